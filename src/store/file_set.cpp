@@ -1,0 +1,232 @@
+#include "file_set.h"
+
+#include "file_names.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr std::array<TableInfo, 7> kInfo = {{
+    {"htl", 5, "clients"},
+    {"chb", 5, "chambres"},
+    {"fct", 5, "factures"},
+    {"mnc", 0, "main courante"},
+    {"stk", 4, "articles"},
+    {"frs", 4, "fournisseurs"},
+    {"cmd", 4, "commandes"},
+}};
+
+const QString kCheckData = QStringLiteral("Vérifiez s'il n'y a pas eu perte de données");
+
+// The nearest Sunday on or before a day.
+QDate sundayOnOrBefore(QDate d)
+{
+    for (int i = 0; i < 7 && d.dayOfWeek() != Qt::Sunday; ++i)
+        d = d.addDays(-1);
+    return d;
+}
+
+// An existing file at `path`, looked up without regard to letter case.
+QString existingNoCase(const QString &path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QFileInfo info(path);
+    return findFileNoCase(info.absolutePath(), info.fileName());
+}
+
+} // namespace
+
+const TableInfo &tableInfo(Table t)
+{
+    return kInfo[std::size_t(t)];
+}
+
+FileSet::FileSet()
+    : currentDay(QDate::currentDate()), planningStart(sundayOnOrBefore(QDate::currentDate())),
+      m_tables{RecordTable(5), RecordTable(5), RecordTable(5), RecordTable(0),
+               RecordTable(4), RecordTable(4), RecordTable(4)}
+{}
+
+std::array<QString, 7> FileSet::Synchro(const QString &clientFile)
+{
+    std::array<QString, 7> names;
+    const QString stem = clientFile.left(std::max<qsizetype>(0, clientFile.size() - 3));
+    for (Table t : kAllTables) {
+        const QString derived = t == Table::Clients
+                                    ? clientFile
+                                    : stem + QLatin1String(tableInfo(t).extension);
+        const QString existing = existingNoCase(derived);
+        names[std::size_t(t)] = existing.isEmpty() ? derived : existing;
+    }
+    return names;
+}
+
+QString FileSet::journalPath(const QString &clientFile)
+{
+    return clientFile + QStringLiteral(".journal");
+}
+
+bool FileSet::Charge(const QString &path, const QString &currentDir)
+{
+    m_messages.clear();
+    m_error.clear();
+
+    // A save interrupted by the end of the program is finished first.
+    QString recoverError;
+    if (!path.isEmpty() && !SafeSave::recover(journalPath(path), &recoverError))
+        m_messages << recoverError;
+
+    QString client = existingNoCase(path);
+    if (client.isEmpty() && !path.isEmpty())
+        client = findFileNoCase(currentDir, QFileInfo(path).fileName());
+    if (client.isEmpty()) {
+        m_error = QStringLiteral("Le fichier n'existe pas");
+        return false;
+    }
+    if (client != path && !SafeSave::recover(journalPath(client), &recoverError))
+        m_messages << recoverError;
+
+    // Read every file before touching a table.
+    const std::array<QString, 7> names = Synchro(client);
+    std::array<QByteArray, 7> bytes;
+    std::array<bool, 7> present{};
+    for (Table t : kAllTables) {
+        const QString &name = names[std::size_t(t)];
+        QFile file(name);
+        if (!file.exists())
+            continue;
+        if (file.size() > kMaxFileSize) {
+            m_error = QStringLiteral("Le fichier %1 est trop volumineux pour être ouvert")
+                          .arg(QDir::toNativeSeparators(name));
+            return false;
+        }
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Impossible de lire le fichier %1 : %2")
+                          .arg(QDir::toNativeSeparators(name), file.errorString());
+            return false;
+        }
+        bytes[std::size_t(t)] = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            m_error = QStringLiteral("Impossible de lire le fichier %1 : %2")
+                          .arg(QDir::toNativeSeparators(name), file.errorString());
+            return false;
+        }
+        present[std::size_t(t)] = true;
+    }
+
+    // A table whose file is missing is emptied, never kept from the set
+    // that was open before.
+    for (Table t : kAllTables) {
+        RecordTable &table = m_tables[std::size_t(t)];
+        if (present[std::size_t(t)])
+            table.setBytes(std::move(bytes[std::size_t(t)]));
+        else
+            table.clear();
+    }
+    m_names = names;
+    m_caption = QFileInfo(client).fileName();
+
+    for (Table t : kBlockTables)
+        m_counts[std::size_t(t)] = table(t).countBlocks();
+    m_counts[std::size_t(Table::MainCourante)] = 0;
+    m_dirty = false;
+
+    verifyAll();
+
+    m_positions.fill(0);
+    m_modified.fill(false);
+    m_hooks->afterOpen();
+    return true;
+}
+
+void FileSet::verifyAll()
+{
+    for (Table t : kBlockTables) {
+        passes::Report &report = m_reports[std::size_t(t)];
+        report = {};
+        RecordTable &tbl = table(t);
+        int &count = m_counts[std::size_t(t)];
+        const bool clientsOrRooms = t == Table::Clients || t == Table::Rooms;
+        if (passes::verify(tbl, count, &report)) {
+            m_dirty = true;
+            m_messages << (clientsOrRooms
+                               ? QStringLiteral("Des fichiers ont été altérés\r\n") + kCheckData
+                               : QStringLiteral("Des fichiers ont été altérés (%1)\r\n")
+                                         .arg(QLatin1String(tableInfo(t).name))
+                                     + kCheckData);
+        }
+        if (passes::removeDuplicates(tbl, count, !clientsOrRooms, &report) > 0)
+            m_messages << QStringLiteral("Des fiches en double ont été retirées (%1 : %2)\r\n")
+                                  .arg(QLatin1String(tableInfo(t).name))
+                                  .arg(report.duplicatesRemoved)
+                              + kCheckData;
+    }
+}
+
+bool FileSet::TestModif()
+{
+    m_hooks->commitPages();
+    return m_dirty;
+}
+
+bool FileSet::Sauve(const QString &path)
+{
+    m_messages.clear();
+    m_error.clear();
+    if (!TestModif())
+        return true;
+
+    for (Table t : kBlockTables) {
+        m_saveReports[std::size_t(t)] = {};
+        m_saveReports[std::size_t(t)].leadingLinesDropped = passes::squeeze(table(t));
+    }
+
+    const std::array<QString, 7> names = Synchro(path);
+    SafeSave save(journalPath(names[0]));
+    save.setFaultHook(m_saveFault);
+    save.setSync(m_sync);
+    for (Table t : kAllTables) {
+        const RecordTable *tbl = &table(t);
+        save.add(names[std::size_t(t)], [tbl](SafeSave::Sink &sink) { tbl->writeTo(sink); });
+    }
+    if (!save.commit()) {
+        m_error = save.errorMessage();
+        return false;
+    }
+
+    m_names = names;
+    m_caption = QFileInfo(names[0]).fileName();
+    m_dirty = false;
+    for (Table t : {Table::Clients, Table::Invoices, Table::Articles, Table::Suppliers})
+        m_modified[std::size_t(t)] = false;
+    return true;
+}
+
+void FileSet::Nouveau()
+{
+    for (RecordTable &t : m_tables)
+        t.clear();
+    m_counts.fill(0);
+    m_positions.fill(0);
+    m_dirty = false;
+    for (Table t : kBlockTables)
+        m_modified[std::size_t(t)] = false;
+    for (QString &n : m_names)
+        n.clear();
+    m_caption.clear();
+}
+
+void FileSet::deleteCurrent(Table t)
+{
+    RecordTable &tbl = table(t);
+    int &count = m_counts[std::size_t(t)];
+    int &pos = m_positions[std::size_t(t)];
+    passes::deleteBlock(tbl, pos);
+    m_dirty = true;
+    passes::renumber(tbl, count, pos);
+    if (pos > count - 1)
+        pos = std::max(count - 1, 0);
+}

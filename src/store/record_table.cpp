@@ -1,0 +1,296 @@
+#include "record_table.h"
+
+#include "codec.h"
+#include "text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kMinSideLimit = 8 << 20;
+constexpr qsizetype kWriteChunk = 1 << 20;
+
+int indexSize(int width)
+{
+    int n = 1;
+    for (int i = 0; i < width; ++i)
+        n *= 10;
+    return width > 0 ? n : 0;
+}
+
+} // namespace
+
+RecordTable::RecordTable(int markerWidth) : m_width(markerWidth), m_sideLimit(kMinSideLimit) {}
+
+void RecordTable::setBytes(QByteArray bytes)
+{
+    m_data = std::move(bytes);
+    m_side.clear();
+    m_sideLimit = kMinSideLimit;
+    m_spans.clear();
+    m_spans.reserve(std::size_t(m_data.size() / 24 + 16));
+    text::forEachLine(m_data, [this](qsizetype start, qsizetype length) {
+        m_spans.push_back({uint32_t(start), uint32_t(length)});
+    });
+    changed();
+}
+
+void RecordTable::clear()
+{
+    m_data.clear();
+    m_side.clear();
+    m_spans.clear();
+    m_spans.shrink_to_fit();
+    changed();
+}
+
+QByteArrayView RecordTable::line(qsizetype i) const
+{
+    return view(m_spans[std::size_t(i)]);
+}
+
+QString RecordTable::text(qsizetype i) const
+{
+    return cp1252::decode(line(i));
+}
+
+QList<QByteArray> RecordTable::lines(qsizetype first, qsizetype count) const
+{
+    QList<QByteArray> out;
+    out.reserve(count);
+    for (qsizetype i = first; i < first + count; ++i)
+        out.push_back(line(i).toByteArray());
+    return out;
+}
+
+RecordTable::Span RecordTable::store(QByteArrayView bytes)
+{
+    if (m_side.size() + bytes.size() > m_sideLimit)
+        compactSide();
+    const Span s{uint32_t(m_side.size()) | kSide, uint32_t(bytes.size())};
+    m_side.append(bytes.data(), bytes.size());
+    return s;
+}
+
+// The side buffer only grows while lines are changed; once it is large,
+// copy the lines still in use into a fresh one.
+void RecordTable::compactSide()
+{
+    QByteArray fresh;
+    for (Span &s : m_spans) {
+        if (s.pos & kSide) {
+            const uint32_t pos = uint32_t(fresh.size());
+            fresh.append(data(s), s.len);
+            s.pos = pos | kSide;
+        }
+    }
+    m_side = std::move(fresh);
+    m_sideLimit = std::max(kMinSideLimit, 2 * m_side.size() + kMinSideLimit);
+}
+
+void RecordTable::changed()
+{
+    m_indexValid = false;
+}
+
+void RecordTable::setLine(qsizetype i, QByteArrayView bytes)
+{
+    m_spans[std::size_t(i)] = store(bytes);
+    changed();
+}
+
+void RecordTable::insert(qsizetype i, const QList<QByteArray> &lines)
+{
+    std::vector<Span> spans;
+    spans.reserve(std::size_t(lines.size()));
+    for (const QByteArray &l : lines)
+        spans.push_back(store(l));
+    m_spans.insert(m_spans.begin() + i, spans.begin(), spans.end());
+    changed();
+}
+
+void RecordTable::append(QByteArrayView bytes)
+{
+    m_spans.push_back(store(bytes));
+    changed();
+}
+
+void RecordTable::remove(qsizetype first, qsizetype count)
+{
+    m_spans.erase(m_spans.begin() + first, m_spans.begin() + first + count);
+    changed();
+}
+
+void RecordTable::keepLines(const std::vector<qsizetype> &order)
+{
+    std::vector<Span> spans;
+    spans.reserve(order.size());
+    for (qsizetype i : order)
+        spans.push_back(m_spans[std::size_t(i)]);
+    m_spans = std::move(spans);
+    changed();
+}
+
+QByteArray RecordTable::numberText(qint64 n, int width)
+{
+    const QByteArray full = QByteArray(width - 1, '0') + QByteArray::number(n);
+    return full.right(width);
+}
+
+QByteArray RecordTable::startMarker(qint64 n) const
+{
+    return "<BLOC" + numberText(n, m_width) + '>';
+}
+
+QByteArray RecordTable::endMarker(qint64 n) const
+{
+    return "</BLOC" + numberText(n, m_width) + '>';
+}
+
+std::optional<qint64> RecordTable::markerNumber(QByteArrayView line) const
+{
+    const qsizetype at = isEnd(line) ? 6 : isStart(line) ? 5 : -1;
+    if (at < 0)
+        return std::nullopt;
+    const QByteArrayView t = line.sliced(at).first(std::min<qsizetype>(m_width, line.size() - at));
+    qsizetype i = 0;
+    while (i < t.size() && t[i] == ' ')
+        ++i;
+    if (i == t.size())
+        return std::nullopt;
+    const bool negative = t[i] == '-';
+    if (t[i] == '+' || t[i] == '-')
+        ++i;
+    if (i == t.size())
+        return std::nullopt;
+    qint64 v = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9')
+            return std::nullopt;
+        v = v * 10 + (t[i] - '0');
+    }
+    return negative ? -v : v;
+}
+
+qsizetype RecordTable::indexOf(QByteArrayView wanted, qsizetype from) const
+{
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < size(); ++i) {
+        const Span s = m_spans[std::size_t(i)];
+        if (s.len == wanted.size() && std::memcmp(data(s), wanted.data(), s.len) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void RecordTable::buildIndex() const
+{
+    const int n = indexSize(m_width);
+    m_index.assign(std::size_t(n), -1);
+    const uint32_t len = uint32_t(m_width + 6);
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const Span s = m_spans[i];
+        if (s.len != len)
+            continue;
+        const char *p = data(s);
+        if (std::memcmp(p, "<BLOC", 5) != 0 || p[len - 1] != '>')
+            continue;
+        int v = 0;
+        bool digits = true;
+        for (int k = 5; k < 5 + m_width; ++k) {
+            if (p[k] < '0' || p[k] > '9') {
+                digits = false;
+                break;
+            }
+            v = v * 10 + (p[k] - '0');
+        }
+        if (digits && m_index[std::size_t(v)] < 0)
+            m_index[std::size_t(v)] = int32_t(i);
+    }
+    m_indexValid = true;
+}
+
+qsizetype RecordTable::blockStart(qint64 n) const
+{
+    if (m_width == 0)
+        return -1;
+    if (n < 0)
+        return indexOf(startMarker(n));
+    if (!m_indexValid)
+        buildIndex();
+    return m_index[std::size_t(n % indexSize(m_width))];
+}
+
+qsizetype RecordTable::blockEnd(qsizetype start, qint64 n) const
+{
+    const qsizetype end = indexOf(endMarker(n), start);
+    return end < 0 ? size() - 1 : end;
+}
+
+QList<QByteArray> RecordTable::block(qint64 n) const
+{
+    const qsizetype start = blockStart(n);
+    if (start < 0)
+        return {};
+    return lines(start, blockEnd(start, n) - start + 1);
+}
+
+qsizetype RecordTable::removeBlock(qint64 n)
+{
+    const qsizetype start = blockStart(n);
+    if (start < 0)
+        return -1;
+    remove(start, blockEnd(start, n) - start + 1);
+    return start;
+}
+
+void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keepPlace)
+{
+    const qsizetype at = removeBlock(n);
+    if (keepPlace && at >= 0 && at < size())
+        insert(at, lines);
+    else
+        insert(size(), lines);
+}
+
+int RecordTable::countBlocks() const
+{
+    int n = 0;
+    for (const Span s : m_spans)
+        if (s.len >= 5 && std::memcmp(data(s), "<BLOC", 5) == 0)
+            ++n;
+    return n;
+}
+
+void RecordTable::writeTo(SafeSave::Sink &sink) const
+{
+    QByteArray chunk;
+    chunk.reserve(kWriteChunk + 4096);
+    for (const Span s : m_spans) {
+        if (chunk.size() + qsizetype(s.len) + 2 > kWriteChunk && !chunk.isEmpty()) {
+            sink.write(chunk);
+            chunk.resize(0);
+        }
+        if (s.len > kWriteChunk) {
+            sink.write(view(s));
+            chunk.append("\r\n", 2);
+            continue;
+        }
+        chunk.append(data(s), s.len);
+        chunk.append("\r\n", 2);
+    }
+    if (!chunk.isEmpty())
+        sink.write(chunk);
+}
+
+QByteArray RecordTable::toBytes() const
+{
+    class Collect : public SafeSave::Sink
+    {
+    public:
+        QByteArray bytes;
+        void write(QByteArrayView b) override { bytes.append(b.data(), b.size()); }
+    } collect;
+    writeTo(collect);
+    return collect.bytes;
+}

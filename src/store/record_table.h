@@ -1,0 +1,109 @@
+#pragma once
+
+#include "safe_save.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// One table of a hotel file set: an ordered list of Windows-1252 lines in
+// which a record is a block from "<BLOC00012>" to "</BLOC00012>".
+//
+// A table keeps the bytes of its file and a list of line spans into them, so
+// opening a set copies no line; a changed or added line is kept in a side
+// buffer. Views returned by line() stay valid until the next change.
+//
+// Blocks are found as the first line equal to their start marker. An index
+// from marker to line makes that O(1); it is rebuilt lazily after a change.
+class RecordTable
+{
+public:
+    // Marker width 5 (clients, rooms, invoices), 4 (articles, suppliers,
+    // orders) or 0 for the main courante, which has no blocks.
+    explicit RecordTable(int markerWidth = 5);
+
+    int markerWidth() const { return m_width; }
+
+    // Replaces every line by the lines of a file's bytes.
+    void setBytes(QByteArray bytes);
+    void clear();
+
+    qsizetype size() const { return qsizetype(m_spans.size()); }
+    bool isEmpty() const { return m_spans.empty(); }
+    QByteArrayView line(qsizetype i) const;
+    QString text(qsizetype i) const;
+    QList<QByteArray> lines(qsizetype first, qsizetype count) const;
+
+    void setLine(qsizetype i, QByteArrayView bytes);
+    void insert(qsizetype i, const QList<QByteArray> &lines);
+    void append(QByteArrayView bytes);
+    void remove(qsizetype first, qsizetype count);
+    // Keeps the listed lines, in the listed order (a line may come twice).
+    void keepLines(const std::vector<qsizetype> &order);
+
+    // The block number text: n zero-padded to the marker width, only the
+    // last `width` digits kept.
+    static QByteArray numberText(qint64 n, int width);
+    QByteArray startMarker(qint64 n) const;
+    QByteArray endMarker(qint64 n) const;
+
+    // The number written in a marker line ("<BLOC" or "</BLOC" then the
+    // marker width in characters); nothing when it is not a whole number.
+    std::optional<qint64> markerNumber(QByteArrayView line) const;
+    static bool isStart(QByteArrayView line) { return line.startsWith("<BLOC"); }
+    static bool isEnd(QByteArrayView line) { return line.startsWith("</BLOC"); }
+
+    // First line equal to the given one, or -1.
+    qsizetype indexOf(QByteArrayView line, qsizetype from = 0) const;
+    // Line of the first start marker of block n, or -1 (O(1) between changes).
+    qsizetype blockStart(qint64 n) const;
+    // From a block's start line: the line of its end marker, or the last
+    // line of the table when the end marker is missing.
+    qsizetype blockEnd(qsizetype start, qint64 n) const;
+    // The lines of block n, markers included; empty when there is none.
+    QList<QByteArray> block(qint64 n) const;
+
+    // Deletes block n (from its start marker to its end marker, or to the
+    // end of the table). Returns the line it stood at, or -1.
+    qsizetype removeBlock(qint64 n);
+    // Rewrites block n: in place when `keepPlace` and the block is there,
+    // else at the end of the table. The lines include both markers.
+    void writeBlock(qint64 n, const QList<QByteArray> &lines, bool keepPlace);
+
+    // Lines that begin a block.
+    int countBlocks() const;
+
+    void writeTo(SafeSave::Sink &sink) const;
+    QByteArray toBytes() const;
+
+private:
+    struct Span
+    {
+        uint32_t pos; // top bit: the line lives in the side buffer
+        uint32_t len;
+    };
+    static constexpr uint32_t kSide = 0x80000000u;
+
+    const char *data(Span s) const
+    {
+        return (s.pos & kSide) ? m_side.constData() + (s.pos & ~kSide) : m_data.constData() + s.pos;
+    }
+    QByteArrayView view(Span s) const { return QByteArrayView(data(s), s.len); }
+    Span store(QByteArrayView bytes);
+    void changed();
+    void buildIndex() const;
+    void compactSide();
+
+    int m_width;
+    QByteArray m_data;
+    QByteArray m_side;
+    qsizetype m_sideLimit;
+    std::vector<Span> m_spans;
+    mutable std::vector<int32_t> m_index; // marker number -> first line, -1
+    mutable bool m_indexValid = false;
+};
