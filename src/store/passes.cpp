@@ -33,7 +33,11 @@ bool verify(RecordTable &table, int &count, Report *report)
         const qsizetype start = table.blockStart(n);
         if (start < 0)
             break;
-        const qsizetype end = table.blockEnd(start, n);
+        // Copied up to its end marker or, without one, to the end of the
+        // table; the duplicate pass then removes what was copied twice.
+        qsizetype end = table.indexOf(table.endMarker(n), start);
+        if (end < 0)
+            end = table.size() - 1;
         for (qsizetype i = start; i <= end; ++i)
             kept.push_back(i);
     }

@@ -223,8 +223,15 @@ qsizetype RecordTable::blockStart(qint64 n) const
 
 qsizetype RecordTable::blockEnd(qsizetype start, qint64 n) const
 {
-    const qsizetype end = indexOf(endMarker(n), start);
-    return end < 0 ? size() - 1 : end;
+    const QByteArray end = endMarker(n);
+    for (qsizetype i = start + 1; i < size(); ++i) {
+        const QByteArrayView l = line(i);
+        if (l == end)
+            return i;
+        if (isStart(l))
+            return i - 1;
+    }
+    return size() - 1;
 }
 
 QList<QByteArray> RecordTable::block(qint64 n) const

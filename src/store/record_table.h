@@ -62,8 +62,10 @@ public:
     qsizetype indexOf(QByteArrayView line, qsizetype from = 0) const;
     // Line of the first start marker of block n, or -1 (O(1) between changes).
     qsizetype blockStart(qint64 n) const;
-    // From a block's start line: the line of its end marker, or the last
-    // line of the table when the end marker is missing.
+    // From a block's start line: the line of its end marker. A block that
+    // lost its end marker ends before the next line that begins a block (or
+    // at the end of the table), so rewriting or deleting it never takes the
+    // records that follow with it.
     qsizetype blockEnd(qsizetype start, qint64 n) const;
     // The lines of block n, markers included; empty when there is none.
     QList<QByteArray> block(qint64 n) const;

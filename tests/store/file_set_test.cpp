@@ -1,0 +1,338 @@
+#include "store/file_set.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace {
+
+const char *const kExt[] = {"htl", "chb", "fct", "mnc", "stk", "frs", "cmd"};
+
+QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A small sound set: two clients, one room, an invoice, a ledger line, an
+// article, a supplier and an order.
+std::array<QByteArray, 7> soundSet(const QString &tag = "v1")
+{
+    return {
+        crlf({"<BLOC00000>", "DUPONT Jean " + tag, "</BLOC00000>", "<BLOC00001>", "MARTIN Zo\xEB",
+              "</BLOC00001>"}),
+        crlf({"<BLOC00000>", "   12", "</BLOC00000>"}),
+        crlf({"<BLOC00000>", "2026120001", "</BLOC00000>"}),
+        crlf({"20261201\t   12\tPetit d\xE9jeuner\t9,50"}),
+        crlf({"<BLOC0000>", "Caf\xE9", "</BLOC0000>"}),
+        crlf({"<BLOC0000>", "Brasserie", "</BLOC0000>"}),
+        crlf({"<BLOC0000>", "Commande " + tag, "</BLOC0000>"}),
+    };
+}
+
+void writeSet(const QString &dir, const QString &base, const std::array<QByteArray, 7> &files)
+{
+    for (int i = 0; i < 7; ++i)
+        writeFile(dir + '/' + base + '.' + kExt[i], files[i]);
+}
+
+std::array<QByteArray, 7> readSet(const QString &dir, const QString &base)
+{
+    std::array<QByteArray, 7> out;
+    for (int i = 0; i < 7; ++i)
+        out[i] = readFile(dir + '/' + base + '.' + kExt[i]);
+    return out;
+}
+
+class Hooks : public PageHooks
+{
+public:
+    int commits = 0, opens = 0;
+    void commitPages() override { ++commits; }
+    void afterOpen() override { ++opens; }
+};
+
+} // namespace
+
+TEST(FileSet, OpenThenSaveChangesNoByte)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet());
+    FileSet set;
+    Hooks hooks;
+    set.setHooks(&hooks);
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    EXPECT_EQ(hooks.opens, 1);
+    EXPECT_EQ(set.caption(), "LION.htl");
+    EXPECT_EQ(set.count(Table::Clients), 2);
+    EXPECT_EQ(set.count(Table::Articles), 1);
+    EXPECT_EQ(set.table(Table::MainCourante).size(), 1);
+    EXPECT_FALSE(set.isDirty());
+    EXPECT_TRUE(set.messages().isEmpty());
+
+    // Nothing changed: nothing is written, not even under another name.
+    ASSERT_TRUE(set.Sauve(dir.filePath("AUTRE.htl")));
+    EXPECT_EQ(hooks.commits, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("AUTRE.htl")));
+
+    set.SetSauve();
+    ASSERT_TRUE(set.Sauve(dir.filePath("LION.htl")));
+    EXPECT_EQ(readSet(dir.path(), "LION"), soundSet());
+    EXPECT_FALSE(set.isDirty());
+    // The previous version stays as a backup; no temporary file is left.
+    EXPECT_EQ(readFile(dir.filePath("LION.htl.bak")), soundSet()[0]);
+    EXPECT_FALSE(QFile::exists(dir.filePath("LION.htl.tmp")));
+    EXPECT_FALSE(QFile::exists(FileSet::journalPath(dir.filePath("LION.htl"))));
+}
+
+TEST(FileSet, NamesIgnoreLetterCase)
+{
+    QTemporaryDir dir;
+    const auto files = soundSet();
+    writeFile(dir.filePath("LION.HTL"), files[0]);
+    writeFile(dir.filePath("LION.FCT"), files[2]);
+    writeFile(dir.filePath("lion.Chb"), files[1]);
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("lion.htl"), dir.path()));
+    EXPECT_EQ(set.count(Table::Invoices), 1);
+    EXPECT_EQ(set.count(Table::Rooms), 1);
+    EXPECT_EQ(set.caption(), "LION.HTL");
+    // Files that do not exist get the lower-case extension.
+    EXPECT_EQ(QFileInfo(set.fileName(Table::Articles)).fileName(), "LION.stk");
+
+    set.SetSauve();
+    ASSERT_TRUE(set.Sauve(set.clientFile()));
+    QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    names.removeIf([](const QString &n) { return n.endsWith(".bak"); });
+    EXPECT_EQ(names, QStringList({"LION.FCT", "LION.HTL", "LION.cmd", "LION.frs", "LION.mnc",
+                                  "LION.stk", "lion.Chb"}));
+}
+
+TEST(FileSet, ClientFileFoundInTheCurrentDirectory)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet());
+    FileSet set;
+    ASSERT_TRUE(set.Charge("/nowhere/LION.htl", dir.path()));
+    EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl"));
+    EXPECT_EQ(set.count(Table::Clients), 2);
+
+    // A client file found nowhere leaves the open set as it was.
+    EXPECT_FALSE(set.Charge("/nowhere/TIGRE.htl", dir.path()));
+    EXPECT_EQ(set.errorMessage(), "Le fichier n'existe pas");
+    EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl"));
+    EXPECT_EQ(set.count(Table::Clients), 2);
+}
+
+TEST(FileSet, MissingFileEmptiesItsTable)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet());
+    QDir(dir.path()).mkdir("b");
+    writeFile(dir.filePath("b/TIGRE.htl"), crlf({"<BLOC00000>", "Tigre", "</BLOC00000>"}));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    ASSERT_TRUE(set.Charge(dir.filePath("b/TIGRE.htl"), dir.path()));
+    for (Table t : kAllTables) {
+        if (t != Table::Clients) {
+            EXPECT_TRUE(set.table(t).isEmpty()) << tableInfo(t).extension;
+        }
+    }
+    EXPECT_EQ(set.count(Table::Rooms), 0);
+
+    // So the next save cannot write one hotel's rooms into another's files.
+    set.SetSauve();
+    ASSERT_TRUE(set.Sauve(set.clientFile()));
+    EXPECT_EQ(readFile(dir.filePath("b/TIGRE.chb")), "");
+    EXPECT_EQ(readSet(dir.path(), "LION"), soundSet());
+}
+
+TEST(FileSet, RepairsAreToldTableByTable)
+{
+    QTemporaryDir dir;
+    auto files = soundSet();
+    files[2] = crlf({"<BLOC00000>", "x", "<BLOC00001>", "y", "</BLOC00001>"}); // invoices
+    files[0] = crlf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
+                     "<BLOC00001>", "c", "</BLOC00001>"});                  // clients: a second 1
+    writeSet(dir.path(), "LION", files);
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    const QStringList m = set.messages();
+    // The rebuilt invoices hold block 1 twice (inside block 0, which lost its
+    // end marker, and on its own): the duplicate pass then removes a copy.
+    ASSERT_EQ(m.size(), 3);
+    EXPECT_EQ(m[0], "Des fiches en double ont été retirées (clients : 1)\r\n"
+                    "Vérifiez s'il n'y a pas eu perte de données");
+    EXPECT_EQ(m[1], "Des fichiers ont été altérés (factures)\r\n"
+                    "Vérifiez s'il n'y a pas eu perte de données");
+    EXPECT_TRUE(m[2].startsWith("Des fiches en double ont été retirées (factures : 1)"));
+    EXPECT_EQ(set.table(Table::Invoices).lines(0, 3), QList<QByteArray>({"<BLOC00000>", "x", "<BLOC00001>"}));
+    EXPECT_TRUE(set.isDirty());
+    // The duplicate's count still holds the removed copy: the last position
+    // has no block.
+    EXPECT_EQ(set.count(Table::Clients), 3);
+    EXPECT_EQ(set.table(Table::Clients).blockStart(2), -1);
+    EXPECT_TRUE(set.openReport(Table::Invoices).rebuilt);
+}
+
+TEST(FileSet, DeletingTheCurrentCard)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet());
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    set.setPosition(Table::Clients, 1);
+    set.deleteCurrent(Table::Clients);
+    EXPECT_EQ(set.count(Table::Clients), 1);
+    EXPECT_EQ(set.position(Table::Clients), 0);
+    EXPECT_TRUE(set.isDirty());
+    // The only record: its block goes, the count stays 1.
+    set.deleteCurrent(Table::Clients);
+    EXPECT_EQ(set.count(Table::Clients), 1);
+    EXPECT_TRUE(set.table(Table::Clients).isEmpty());
+    // An empty card at position 0 of two rooms: nothing to remove, but the
+    // count still goes down.
+    set.setCount(Table::Rooms, 2);
+    set.deleteCurrent(Table::Rooms);
+    EXPECT_EQ(set.count(Table::Rooms), 1);
+}
+
+TEST(FileSet, NewSetIsEmptyAndUntitled)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet());
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    set.setPageModified(Table::MainCourante, true);
+    set.SetSauve();
+    set.Nouveau();
+    EXPECT_FALSE(set.isDirty());
+    EXPECT_TRUE(set.clientFile().isEmpty());
+    EXPECT_EQ(set.count(Table::Clients), 0);
+    for (Table t : kAllTables)
+        EXPECT_TRUE(set.table(t).isEmpty());
+    EXPECT_TRUE(set.pageModified(Table::MainCourante)); // the day page keeps its flag
+    EXPECT_EQ(set.planningStart.dayOfWeek(), Qt::Sunday);
+    EXPECT_LE(set.planningStart.daysTo(QDate::currentDate()), 6);
+}
+
+// Every write, flush, backup, journal and rename of a save fails in turn: the
+// files on disk are the old set, never a mixture, and the set stays dirty.
+TEST(SafeSaving, AFailureAnywhereKeepsTheOldSet)
+{
+    for (int failAt = 0;; ++failAt) {
+        QTemporaryDir dir;
+        writeSet(dir.path(), "LION", soundSet("v1"));
+        FileSet set;
+        ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+        set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+        set.table(Table::Orders).setLine(1, "Commande v2");
+        set.SetSauve();
+        int step = 0;
+        set.setSaveFaultHook([&](SafeSave::Step, const QString &) {
+            return step++ == failAt ? SafeSave::Fault::Fail : SafeSave::Fault::None;
+        });
+        const bool saved = set.Sauve(set.clientFile());
+        if (saved) {
+            EXPECT_GT(failAt, 20); // every step has been made to fail
+            EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v2"));
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
+        EXPECT_TRUE(set.isDirty());
+        EXPECT_TRUE(set.errorMessage().startsWith("Impossible d'enregistrer le fichier "));
+        EXPECT_FALSE(QFile::exists(FileSet::journalPath(dir.filePath("LION.htl"))));
+        // The next save goes through.
+        set.setSaveFaultHook({});
+        ASSERT_TRUE(set.Sauve(set.clientFile()));
+        EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v2"));
+    }
+}
+
+// The program dies at every step in turn; the next open finds either the
+// whole old set or the whole new one.
+TEST(SafeSaving, AnInterruptedSaveIsFinishedAtTheNextOpen)
+{
+    int sawOld = 0, sawNew = 0;
+    for (int dieAt = 0;; ++dieAt) {
+        QTemporaryDir dir;
+        writeSet(dir.path(), "LION", soundSet("v1"));
+        bool died = false;
+        {
+            FileSet set;
+            ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+            set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+            set.table(Table::Orders).setLine(1, "Commande v2");
+            set.SetSauve();
+            int step = 0;
+            set.setSaveFaultHook([&](SafeSave::Step, const QString &) {
+                if (step++ != dieAt)
+                    return SafeSave::Fault::None;
+                died = true;
+                return SafeSave::Fault::Die;
+            });
+            set.Sauve(set.clientFile());
+        }
+        if (!died)
+            break;
+        SCOPED_TRACE(dieAt);
+        FileSet reopened;
+        ASSERT_TRUE(reopened.Charge(dir.filePath("LION.htl"), dir.path()));
+        const auto onDisk = readSet(dir.path(), "LION");
+        EXPECT_TRUE(onDisk == soundSet("v1") || onDisk == soundSet("v2"));
+        (onDisk == soundSet("v1") ? sawOld : sawNew)++;
+        EXPECT_EQ(reopened.table(Table::Orders).text(1), QString::fromLatin1(onDisk[6].split('\r')[1].mid(1)));
+        EXPECT_FALSE(QFile::exists(FileSet::journalPath(dir.filePath("LION.htl"))));
+    }
+    EXPECT_GT(sawOld, 0);
+    EXPECT_GT(sawNew, 0);
+}
+
+// A real write error from the system: the file size limit stands in for a
+// full disk.
+TEST(SafeSaving, NoSpaceLeftKeepsTheOldSet)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet("v1"));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    set.table(Table::MainCourante).append(QByteArray(200000, 'x'));
+    set.SetSauve();
+
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 100000;
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = set.Sauve(set.clientFile());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(set.errorMessage().contains("LION.mnc")) << qPrintable(set.errorMessage());
+    EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("LION.htl.tmp")));
+    EXPECT_TRUE(set.isDirty());
+}

@@ -1,0 +1,116 @@
+#include "store/file_set.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSets = QStringLiteral(CARVELLE_TEST_DATA "/sets");
+
+QStringList setNames()
+{
+    return QDir(kSets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The set's files in a fresh folder.
+void copySet(const QString &from, const QString &to)
+{
+    for (const QString &f : QDir(from).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(from + '/' + f, to + '/' + f));
+}
+
+QMap<QString, QByteArray> filesIn(const QString &dir)
+{
+    QMap<QString, QByteArray> out;
+    for (const QString &f : QDir(dir).entryList(QDir::Files)) {
+        if (f.endsWith(".bak"))
+            continue;
+        QFile file(dir + '/' + f);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        out[f] = file.readAll();
+    }
+    return out;
+}
+
+QString expectedDir(const QString &name)
+{
+    const QString e = kSets + '/' + name + "/expected";
+    return QDir(e).exists() ? e : kSets + '/' + name;
+}
+
+int runTool(const QStringList &args, QString *output = nullptr)
+{
+    QProcess p;
+    p.start(QStringLiteral(CARVELLE_TOOL), args);
+    p.waitForFinished(60000);
+    if (output)
+        *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+} // namespace
+
+// Every fixture set, opened and saved: a sound set comes back byte for byte,
+// a damaged one exactly as its repair must leave it.
+TEST(FixtureSets, OpenAndSaveGiveTheExpectedFiles)
+{
+    ASSERT_GE(setNames().size(), 8);
+    for (const QString &name : setNames()) {
+        SCOPED_TRACE(name.toStdString());
+        QTemporaryDir dir;
+        copySet(kSets + '/' + name, dir.path());
+        FileSet set;
+        ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+        set.SetSauve();
+        ASSERT_TRUE(set.Sauve(set.clientFile())) << qPrintable(set.errorMessage());
+        EXPECT_EQ(filesIn(dir.path()), filesIn(expectedDir(name)));
+    }
+}
+
+TEST(FixtureSets, ToolChecksWithoutTouchingAndRepairsOnlyWhatNeedsIt)
+{
+    for (const QString &name : setNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const bool damaged = QDir(kSets + '/' + name + "/expected").exists() && name != "cr-lf-endings"
+                             && name != "missing-files";
+        QTemporaryDir dir;
+        copySet(kSets + '/' + name, dir.path());
+        const auto before = filesIn(dir.path());
+        QString output;
+        EXPECT_EQ(runTool({"check", dir.filePath("LION.htl")}, &output), damaged ? 1 : 0)
+            << qPrintable(output);
+        EXPECT_EQ(filesIn(dir.path()), before);
+
+        EXPECT_EQ(runTool({"repair", dir.filePath("LION.htl")}, &output), damaged ? 1 : 0)
+            << qPrintable(output);
+        if (damaged) {
+            EXPECT_EQ(filesIn(dir.path()), filesIn(expectedDir(name)));
+            EXPECT_TRUE(QFile::exists(dir.filePath("LION.htl.bak")));
+            // A second repair finds the set as the first one left it.
+            const auto repaired = filesIn(dir.path());
+            runTool({"repair", dir.filePath("LION.htl")});
+            EXPECT_EQ(filesIn(dir.path()), repaired);
+        } else {
+            EXPECT_EQ(filesIn(dir.path()), before); // a sound set is not touched
+        }
+    }
+}
+
+TEST(FixtureSets, ToolReportsInFrench)
+{
+    QTemporaryDir dir;
+    copySet(kSets + "/missing-start-marker", dir.path());
+    QString output;
+    EXPECT_EQ(runTool({"check", dir.filePath("LION.htl")}, &output), 1);
+    EXPECT_TRUE(output.contains("clients")) << qPrintable(output);
+    EXPECT_TRUE(output.contains("table reconstruite (1 fiche perdue, 31 lignes retirées)"))
+        << qPrintable(output);
+    EXPECT_EQ(runTool({"check", dir.filePath("ABSENT.htl")}, &output), 2);
+    EXPECT_TRUE(output.startsWith("Le fichier n'existe pas")) << qPrintable(output);
+    EXPECT_EQ(runTool({"verifier"}, &output), 2);
+    EXPECT_TRUE(output.contains("Usage")) << qPrintable(output);
+}

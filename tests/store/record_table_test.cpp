@@ -1,0 +1,111 @@
+#include "table_helpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(RecordTable, MarkersKeepTheLastDigitsOfTheirWidth)
+{
+    EXPECT_EQ(RecordTable::numberText(0, 5), "00000");
+    EXPECT_EQ(RecordTable::numberText(12, 5), "00012");
+    EXPECT_EQ(RecordTable::numberText(12, 4), "0012");
+    EXPECT_EQ(RecordTable::numberText(123456, 5), "23456");
+    RecordTable articles(4);
+    EXPECT_EQ(articles.startMarker(12), "<BLOC0012>");
+    EXPECT_EQ(articles.endMarker(12), "</BLOC0012>");
+    // Numbers are read over the marker width, whatever follows.
+    EXPECT_EQ(articles.markerNumber("<BLOC00012>"), 1);
+    EXPECT_EQ(RecordTable(5).markerNumber("</BLOC00012>"), 12);
+    EXPECT_FALSE(RecordTable(5).markerNumber("<BLOC0012>"));
+    EXPECT_FALSE(RecordTable(5).markerNumber("<BLOCabcde>"));
+    EXPECT_FALSE(RecordTable(5).markerNumber("<BLOC"));
+    EXPECT_FALSE(RecordTable(5).markerNumber("Dupont"));
+}
+
+TEST(RecordTable, BlockIsTheFirstLineEqualToItsMarker)
+{
+    RecordTable t = tableOf({"stray", "<BLOC00001>", "a", "</BLOC00001>", "<BLOC00000>", "b",
+                             "</BLOC00000>", "<BLOC00001>", "c", "</BLOC00001>", "<BLOC00002> "});
+    EXPECT_EQ(t.blockStart(1), 1);
+    EXPECT_EQ(t.blockStart(0), 4);
+    EXPECT_EQ(t.blockStart(2), -1); // a trailing blank is not the marker
+    EXPECT_EQ(t.block(0), QList<QByteArray>({"<BLOC00000>", "b", "</BLOC00000>"}));
+    EXPECT_EQ(t.countBlocks(), 4);
+
+    // After a change the index follows the lines.
+    t.setLine(0, "<BLOC00001>");
+    EXPECT_EQ(t.blockStart(1), 0);
+    t.remove(0, 1);
+    EXPECT_EQ(t.blockStart(1), 0);
+    EXPECT_EQ(t.blockStart(0), 3);
+    // 100001 has the marker text of 1.
+    EXPECT_EQ(t.blockStart(100001), 0);
+}
+
+TEST(RecordTable, BlockWithoutEndMarkerStopsAtTheNextBlock)
+{
+    // Rewriting block 0 must not take block 1 with it.
+    RecordTable t = tableOf({"<BLOC00000>", "a", "<BLOC00001>", "b", "</BLOC00001>"});
+    EXPECT_EQ(t.block(0), QList<QByteArray>({"<BLOC00000>", "a"}));
+    t.writeBlock(0, {"<BLOC00000>", "A", "</BLOC00000>"}, true);
+    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "A", "</BLOC00000>", "<BLOC00001>", "b",
+                                       "</BLOC00001>"}));
+    // A block whose end marker lies past another block ends before that one.
+    RecordTable nested = tableOf({"<BLOC00000>", "a", "<BLOC00001>", "b", "</BLOC00001>", "</BLOC00000>"});
+    nested.removeBlock(0);
+    EXPECT_EQ(linesOf(nested), QStringList({"<BLOC00001>", "b", "</BLOC00001>", "</BLOC00000>"}));
+    // The last block without an end runs to the end of the table.
+    RecordTable last = tableOf({"x", "<BLOC00000>", "a", "b"});
+    last.removeBlock(0);
+    EXPECT_EQ(linesOf(last), QStringList({"x"}));
+}
+
+TEST(RecordTable, RewrittenBlockKeepsItsPlaceUnlessItWasLast)
+{
+    RecordTable t = tableOf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>"});
+    t.writeBlock(0, {"<BLOC00000>", "A", "A2", "</BLOC00000>"}, true);
+    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "A", "A2", "</BLOC00000>", "<BLOC00001>", "b",
+                                       "</BLOC00001>"}));
+    // The last block has no line after it: it is appended again at the end.
+    t.writeBlock(1, {"<BLOC00001>", "B", "</BLOC00001>"}, true);
+    EXPECT_EQ(t.lines(4, 3), QList<QByteArray>({"<BLOC00001>", "B", "</BLOC00001>"}));
+    // Appending pages move the block to the end.
+    t.writeBlock(0, {"<BLOC00000>", "x", "</BLOC00000>"}, false);
+    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00001>", "B", "</BLOC00001>", "<BLOC00000>", "x",
+                                       "</BLOC00000>"}));
+    // A block written into an empty table is appended.
+    RecordTable empty;
+    empty.writeBlock(0, {"<BLOC00000>", "</BLOC00000>"}, true);
+    EXPECT_EQ(empty.size(), 2);
+}
+
+TEST(RecordTable, BytesComeBackAsTheyWereWithCrLf)
+{
+    QByteArray bytes = "<BLOC00000>\r\nR\xE9my\r\n\r\nDATA\t1\t\t2\r\n</BLOC00000>\r\n";
+    RecordTable t;
+    t.setBytes(bytes);
+    EXPECT_EQ(t.toBytes(), bytes);
+    EXPECT_EQ(t.text(1), QStringLiteral("Rémy"));
+    // CR and LF endings are written back as CR LF; a missing final end is added.
+    t.setBytes("a\rb\nc");
+    EXPECT_EQ(t.toBytes(), "a\r\nb\r\nc\r\n");
+    t.setBytes("");
+    EXPECT_EQ(t.toBytes(), "");
+}
+
+TEST(RecordTable, ManyChangesKeepEveryLine)
+{
+    // Enough rewrites to make the side buffer start again more than once.
+    RecordTable t(4);
+    QList<QByteArray> expected;
+    for (int i = 0; i < 200; ++i)
+        expected << QByteArray::number(i);
+    t.insert(0, expected);
+    const QByteArray big(100000, 'x');
+    for (int round = 0; round < 300; ++round) {
+        const int i = (round * 7) % 200;
+        expected[i] = QByteArray::number(round) + big.left(round * 97);
+        t.setLine(i, expected[i]);
+    }
+    t.append(big);
+    expected << big;
+    EXPECT_EQ(t.lines(0, t.size()), expected);
+}
