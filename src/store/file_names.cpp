@@ -21,8 +21,8 @@ QString findFileNoCase(const QString &folder, const QString &name)
     while (it.hasNext()) {
         it.next();
         const QString candidate = it.fileName();
-        if (candidate.compare(base, Qt::CaseInsensitive) == 0
-            && (best.isEmpty() || candidate < best))
+        if (candidate.compare(base, Qt::CaseInsensitive) == 0 &&
+            (best.isEmpty() || candidate < best))
             best = candidate;
     }
     return best.isEmpty() ? QString() : dir.absoluteFilePath(best);

@@ -72,7 +72,10 @@ int removeDuplicates(RecordTable &table, int count, bool guarded, Report *report
     for (int n = 0; n < count; ++n) {
         if (tally[std::size_t(n)] < 2)
             continue;
+        // "<BLOC 0001>" reads as 1 but is not the marker of 1.
         const qsizetype start = table.blockStart(n);
+        if (start < 0)
+            continue;
         const qsizetype lines = table.blockEnd(start, n) - start + 1;
         table.remove(start, lines);
         ++removed;

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+#include <utility>
+
+// The three small files of the start-up directory: the settings
+// ("Carvelle.ini"), the company heading ("Carvelle.soc") and the entries of
+// four drop-down lists ("Carvelle.cbx"). Readers accept any bytes; writers
+// replace a file all or nothing and keep the spelling of an existing file's
+// name, since names are matched without regard to case.
+
+inline constexpr QStringView kSettingsFile = u"Carvelle.ini";
+inline constexpr QStringView kCompanyFile = u"Carvelle.soc";
+// One and the same file, read and written under two spellings.
+inline constexpr QStringView kListsFile = u"Carvelle.cbx";
+inline constexpr QStringView kListsFileWritten = u"Carvelle.Cbx";
+
+// ---- Settings -------------------------------------------------------------
+
+// What the record window keeps between runs, at its values when no settings
+// file exists. Integers are kept as read: the screens that use them check
+// their range.
+struct Settings
+{
+    QString lastFile;            // full path of the last client file
+    int autoOpen = 0;            // 1: reopen lastFile at start-up
+    int paperType = 0;           // 0 "Papier blanc", 1 "Papier à en-tête"
+    int envelopeOrientation = 0; // 0 "Portrait", 1 "Paysage"
+    int envelopeGuide = 0;       // 100 with the envelope guide on the right
+    int decimals = 2;            // amount decimals, 0 to 2
+    int currency = 0;            // 0 euros, 1 otherCurrency
+    QString otherCurrency;
+    std::array<double, 3> vatRates{}; // percentages
+    std::array<QString, 9> accounts;  // in file order, see kAccountLabels
+    int converterDirection = 0;       // 0 "D > Euro", 1 "Euro > D"
+    int converterCurrency = 0;        // 0 to 4, an index into converterRates
+    // Units per euro: franc, US dollar, pound sterling, yen, Canadian dollar.
+    std::array<double, 5> converterRates{};
+
+    // Follows decimals: "#", "0.0" or "0.00".
+    QString amountFormat = QStringLiteral("0.00");
+};
+
+// The labels of the first seven accounts in the accounts dialog; the last two
+// have no field there.
+inline constexpr std::array<QStringView, 7> kAccountLabels = {
+    u"Clients divers", u"Revenus locatifs", u"Fournisseurs", u"TVA collectée",
+    u"Taxe ",          u"TVA déductible",   u"Achat"};
+
+inline constexpr int kSettingsLines = 27;
+
+// Reads the settings file of `folder`, if there is one. A file shorter than 27
+// lines, or a line that is not a number where one is expected, leaves those
+// settings as they were. Without automatic opening the last file name is
+// dropped; a last file that no longer exists at its path is looked for by its
+// name in `currentDir`. Returns whether a file was read; *error receives a
+// message for the user when the file could not be read or a save
+// interrupted earlier could not be finished, and is emptied otherwise.
+bool ChargeIni(Settings &settings, const QString &folder, const QString &currentDir,
+               QString *error = nullptr);
+// Writes the 27 lines, all or nothing. On failure *error says why, in French.
+bool SauveIni(const Settings &settings, const QString &folder, QString *error = nullptr);
+
+// Whether automatic opening is on, and the last client file name.
+void GetIni(const Settings &settings, bool &autoOpen, QString &fileName);
+void SetIni(Settings &settings, bool autoOpen);
+
+// The 27 lines to and from bytes; reading does no more than fill settings.
+QByteArray settingsBytes(const Settings &settings);
+void readSettings(Settings &settings, QByteArrayView bytes);
+
+// A real as the settings file holds it, 23 characters: " 1.96000000000000E+0001".
+QByteArray iniReal(double value);
+// A real with a decimal point, plain or scientific, blanks around allowed.
+std::optional<double> parseIniReal(QByteArrayView bytes);
+
+// ---- Company heading ------------------------------------------------------
+
+inline constexpr int kCompanyLines = 7;
+
+// The lines of the heading printed on documents.
+struct Company
+{
+    // In file order, labelled as in kCompanyLabels; the first is the name.
+    std::array<QString, kCompanyLines> lines;
+};
+
+inline constexpr QStringView kCompanyCaption = u"Société";
+inline constexpr QStringView kCompanyHeading = u"Lignes constituant l'en-tête de la société";
+inline constexpr std::array<QStringView, kCompanyLines> kCompanyLabels = {
+    u"Société", u"Adresse", u"Adresse", u"CP Ville", u"Siret", u"N° TVA", u"APE"};
+
+// The company dialog's OK: the fields are taken only when the first
+// ("Société") is not empty. Returns whether they were.
+bool PsocOk(Company &company, const std::array<QString, kCompanyLines> &fields);
+
+// Reads the first seven lines of the company file; lines beyond the seventh
+// are ignored and texts the file has no line for stay as they were.
+bool ChargeSoc(Company &company, const QString &folder, QString *error = nullptr);
+bool SauveSoc(const Company &company, const QString &folder, QString *error = nullptr);
+
+QByteArray companyBytes(const Company &company);
+void readCompany(Company &company, QByteArrayView bytes);
+
+// ---- Drop-down lists ------------------------------------------------------
+
+struct Lists
+{
+    QStringList categories;   // room categories
+    QStringList paymentModes; // invoice payment modes
+    QStringList articleFamilies;
+    QStringList supplierFamilies;
+};
+
+// The section lines, in file order, of the four lists above.
+inline constexpr std::array<QStringView, 4> kListSections = {u"[CATEGORIES]", u"[REGLEMENT]",
+                                                             u"[FAMILLE]", u"[FOURNISSEUR]"};
+
+// Empties the four lists and fills them from the list file, if there is one.
+// A section line selects its list; lines before the first are ignored.
+bool ChargeCombo(Lists &lists, const QString &folder, QString *error = nullptr);
+bool SauveCombo(const Lists &lists, const QString &folder, QString *error = nullptr);
+
+QByteArray listsBytes(const Lists &lists);
+void readLists(Lists &lists, QByteArrayView bytes);
+
+// ---- List editing dialog --------------------------------------------------
+
+// What the list editing dialog shows for each list it edits.
+struct ListEditorTexts
+{
+    QStringView caption;
+    QStringView label; // over the entry field
+};
+
+inline constexpr ListEditorTexts kCategoriesEditor{u"Les catégories de chambres", u"Catégorie"};
+inline constexpr ListEditorTexts kArticleFamiliesEditor{u"Les familles articles", u"Familles"};
+inline constexpr ListEditorTexts kSupplierFamiliesEditor{u"Les familles fournisseurs", u"Familles"};
+
+// The list editing dialog's entries, selection and entry field. There is no
+// cancel: on closing, the edited list takes entries() whatever was done.
+class ListEditor
+{
+public:
+    explicit ListEditor(QStringList entries = {}) : m_entries(std::move(entries)) {}
+
+    // Selects an entry and puts its text in the entry field; an index outside
+    // the list selects nothing and leaves the field alone.
+    void click(int index);
+    void setText(const QString &text) { m_text = text; }
+    // Replaces the selected entry by the field's text, or adds the text at the
+    // end (even empty) when nothing is selected; then clears both.
+    void validate();
+    // Removes the selected entry, then clears the selection and the field.
+    // Does nothing when nothing is selected.
+    void removeSelected();
+
+    const QStringList &entries() const { return m_entries; }
+    int selected() const { return m_selected; }
+    const QString &text() const { return m_text; }
+
+private:
+    QStringList m_entries;
+    int m_selected = -1;
+    QString m_text;
+};
