@@ -108,7 +108,8 @@ QByteArray iniReal(double value)
     // "1.96000000000000e+01": the mantissa, then the exponent widened to four digits.
     const std::string_view s(buf, res.ptr - buf);
     const auto e = s.find('e');
-    const int exponent = std::atoi(s.data() + e + 2);
+    int exponent = 0;
+    std::from_chars(s.data() + e + 2, s.data() + s.size(), exponent);
     QByteArray out;
     out += value < 0 ? '-' : ' ';
     out += QByteArrayView(s.data(), e);

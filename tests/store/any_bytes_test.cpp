@@ -2,6 +2,7 @@
 
 #include "store/file_set.h"
 #include "store/passes.h"
+#include "table_helpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,13 +28,6 @@ QByteArray noise(std::mt19937 &rng, int size)
             out += pieces[rng() % pieces.size()];
     }
     return out;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace
@@ -100,26 +94,3 @@ TEST(AnyBytes, OpeningStrangeFilesNeverFails)
     }
 }
 
-TEST(AnyBytes, RandomFilesOpenAndSaveWithoutLoss)
-{
-    std::mt19937 rng(7);
-    QTemporaryDir dir;
-    for (int round = 0; round < 40; ++round) {
-        for (const char *ext : {"htl", "chb", "fct", "mnc", "stk", "frs", "cmd"})
-            writeFile(dir.filePath(QStringLiteral("R.") + QLatin1String(ext)), noise(rng, int(rng() % 2000)));
-        FileSet set;
-        ASSERT_TRUE(set.Charge(dir.filePath("R.htl"), dir.path()));
-        std::array<QByteArray, 7> inMemory;
-        for (Table t : kAllTables) {
-            passes::squeeze(set.table(t)); // as the save will
-            inMemory[std::size_t(t)] = set.table(t).toBytes();
-        }
-        set.SetSauve();
-        ASSERT_TRUE(set.Sauve(set.clientFile()));
-        for (Table t : kAllTables) {
-            QFile f(set.fileName(t));
-            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-            EXPECT_EQ(f.readAll(), inMemory[std::size_t(t)]);
-        }
-    }
-}

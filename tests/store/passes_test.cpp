@@ -17,16 +17,6 @@ TEST(Squeeze, DropsOnlyTheLinesBeforeTheFirstBlock)
     EXPECT_TRUE(noBlock.isEmpty());
 }
 
-TEST(Verify, BalancedTableIsLeftAloneEvenWithStrayLines)
-{
-    RecordTable t = tableOf({"<BLOC00001>", "</BLOC00001>", "stray", "<BLOC00000>", "</BLOC00000>"});
-    int count = 2;
-    Report r;
-    EXPECT_FALSE(verify(t, count, &r));
-    EXPECT_EQ(t.size(), 5);
-    EXPECT_FALSE(r.changed());
-}
-
 TEST(Verify, MissingEndMarkerRebuildsInNumberOrder)
 {
     RecordTable t = tableOf({"stray", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a",

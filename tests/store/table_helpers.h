@@ -2,16 +2,24 @@
 
 #include "store/record_table.h"
 
+#include <QFile>
 #include <QStringList>
 
-// Builds a table from literal lines and reads it back as lines.
+#include <gtest/gtest.h>
+
+// Lines as a file holds them: each followed by CR LF.
+inline QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
 inline RecordTable tableOf(const QStringList &lines, int width = 5)
 {
     RecordTable t(width);
-    QByteArray bytes;
-    for (const QString &l : lines)
-        bytes += l.toLatin1() + "\r\n";
-    t.setBytes(bytes);
+    t.setBytes(crlf(lines));
     return t;
 }
 
@@ -21,4 +29,17 @@ inline QStringList linesOf(const RecordTable &t)
     for (qsizetype i = 0; i < t.size(); ++i)
         out << QString::fromLatin1(t.line(i));
     return out;
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
