@@ -271,13 +271,39 @@ int RecordTable::countBlocks() const
 
 void RecordTable::writeTo(SafeSave::Sink &sink) const
 {
+    // Lines still where the file had them, each followed by its CR LF, are
+    // written straight from the file's bytes in runs; changed lines and other
+    // line ends go through a buffer.
+    const char *base = m_data.constData();
+    const qsizetype dataSize = m_data.size();
+    qsizetype runStart = 0, runEnd = 0;
     QByteArray chunk;
-    chunk.reserve(kWriteChunk + 4096);
-    for (const Span s : m_spans) {
-        if (chunk.size() + qsizetype(s.len) + 2 > kWriteChunk && !chunk.isEmpty()) {
+    auto flushRun = [&] {
+        if (runEnd > runStart)
+            sink.write(QByteArrayView(base + runStart, runEnd - runStart));
+        runStart = runEnd = 0;
+    };
+    auto flushChunk = [&] {
+        if (!chunk.isEmpty())
             sink.write(chunk);
-            chunk.resize(0);
+        chunk.resize(0);
+    };
+    for (const Span s : m_spans) {
+        const qsizetype end = qsizetype(s.pos) + s.len;
+        if (!(s.pos & kSide) && end + 1 < dataSize && base[end] == '\r' && base[end + 1] == '\n') {
+            if (runEnd == qsizetype(s.pos) && runEnd > runStart) {
+                runEnd = end + 2;
+                continue;
+            }
+            flushChunk();
+            flushRun();
+            runStart = s.pos;
+            runEnd = end + 2;
+            continue;
         }
+        flushRun();
+        if (chunk.size() + qsizetype(s.len) + 2 > kWriteChunk)
+            flushChunk();
         if (s.len > kWriteChunk) {
             sink.write(view(s));
             chunk.append("\r\n", 2);
@@ -286,8 +312,8 @@ void RecordTable::writeTo(SafeSave::Sink &sink) const
         chunk.append(data(s), s.len);
         chunk.append("\r\n", 2);
     }
-    if (!chunk.isEmpty())
-        sink.write(chunk);
+    flushChunk();
+    flushRun();
 }
 
 QByteArray RecordTable::toBytes() const

@@ -182,14 +182,15 @@ bool SafeSave::commit()
         if (m_died)
             return false;
         if (faulty || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()
-            || !file.flush() || ::fsync(file.handle()) != 0 || (file.close(), !renameOver(tmp, m_journal))) {
+            || !file.flush() || (m_sync && ::fsync(file.handle()) != 0)
+            || (file.close(), !renameOver(tmp, m_journal))) {
             const QString why = systemError();
             file.close();
             QFile::remove(tmp);
             removeTemps();
             return fail(m_journal, why);
         }
-        syncFolder(folderOf(m_journal));
+        syncFolder(folderOf(m_journal), m_sync);
     }
 
     // 4. The renames. Should one fail, the ones done are undone from the
@@ -218,7 +219,7 @@ bool SafeSave::commit()
                 removeTemps();
                 QFile::remove(m_journal);
             }
-            syncFolder(folderOf(e.path));
+            syncFolder(folderOf(e.path), m_sync);
             return fail(e.path, why);
         }
     }

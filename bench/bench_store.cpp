@@ -1,0 +1,206 @@
+// Store benchmarks on the ten-year hotel. Each one times our operation and
+// its physical reference in the same iterations, so the ratio holds on a
+// noisy machine. The set is written by carvelle-generate (scripts/bench.sh).
+
+#include "store/file_set.h"
+#include "store/text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QString setPath()
+{
+    const QByteArray env = qgetenv("CARVELLE_BENCH_SET");
+    return env.isEmpty() ? QStringLiteral("hotel/HOTEL.htl") : QString::fromLocal8Bit(env);
+}
+
+double seconds(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double>(b - a).count();
+}
+
+// Reading the seven files' bytes and recording where each line starts and
+// ends: what any open must do at the least.
+qsizetype readReference(const std::array<QString, 7> &names)
+{
+    qsizetype lines = 0;
+    for (const QString &name : names) {
+        QFile f(name);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = f.readAll();
+        std::vector<text::LineSpan> spans;
+        spans.reserve(std::size_t(bytes.size() / 24 + 16));
+        text::forEachLine(bytes, [&](qsizetype s, qsizetype l) { spans.push_back({s, l}); });
+        lines += qsizetype(spans.size());
+        benchmark::DoNotOptimize(spans.data());
+    }
+    return lines;
+}
+
+// Writing the same bytes to the same folder, with or without forcing them
+// to disk.
+void writeReference(const QString &folder, const std::array<QByteArray, 7> &files, bool sync)
+{
+    for (int i = 0; i < 7; ++i) {
+        QFile f(folder + QStringLiteral("/REF.") + QString::number(i));
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(files[std::size_t(i)]);
+        f.flush();
+        if (sync)
+            ::fsync(f.handle());
+    }
+}
+
+qint64 setSize(const std::array<QString, 7> &names)
+{
+    qint64 size = 0;
+    for (const QString &n : names)
+        size += QFileInfo(n).size();
+    return size;
+}
+
+long residentKiB()
+{
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+bool haveSet(benchmark::State &state)
+{
+    if (QFile::exists(setPath()))
+        return true;
+    state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    return false;
+}
+
+void BM_Open(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    const auto names = FileSet::Synchro(QFileInfo(setPath()).absoluteFilePath());
+    double ours = 0, ref = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        benchmark::DoNotOptimize(readReference(names));
+        const auto t1 = Clock::now();
+        FileSet set;
+        set.Charge(setPath(), QDir::currentPath());
+        const auto t2 = Clock::now();
+        ref += seconds(t0, t1);
+        ours += seconds(t1, t2);
+        state.SetIterationTime(seconds(t1, t2));
+    }
+    state.counters["ours_ms"] = 1000 * ours / double(state.iterations());
+    state.counters["reference_ms"] = 1000 * ref / double(state.iterations());
+    state.counters["ratio"] = ours / ref;
+    state.counters["MB"] = double(setSize(names)) / 1e6;
+}
+BENCHMARK(BM_Open)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_Save(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    const bool sync = state.range(0) != 0;
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath());
+    QTemporaryDir dir(QFileInfo(setPath()).absolutePath() + QStringLiteral("/save-XXXXXX"));
+    const QString target = dir.filePath(QStringLiteral("COPIE.htl"));
+    std::array<QByteArray, 7> bytes;
+    for (Table t : kAllTables)
+        bytes[std::size_t(t)] = set.table(t).toBytes();
+    set.setSyncToDisk(sync);
+    double ours = 0, ref = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        writeReference(dir.path(), bytes, sync);
+        // A day's work: one line changed in every table, so the save mixes
+        // lines from the file with changed ones.
+        for (Table t : kAllTables) {
+            RecordTable &tbl = set.table(t);
+            if (tbl.size() > 2)
+                tbl.setLine(tbl.size() / 2, tbl.line(tbl.size() / 2).toByteArray());
+        }
+        const auto t1 = Clock::now();
+        set.SetSauve();
+        if (!set.Sauve(target))
+            state.SkipWithError(qPrintable(set.errorMessage()));
+        const auto t2 = Clock::now();
+        ref += seconds(t0, t1);
+        ours += seconds(t1, t2);
+        state.SetIterationTime(seconds(t1, t2));
+    }
+    state.counters["ours_ms"] = 1000 * ours / double(state.iterations());
+    state.counters["reference_ms"] = 1000 * ref / double(state.iterations());
+    state.counters["ratio"] = ours / ref;
+}
+BENCHMARK(BM_Save)->Arg(1)->Arg(0)->ArgName("sync")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Finding an invoice by number: between changes the index answers; right
+// after a change (a line rewritten) the first lookup rebuilds it.
+void BM_BlockLookup(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    const bool afterChange = state.range(0) != 0;
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath());
+    RecordTable &invoices = set.table(Table::Invoices);
+    const int count = set.count(Table::Invoices);
+    std::mt19937 rng(1);
+    invoices.blockStart(0);
+    for (auto _ : state) {
+        const int n = int(rng() % unsigned(count));
+        if (afterChange) {
+            state.PauseTiming();
+            const qsizetype at = invoices.blockStart(n) + 1;
+            invoices.setLine(at, invoices.line(at).toByteArray());
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(invoices.blockStart(n));
+    }
+    state.counters["lines"] = double(invoices.size());
+}
+BENCHMARK(BM_BlockLookup)->Arg(0)->Arg(1)->ArgName("after_change")->Unit(benchmark::kMicrosecond);
+
+// Resident memory held by an open set, against the set's size on disk.
+void BM_MemoryAfterOpen(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    const auto names = FileSet::Synchro(QFileInfo(setPath()).absoluteFilePath());
+    for (auto _ : state) {
+        const long before = residentKiB();
+        FileSet set;
+        set.Charge(setPath(), QDir::currentPath());
+        for (Table t : kBlockTables)
+            set.table(t).blockStart(0); // the indexes a session builds
+        const long after = residentKiB();
+        state.counters["set_MB"] = double(setSize(names)) / 1e6;
+        state.counters["resident_MB"] = double(after - before) * 1024 / 1e6;
+        state.counters["ratio"] = double(after - before) * 1024 / double(setSize(names));
+    }
+}
+BENCHMARK(BM_MemoryAfterOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what building and testing Carvelle needs on Debian 12.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
+          libgtest-dev libgmock-dev libbenchmark-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installation de : ${missing[*]}"
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
