@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTextStream>
 
 namespace {
@@ -105,6 +106,13 @@ int main(int argc, char **argv)
         out() << "Une réparation est nécessaire : carvelle-tool repair "
               << QDir::toNativeSeparators(path) << '\n';
         return 1;
+    }
+    // Never write a set that a running Carvelle holds.
+    QLockFile lock(set.clientFile() + QStringLiteral(".lck"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        err() << "Ce dossier est ouvert dans Carvelle : fermez-le avant de le réparer.\n";
+        return 2;
     }
     set.SetSauve();
     if (!set.Sauve(set.clientFile())) {

@@ -1,0 +1,309 @@
+#include "client_page.h"
+
+#include "store/codec.h"
+#include "store/text.h"
+
+const QStringList kFamilySituations = {QStringLiteral("Célibataire"), QStringLiteral("Couple"),
+                                       QStringLiteral("1 enfant"),    QStringLiteral("2 enfants"),
+                                       QStringLiteral("3 enfants"),   QStringLiteral("> 3 enfants")};
+const QStringList kSituationNames = {QStringLiteral("Présent"), QStringLiteral("Réserve"),
+                                     QStringLiteral("Confirme"), QStringLiteral("Parti"),
+                                     QStringLiteral("Annulle")};
+
+namespace {
+
+constexpr int kAmountColumn = 95;
+constexpr int kDueField = 96;
+constexpr int kFixedLines = 24; // field lines after the start marker
+
+QByteArray enc(const QString &s)
+{
+    return cp1252::encode(s);
+}
+
+QByteArray yn(bool on)
+{
+    return on ? "Y" : "N";
+}
+
+QByteArray historyLine(const HistoryRow &r)
+{
+    return "DATA" + enc(r.date) + '\t' + enc(r.label) + '\t' + enc(r.amount);
+}
+
+} // namespace
+
+ClientPage::ClientPage(Fiche &fiche) : entryDate(QDate::currentDate()), m_fiche(fiche) {}
+
+bool ClientPage::modified() const
+{
+    return set().pageModified(Table::Clients);
+}
+
+void ClientPage::touch()
+{
+    set().setPageModified(Table::Clients, true);
+}
+
+QList<QByteArray> ClientPage::blockLines(int number) const
+{
+    const ClientCard &c = m_card;
+    const RecordTable &t = set().table(Table::Clients);
+    QList<QByteArray> lines = {
+        t.startMarker(number),  enc(c.code),     yn(c.npai),
+        yn(c.marked),           enc(c.name),     enc(c.address1),
+        enc(c.address2),        enc(c.postalCode), enc(c.town),
+        enc(c.country),         enc(c.phone),    enc(c.fax),
+        enc(c.email),           enc(text::dateText(c.created)), enc(c.idDocument),
+        enc(text::dateText(c.since)), enc(c.room), enc(text::dateText(c.leaving)),
+        QByteArray::number(c.stays), enc(c.birthDate), enc(c.family),
+        enc(c.due),             enc(c.nationality), enc(c.profession),
+        QByteArray::number(c.situation)};
+    for (const QString &l : c.note)
+        lines << "MEMO" + enc(l);
+    // Every filled row is written, up to the last one: a short or empty row
+    // in the middle never cuts off the rows after it.
+    qsizetype lastRow = c.history.size() - 1;
+    while (lastRow >= 0 && c.history[lastRow].isEmpty())
+        --lastRow;
+    for (qsizetype i = 0; i <= lastRow; ++i)
+        if (!c.history[i].isEmpty())
+            lines << historyLine(c.history[i]);
+    for (const HistoryRow &r : c.moreHistory)
+        lines << historyLine(r);
+    lines << t.endMarker(number);
+    return lines;
+}
+
+void ClientPage::EcritFiche()
+{
+    if (!modified())
+        return;
+    FileSet &s = set();
+    s.SetSauve();
+    const int pos = s.position(Table::Clients);
+    s.table(Table::Clients).writeBlock(pos, blockLines(pos), true);
+    if (s.count(Table::Clients) == 0)
+        s.setCount(Table::Clients, 1);
+}
+
+int ClientPage::numerom() const
+{
+    const RecordTable &t = set().table(Table::Clients);
+    qint64 largest = 10000;
+    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
+        if (!RecordTable::isStart(t.line(i)))
+            continue;
+        // A code that is not a whole number takes no part.
+        const auto code = text::parseInt(cp1252::decode(t.line(i + 1)));
+        if (code && *code > largest)
+            largest = *code;
+    }
+    return int(std::min<qint64>(largest + 1, std::numeric_limits<int>::max()));
+}
+
+void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
+{
+    ClientCard &c = m_card;
+    auto field = [&](int offset) -> QString {
+        return start + offset < end ? t.text(start + offset) : QString();
+    };
+    auto date = [&](int offset, QDate &d) {
+        const QDate read = text::storedDate(field(offset));
+        if (read.isValid())
+            d = read;
+    };
+    c.code = field(1);
+    c.npai = field(2) == u"Y";
+    c.marked = field(3) == u"Y";
+    c.name = field(4);
+    c.address1 = field(5);
+    c.address2 = field(6);
+    c.postalCode = field(7);
+    c.town = field(8);
+    c.country = field(9);
+    c.phone = field(10);
+    c.fax = field(11);
+    c.email = field(12);
+    date(13, c.created);
+    c.idDocument = field(14);
+    date(15, c.since);
+    c.room = field(16);
+    date(17, c.leaving);
+    if (const auto stays = text::parseInt(field(18)))
+        c.stays = *stays;
+    c.birthDate = field(19);
+    c.family = field(20);
+    c.due = field(21);
+    c.nationality = field(22);
+    c.profession = field(23);
+    const QString situation = field(24);
+    c.situation = situation.size() == 1 && situation[0] >= u'0' && situation[0] <= u'4'
+                      ? situation[0].unicode() - u'0'
+                      : -1;
+
+    // Tagged lines come after the fixed fields, up to the end marker.
+    int row = 0;
+    for (qsizetype i = start + kFixedLines + 1; i < end; ++i) {
+        const QByteArrayView l = t.line(i);
+        if (l.startsWith("MEMO")) {
+            c.note << cp1252::decode(l.sliced(4));
+        } else if (l.startsWith("DATA")) {
+            QString rest = cp1252::decode(l.sliced(4));
+            HistoryRow r;
+            if (!rest.contains(u'\t')) {
+                r.date = rest; // kept whole rather than lost
+            } else {
+                r.date = text::beforeTab(rest);
+                r.label = text::beforeTab(rest);
+                r.amount = text::Rset(rest, kAmountColumn);
+            }
+            if (row < ClientCard::kHistoryRows)
+                c.history[row++] = r;
+            else
+                c.moreHistory << r;
+        }
+    }
+}
+
+void ClientPage::LitFiche()
+{
+    ClientCard &c = m_card;
+    const QDate today = QDate::currentDate();
+    // The country and the number of stays stay from the card shown before.
+    ClientCard empty;
+    empty.country = c.country;
+    empty.stays = c.stays;
+    empty.created = empty.since = empty.leaving = today;
+    c = empty;
+    entryDate = today;
+    set().setPageModified(Table::Clients, false);
+    c.code = QString::number(numerom());
+
+    const RecordTable &t = set().table(Table::Clients);
+    const int pos = set().position(Table::Clients);
+    const qsizetype start = t.blockStart(pos);
+    if (start < 0)
+        return;
+    const qsizetype endLine = t.blockEnd(start, pos);
+    // The end marker itself is not read as a field.
+    const qsizetype end = t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1;
+    readBlock(t, start, end);
+    if (c.code.isEmpty())
+        c.code = QString::number(numerom());
+    set().setPageModified(Table::Clients, false);
+}
+
+bool ClientPage::addHistory(QString *error)
+{
+    if (entryLabel.trimmed().isEmpty() || entryAmount.trimmed().isEmpty())
+        return true;
+    const auto amount = text::parseReal(entryAmount, error);
+    if (!amount)
+        return false;
+    const QString shown = text::Rset(text::formatAmount(*amount, m_fiche.decimals()), kAmountColumn);
+    entryAmount = shown;
+    for (HistoryRow &r : m_card.history) {
+        if (r.date.isEmpty()) {
+            r = {text::dateText(entryDate), entryLabel, shown};
+            entryLabel.clear();
+            entryAmount.clear();
+            break;
+        }
+    }
+    set().SetSauve();
+    touch();
+    return true;
+}
+
+void ClientPage::leaveDue()
+{
+    m_card.due = text::Rset(m_card.due, kDueField);
+}
+
+void ClientPage::chooseSituation(int index)
+{
+    m_card.situation = index;
+    if (onSituation && (index == 0 || index == 3))
+        onSituation(m_card.room, m_card.name, index == 0);
+    if (index == 3)
+        m_card.room.clear();
+    touch();
+}
+
+void ClientPage::copy()
+{
+    const ClientCard &c = m_card;
+    m_clipboard = {c.code, c.name, c.address1, c.address2, c.postalCode, c.town, c.country, c.phone, c.fax, c.email};
+}
+
+void ClientPage::paste()
+{
+    if (m_clipboard.size() != 10)
+        m_clipboard = QStringList(10);
+    ClientCard &c = m_card;
+    c.code = QString::number(numerom());
+    c.name = m_clipboard[1];
+    c.address1 = m_clipboard[2];
+    c.address2 = m_clipboard[3];
+    c.postalCode = m_clipboard[4];
+    c.town = m_clipboard[5];
+    c.country = m_clipboard[6];
+    c.phone = m_clipboard[7];
+    c.fax = m_clipboard[8];
+    c.email = m_clipboard[9];
+    touch();
+}
+
+void ClientPage::moveTo(int position)
+{
+    EcritFiche();
+    const int count = set().count(Table::Clients);
+    set().setPosition(Table::Clients, std::clamp(position, 0, std::max(count - 1, 0)));
+    LitFiche();
+}
+
+void ClientPage::first()
+{
+    moveTo(0);
+}
+
+void ClientPage::last()
+{
+    if (set().count(Table::Clients) < 2)
+        return;
+    moveTo(set().count(Table::Clients) - 1);
+}
+
+void ClientPage::next()
+{
+    if (set().count(Table::Clients) < 2)
+        return;
+    moveTo(set().position(Table::Clients) + 1);
+}
+
+void ClientPage::previous()
+{
+    moveTo(set().position(Table::Clients) - 1);
+}
+
+void ClientPage::add()
+{
+    EcritFiche();
+    FileSet &s = set();
+    if (s.count(Table::Clients) > kMaxCount) {
+        m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
+        return;
+    }
+    s.setCount(Table::Clients, s.count(Table::Clients) + 1);
+    s.setPosition(Table::Clients, s.count(Table::Clients) - 1);
+    LitFiche();
+    m_card.code = QString::number(numerom());
+    m_card.created = QDate::currentDate();
+}
+
+void ClientPage::remove()
+{
+    set().deleteCurrent(Table::Clients);
+    LitFiche();
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "store/fiche.h"
+#include "store/page.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// One row of the history grid: date, label and amount as shown.
+struct HistoryRow
+{
+    QString date, label, amount;
+    bool isEmpty() const { return date.isEmpty() && label.isEmpty() && amount.isEmpty(); }
+    bool operator==(const HistoryRow &) const = default;
+};
+
+// The client card as the page shows it.
+struct ClientCard
+{
+    static constexpr int kHistoryRows = 255;
+    static constexpr int kSituations = 5; // Présent, Réserve, Confirme, Parti, Annulle
+    static inline const QString kNoBirthDate = QStringLiteral("  /  /    ");
+
+    QString code;
+    bool npai = false;
+    bool marked = false;
+    QString name, address1, address2, postalCode, town, country, phone, fax, email;
+    QDate created, since, leaving;
+    QString idDocument, room;
+    int stays = 0;
+    QString birthDate = kNoBirthDate;
+    QString family;
+    QString due;
+    QString nationality, profession;
+    int situation = -1;
+    QStringList note;
+    // Grid rows 1 to 255; rows read beyond the grid are kept in `moreHistory`
+    // and written back after it.
+    QList<HistoryRow> history = QList<HistoryRow>(kHistoryRows);
+    QList<HistoryRow> moreHistory;
+
+    bool operator==(const ClientCard &) const = default;
+};
+
+// The family situations offered by the drop-down.
+extern const QStringList kFamilySituations;
+extern const QStringList kSituationNames;
+
+// The client page: the card on screen, its modified flag, and every client
+// operation. Reads and writes the client table of the record window.
+class ClientPage : public Page
+{
+public:
+    static constexpr int kMaxCount = 99000;
+
+    explicit ClientPage(Fiche &fiche);
+
+    ClientCard &card() { return m_card; }
+    const ClientCard &card() const { return m_card; }
+    bool modified() const;
+    // Every edit of a field of the card goes through here.
+    void touch();
+
+    // The history entry row.
+    QDate entryDate;
+    QString entryLabel, entryAmount;
+
+    // Browse mode 1 (all clients); the selections come with the searches.
+    int browseMode = 1;
+
+    void EcritFiche();
+    void LitFiche();
+    // The next free client number: one more than the largest code, at least 10001.
+    int numerom() const;
+
+    // "OK" of the history entry row. Returns false with a French message when
+    // the amount is not a number.
+    bool addHistory(QString *error = nullptr);
+    // Leaving "Total dû" right-aligns it.
+    void leaveDue();
+    // Choosing a situation; "Parti" also empties the room.
+    void chooseSituation(int index);
+    // What choosing "Présent" or "Parti" does to the room's occupant (rooms).
+    std::function<void(const QString &room, const QString &name, bool present)> onSituation;
+
+    void copy();
+    void paste();
+
+    void writeBack() override { EcritFiche(); }
+    void read() override { LitFiche(); }
+    void first() override;
+    void last() override;
+    void next() override;
+    void previous() override;
+    void add() override;
+    void remove() override;
+
+    // Block lines of a card, and the card of block lines: the card format.
+    QList<QByteArray> blockLines(int number) const;
+    void readBlock(const RecordTable &table, qsizetype start, qsizetype end);
+
+private:
+    void moveTo(int position);
+    FileSet &set() { return m_fiche.set(); }
+    const FileSet &set() const { return m_fiche.set(); }
+
+    Fiche &m_fiche;
+    ClientCard m_card;
+    // Kept by "Copier" for "Coller".
+    QStringList m_clipboard;
+};

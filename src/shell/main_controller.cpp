@@ -1,0 +1,218 @@
+#include "main_controller.h"
+
+#include "store/file_names.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tolvenar");
+
+QString lockPathOf(const QString &clientFile)
+{
+    return QFileInfo(clientFile).absoluteFilePath() + QStringLiteral(".lck");
+}
+
+} // namespace
+
+MainController::MainController(Fiche &fiche, Ui &ui) : m_fiche(fiche), m_ui(ui) {}
+
+MainController::~MainController() = default;
+
+bool MainController::start(const QString &startupDirectory)
+{
+    startupDir = startupDirectory;
+    m_fiche.loadSettingsFiles(startupDir);
+    bool on = false;
+    GetIni(m_fiche.settings(), on, FileName);
+    if (!on || FileName.isEmpty())
+        return false;
+    return open(FileName);
+}
+
+bool MainController::autoOpen() const
+{
+    return m_fiche.settings().autoOpen == 1;
+}
+
+bool MainController::savePrompt()
+{
+    if (!m_fiche.TestModif())
+        return true;
+    const QString name = QFileInfo(FileName).fileName();
+    switch (m_ui.askYesNoCancel(QStringLiteral("Enregistrer changements dans ") + name + QStringLiteral(" ?"))) {
+    case Ui::Answer::Cancel:
+        return false;
+    case Ui::Answer::No:
+        return true;
+    case Ui::Answer::Yes:
+        break;
+    }
+    // A save that did not happen (dialog cancelled, disk full) keeps the
+    // person where they were rather than losing their changes.
+    if (FileName.isEmpty() || m_fiche.readOnly())
+        return SaveAs();
+    return m_fiche.Sauve(FileName);
+}
+
+bool MainController::Nouveau1Click()
+{
+    if (!savePrompt())
+        return false;
+    FileName.clear();
+    m_lock.reset();
+    m_lockPath.clear();
+    m_fiche.Nouveau();
+    m_fiche.selectPage(PageId::Planning);
+    return true;
+}
+
+bool MainController::OpenItemClick()
+{
+    if (!savePrompt())
+        return false;
+    const QString chosen = m_ui.chooseOpenFile();
+    if (chosen.isEmpty())
+        return false;
+    if (!chosen.right(4).toUpper().endsWith(QStringLiteral(".HTL"))) {
+        FileName.clear();
+        m_ui.inform(QStringLiteral("Type de fichier non valide"));
+        return false;
+    }
+    const QFileInfo info(chosen);
+    if (findFileNoCase(info.absolutePath(), info.fileName()).isEmpty()) {
+        m_ui.inform(QStringLiteral("Le fichier n'existe pas"));
+        return false;
+    }
+    return open(chosen);
+}
+
+std::unique_ptr<QLockFile> MainController::lockFor(const QString &clientFile, bool *held)
+{
+    if (m_lock && m_lockPath == lockPathOf(clientFile)) {
+        *held = true;
+        return std::move(m_lock);
+    }
+    auto lock = std::make_unique<QLockFile>(lockPathOf(clientFile));
+    // A lock stays until its program ends; one left by a program that died
+    // is recognised by its process number and taken over.
+    lock->setStaleLockTime(0);
+    *held = lock->tryLock(0);
+    return lock;
+}
+
+bool MainController::lockSet(const QString &clientFile)
+{
+    bool held = false;
+    auto lock = lockFor(clientFile, &held);
+    if (held) {
+        m_lock = std::move(lock);
+        m_lockPath = lockPathOf(clientFile);
+        m_fiche.setReadOnly(false);
+        return true;
+    }
+    if (lock->error() == QLockFile::LockFailedError) {
+        const bool readOnly = m_ui.askOkCancel(
+            QStringLiteral("Ce dossier est déjà ouvert par un autre programme Carvelle.\r\n"
+                           "Ouvrir en lecture seule ? (il ne pourra pas être enregistré)"));
+        if (!readOnly)
+            return false;
+    }
+    // Read-only, or a folder where no lock can be made (read-only media).
+    m_lock.reset();
+    m_fiche.setReadOnly(true);
+    return true;
+}
+
+bool MainController::open(const QString &path)
+{
+    // The lock goes beside the file as it is spelt on disk, where another
+    // program (or carvelle-tool) looks for it.
+    const QFileInfo info(path);
+    const QString found = findFileNoCase(info.absolutePath(), info.fileName());
+    const QString clientFile = found.isEmpty() ? path : found;
+    auto previousLock = std::move(m_lock);
+    const bool previousReadOnly = m_fiche.readOnly();
+    if (!lockSet(clientFile)) {
+        m_lock = std::move(previousLock);
+        m_fiche.setReadOnly(previousReadOnly);
+        return false;
+    }
+    if (!m_fiche.Charge(clientFile)) {
+        m_lock = std::move(previousLock);
+        m_fiche.setReadOnly(previousReadOnly);
+        return false;
+    }
+    FileName = m_fiche.set().clientFile();
+    return true;
+}
+
+bool MainController::SaveAs()
+{
+    FileName.clear();
+    QString chosen = m_ui.chooseSaveFile(QStringLiteral("*.htl"));
+    if (chosen.isEmpty())
+        return false;
+    // Only the file name's own first dot counts: "mes.hotels/lion" stays in
+    // its folder.
+    const QFileInfo info(chosen);
+    QString name = info.fileName();
+    if (const qsizetype dot = name.indexOf(u'.'); dot >= 0)
+        name.truncate(dot);
+    chosen = QDir(info.path()).filePath(name + QStringLiteral(".htl"));
+    if (QFileInfo::exists(chosen) && !m_ui.askOkCancel(QStringLiteral("Ce fichier existe déjà")))
+        return false;
+    FileName = chosen;
+    const bool sameSet = m_lock && m_lockPath == lockPathOf(chosen);
+    bool held = false;
+    std::unique_ptr<QLockFile> lock = lockFor(chosen, &held);
+    if (!held && lock->error() == QLockFile::LockFailedError) {
+        m_ui.inform(QStringLiteral("Ce dossier est ouvert par un autre programme Carvelle."));
+        return false;
+    }
+    const bool wasReadOnly = m_fiche.readOnly();
+    m_fiche.setReadOnly(false);
+    m_fiche.SetSauve();
+    if (!m_fiche.Sauve(FileName)) {
+        m_fiche.setReadOnly(wasReadOnly);
+        if (sameSet)
+            m_lock = std::move(lock);
+        FileName.clear();
+        return false;
+    }
+    m_lock = held ? std::move(lock) : nullptr;
+    m_lockPath = held ? lockPathOf(chosen) : QString();
+    caption = kTitle;
+    return true;
+}
+
+bool MainController::FormCloseQuery()
+{
+    if (!savePrompt())
+        return false;
+    QDir::setCurrent(startupDir);
+    m_fiche.saveSettingsFiles(startupDir);
+    return true;
+}
+
+bool MainController::deleteCard()
+{
+    if (!m_ui.askOkCancel(QStringLiteral("Confirmer suppression de la fiche ?")))
+        return false;
+    m_fiche.Supprimer();
+    return true;
+}
+
+void MainController::Ouvrirautomatiquement1Click()
+{
+    bool on = false;
+    QString last;
+    GetIni(m_fiche.settings(), on, last);
+    SetIni(m_fiche.settings(), !on);
+    // The set open now is the one to open next time.
+    if (!m_fiche.set().clientFile().isEmpty())
+        FileName = m_fiche.set().clientFile();
+    else if (FileName.isEmpty())
+        FileName = last;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "store/fiche.h"
+
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+
+// The main window's file commands and start-up, without a window: the save
+// prompt, open, new, save, save as, closing, the deletion confirmation and
+// the automatic opening. Message boxes and file dialogs go through Ui.
+class MainController
+{
+public:
+    MainController(Fiche &fiche, Ui &ui);
+    ~MainController();
+
+    // The open set's client file; empty while the set was never saved.
+    QString FileName;
+    // The current directory when the program started: the settings files live there.
+    QString startupDir;
+    // "Carvelle" until the first successful Save As, then "Tolvenar".
+    QString caption = QStringLiteral("Carvelle");
+
+    // Start-up, once the main window is shown: reads the settings files,
+    // takes the last file and opens it when automatic opening is on.
+    // Returns whether a set was opened.
+    bool start(const QString &startupDirectory);
+    bool autoOpen() const;
+
+    // Asks whether to save when something changed. False when the person
+    // cancels (or a save they asked for did not happen).
+    bool savePrompt();
+
+    bool Nouveau1Click();
+    bool OpenItemClick();
+    bool open(const QString &path); // the open without its dialog
+    bool SaveAs();
+    bool SaveItemClick() { return SaveAs(); }
+    // Whether the program may close; on true, the settings files are written.
+    bool FormCloseQuery();
+    // "S&upprimer fiche": confirms, then deletes the card shown.
+    bool deleteCard();
+    void Ouvrirautomatiquement1Click();
+
+    // While another Carvelle holds the set, it is opened read-only.
+    bool readOnly() const { return m_fiche.readOnly(); }
+
+private:
+    bool lockSet(const QString &clientFile);
+    // Takes the lock of a set about to be written under `clientFile`; the
+    // lock already held is kept when it is that set's.
+    std::unique_ptr<QLockFile> lockFor(const QString &clientFile, bool *held);
+
+    Fiche &m_fiche;
+    Ui &m_ui;
+    std::unique_ptr<QLockFile> m_lock;
+    QString m_lockPath;
+};

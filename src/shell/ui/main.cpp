@@ -1,0 +1,2 @@
+// Replaced by the start-up of the main window.
+int main() { return 0; }

@@ -1,0 +1,140 @@
+#include "fiche.h"
+
+#include <QDir>
+
+Fiche::Fiche(Ui &ui, QObject *parent) : QObject(parent), m_ui(ui)
+{
+    m_pages.fill(&m_noPage);
+    m_set.setHooks(this);
+}
+
+void Fiche::setPage(PageId id, Page *page)
+{
+    m_pages[std::size_t(id)] = page ? page : &m_noPage;
+}
+
+void Fiche::selectPage(PageId id)
+{
+    if (id != m_active)
+        page(m_active).writeBack();
+    m_active = id;
+    page(id).read();
+    emit pageSelected(id);
+    emit cardChanged(id);
+}
+
+void Fiche::commitPages()
+{
+    for (PageId id : {PageId::Clients, PageId::Rooms, PageId::MainCourante, PageId::Invoices, PageId::Articles})
+        page(id).writeBack();
+}
+
+void Fiche::afterOpen()
+{
+    // The main courante prepares its day and the planning draws itself
+    // when they read.
+    page(PageId::MainCourante).read();
+    page(PageId::Planning).read();
+}
+
+bool Fiche::Charge(const QString &path)
+{
+    const bool ok = m_set.Charge(path, QDir::currentPath());
+    for (const QString &m : m_set.messages())
+        m_ui.inform(m);
+    if (!ok) {
+        m_ui.inform(m_set.errorMessage());
+        return false;
+    }
+    emit titleChanged(m_set.caption());
+    page(m_active).read();
+    emit cardChanged(m_active);
+    return true;
+}
+
+bool Fiche::Sauve(const QString &path)
+{
+    if (m_readOnly) {
+        m_ui.inform(QStringLiteral("Ce dossier est ouvert en lecture seule : il ne peut pas être enregistré."));
+        return false;
+    }
+    const bool ok = m_set.Sauve(path);
+    if (!ok) {
+        m_ui.inform(m_set.errorMessage());
+        return false;
+    }
+    emit titleChanged(m_set.caption());
+    return true;
+}
+
+void Fiche::Nouveau()
+{
+    m_set.Nouveau();
+    m_readOnly = false;
+    emit titleChanged(QString());
+    for (int i = 0; i < kPageCount; ++i)
+        m_pages[std::size_t(i)]->read();
+    emit cardChanged(m_active);
+}
+
+void Fiche::Ajout()
+{
+    page(m_active).add();
+    emit cardChanged(m_active);
+}
+
+void Fiche::Premier()
+{
+    page(m_active).first();
+    emit cardChanged(m_active);
+}
+
+void Fiche::Dernier()
+{
+    page(m_active).last();
+    emit cardChanged(m_active);
+}
+
+void Fiche::Precedent()
+{
+    page(m_active).previous();
+    emit cardChanged(m_active);
+}
+
+void Fiche::Suivant()
+{
+    page(m_active).next();
+    emit cardChanged(m_active);
+}
+
+void Fiche::Supprimer()
+{
+    page(m_active).remove();
+    emit cardChanged(m_active);
+}
+
+void Fiche::loadSettingsFiles(const QString &folder)
+{
+    QString error;
+    if (!ChargeSoc(m_company, folder, &error) && !error.isEmpty())
+        m_ui.inform(error);
+    error.clear();
+    if (!ChargeIni(m_settings, folder, QDir::currentPath(), &error) && !error.isEmpty())
+        m_ui.inform(error);
+    error.clear();
+    if (!ChargeCombo(m_lists, folder, &error) && !error.isEmpty())
+        m_ui.inform(error);
+}
+
+void Fiche::saveSettingsFiles(const QString &folder)
+{
+    // The last file is the set open now.
+    m_settings.lastFile = m_set.clientFile();
+    QString error;
+    if (!SauveIni(m_settings, folder, &error))
+        m_ui.inform(error);
+    if (!SauveSoc(m_company, folder, &error))
+        m_ui.inform(error);
+    if (!SauveCombo(m_lists, folder, &error))
+        m_ui.inform(error);
+}

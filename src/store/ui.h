@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// What the model asks of the person at the screen: message boxes and file
+// dialogs. The windows answer through real dialogs; tests script the answers.
+class Ui
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+    virtual ~Ui() = default;
+    // An information box with OK.
+    virtual void inform(const QString &text) = 0;
+    // A warning box with Yes, No and Cancel.
+    virtual Answer askYesNoCancel(const QString &text) = 0;
+    // A warning box with OK and Cancel; true for OK.
+    virtual bool askOkCancel(const QString &text) = 0;
+    // The open and save dialogs for hotel files ("Fichiers hotel (*.htl)");
+    // an empty path when cancelled.
+    virtual QString chooseOpenFile() = 0;
+    virtual QString chooseSaveFile(const QString &proposed) = 0;
+};

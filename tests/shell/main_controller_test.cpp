@@ -1,0 +1,179 @@
+#include "clients/client_page.h"
+#include "scripted_ui.h"
+#include "shell/main_controller.h"
+#include "store/table_helpers.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kClient = crlf({"<BLOC00000>", "10001", "N", "N", "DUPONT Jean", "", "", "", "", "",
+                                 "", "", "", "04/03/2026", "", "04/03/2026", "", "04/03/2026", "0",
+                                 "  /  /    ", "", "", "", "", "-1", "</BLOC00000>"});
+
+// One program: a record window with its client page and the main window's
+// commands, answering from a script.
+struct Program
+{
+    ScriptedUi ui;
+    Fiche fiche{ui};
+    ClientPage clients{fiche};
+    MainController main{fiche, ui};
+    Program() { fiche.setPage(PageId::Clients, &clients); }
+    void editName(const QString &name)
+    {
+        fiche.selectPage(PageId::Clients);
+        clients.card().name = name;
+        clients.touch();
+    }
+};
+
+struct Folder
+{
+    QTemporaryDir dir;
+    Folder() { writeFile(path("LION.htl"), kClient); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+} // namespace
+
+TEST(SavePrompt, ItsThreeAnswersBeforeOpening)
+{
+    Folder f;
+    writeFile(f.path("TIGRE.htl"), kClient);
+    Program p;
+    ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+    p.editName("MODIFIÉ");
+
+    // Cancel: the open set stays and no dialog is shown.
+    p.ui.yesNoCancel = {Ui::Answer::Cancel};
+    EXPECT_FALSE(p.main.OpenItemClick());
+    EXPECT_EQ(p.ui.openDialogs, 0);
+    EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans LION.htl ?");
+
+    // Yes: the set is written first, then the other one opens.
+    p.ui.yesNoCancel = {Ui::Answer::Yes};
+    p.ui.openFiles = {f.path("TIGRE.htl")};
+    EXPECT_TRUE(p.main.OpenItemClick());
+    EXPECT_TRUE(readFile(f.path("LION.htl")).contains("MODIFIÉ") || readFile(f.path("LION.htl")).contains("MODIFI\xC9"));
+    EXPECT_EQ(p.main.FileName, f.path("TIGRE.htl"));
+
+    // No: goes on without writing.
+    p.editName("PERDU");
+    p.ui.yesNoCancel = {Ui::Answer::No};
+    p.ui.openFiles = {f.path("LION.htl")};
+    EXPECT_TRUE(p.main.OpenItemClick());
+    EXPECT_FALSE(readFile(f.path("TIGRE.htl")).contains("PERDU"));
+}
+
+TEST(OpenCommand, RefusesWhatIsNotAHotelFile)
+{
+    Folder f;
+    writeFile(f.path("notes.txt"), "x");
+    Program p;
+    p.ui.openFiles = {f.path("notes.txt"), f.path("ABSENT.htl"), f.path("LION.HTL")};
+    EXPECT_FALSE(p.main.OpenItemClick());
+    EXPECT_EQ(p.ui.shown.last(), "Type de fichier non valide");
+    EXPECT_TRUE(p.main.FileName.isEmpty());
+    EXPECT_FALSE(p.main.OpenItemClick());
+    EXPECT_EQ(p.ui.shown.last(), "Le fichier n'existe pas");
+    // ".HTL" in capitals is a hotel file; the set is found whatever the case.
+    EXPECT_TRUE(p.main.OpenItemClick());
+    EXPECT_EQ(p.fiche.set().count(Table::Clients), 1);
+}
+
+TEST(SaveAsCommand, NamesEndInHtlAndStayInTheirFolder)
+{
+    Folder f;
+    QDir(f.dir.path()).mkdir("mes.hotels");
+    Program p;
+    p.ui.saveFiles = {f.path("essai.txt"), f.path("mes.hotels/lion"), f.path("essai")};
+    EXPECT_TRUE(p.main.SaveAs());
+    EXPECT_EQ(p.main.FileName, f.path("essai.htl"));
+    EXPECT_TRUE(QFile::exists(f.path("essai.htl")));
+    EXPECT_TRUE(QFile::exists(f.path("essai.fct")));
+    EXPECT_EQ(p.main.caption, "Tolvenar");
+    EXPECT_TRUE(p.main.SaveAs());
+    EXPECT_EQ(p.main.FileName, f.path("mes.hotels/lion.htl"));
+    // Onto an existing file: asked, and Cancel saves nothing.
+    EXPECT_FALSE(p.main.SaveAs());
+    EXPECT_EQ(p.ui.shown.last(), "Ce fichier existe déjà");
+    EXPECT_TRUE(p.main.FileName.isEmpty());
+}
+
+TEST(Closing, CancellingTheSaveDialogKeepsTheProgramOpen)
+{
+    Folder f;
+    Program p;
+    p.main.startupDir = f.dir.path();
+    p.editName("NOUVEAU");
+    // A set never saved: Yes goes through Save As; cancelling it cancels the close.
+    p.ui.yesNoCancel = {Ui::Answer::Yes};
+    EXPECT_FALSE(p.main.FormCloseQuery());
+    EXPECT_EQ(p.ui.saveDialogs, 1);
+    EXPECT_TRUE(p.fiche.set().isDirty());
+    p.ui.yesNoCancel = {Ui::Answer::Yes};
+    p.ui.saveFiles = {f.path("NOUVEAU")};
+    EXPECT_TRUE(p.main.FormCloseQuery());
+    EXPECT_TRUE(readFile(f.path("NOUVEAU.htl")).contains("NOUVEAU"));
+    EXPECT_TRUE(QFile::exists(f.path("Carvelle.ini")));
+}
+
+TEST(Locking, ASecondProgramOpensReadOnlyOrNotAtAll)
+{
+    Folder f;
+    Program first, second, third;
+    ASSERT_TRUE(first.main.open(f.path("LION.htl")));
+    EXPECT_FALSE(first.main.readOnly());
+
+    second.ui.okCancel = {false};
+    EXPECT_FALSE(second.main.open(f.path("LION.htl")));
+    EXPECT_TRUE(second.ui.shown.last().startsWith("Ce dossier est déjà ouvert"));
+
+    third.ui.okCancel = {true};
+    ASSERT_TRUE(third.main.open(f.path("LION.htl")));
+    EXPECT_TRUE(third.main.readOnly());
+    third.editName("INTERDIT");
+    EXPECT_FALSE(third.fiche.Sauve(f.path("LION.htl")));
+    EXPECT_FALSE(readFile(f.path("LION.htl")).contains("INTERDIT"));
+    // Nor may the repair tool write it.
+    writeFile(f.path("LION.chb"), "stray\r\n<BLOC00000>\r\n</BLOC00000>\r\n");
+    EXPECT_EQ(QProcess::execute(CARVELLE_TOOL, {"repair", f.path("LION.htl")}), 2);
+    EXPECT_TRUE(readFile(f.path("LION.chb")).startsWith("stray"));
+
+    // A lock left by a program that died is taken over without a word.
+    Folder g;
+    writeFile(g.path("LION.htl.lck"), "999999\nCarvelle\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    Program after;
+    EXPECT_TRUE(after.main.open(g.path("LION.htl")));
+    EXPECT_FALSE(after.main.readOnly());
+}
+
+TEST(AutomaticOpening, TheLastSetOpensAtTheNextStart)
+{
+    Folder f;
+    {
+        Program p;
+        p.main.startupDir = f.dir.path();
+        ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+        p.main.Ouvrirautomatiquement1Click();
+        EXPECT_TRUE(p.main.autoOpen());
+        EXPECT_TRUE(p.main.FormCloseQuery());
+    }
+    {
+        Program p;
+        EXPECT_TRUE(p.main.start(f.dir.path()));
+        EXPECT_EQ(p.main.FileName, f.path("LION.htl"));
+        EXPECT_EQ(p.fiche.set().count(Table::Clients), 1);
+        p.main.Ouvrirautomatiquement1Click();
+        EXPECT_TRUE(p.main.FormCloseQuery());
+    }
+    Program p;
+    EXPECT_FALSE(p.main.start(f.dir.path()));
+    EXPECT_EQ(p.fiche.set().count(Table::Clients), 0);
+}
