@@ -8,3 +8,4 @@ bash "$root/scripts/build.sh"
 cd "$build/bench"
 [ -e hotel/HOTEL.htl ] || ./carvelle-generate hotel HOTEL
 ./bench_store "$@"
+./bench_pages "$@"

@@ -95,11 +95,20 @@ int ClientPage::numerom() const
         if (!RecordTable::isStart(t.line(i)))
             continue;
         // A code that is not a whole number takes no part.
-        const auto code = text::parseInt(cp1252::decode(t.line(i + 1)));
-        if (code && *code > largest)
-            largest = *code;
+        const QByteArrayView code = t.line(i + 1).trimmed();
+        qint64 value = 0;
+        bool digits = !code.isEmpty() && code.size() < 10;
+        for (char ch : code) {
+            if (ch < '0' || ch > '9') {
+                digits = false;
+                break;
+            }
+            value = value * 10 + (ch - '0');
+        }
+        if (digits && value > largest)
+            largest = value;
     }
-    return int(std::min<qint64>(largest + 1, std::numeric_limits<int>::max()));
+    return int(largest + 1);
 }
 
 void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)

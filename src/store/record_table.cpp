@@ -253,11 +253,49 @@ qsizetype RecordTable::removeBlock(qint64 n)
 
 void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keepPlace)
 {
+    const qsizetype start = blockStart(n);
+    if (keepPlace && start >= 0 && m_indexValid) {
+        const qsizetype end = blockEnd(start, n);
+        if (end + 1 < size() && patchIndexFor(start, end - start + 1, lines)) {
+            // The block is rewritten where it stands: only the lines after it
+            // move, so the index is shifted rather than rebuilt.
+            std::vector<Span> spans;
+            spans.reserve(std::size_t(lines.size()));
+            for (const QByteArray &l : lines)
+                spans.push_back(store(l));
+            const qsizetype old = end - start + 1;
+            if (qsizetype(spans.size()) >= old) {
+                std::copy(spans.begin(), spans.begin() + old, m_spans.begin() + start);
+                m_spans.insert(m_spans.begin() + end + 1, spans.begin() + old, spans.end());
+            } else {
+                std::copy(spans.begin(), spans.end(), m_spans.begin() + start);
+                m_spans.erase(m_spans.begin() + start + qsizetype(spans.size()), m_spans.begin() + end + 1);
+            }
+            return;
+        }
+    }
     const qsizetype at = removeBlock(n);
     if (keepPlace && at >= 0 && at < size())
         insert(at, lines);
     else
         insert(size(), lines);
+}
+
+bool RecordTable::patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines)
+{
+    // Only when the new block starts with the same marker and holds no other
+    // line that begins a block, so that no marker appears or disappears.
+    if (lines.isEmpty() || lines.front() != line(start))
+        return false;
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (isStart(lines[i]))
+            return false;
+    const qsizetype delta = lines.size() - oldCount;
+    if (delta != 0)
+        for (int32_t &at : m_index)
+            if (at > start)
+                at = int32_t(at + delta);
+    return true;
 }
 
 int RecordTable::countBlocks() const

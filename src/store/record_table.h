@@ -99,6 +99,7 @@ private:
     Span store(QByteArrayView bytes);
     void changed();
     void buildIndex() const;
+    bool patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines);
     void compactSide();
 
     int m_width;

@@ -1,0 +1,80 @@
+// Card moves on the ten-year hotel: each must stay well under a frame (16 ms).
+
+#include "clients/client_page.h"
+#include "shell/main_controller.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString setPath()
+{
+    const QByteArray env = qgetenv("CARVELLE_BENCH_SET");
+    return QDir(env.isEmpty() ? QStringLiteral("hotel/HOTEL.htl") : QString::fromLocal8Bit(env)).absolutePath();
+}
+
+class QuietUi : public Ui
+{
+public:
+    void inform(const QString &) override {}
+    Answer askYesNoCancel(const QString &) override { return Answer::No; }
+    bool askOkCancel(const QString &) override { return true; }
+    QString chooseOpenFile() override { return {}; }
+    QString chooseSaveFile(const QString &) override { return {}; }
+};
+
+// Page Down on a card that was just edited: write back, move, read.
+void BM_ClientPageDown(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    QuietUi ui;
+    Fiche fiche(ui);
+    ClientPage clients(fiche);
+    fiche.setPage(PageId::Clients, &clients);
+    fiche.Charge(setPath());
+    fiche.selectPage(PageId::Clients);
+    const int count = fiche.set().count(Table::Clients);
+    fiche.set().setPosition(Table::Clients, count / 2);
+    clients.LitFiche();
+    for (auto _ : state) {
+        clients.card().note << QStringLiteral("Vu à la réception");
+        clients.touch();
+        fiche.Suivant();
+        if (fiche.set().position(Table::Clients) >= count - 1) {
+            state.PauseTiming();
+            fiche.set().setPosition(Table::Clients, count / 2);
+            state.ResumeTiming();
+        }
+    }
+    state.counters["clients"] = count;
+}
+BENCHMARK(BM_ClientPageDown)->Unit(benchmark::kMillisecond);
+
+// The open command, lock and first page included.
+void BM_OpenFromMenu(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    for (auto _ : state) {
+        QuietUi ui;
+        Fiche fiche(ui);
+        ClientPage clients(fiche);
+        fiche.setPage(PageId::Clients, &clients);
+        MainController main(fiche, ui);
+        main.open(setPath());
+        fiche.selectPage(PageId::Planning);
+    }
+}
+BENCHMARK(BM_OpenFromMenu)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();
