@@ -1,0 +1,83 @@
+#include "company_dialog.h"
+
+#include "cp1252_validator.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TPsoc::TPsoc(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(kCompanyCaption.toString());
+
+    auto *heading = new QLabel(kCompanyHeading.toString());
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *validator = new Cp1252Validator(this);
+    for (int i = 0; i < kCompanyLines; ++i) {
+        auto *field = new QLineEdit;
+        field->setObjectName(QStringLiteral("companyLine%1").arg(i));
+        field->setValidator(validator);
+        field->setMinimumWidth(320);
+        auto *label = new QLabel(kCompanyLabels[i].toString());
+        label->setBuddy(field);
+        form->addRow(label, field);
+        m_fields[i] = field;
+    }
+
+    auto *cancel = new QPushButton(QStringLiteral("Annuler"));
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    cancel->setAutoDefault(false);
+    ok->setDefault(true);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addSpacing(6);
+    layout->addLayout(form);
+    layout->addStretch();
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+}
+
+void TPsoc::Init(const Company &company)
+{
+    for (int i = 0; i < kCompanyLines; ++i)
+        m_fields[i]->setText(company.lines[i]);
+    m_fields[0]->setFocus();
+}
+
+TPsoc::Fields TPsoc::Result() const
+{
+    Fields fields;
+    for (int i = 0; i < kCompanyLines; ++i)
+        fields[i] = m_fields[i]->text();
+    return fields;
+}
+
+bool TPsoc::apply(Company &company) const
+{
+    return result() == Accepted && PsocOk(company, Result());
+}
+
+bool TPsoc::run(QWidget *parent, Company &company)
+{
+    TPsoc dialog(parent);
+    dialog.Init(company);
+    dialog.exec();
+    return dialog.apply(company);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "store/settings.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLineEdit;
+
+// TPsoc: the seven lines of the company heading printed on documents.
+class TPsoc : public QDialog
+{
+    Q_OBJECT
+public:
+    using Fields = std::array<QString, kCompanyLines>;
+
+    explicit TPsoc(QWidget *parent = nullptr);
+
+    void Init(const Company &company);
+    // The seven fields, in the order of the company lines.
+    Fields Result() const;
+    // After OK, gives the fields to the company (PsocOk keeps it unchanged
+    // when "Société" is empty); after Annuler changes nothing.
+    bool apply(Company &company) const;
+
+    // Shows the dialog modally and applies it; returns whether the company changed.
+    static bool run(QWidget *parent, Company &company);
+
+private:
+    std::array<QLineEdit *, kCompanyLines> m_fields{};
+};

@@ -1,0 +1,175 @@
+// The company and list dialogs: what reaches the model through their controls.
+
+#include "shell/ui/company_dialog.h"
+#include "shell/ui/list_dialog.h"
+
+#include "typing.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QPushButton *button(QWidget *dialog, const QString &text)
+{
+    for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}
+
+void retype(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    typeText(field, text);
+}
+
+Company sampleCompany()
+{
+    Company company;
+    company.lines = {u"Hôtel du Lion"_s, u"3 rue Haute"_s, u""_s,     u"21000 Dijon"_s,
+                     u"123 456 789"_s,   u"FR00123"_s,     u"5510Z"_s};
+    return company;
+}
+
+} // namespace
+
+TEST(CompanyDialog, OkGivesEachFieldToItsLine)
+{
+    Company company = sampleCompany();
+    TPsoc dialog;
+    dialog.Init(company);
+    auto *town = dialog.findChild<QLineEdit *>(u"companyLine3"_s);
+    ASSERT_TRUE(town);
+    EXPECT_EQ(town->text(), u"21000 Dijon"_s);
+    retype(town, u"21200 Beaune"_s);
+    QTest::mouseClick(button(&dialog, u"OK"_s), Qt::LeftButton);
+
+    EXPECT_TRUE(dialog.apply(company));
+    Company expected = sampleCompany();
+    expected.lines[3] = u"21200 Beaune"_s;
+    EXPECT_EQ(company.lines, expected.lines);
+}
+
+TEST(CompanyDialog, EmptyNameOrAnnulerChangesNothing)
+{
+    const Company before = sampleCompany();
+    Company company = before;
+    {
+        TPsoc dialog;
+        dialog.Init(company);
+        retype(dialog.findChild<QLineEdit *>(u"companyLine0"_s), QString());
+        retype(dialog.findChild<QLineEdit *>(u"companyLine1"_s), u"ailleurs"_s);
+        QTest::mouseClick(button(&dialog, u"OK"_s), Qt::LeftButton);
+        EXPECT_FALSE(dialog.apply(company));
+    }
+    {
+        TPsoc dialog;
+        dialog.Init(company);
+        retype(dialog.findChild<QLineEdit *>(u"companyLine0"_s), u"Autre hôtel"_s);
+        QTest::mouseClick(button(&dialog, u"Annuler"_s), Qt::LeftButton);
+        EXPECT_FALSE(dialog.apply(company));
+    }
+    EXPECT_EQ(company.lines, before.lines);
+}
+
+TEST(CompanyDialog, RefusesCharactersTheFileCannotHold)
+{
+    TPsoc dialog;
+    dialog.Init(Company{});
+    auto *name = dialog.findChild<QLineEdit *>(u"companyLine0"_s);
+    typeText(name, u"Café Ω €"_s);
+    EXPECT_EQ(name->text(), u"Café  €"_s);
+}
+
+class ListDialog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dialog.Init({u"Simple"_s, u"Double"_s, u"Suite"_s}, kCategoriesEditor);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        entry = dialog.findChild<QLineEdit *>(u"entry"_s);
+        list = dialog.findChild<QListWidget *>(u"entries"_s);
+        ASSERT_TRUE(entry && list);
+    }
+
+    void clickEntry(int row)
+    {
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    TListe dialog;
+    QLineEdit *entry = nullptr;
+    QListWidget *list = nullptr;
+};
+
+TEST_F(ListDialog, ShowsTheTextsOfTheListItEdits)
+{
+    EXPECT_EQ(dialog.windowTitle(), u"Les catégories de chambres"_s);
+    QStringList labels;
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        labels.append(label->text());
+    EXPECT_TRUE(labels.contains(u"Catégorie"_s));
+    EXPECT_EQ(dialog.findChild<QToolButton *>(u"validate"_s)->toolTip(), u"Valider"_s);
+}
+
+TEST_F(ListDialog, ClickThenEnterReplacesTheEntry)
+{
+    clickEntry(1);
+    EXPECT_EQ(entry->text(), u"Double"_s);
+    retype(entry, u"Double luxe"_s);
+    QTest::keyClick(entry, Qt::Key_Return);
+
+    EXPECT_EQ(dialog.Result(), (QStringList{u"Simple"_s, u"Double luxe"_s, u"Suite"_s}));
+    EXPECT_TRUE(entry->text().isEmpty());
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_EQ(list->item(1)->text(), u"Double luxe"_s);
+    // The dialog stays open: Enter validates the field, not the window.
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(ListDialog, ValidatingWithNothingSelectedAppends)
+{
+    typeText(entry, u"Familiale"_s);
+    QTest::keyClick(entry, Qt::Key_Enter);
+    QTest::mouseClick(dialog.findChild<QToolButton *>(u"validate"_s), Qt::LeftButton);
+
+    EXPECT_EQ(dialog.Result(),
+              (QStringList{u"Simple"_s, u"Double"_s, u"Suite"_s, u"Familiale"_s, u""_s}));
+    EXPECT_EQ(list->count(), 5);
+}
+
+TEST_F(ListDialog, DeleteInTheListRemovesTheSelectedEntryOnly)
+{
+    QTest::keyClick(list, Qt::Key_Delete); // nothing selected yet
+    EXPECT_EQ(dialog.Result().size(), 3);
+
+    clickEntry(0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(dialog.Result(), (QStringList{u"Double"_s, u"Suite"_s}));
+    EXPECT_TRUE(entry->text().isEmpty());
+    EXPECT_EQ(list->count(), 2);
+
+    // Delete in the entry field edits the text, it removes nothing.
+    clickEntry(0);
+    entry->setFocus();
+    entry->setCursorPosition(0);
+    QTest::keyClick(entry, Qt::Key_Delete);
+    EXPECT_EQ(entry->text(), u"ouble"_s);
+    EXPECT_EQ(dialog.Result(), (QStringList{u"Double"_s, u"Suite"_s}));
+}

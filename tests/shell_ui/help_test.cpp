@@ -1,0 +1,111 @@
+// The help window: its index finds pages, and every page it can open exists.
+
+#include "shell/ui/help_topics.h"
+#include "shell/ui/help_window.h"
+
+#include "typing.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList shownKeywords(const THelp &help)
+{
+    QStringList shown;
+    const auto *list = help.findChild<QListWidget *>(u"keywords"_s);
+    for (int i = 0; i < list->count(); ++i) {
+        if (!list->item(i)->isHidden())
+            shown.append(list->item(i)->text());
+    }
+    return shown;
+}
+
+QString pageText(const QString &page)
+{
+    QFile file(u":/help/"_s + page);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+TEST(HelpWindow, SearchNarrowsTheKeywordsAndOpensTheChosenPage)
+{
+    THelp help;
+    help.showSearch(u"reserv"_s); // accents and case do not matter
+    EXPECT_EQ(shownKeywords(help), QStringList{u"Réservation"_s});
+
+    auto *key = help.findChild<QLineEdit *>(u"key"_s);
+    key->clear();
+    typeText(key, u"fact"_s);
+    const QStringList shown = shownKeywords(help);
+    EXPECT_GT(shown.size(), 3);
+    for (const QString &keyword : shown)
+        EXPECT_TRUE(keyword.contains(u"fact"_s, Qt::CaseInsensitive)) << keyword.toStdString();
+    // The keyword that begins with the text is chosen before the others.
+    EXPECT_EQ(help.findChild<QListWidget *>(u"keywords"_s)->currentItem()->text(), u"Facture"_s);
+
+    QTest::keyClick(key, Qt::Key_Down);
+    const QString next = help.findChild<QListWidget *>(u"keywords"_s)->currentItem()->text();
+    EXPECT_NE(next, u"Facture"_s);
+    EXPECT_TRUE(shown.contains(next));
+
+    key->clear();
+    typeText(key, u"arrivée"_s);
+    QTest::keyClick(key, Qt::Key_Return);
+    EXPECT_EQ(help.page(), QUrl(u"qrc:/help/chambres.html#arrivee"_s));
+    EXPECT_EQ(help.findChild<QTextBrowser *>(u"page"_s)->documentTitle(),
+              u"Chambres et réception"_s);
+}
+
+TEST(HelpWindow, ContentsAndHelpOnHelpOpenTheirPages)
+{
+    THelp help;
+    help.showHelpOnHelp();
+    EXPECT_EQ(help.page().fileName(), u"utiliser-aide.html"_s);
+    help.showContents();
+    EXPECT_EQ(help.page().fileName(), u"sommaire.html"_s);
+    EXPECT_FALSE(help.findChild<QTextBrowser *>(u"page"_s)->toPlainText().isEmpty());
+}
+
+// A chapter, keyword or link to a page or anchor that does not exist would
+// show an empty window.
+TEST(HelpWindow, EveryTargetExists)
+{
+    THelp help; // registers the pages
+    auto check = [](const QString &target, const QString &from) {
+        const QString page = target.section(u'#', 0, 0);
+        const QString anchor = target.section(u'#', 1);
+        const QString text = pageText(page);
+        EXPECT_FALSE(text.isEmpty()) << page.toStdString() << " from " << from.toStdString();
+        if (!anchor.isEmpty()) {
+            EXPECT_TRUE(text.contains(u"name=\""_s + anchor + u'"'))
+                << target.toStdString() << " from " << from.toStdString();
+        }
+    };
+    QStringList pages;
+    for (const HelpChapter &chapter : help::chapters()) {
+        check(chapter.page.toString(), u"contents"_s);
+        pages.append(chapter.page.toString());
+    }
+    for (const HelpKeyword &keyword : help::keywords())
+        check(keyword.target.toString(), keyword.keyword.toString());
+
+    static const QRegularExpression link(u"href=\"([^\"]+)\""_s);
+    for (const QString &page : pages) {
+        const QString text = pageText(page);
+        for (const auto &match : link.globalMatch(text))
+            check(match.captured(1), page);
+        EXPECT_TRUE(text.contains(u"<title>"_s)) << page.toStdString();
+    }
+}
