@@ -227,7 +227,11 @@ bool ClientPage::addHistory(QString *error)
 
 void ClientPage::leaveDue()
 {
-    m_card.due = text::Rset(m_card.due, kDueField);
+    const QString aligned = text::Rset(m_card.due, kDueField);
+    if (aligned != m_card.due) {
+        m_card.due = aligned;
+        touch();
+    }
 }
 
 void ClientPage::chooseSituation(int index)

@@ -1,6 +1,6 @@
 #include "company_dialog.h"
 
-#include "cp1252_validator.h"
+#include "clients/ui/field_validator.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -21,7 +21,7 @@ TPsoc::TPsoc(QWidget *parent) : QDialog(parent)
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto *validator = new Cp1252Validator(this);
+    auto *validator = new FieldValidator(FieldValidator::Text, this);
     for (int i = 0; i < kCompanyLines; ++i) {
         auto *field = new QLineEdit;
         field->setObjectName(QStringLiteral("companyLine%1").arg(i));

@@ -1,6 +1,6 @@
 #include "list_dialog.h"
 
-#include "cp1252_validator.h"
+#include "clients/ui/field_validator.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -17,7 +17,7 @@ TListe::TListe(QWidget *parent) : QDialog(parent)
     m_label = new QLabel;
     m_entry = new QLineEdit;
     m_entry->setObjectName(QStringLiteral("entry"));
-    m_entry->setValidator(new Cp1252Validator(this));
+    m_entry->setValidator(new FieldValidator(FieldValidator::Text, this));
     m_label->setBuddy(m_entry);
 
     m_validate = new QToolButton;
