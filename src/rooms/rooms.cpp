@@ -1,0 +1,1 @@
+// Rooms come here.

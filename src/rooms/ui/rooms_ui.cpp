@@ -1,0 +1,1 @@
+// Room windows come here.
