@@ -1,0 +1,153 @@
+#include "fiche_widget.h"
+
+#include "clients/ui/client_page_widget.h"
+#include "store/fiche.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The pages still to come show their title.
+QWidget *titlePage(const QString &title)
+{
+    auto *page = new QWidget;
+    auto *label = new QLabel(title, page);
+    QFont font = label->font();
+    font.setPointSize(font.pointSize() * 2);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(label);
+    return page;
+}
+
+} // namespace
+
+TFiche::TFiche(Fiche &fiche, ClientPage &clients, Ui &ui, QWidget *parent)
+    : QWidget(parent), m_fiche(fiche)
+{
+    // Holds the focus on pages without fields, so that the keys still reach it.
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_clientPage = new TClientPage(clients, ui);
+    m_pages = {titlePage(QStringLiteral("Planning")),      m_clientPage,
+               titlePage(QStringLiteral("Chambres")),      titlePage(QStringLiteral("Factures")),
+               titlePage(QStringLiteral("Main courante")), titlePage(QStringLiteral("Articles")),
+               titlePage(QStringLiteral("Fournisseurs")),  titlePage(QStringLiteral("Commandes"))};
+    m_stack = new QStackedWidget;
+    for (QWidget *page : m_pages)
+        m_stack->addWidget(page);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_stack);
+
+    connect(&m_fiche, &Fiche::pageSelected, this, &TFiche::showPage);
+    connect(&m_fiche, &Fiche::cardChanged, this, &TFiche::refreshPage);
+    m_stack->setCurrentIndex(int(m_fiche.active()));
+
+    // Fields of every page forward these keys: watching the application
+    // sees them before any field (a note, a grid) takes Page Down for itself.
+    qApp->installEventFilter(this);
+}
+
+TFiche::~TFiche()
+{
+    qApp->removeEventFilter(this);
+}
+
+PageId TFiche::shownPage() const
+{
+    return PageId(m_stack->currentIndex());
+}
+
+void TFiche::showPage(PageId page)
+{
+    m_stack->setCurrentIndex(int(page));
+    if (page == PageId::Clients)
+        m_clientPage->focusFirstField();
+    else
+        setFocus();
+}
+
+void TFiche::refreshPage(PageId page)
+{
+    if (page == PageId::Clients)
+        m_clientPage->refresh();
+}
+
+void TFiche::focusCard()
+{
+    if (shownPage() == PageId::Clients)
+        m_clientPage->focusName();
+}
+
+void TFiche::Premier()
+{
+    m_fiche.Premier();
+    focusCard();
+}
+
+void TFiche::Dernier()
+{
+    m_fiche.Dernier();
+    focusCard();
+}
+
+void TFiche::Precedent()
+{
+    m_fiche.Precedent();
+    focusCard();
+}
+
+void TFiche::Suivant()
+{
+    m_fiche.Suivant();
+    focusCard();
+}
+
+void TFiche::Ajout()
+{
+    m_fiche.Ajout();
+    focusCard();
+}
+
+bool TFiche::runKey(Cmd cmd)
+{
+    switch (cmd) {
+    case Cmd::Suivant:
+        Suivant();
+        return true;
+    case Cmd::Precedent:
+        Precedent();
+        return true;
+    case Cmd::Premier:
+        Premier();
+        return true;
+    case Cmd::Dernier:
+        Dernier();
+        return true;
+    case Cmd::Liste:
+        emit listRequested();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TFiche::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget == this || isAncestorOf(widget)) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (runKey(recordKey(key->key(), key->modifiers())))
+                return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

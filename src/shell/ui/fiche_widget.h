@@ -1,0 +1,54 @@
+#pragma once
+
+#include "shell/commands.h"
+#include "store/page.h"
+
+#include <QWidget>
+
+#include <array>
+
+class ClientPage;
+class Fiche;
+class QStackedWidget;
+class TClientPage;
+class Ui;
+
+// The record window: the eight pages of the record window model, one shown
+// at a time and without tabs (the menus and tool bar switch them). Its keys,
+// typed in any of its fields, move between cards.
+class TFiche : public QWidget
+{
+    Q_OBJECT
+public:
+    TFiche(Fiche &fiche, ClientPage &clients, Ui &ui, QWidget *parent = nullptr);
+    ~TFiche() override;
+
+    PageId shownPage() const;
+    QWidget *pageWidget(PageId page) const { return m_pages[std::size_t(page)]; }
+    TClientPage *clientPage() const { return m_clientPage; }
+
+    // The record commands, leaving the cursor in the card's first field.
+    void Premier();
+    void Dernier();
+    void Precedent();
+    void Suivant();
+    void Ajout();
+
+signals:
+    // F2: the list window of the page shown.
+    void listRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showPage(PageId page);
+    void refreshPage(PageId page);
+    void focusCard();
+    bool runKey(Cmd cmd);
+
+    Fiche &m_fiche;
+    QStackedWidget *m_stack = nullptr;
+    TClientPage *m_clientPage = nullptr;
+    std::array<QWidget *, kPageCount> m_pages{};
+};

@@ -1,0 +1,370 @@
+#include "main_form.h"
+
+#include "about_box.h"
+#include "clients/ui/client_page_widget.h"
+#include "company_dialog.h"
+#include "fiche_widget.h"
+#include "help_window.h"
+#include "list_dialog.h"
+#include "tool_icons.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kClockWidth = 50;
+// The first panel leaves this much of the window's width to the clock.
+constexpr int kHintMargin = 100;
+
+} // namespace
+
+TMainForm::TMainForm(Ui &ui, QWidget *parent)
+    : QMainWindow(parent), m_ui(ui), m_fiche(ui), m_controller(m_fiche, ui)
+{
+    setWindowTitle(m_controller.caption);
+    m_fiche.setPage(PageId::Clients, &m_clientPage);
+    connect(&m_fiche, &Fiche::titleChanged, this, [this](const QString &caption) {
+        m_recordCaption = caption;
+        updateTitle();
+    });
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    showState();
+}
+
+TMainForm::~TMainForm()
+{
+    // The record window's pages show page models owned here.
+    delete m_recordWindow;
+}
+
+TFiche *TMainForm::createRecordWindow()
+{
+    m_recordWindow = new TFiche(m_fiche, m_clientPage, m_ui);
+    setCentralWidget(m_recordWindow);
+    connect(m_recordWindow, &TFiche::listRequested, this, [this] { run(Cmd::Liste); });
+    m_recordCaption.clear();
+    updateTitle();
+    m_fiche.selectPage(PageId::Planning);
+    return m_recordWindow;
+}
+
+void TMainForm::showAtStartup()
+{
+    const QScreen *screen = this->screen();
+    if (screen && screen->geometry().width() > 800) {
+        resize(800, 600);
+        move(screen->availableGeometry().center() - rect().center());
+        show();
+    } else {
+        showMaximized();
+    }
+}
+
+void TMainForm::start(const QString &startupDir)
+{
+    m_controller.start(startupDir);
+    // The last set is opened whether or not it is still there: opening
+    // reports what is missing.
+    if (m_controller.autoOpen()) {
+        m_state.setChecked(Cmd::OuvrirAutomatiquement, true);
+        m_state.Valide();
+    }
+    m_state.ValidePage(PageId::Planning);
+    showState();
+    updateTitle();
+}
+
+// ---- Building ---------------------------------------------------------------
+
+QAction *TMainForm::makeAction(Cmd cmd, const QString &text, QStringView hint)
+{
+    auto *action = new QAction(text, this);
+    action->setStatusTip(longHint(hint).toString());
+    action->setCheckable(isCheckable(cmd));
+    connect(action, &QAction::triggered, this, [this, cmd] { run(cmd); });
+    m_actions[std::size_t(cmd)] = action;
+    return action;
+}
+
+void TMainForm::addItems(QMenu *menu, std::span<const MenuItem> items)
+{
+    for (const MenuItem &item : items) {
+        if (item.isSeparator()) {
+            menu->addSeparator();
+        } else if (!item.submenu.empty()) {
+            QMenu *submenu = menu->addMenu(item.caption.toString());
+            m_actions[std::size_t(item.cmd)] = submenu->menuAction();
+            submenu->menuAction()->setStatusTip(item.hint.toString());
+            addItems(submenu, item.submenu);
+        } else {
+            QAction *action = makeAction(item.cmd, item.caption.toString(), item.hint);
+            if (!item.shortcut.isEmpty())
+                action->setShortcut(QKeySequence(item.shortcut.toString()));
+            menu->addAction(action);
+        }
+    }
+}
+
+void TMainForm::buildMenus()
+{
+    for (const Menu &entry : ::menuBar()) {
+        QMenu *menu = QMainWindow::menuBar()->addMenu(entry.caption.toString());
+        menu->setProperty("helpContext", entry.helpContext);
+        addItems(menu, entry.items);
+    }
+}
+
+void TMainForm::buildToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("Outils"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(24, 24));
+    bar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    for (const ToolButton &button : ::toolBar()) {
+        QAction *action = makeAction(button.cmd, shortHint(button.hint).toString(), button.hint);
+        action->setToolTip(shortHint(button.hint).toString());
+        action->setIcon(toolIcon(button.cmd, style()));
+        bar->addAction(action);
+    }
+}
+
+void TMainForm::buildStatusBar()
+{
+    m_hintPanel = new QLabel;
+    m_clockPanel = new QLabel;
+    for (QLabel *panel : {m_hintPanel, m_clockPanel})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_clockPanel->setAlignment(Qt::AlignCenter);
+    m_clockPanel->setFixedWidth(kClockWidth);
+    // The panel keeps its width: the time's font shrinks until it fits.
+    QFont font = m_clockPanel->font();
+    const int room = kClockWidth - 2 * m_clockPanel->frameWidth() - 2;
+    while (font.pointSizeF() > 5 &&
+           QFontMetrics(font).horizontalAdvance(QStringLiteral("00:00:00")) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    m_clockPanel->setFont(font);
+    statusBar()->addWidget(m_hintPanel);
+    statusBar()->addWidget(m_clockPanel);
+    m_hintPanel->setFixedWidth(qMax(0, width() - kHintMargin));
+
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &TMainForm::tick);
+    m_clock->start();
+    tick();
+}
+
+void TMainForm::tick()
+{
+    m_clockPanel->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TMainForm::setStatusText(const QString &text)
+{
+    m_hintPanel->setText(text);
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    // The hints of menus and buttons go to the first panel, not over both.
+    if (event->type() == QEvent::StatusTip) {
+        setStatusText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    m_hintPanel->setFixedWidth(qMax(0, width() - kHintMargin));
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (m_controller.FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ---- State ------------------------------------------------------------------
+
+void TMainForm::showState()
+{
+    for (int i = 0; i < kCmdCount; ++i) {
+        QAction *action = m_actions[std::size_t(i)];
+        if (!action)
+            continue;
+        action->setEnabled(m_state.enabled(Cmd(i)));
+        if (action->isCheckable())
+            action->setChecked(m_state.checked(Cmd(i)));
+    }
+}
+
+void TMainForm::updateTitle()
+{
+    // The record window is maximised inside the frame: its caption joins the frame's.
+    QString title = m_controller.caption;
+    if (!m_recordCaption.isEmpty())
+        title += QStringLiteral(" - [") + m_recordCaption + u']';
+    setWindowTitle(title);
+}
+
+// ---- Commands ---------------------------------------------------------------
+
+void TMainForm::selectPage(PageId page)
+{
+    m_fiche.selectPage(page);
+    m_state.ValidePage(page);
+}
+
+void TMainForm::choose(Cmd selection)
+{
+    m_state.select(selection);
+    // The record window's own selections (postal code, town, free rooms...)
+    // come with the searches; until then the choice only moves to the first card.
+    if (m_recordWindow)
+        m_recordWindow->Premier();
+}
+
+void TMainForm::run(Cmd cmd)
+{
+    const Cmd op = operationOf(cmd);
+    if (const std::optional<PageId> page = pageSelectedBy(op)) {
+        selectPage(*page);
+    } else if (selectionItem(op)) {
+        choose(op);
+    } else {
+        switch (op) {
+        case Cmd::Nouveau:
+            if (m_controller.Nouveau1Click()) {
+                m_state.Valide();
+                m_state.ValidePage(PageId::Planning);
+            }
+            break;
+        case Cmd::Ouvrir:
+            if (m_controller.OpenItemClick())
+                m_state.Valide();
+            break;
+        case Cmd::Enregistrer:
+            m_controller.SaveItemClick();
+            break;
+        case Cmd::EnregistrerSous:
+            m_controller.SaveAs();
+            break;
+        case Cmd::ConfigurerImprimante:
+            setupPrinter();
+            break;
+        case Cmd::Quitter:
+            close();
+            break;
+        case Cmd::Copier:
+            if (m_fiche.active() == PageId::Clients)
+                m_clientPage.copy();
+            break;
+        case Cmd::Coller:
+            if (m_fiche.active() == PageId::Clients && m_recordWindow) {
+                m_clientPage.paste();
+                m_recordWindow->clientPage()->refresh();
+            }
+            break;
+        case Cmd::Premier:
+            m_recordWindow->Premier();
+            break;
+        case Cmd::Dernier:
+            m_recordWindow->Dernier();
+            break;
+        case Cmd::Precedent:
+            m_recordWindow->Precedent();
+            break;
+        case Cmd::Suivant:
+            m_recordWindow->Suivant();
+            break;
+        case Cmd::NouvelleFiche:
+            m_recordWindow->Ajout();
+            m_state.Valide();
+            break;
+        case Cmd::SupprimerFiche:
+            m_controller.deleteCard();
+            break;
+        case Cmd::Societe:
+            TPsoc::run(this, m_fiche.company());
+            break;
+        case Cmd::Categories:
+            TListe::run(this, m_fiche.lists().categories, kCategoriesEditor);
+            break;
+        case Cmd::FamillesArticles:
+            TListe::run(this, m_fiche.lists().articleFamilies, kArticleFamiliesEditor);
+            break;
+        case Cmd::FamillesFournisseurs:
+            TListe::run(this, m_fiche.lists().supplierFamilies, kSupplierFamiliesEditor);
+            break;
+        case Cmd::OuvrirAutomatiquement:
+            m_controller.Ouvrirautomatiquement1Click();
+            m_state.setChecked(cmd, m_controller.autoOpen());
+            break;
+        case Cmd::AideIndex:
+            help().showContents();
+            break;
+        case Cmd::AideRecherche:
+            help().showSearch(QString());
+            break;
+        case Cmd::AideUtiliser:
+            help().showHelpOnHelp();
+            break;
+        case Cmd::APropos:
+            TAPropos::run(this);
+            break;
+        default:
+            // The commands of the pages and tools still to come.
+            break;
+        }
+    }
+    showState();
+    updateTitle();
+}
+
+THelp &TMainForm::help()
+{
+    if (!m_help)
+        m_help = new THelp(this);
+    return *m_help;
+}
+
+QPrinter &TMainForm::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void TMainForm::setupPrinter()
+{
+    QPrintDialog dialog(&printer(), this);
+    dialog.setWindowTitle(QStringLiteral("Configurer imprimante"));
+    dialog.setOptions({});
+    // The dialog chooses the printer and its paper; it prints nothing.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    dialog.exec();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "clients/client_page.h"
+#include "shell/commands.h"
+#include "shell/main_controller.h"
+#include "store/fiche.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QPrinter;
+class QTimer;
+class TFiche;
+class THelp;
+
+// The main window: the menus, the tool bar and the status bar around the
+// record window. Every command runs one operation of the record window or
+// of the main controller, then shows the command state again.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Every message box and file dialog goes through `ui`.
+    explicit TMainForm(Ui &ui, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Creates the record window, maximised inside the main window, on the
+    // planning page.
+    TFiche *createRecordWindow();
+    // Shows the window: 800 x 600 on a screen wider than that, else maximised.
+    void showAtStartup();
+    // Start-up once the window is shown: reads the settings files, reopens
+    // the last set when asked to, and applies the planning page's state.
+    void start(const QString &startupDir);
+
+    // Runs a command as its menu item or button does.
+    void run(Cmd cmd);
+
+    // Progress texts of long passes go to the first status panel.
+    void setStatusText(const QString &text);
+
+    Fiche &fiche() { return m_fiche; }
+    ClientPage &clientPage() { return m_clientPage; }
+    MainController &controller() { return m_controller; }
+    CommandState &state() { return m_state; }
+    TFiche *recordWindow() const { return m_recordWindow; }
+    QAction *action(Cmd cmd) const { return m_actions[std::size_t(cmd)]; }
+    // The printer all printouts use, as set up by "Configurer imprimante".
+    QPrinter &printer();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    QAction *makeAction(Cmd cmd, const QString &text, QStringView hint);
+    void addItems(QMenu *menu, std::span<const MenuItem> items);
+    void showState();
+    void updateTitle();
+    void selectPage(PageId page);
+    void choose(Cmd selection);
+    void setupPrinter();
+    THelp &help();
+    void tick();
+
+    Ui &m_ui;
+    Fiche m_fiche;
+    ClientPage m_clientPage{m_fiche};
+    MainController m_controller;
+    CommandState m_state;
+    std::array<QAction *, kCmdCount> m_actions{};
+    TFiche *m_recordWindow = nullptr;
+    QLabel *m_hintPanel = nullptr;
+    QLabel *m_clockPanel = nullptr;
+    QTimer *m_clock = nullptr;
+    THelp *m_help = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_recordCaption;
+};

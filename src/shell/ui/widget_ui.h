@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/ui.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The message boxes and file dialogs of the program, as real windows over
+// the main window.
+class WidgetUi : public Ui
+{
+public:
+    explicit WidgetUi(QWidget *window = nullptr) : m_window(window) {}
+    void setWindow(QWidget *window) { m_window = window; }
+
+    void inform(const QString &text) override;
+    Answer askYesNoCancel(const QString &text) override;
+    bool askOkCancel(const QString &text) override;
+    QString chooseOpenFile() override;
+    QString chooseSaveFile(const QString &proposed) override;
+
+private:
+    QPointer<QWidget> m_window;
+};

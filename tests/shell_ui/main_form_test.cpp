@@ -1,0 +1,186 @@
+// The main window: its actions show the command state of each page, its file
+// commands answer through the scripted message boxes, and the record
+// window's keys work from inside a card's fields.
+#include "scripted_ui.h"
+#include "shell/ui/fiche_widget.h"
+#include "shell/ui/main_form.h"
+#include "store/table_helpers.h"
+#include "typing.h"
+
+#include "clients/ui/client_page_widget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr PageId kPages[] = {PageId::Planning,  PageId::Clients,      PageId::Rooms,
+                             PageId::Invoices,  PageId::MainCourante, PageId::Articles,
+                             PageId::Suppliers, PageId::Orders};
+
+// A started main window over a folder holding a copy of the clean LION set.
+struct Program
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    TMainForm form{ui};
+
+    Program()
+    {
+        for (const QString &name : QDir(CARVELLE_TEST_DATA "/sets/clean").entryList(QDir::Files))
+            QFile::copy(CARVELLE_TEST_DATA "/sets/clean/" + name, path(name));
+        form.createRecordWindow();
+        form.start(dir.path());
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    bool open()
+    {
+        ui.openFiles = {path("LION.htl")};
+        form.run(Cmd::Ouvrir);
+        return form.controller().FileName == path("LION.htl");
+    }
+    QLineEdit *nameField() const
+    {
+        for (QLabel *label : form.recordWindow()->clientPage()->findChildren<QLabel *>())
+            if (label->text() == QStringLiteral("Nom Prénom"))
+                return qobject_cast<QLineEdit *>(label->buddy());
+        return nullptr;
+    }
+};
+
+void expectActionsShow(const TMainForm &form, const CommandState &expected)
+{
+    for (int i = 1; i < kCmdCount; ++i) {
+        const QAction *action = form.action(Cmd(i));
+        ASSERT_NE(action, nullptr) << i;
+        EXPECT_EQ(action->isEnabled(), expected.enabled(Cmd(i))) << action->text().toStdString();
+        if (action->isCheckable()) {
+            EXPECT_EQ(action->isChecked(), expected.checked(Cmd(i))) << i;
+        }
+    }
+}
+
+} // namespace
+
+TEST(MainForm, ActionsShowTheCommandStateOfEachPage)
+{
+    Program p;
+    CommandState expected;
+    expected.ValidePage(PageId::Planning);
+    expectActionsShow(p.form, expected);
+    EXPECT_EQ(p.form.windowTitle(), "Carvelle");
+
+    for (PageId page : kPages) {
+        SCOPED_TRACE(int(page));
+        p.form.run(pageItem(page));
+        EXPECT_EQ(p.form.recordWindow()->shownPage(), page);
+        expected.ValidePage(page);
+        expectActionsShow(p.form, expected);
+    }
+
+    // A page's button selects it too; opening a set enables saving and the moves.
+    p.form.run(Cmd::BoutonClient);
+    EXPECT_EQ(p.form.recordWindow()->shownPage(), PageId::Clients);
+    ASSERT_TRUE(p.open());
+    expected.ValidePage(PageId::Clients);
+    expected.Valide();
+    expectActionsShow(p.form, expected);
+    EXPECT_EQ(p.form.windowTitle(), "Carvelle - [LION.htl]");
+
+    // A selection checks its item alone in its group.
+    p.form.action(Cmd::ClientsVille)->trigger();
+    EXPECT_TRUE(p.form.action(Cmd::ClientsVille)->isChecked());
+    EXPECT_FALSE(p.form.action(Cmd::TousLesClients)->isChecked());
+}
+
+TEST(MainForm, SavePromptBeforeOpening)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    writeFile(p.path("TIGRE.htl"), readFile(p.path("LION.htl")));
+    p.form.run(Cmd::Clients);
+    p.nameField()->setText("CHANGÉ");
+
+    // Cancel: the set stays open and no open dialog shows.
+    p.ui.yesNoCancel = {Ui::Answer::Cancel};
+    p.form.run(Cmd::BoutonOuvrir);
+    EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans LION.htl ?");
+    EXPECT_EQ(p.ui.openDialogs, 1); // the first open only
+    EXPECT_EQ(p.form.controller().FileName, p.path("LION.htl"));
+
+    // No: goes on to the dialog without writing.
+    p.ui.yesNoCancel = {Ui::Answer::No};
+    p.ui.openFiles = {p.path("TIGRE.htl")};
+    p.form.run(Cmd::Ouvrir);
+    EXPECT_EQ(p.form.controller().FileName, p.path("TIGRE.htl"));
+    EXPECT_FALSE(readFile(p.path("LION.htl")).contains("CHANG"));
+
+    // Yes: writes the changed set first.
+    p.form.run(Cmd::Clients);
+    p.nameField()->setText("CHANGÉ");
+    p.ui.yesNoCancel = {Ui::Answer::Yes};
+    p.ui.openFiles = {p.path("LION.htl")};
+    p.form.run(Cmd::Ouvrir);
+    EXPECT_TRUE(readFile(p.path("TIGRE.htl")).contains("CHANG\xC9"));
+    EXPECT_EQ(p.form.controller().FileName, p.path("LION.htl"));
+}
+
+TEST(MainForm, OpenRefusesAnythingButAHotelFile)
+{
+    Program p;
+    writeFile(p.path("notes.txt"), "x");
+    p.ui.openFiles = {p.path("notes.txt")};
+    p.form.run(Cmd::Ouvrir);
+    EXPECT_EQ(p.ui.shown.last(), "Type de fichier non valide");
+    EXPECT_TRUE(p.form.controller().FileName.isEmpty());
+    EXPECT_FALSE(p.form.action(Cmd::Enregistrer)->isEnabled());
+}
+
+TEST(MainForm, SaveAsWritesAHotelFile)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    p.ui.saveFiles = {p.path("essai.txt")};
+    p.form.run(Cmd::EnregistrerSous);
+    EXPECT_TRUE(QFile::exists(p.path("essai.htl")));
+    EXPECT_TRUE(QFile::exists(p.path("essai.chb")));
+    EXPECT_FALSE(QFile::exists(p.path("essai.txt")));
+    EXPECT_EQ(p.form.controller().FileName, p.path("essai.htl"));
+    EXPECT_EQ(p.form.windowTitle(), "Tolvenar - [essai.htl]");
+}
+
+TEST(MainForm, RecordKeysWorkFromTheFieldsOfACard)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    p.form.run(Cmd::Clients);
+    QLineEdit *name = p.nameField();
+    ASSERT_NE(name, nullptr);
+
+    // A client typed in the card reaches the table on Page Down.
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    typeText(name, "MARTIN Paul");
+    QTest::keyClick(name, Qt::Key_PageDown);
+    const FileSet &set = p.form.fiche().set();
+    EXPECT_EQ(set.position(Table::Clients), 1);
+    EXPECT_TRUE(set.table(Table::Clients).block(0).contains("MARTIN Paul"));
+    EXPECT_NE(name->text(), "MARTIN Paul");
+
+    QTest::keyClick(name, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(set.position(Table::Clients), 2);
+    // Home without Ctrl stays the field's own.
+    QTest::keyClick(name, Qt::Key_Home);
+    EXPECT_EQ(set.position(Table::Clients), 2);
+    QTest::keyClick(name, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(set.position(Table::Clients), 0);
+    EXPECT_EQ(name->text(), "MARTIN Paul");
+    QTest::keyClick(name, Qt::Key_PageUp);
+    EXPECT_EQ(set.position(Table::Clients), 0);
+}
