@@ -1,0 +1,483 @@
+#include "reception.h"
+
+#include "clients/client_page.h"
+#include "room_lines.h"
+#include "store/codec.h"
+#include "store/fiche.h"
+#include "store/text.h"
+
+#include <QCollator>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace reception {
+
+namespace {
+
+// The blank form of an out-of-service date field.
+constexpr QByteArrayView kNoDate = "  /  /    ";
+
+// The field lines of one block, as far as the block really reaches: a block
+// cut short by a marker never lends the next block's lines as its fields.
+struct Block
+{
+    const RecordTable *table;
+    qsizetype start;
+    int reach; // offsets below this are lines of the block
+
+    qsizetype lineOf(int offset) const { return offset < reach ? start + offset : -1; }
+    QByteArrayView field(int offset) const
+    {
+        return offset < reach ? table->line(start + offset) : QByteArrayView();
+    }
+};
+
+// Markers are rare: most lines fail on their first byte.
+bool isMarker(QByteArrayView l)
+{
+    return !l.isEmpty() && l.front() == '<' && (RecordTable::isStart(l) || RecordTable::isEnd(l));
+}
+
+bool isStart(QByteArrayView l)
+{
+    return !l.isEmpty() && l.front() == '<' && RecordTable::isStart(l);
+}
+
+Block blockAt(const RecordTable &t, qsizetype start, int lastOffset)
+{
+    int k = 1;
+    for (; k <= lastOffset && start + k < t.size(); ++k)
+        if (isMarker(t.line(start + k)))
+            break;
+    return {&t, start, k};
+}
+
+// Calls f(block) for every block of the table, in table order.
+template <typename F> void forEachBlock(const RecordTable &t, int lastOffset, F &&f)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!isStart(t.line(i)))
+            continue;
+        const Block b = blockAt(t, i, lastOffset);
+        f(b);
+        i += b.reach - 1; // the lines skipped hold no marker
+    }
+}
+
+// A stored date "dd/mm/yyyy" as a day number; nothing unless it is exactly
+// ten characters and a real date.
+std::optional<qint64> dayOf(QByteArrayView s)
+{
+    if (s.size() != 10 || s[2] != '/' || s[5] != '/')
+        return std::nullopt;
+    int v[3] = {0, 0, 0};
+    const int first[3] = {0, 3, 6}, last[3] = {2, 5, 10};
+    for (int part = 0; part < 3; ++part) {
+        for (int i = first[part]; i < last[part]; ++i) {
+            if (s[i] < '0' || s[i] > '9')
+                return std::nullopt;
+            v[part] = v[part] * 10 + (s[i] - '0');
+        }
+    }
+    const QDate d(v[2], v[1], v[0]);
+    if (!d.isValid())
+        return std::nullopt;
+    return d.toJulianDay();
+}
+
+QByteArray enc(const QString &s)
+{
+    return cp1252::encode(s);
+}
+
+const QCollator &frenchCollator()
+{
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::French, QLocale::France)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator;
+}
+
+RecordTable &roomTable(Fiche &f)
+{
+    return f.set().table(Table::Rooms);
+}
+
+// First room block, in table order, whose trimmed number is `room`.
+std::optional<Block> findRoom(const RecordTable &t, QByteArrayView room)
+{
+    std::optional<Block> found;
+    if (room.isEmpty())
+        return found;
+    forEachBlock(t, roomline::ClosedReason, [&](const Block &b) {
+        if (!found && b.field(roomline::Number).trimmed() == room)
+            found = b;
+    });
+    return found;
+}
+
+bool setField(RecordTable &t, const Block &b, int offset, QByteArrayView bytes)
+{
+    const qsizetype line = b.lineOf(offset);
+    if (line < 0 || t.line(line) == bytes)
+        return false;
+    t.setLine(line, bytes);
+    return true;
+}
+
+// The trimmed number of the room card shown, as its table holds it.
+QString roomShown(Fiche &f)
+{
+    f.page(PageId::Rooms).writeBack();
+    const RecordTable &t = roomTable(f);
+    const qsizetype start = t.blockStart(f.set().position(Table::Rooms));
+    if (start < 0)
+        return QString();
+    return cp1252::decode(blockAt(t, start, roomline::Number).field(roomline::Number).trimmed());
+}
+
+// After an operation: both cards show the tables again, and the set is dirty.
+void showTables(Fiche &f)
+{
+    f.set().SetSauve();
+    f.page(PageId::Clients).read();
+    f.page(PageId::Rooms).read();
+    emit f.cardChanged(PageId::Clients);
+    emit f.cardChanged(PageId::Rooms);
+}
+
+QDate orToday(QDate d)
+{
+    return d.isValid() ? d : QDate::currentDate();
+}
+
+} // namespace
+
+QStringList ChambresLibres(const FileSet &set, QDate first, QDate last)
+{
+    const qint64 from = first.toJulianDay(), to = last.toJulianDay();
+    auto overlaps = [&](qint64 a, qint64 b) { return a <= to && b >= from; };
+
+    struct Entry
+    {
+        QByteArray key; // the number the entry answers to
+        QByteArray text;
+        bool taken = false;
+    };
+    std::vector<Entry> entries;
+    const RecordTable &rooms = set.table(Table::Rooms);
+    forEachBlock(rooms, roomline::ClosedReason, [&](const Block &b) {
+        QByteArray text = b.field(roomline::Number).toByteArray() + '\t' +
+                          b.field(roomline::Designation).toByteArray();
+        // The number is read from the trimmed entry, so a room without a
+        // designation still answers to its number.
+        QByteArrayView key = QByteArrayView(text).trimmed();
+        if (const qsizetype tab = key.indexOf('\t'); tab >= 0)
+            key = key.first(tab);
+        entries.push_back({key.trimmed().toByteArray(), std::move(text)});
+    });
+    auto take = [&](QByteArrayView room) {
+        for (Entry &e : entries) {
+            if (!e.taken && e.key == room) {
+                e.taken = true;
+                return;
+            }
+        }
+    };
+
+    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
+        const QByteArrayView situation = b.field(clientline::Situation);
+        if (situation != "0" && situation != "1" && situation != "2")
+            return;
+        const QByteArrayView room = b.field(clientline::Room).trimmed();
+        if (room.isEmpty())
+            return;
+        const auto since = dayOf(b.field(clientline::Since));
+        const auto leaving = dayOf(b.field(clientline::Leaving));
+        if (since && leaving && overlaps(*since, *leaving))
+            take(room);
+    });
+
+    forEachBlock(rooms, roomline::ClosedReason, [&](const Block &b) {
+        const QByteArrayView number = b.field(roomline::Number).trimmed();
+        if (number.isEmpty())
+            return;
+        const auto closed = dayOf(b.field(roomline::ClosedFrom).trimmed());
+        const auto reopened = dayOf(b.field(roomline::ClosedUntil).trimmed());
+        if (closed && reopened && overlaps(*closed, *reopened))
+            take(number);
+    });
+
+    QStringList list;
+    for (const Entry &e : entries)
+        if (!e.taken)
+            list << cp1252::decode(e.text);
+    const QCollator &collator = frenchCollator();
+    std::stable_sort(list.begin(), list.end(), [&](const QString &a, const QString &b) {
+        return collator.compare(a, b) < 0;
+    });
+    return list;
+}
+
+QStringList ChambresLibres(Fiche &fiche)
+{
+    QDate since, leaving;
+    if (ClientPage *clients = clientPage(fiche)) {
+        since = clients->card().since;
+        leaving = clients->card().leaving;
+    }
+    return ChambresLibres(fiche.set(), orToday(since), orToday(leaving));
+}
+
+QString shownEntry(const QString &entry)
+{
+    QString shown = entry.trimmed();
+    shown.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return shown;
+}
+
+QString roomOf(const QString &text)
+{
+    const QString t = text.trimmed();
+    const qsizetype blank = t.indexOf(QLatin1Char(' '));
+    return blank < 0 ? t : t.left(blank);
+}
+
+ClientPage *clientPage(Fiche &fiche)
+{
+    return dynamic_cast<ClientPage *>(&fiche.page(PageId::Clients));
+}
+
+void ModifChambre(Fiche &fiche, const QString &room, const QString &name)
+{
+    const QString wanted = room.trimmed();
+    if (wanted.isEmpty())
+        return;
+    // The room card shown keeps its edits before another room replaces it.
+    Page &roomPage = fiche.page(PageId::Rooms);
+    roomPage.writeBack();
+
+    RecordTable &t = roomTable(fiche);
+    const QString norm = text::normRoom(wanted);
+    std::optional<Block> found;
+    forEachBlock(t, roomline::ClosedReason, [&](const Block &b) {
+        if (!found && text::normRoom(cp1252::decode(b.field(roomline::Number))) == norm)
+            found = b;
+    });
+    if (!found)
+        return;
+    if (const auto number = t.markerNumber(t.line(found->start)))
+        fiche.set().setPosition(Table::Rooms, int(*number));
+
+    const QByteArrayView occupant = found->field(roomline::Occupant);
+    bool changed = false;
+    if (name.isEmpty() && !occupant.isEmpty())
+        changed = setField(t, *found, roomline::Occupant, {});
+    else if (!name.isEmpty() && occupant.isEmpty())
+        changed = setField(t, *found, roomline::Occupant, enc(name));
+    if (changed)
+        fiche.set().SetSauve();
+    roomPage.read();
+    emit fiche.cardChanged(PageId::Rooms);
+}
+
+void installSituationHook(Fiche &fiche)
+{
+    if (ClientPage *clients = clientPage(fiche)) {
+        clients->onSituation = [&fiche](const QString &room, const QString &name, bool present) {
+            ModifChambre(fiche, room, present ? name : QString());
+        };
+    }
+}
+
+void commitCards(Fiche &fiche)
+{
+    fiche.page(PageId::Clients).writeBack();
+    fiche.page(PageId::Rooms).writeBack();
+}
+
+StayChoice arrivalProposal(Fiche &fiche, const QStringList &freeRooms)
+{
+    StayChoice c = reservationProposal(fiche, freeRooms);
+    if (ClientPage *clients = clientPage(fiche); clients && !clients->card().room.isEmpty())
+        c.room = clients->card().room;
+    return c;
+}
+
+StayChoice departureProposal(Fiche &fiche)
+{
+    StayChoice c;
+    if (ClientPage *clients = clientPage(fiche)) {
+        const ClientCard &card = clients->card();
+        c = {card.name, card.name, orToday(card.since), orToday(card.leaving), card.room};
+    }
+    return c;
+}
+
+StayChoice reservationProposal(Fiche &fiche, const QStringList &freeRooms)
+{
+    StayChoice c = departureProposal(fiche);
+    c.room = freeRooms.isEmpty() ? QString() : roomOf(shownEntry(freeRooms.first()));
+    return c;
+}
+
+ClosingChoice closingProposal(Fiche &fiche)
+{
+    const QDate today = QDate::currentDate();
+    return {today, today, roomShown(fiche), QString()};
+}
+
+TransferChoice transferProposal(Fiche &fiche)
+{
+    return {QDate::currentDate(), roomShown(fiche), QString()};
+}
+
+bool Arriv(Fiche &fiche, const StayChoice &choice)
+{
+    ClientPage *clients = clientPage(fiche);
+    const QString room = roomOf(choice.room);
+    if (!clients || room.isEmpty())
+        return false;
+    commitCards(fiche);
+    ClientCard &card = clients->card();
+    card.room = room;
+    card.since = choice.since;
+    card.leaving = choice.leaving;
+    clients->touch();
+    // A newly present client becomes the occupant of a free room through
+    // the situation; the arrival itself then replaces any occupant.
+    if (card.situation != 0)
+        clients->chooseSituation(0);
+    RecordTable &t = roomTable(fiche);
+    if (const auto b = findRoom(t, enc(room)))
+        setField(t, *b, roomline::Occupant, enc(choice.occupant));
+    clients->writeBack();
+    showTables(fiche);
+    return true;
+}
+
+bool Part(Fiche &fiche)
+{
+    ClientPage *clients = clientPage(fiche);
+    if (!clients)
+        return false;
+    commitCards(fiche);
+    const QString room = clients->card().room.trimmed();
+    if (clients->card().situation != 3)
+        clients->chooseSituation(3);
+    RecordTable &t = roomTable(fiche);
+    if (const auto b = findRoom(t, enc(room)))
+        setField(t, *b, roomline::Occupant, {});
+    clients->writeBack();
+    showTables(fiche);
+    return true;
+}
+
+bool Reservation(Fiche &fiche, const StayChoice &choice)
+{
+    ClientPage *clients = clientPage(fiche);
+    const QString room = roomOf(choice.room);
+    if (!clients || room.isEmpty())
+        return false;
+    commitCards(fiche);
+    ClientCard &card = clients->card();
+    card.room = room;
+    card.since = choice.since;
+    card.leaving = choice.leaving;
+    clients->chooseSituation(1);
+    // The room shows who booked it in its out-of-service reason; its
+    // occupant and dates stay as they are.
+    RecordTable &t = roomTable(fiche);
+    if (const auto b = findRoom(t, enc(room)))
+        setField(t, *b, roomline::ClosedReason, enc(choice.occupant));
+    clients->writeBack();
+    showTables(fiche);
+    return true;
+}
+
+bool Fermeture(Fiche &fiche, const ClosingChoice &choice)
+{
+    const QString room = roomOf(choice.room);
+    if (room.isEmpty())
+        return false;
+    commitCards(fiche);
+    RecordTable &t = roomTable(fiche);
+    if (const auto b = findRoom(t, enc(room))) {
+        setField(t, *b, roomline::ClosedFrom, enc(text::dateText(choice.from)));
+        setField(t, *b, roomline::ClosedUntil, enc(text::dateText(choice.until)));
+        setField(t, *b, roomline::ClosedReason, enc(choice.reason));
+    }
+    showTables(fiche);
+    return true;
+}
+
+bool Transferer(Fiche &fiche, const TransferChoice &choice)
+{
+    const QByteArray source = enc(roomOf(choice.source));
+    const QByteArray target = enc(roomOf(choice.target));
+    if (source.isEmpty() || target.isEmpty())
+        return false;
+    commitCards(fiche);
+
+    // The two rooms exchange occupants; with duplicate numbers the last
+    // block read gives the occupant and every block takes the new one.
+    RecordTable &rooms = roomTable(fiche);
+    std::vector<Block> sourceBlocks, targetBlocks;
+    QByteArray sourceOccupant, targetOccupant;
+    forEachBlock(rooms, roomline::Occupant, [&](const Block &b) {
+        const QByteArrayView number = b.field(roomline::Number).trimmed();
+        if (number == source) {
+            sourceBlocks.push_back(b);
+            sourceOccupant = b.field(roomline::Occupant).toByteArray();
+        }
+        if (number == target) {
+            targetBlocks.push_back(b);
+            targetOccupant = b.field(roomline::Occupant).toByteArray();
+        }
+    });
+    for (const Block &b : sourceBlocks)
+        setField(rooms, b, roomline::Occupant, targetOccupant);
+    for (const Block &b : targetBlocks)
+        setField(rooms, b, roomline::Occupant, sourceOccupant);
+
+    // Every client of either room follows it, departed ones included.
+    RecordTable &clients = fiche.set().table(Table::Clients);
+    std::vector<std::pair<qsizetype, const QByteArray *>> moves;
+    forEachBlock(clients, clientline::Room, [&](const Block &b) {
+        const QByteArrayView room = b.field(clientline::Room);
+        if (b.lineOf(clientline::Room) < 0)
+            return; // a block cut short has no room line to change
+        if (room == source)
+            moves.emplace_back(b.lineOf(clientline::Room), &target);
+        else if (room == target)
+            moves.emplace_back(b.lineOf(clientline::Room), &source);
+    });
+    for (const auto &[line, room] : moves)
+        clients.setLine(line, *room);
+
+    showTables(fiche);
+    return true;
+}
+
+bool Liberation(Fiche &fiche)
+{
+    Page &roomPage = fiche.page(PageId::Rooms);
+    roomPage.writeBack();
+    RecordTable &t = roomTable(fiche);
+    const qsizetype start = t.blockStart(fiche.set().position(Table::Rooms));
+    if (start < 0)
+        return false;
+    const Block b = blockAt(t, start, roomline::ClosedReason);
+    bool changed = setField(t, b, roomline::ClosedFrom, kNoDate);
+    changed = setField(t, b, roomline::ClosedUntil, kNoDate) || changed;
+    changed = setField(t, b, roomline::ClosedReason, {}) || changed;
+    if (changed)
+        showTables(fiche);
+    return changed;
+}
+
+} // namespace reception

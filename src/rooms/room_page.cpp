@@ -1,0 +1,536 @@
+#include "room_page.h"
+
+#include "room_lines.h"
+#include "store/codec.h"
+#include "store/text.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+// Restricted moves keep the best block number found so far, starting from a
+// mark no block can beat: "99999" for First and Next, " 0000" (below every
+// five-digit number) for Last and Previous. Ending on the mark means that
+// no room qualified.
+constexpr qint64 kUpwardMark = 99999;
+constexpr qint64 kDownwardMark = -1;
+
+QByteArray enc(const QString &s)
+{
+    return cp1252::encode(s);
+}
+
+QByteArray yn(bool on)
+{
+    return on ? "Y" : "N";
+}
+
+// Line `offset` of the block starting at `start`, or nothing when the block
+// ends before it (a short block never lends the lines of the next one).
+QByteArrayView blockField(const RecordTable &t, qsizetype start, int offset)
+{
+    for (qsizetype i = start + 1; i <= start + offset; ++i) {
+        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
+            return {};
+    }
+    return t.line(start + offset);
+}
+
+QString fieldText(const RecordTable &t, qsizetype start, int offset)
+{
+    return cp1252::decode(blockField(t, start, offset));
+}
+
+// Calls f(startLine, blockNumber) for every block of a table, in table order.
+template <typename F> void forEachBlock(const RecordTable &t, F &&f)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue;
+        if (const auto n = t.markerNumber(l); n && *n >= 0 && f(i, *n))
+            return;
+    }
+}
+
+// The first block whose line `offset` matches; -1 when none does.
+template <typename Match> qint64 findBlock(const RecordTable &t, int offset, Match &&match)
+{
+    qint64 found = -1;
+    forEachBlock(t, [&](qsizetype start, qint64 n) {
+        if (!match(blockField(t, start, offset)))
+            return false;
+        found = n;
+        return true;
+    });
+    return found;
+}
+
+} // namespace
+
+RoomPage::RoomPage(Fiche &fiche) : m_fiche(fiche) {}
+
+bool RoomPage::modified() const
+{
+    return set().pageModified(Table::Rooms);
+}
+
+void RoomPage::touch()
+{
+    set().setPageModified(Table::Rooms, true);
+}
+
+QList<QByteArray> RoomPage::blockLines(int number) const
+{
+    const RoomCard &c = m_card;
+    const RecordTable &t = table();
+    QList<QByteArray> lines = {t.startMarker(number),
+                               enc(c.number),
+                               enc(c.category),
+                               enc(c.designation),
+                               QByteArray::number(c.beds),
+                               enc(c.price),
+                               QByteArray::number(c.floor),
+                               enc(c.orientation),
+                               enc(c.occupant)};
+    for (bool on : c.comfort)
+        lines << yn(on);
+    lines << enc(c.closedFrom) << enc(c.closedUntil) << enc(c.closedReason);
+    for (const QString &l : c.note)
+        lines << "MEMO" + enc(l);
+    // Every filled row is written, in order: an empty row read from a block
+    // edited by hand never cuts off the rows after it.
+    for (const RoomHistoryRow &r : c.history) {
+        if (!r.isEmpty())
+            lines << "DATA" + enc(r.from) + '\t' + enc(r.until) + '\t' + enc(r.description);
+    }
+    lines << t.endMarker(number);
+    return lines;
+}
+
+void RoomPage::EcritChambre()
+{
+    if (!modified())
+        return;
+    FileSet &s = set();
+    s.SetSauve();
+    const int pos = s.position(Table::Rooms);
+    // The block number identifies a room, not its place: it goes to the end.
+    s.table(Table::Rooms).writeBlock(pos, blockLines(pos), false);
+    if (s.count(Table::Rooms) == 0)
+        s.setCount(Table::Rooms, 1);
+}
+
+void RoomPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
+{
+    RoomCard &c = m_card;
+    auto field = [&](int offset) {
+        return start + offset < end ? t.text(start + offset) : QString();
+    };
+    c.number = text::normRoom(field(roomline::Number));
+    c.category = field(roomline::Category);
+    c.designation = field(roomline::Designation);
+    // A beds or floor line that is not a whole number leaves the fields
+    // after it empty.
+    [&] {
+        auto whole = [&](int offset, int &value) {
+            const QString s = field(offset);
+            if (s.isEmpty())
+                return true;
+            const auto v = text::parseInt(s);
+            if (v)
+                value = *v;
+            return v.has_value();
+        };
+        if (!whole(roomline::Beds, c.beds))
+            return;
+        c.price = field(roomline::Price);
+        if (!whole(roomline::Floor, c.floor))
+            return;
+        c.orientation = field(roomline::Orientation);
+        c.occupant = field(roomline::Occupant);
+        for (int i = 0; i < RoomCard::kComforts; ++i)
+            c.comfort[std::size_t(i)] = field(roomline::Shower + i) == u"Y";
+    }();
+    auto date = [&](int offset) {
+        const QString s = field(offset);
+        return s.isEmpty() ? RoomCard::kNoDate : s;
+    };
+    c.closedFrom = date(roomline::ClosedFrom);
+    c.closedUntil = date(roomline::ClosedUntil);
+    c.closedReason = field(roomline::ClosedReason);
+
+    // Tagged lines come after the fixed fields, up to the end marker.
+    int row = 0;
+    for (qsizetype i = start + roomline::FirstTagged; i < end; ++i) {
+        const QByteArrayView l = t.line(i);
+        if (l.startsWith("MEMO")) {
+            c.note << cp1252::decode(l.sliced(4));
+        } else if (l.startsWith("DATA")) {
+            QString rest = cp1252::decode(l.sliced(4));
+            RoomHistoryRow r;
+            r.from = text::beforeTab(rest);
+            r.until = text::beforeTab(rest);
+            r.description = rest.trimmed();
+            if (row < c.history.size())
+                c.history[row] = r;
+            else
+                c.history << r;
+            ++row;
+        }
+    }
+}
+
+void RoomPage::LitChambre()
+{
+    m_card = RoomCard();
+    set().setPageModified(Table::Rooms, false);
+    const RecordTable &t = table();
+    const int pos = set().position(Table::Rooms);
+    const qsizetype start = t.blockStart(pos);
+    if (start < 0)
+        return;
+    const qsizetype endLine = t.blockEnd(start, pos);
+    // The end marker itself is not read as a field.
+    readBlock(t, start, t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1);
+}
+
+void RoomPage::leaveNumber()
+{
+    const QString norm = text::normRoom(m_card.number);
+    if (norm != m_card.number) {
+        m_card.number = norm;
+        touch();
+    }
+}
+
+bool RoomPage::addHistory()
+{
+    // Only the first character tells whether a date was typed in.
+    auto typed = [](const QString &d) { return !d.isEmpty() && d[0] != u' '; };
+    if (!typed(entryFrom) || !typed(entryUntil))
+        return false;
+    QList<RoomHistoryRow> &h = m_card.history;
+    auto row =
+        std::find_if(h.begin(), h.end(), [](const RoomHistoryRow &r) { return r.from.isEmpty(); });
+    if (row == h.end()) {
+        // The grid is full: the oldest row goes, the new one comes last.
+        h.removeFirst();
+        h.append(RoomHistoryRow());
+        row = h.end() - 1;
+    }
+    *row = {entryFrom, entryUntil, entryDescription};
+    entryFrom = entryUntil = RoomCard::kNoDate;
+    entryDescription.clear();
+    set().SetSauve();
+    touch();
+    return true;
+}
+
+void RoomPage::clearOutOfService()
+{
+    m_card.closedFrom = m_card.closedUntil = RoomCard::kNoDate;
+    m_card.closedReason.clear();
+    touch();
+}
+
+void RoomPage::SetChambre(int mode, const std::optional<QString> &answer)
+{
+    browseMode = mode;
+    if (mode == 2 && answer)
+        selectedCategory = text::upperAZ(*answer);
+    else if (mode == 3)
+        selectedBeds = answer.value_or(bedsProposal());
+}
+
+std::function<bool(qsizetype)> RoomPage::qualifier() const
+{
+    const RecordTable &t = table();
+    switch (browseMode) {
+    case 2:
+        return [&t, wanted = enc(text::upperAZ(selectedCategory))](qsizetype start) {
+            return text::upperAZ(blockField(t, start, roomline::Category)).startsWith(wanted);
+        };
+    case 3:
+        return [&t, wanted = enc(selectedBeds)](qsizetype start) {
+            return blockField(t, start, roomline::Beds) == wanted;
+        };
+    default:
+        break;
+    }
+    if (!freeRooms)
+        return [&t](qsizetype start) { return blockField(t, start, roomline::Occupant).isEmpty(); };
+    QSet<QString> free;
+    for (QString entry : freeRooms())
+        free.insert(text::normRoom(text::beforeTab(entry)));
+    return [&t, free](qsizetype start) {
+        return free.contains(text::normRoom(fieldText(t, start, roomline::Number)));
+    };
+}
+
+void RoomPage::restrictedMove(Step step)
+{
+    EcritChambre();
+    const bool upward = step == Step::First || step == Step::Next;
+    const qint64 mark = upward ? kUpwardMark : kDownwardMark;
+    const qint64 current = set().position(Table::Rooms);
+    const auto qualifies = qualifier();
+    qint64 best = mark;
+    forEachBlock(table(), [&](qsizetype start, qint64 n) {
+        bool better = false;
+        switch (step) {
+        case Step::First:
+            better = n < best;
+            break;
+        case Step::Last:
+            better = n > best;
+            break;
+        case Step::Next:
+            better = n > current && n < best;
+            break;
+        case Step::Previous:
+            better = n < current && n > best;
+            break;
+        }
+        if (better && qualifies(start))
+            best = n;
+        return false;
+    });
+    if (best != mark)
+        set().setPosition(Table::Rooms, int(best));
+    LitChambre();
+}
+
+void RoomPage::moveTo(int position)
+{
+    EcritChambre();
+    const int count = set().count(Table::Rooms);
+    set().setPosition(Table::Rooms, std::clamp(position, 0, std::max(count - 1, 0)));
+    LitChambre();
+}
+
+void RoomPage::show(int block)
+{
+    set().setPosition(Table::Rooms, block);
+    LitChambre();
+    emit m_fiche.cardChanged(PageId::Rooms);
+}
+
+void RoomPage::first()
+{
+    if (browseMode >= 2 && browseMode <= 4)
+        restrictedMove(Step::First);
+    else
+        moveTo(0);
+}
+
+void RoomPage::last()
+{
+    if (set().count(Table::Rooms) < 2)
+        return;
+    if (browseMode >= 2 && browseMode <= 4)
+        restrictedMove(Step::Last);
+    else
+        moveTo(set().count(Table::Rooms) - 1);
+}
+
+void RoomPage::next()
+{
+    if (set().count(Table::Rooms) < 2)
+        return;
+    if (browseMode >= 2 && browseMode <= 4)
+        restrictedMove(Step::Next);
+    else
+        moveTo(set().position(Table::Rooms) + 1);
+}
+
+void RoomPage::previous()
+{
+    if (browseMode >= 2 && browseMode <= 4)
+        restrictedMove(Step::Previous);
+    else
+        moveTo(set().position(Table::Rooms) - 1);
+}
+
+void RoomPage::Trier3(int key)
+{
+    if (key != 0 && key != 1)
+        return;
+    EcritChambre();
+    RecordTable &t = set().table(Table::Rooms);
+    const int keyOffset = key == 0 ? roomline::Number : roomline::Occupant;
+
+    struct Block
+    {
+        QString sortText;
+        QList<QByteArray> body; // the lines between the markers
+    };
+    std::vector<Block> blocks;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue; // lines outside blocks are dropped
+        const qsizetype end = t.blockEnd(i, t.markerNumber(l).value_or(-1));
+        const qsizetype last = RecordTable::isEnd(t.line(end)) ? end - 1 : end;
+        Block b;
+        b.body = t.lines(i + 1, last - i);
+        b.sortText = keyOffset <= b.body.size() ? cp1252::decode(b.body[keyOffset - 1]) : QString();
+        for (const QByteArray &line : std::as_const(b.body))
+            b.sortText += u'\t' + cp1252::decode(line);
+        blocks.push_back(std::move(b));
+        i = end;
+    }
+
+    QCollator collator{QLocale(QLocale::French, QLocale::France)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(blocks.begin(), blocks.end(), [&](const Block &a, const Block &b) {
+        return collator.compare(a.sortText, b.sortText) < 0;
+    });
+
+    QList<QByteArray> lines;
+    for (std::size_t k = 0; k < blocks.size(); ++k)
+        lines << t.startMarker(qint64(k)) << blocks[k].body << t.endMarker(qint64(k));
+    t.clear();
+    t.insert(0, lines);
+    LitChambre();
+    set().SetSauve();
+    emit m_fiche.cardChanged(PageId::Rooms);
+}
+
+bool RoomPage::RechNum(const QString &number)
+{
+    if (number.isEmpty())
+        return false;
+    // The card shown keeps its edits before another room is read.
+    EcritChambre();
+    const QString wanted = text::normRoom(number);
+    const qint64 n = findBlock(table(), roomline::Number, [&](QByteArrayView line) {
+        return text::normRoom(cp1252::decode(line)) == wanted;
+    });
+    if (n < 0) {
+        m_fiche.ui().inform(QStringLiteral("Chambre ") + wanted + QStringLiteral(" non trouvée"));
+        return false;
+    }
+    show(int(n));
+    return true;
+}
+
+bool RoomPage::RechNom(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    EcritChambre();
+    const QString wanted = text::upperAZ(name);
+    const QByteArray bytes = enc(wanted);
+    const qint64 n = findBlock(table(), roomline::Occupant, [&](QByteArrayView line) {
+        return text::upperAZ(line).startsWith(bytes);
+    });
+    if (n < 0) {
+        m_fiche.ui().inform(QStringLiteral("Chambre ") + wanted + QStringLiteral(" non trouvée"));
+        return false;
+    }
+    show(int(n));
+    return true;
+}
+
+std::optional<QList<RoomListRow>> RoomPage::Liste()
+{
+    if (table().size() < kListMinLines)
+        return std::nullopt;
+    EcritChambre();
+    const RecordTable &t = table();
+    QList<RoomListRow> rows;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue;
+        // A marker without a number gives its row's place (counted from 1).
+        const auto n = t.markerNumber(l);
+        RoomListRow r;
+        r.block = n ? int(*n) : int(rows.size() + 1);
+        r.number = fieldText(t, i, roomline::Number);
+        r.category = fieldText(t, i, roomline::Category);
+        r.designation = fieldText(t, i, roomline::Designation);
+        r.beds = fieldText(t, i, roomline::Beds);
+        r.price = fieldText(t, i, roomline::Price);
+        r.floor = fieldText(t, i, roomline::Floor);
+        r.occupant = fieldText(t, i, roomline::Occupant);
+        rows << r;
+    }
+    return rows;
+}
+
+void RoomPage::showRoom(int block)
+{
+    moveTo(block);
+    emit m_fiche.cardChanged(PageId::Rooms);
+}
+
+void RoomPage::copy()
+{
+    const RoomCard &c = m_card;
+    m_clipboard = {c.number,      c.category,
+                   c.designation, QString::number(c.beds),
+                   c.price,       QString::number(c.floor),
+                   c.orientation};
+}
+
+void RoomPage::paste()
+{
+    // The card keeps its own number: two rooms never share one by pasting.
+    RoomCard &c = m_card;
+    c.category = m_clipboard[1];
+    c.designation = m_clipboard[2];
+    c.price = m_clipboard[4];
+    c.orientation = m_clipboard[6];
+    if (!m_clipboard[3].isEmpty())
+        c.beds = m_clipboard[3].toInt();
+    if (!m_clipboard[5].isEmpty())
+        c.floor = m_clipboard[5].toInt();
+    touch();
+}
+
+void RoomPage::add()
+{
+    EcritChambre();
+    FileSet &s = set();
+    if (s.count(Table::Rooms) > kMaxCount) {
+        m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
+        return;
+    }
+    s.table(Table::Rooms).append(" ");
+    s.setCount(Table::Rooms, s.count(Table::Rooms) + 1);
+    s.setPosition(Table::Rooms, s.count(Table::Rooms) - 1);
+    LitChambre();
+}
+
+void RoomPage::remove()
+{
+    set().deleteCurrent(Table::Rooms);
+    LitChambre();
+}
+
+bool RechChambre(Fiche &fiche, const QString &room)
+{
+    if (room.isEmpty())
+        return false;
+    Page &clients = fiche.page(PageId::Clients);
+    clients.writeBack();
+    const QString wanted = text::normRoom(room);
+    const qint64 n =
+        findBlock(fiche.set().table(Table::Clients), clientline::Room, [&](QByteArrayView line) {
+            return text::normRoom(cp1252::decode(line)) == wanted;
+        });
+    if (n < 0) {
+        fiche.ui().inform(QStringLiteral("Fiche ") + wanted + QStringLiteral(" non trouvée"));
+        return false;
+    }
+    fiche.set().setPosition(Table::Clients, int(n));
+    clients.read();
+    emit fiche.cardChanged(PageId::Clients);
+    return true;
+}

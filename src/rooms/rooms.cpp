@@ -1,1 +1,0 @@
-// Rooms come here.

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <optional>
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+
+// TChambre: the category of browse mode 2.
+class TChambre : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TChambre(QWidget *parent = nullptr);
+    // The items and the text of the card's category drop-down.
+    void Init(const QStringList &categories, const QString &text);
+    // After "OK" the text upper-cased (a to z); nothing after "Annuler".
+    std::optional<QString> Result() const;
+    static std::optional<QString> run(QWidget *parent, const QStringList &categories,
+                                      const QString &text);
+
+private:
+    QComboBox *m_category = nullptr;
+};
+
+// TRChb: the room number of the client search by room.
+class TRChb : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TRChb(QWidget *parent = nullptr);
+    void Init(const QString &number = {});
+    // The number typed, or empty after "Annuler".
+    QString Result() const;
+    static QString run(QWidget *parent);
+
+private:
+    QLineEdit *m_number = nullptr;
+};
+
+// TTri3: the key of the room sort.
+class TTri3 : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TTri3(QWidget *parent = nullptr);
+    void Init();
+    // 0 by number, 1 by occupant, -1 after "Anuler".
+    int Result() const;
+    static int run(QWidget *parent);
+
+private:
+    QButtonGroup *m_key = nullptr;
+};
+
+// TListeCh: picks a room among entries "number TAB designation" (the free
+// rooms), each shown trimmed with its TAB as a blank.
+class TListeCh : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TListeCh(QWidget *parent = nullptr);
+    void Init(const QStringList &entries);
+    // The chosen entry's room number, or empty after "Annuler" or with none chosen.
+    QString Result() const;
+    static QString run(QWidget *parent, const QStringList &entries);
+
+private:
+    QListWidget *m_list = nullptr;
+};

@@ -1,1 +1,0 @@
-// Room windows come here.

@@ -1,0 +1,73 @@
+#include "rooms/ui/planning_widget.h"
+#include "scripted_ui.h"
+#include "store/table_helpers.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
+{
+    PlanningGrid grid;
+    grid.first = QDate(2001, 3, 4);
+    grid.rooms = QStringList{"101", "102"};
+    grid.cells.resize(2);
+    grid.cells[0][1] = grid.cells[0][2] = "0";
+    grid.cells[0][3] = "2";
+    grid.cells[0][4] = "3";
+    grid.cells[1][0] = "1";
+    grid.cells[1][1] = "9";
+    grid.cells[1][2] = "x";
+    PlanningGridModel m(grid);
+
+    // Column c shows the day first + (c - 1); column 0 the room.
+    EXPECT_EQ(m.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "4");
+    EXPECT_EQ(m.headerData(28, Qt::Horizontal, Qt::DisplayRole).toString(), "31");
+    EXPECT_EQ(m.data(m.index(1, 0), Qt::DisplayRole).toString(), "102");
+    auto colour = [&](int r, int c) {
+        return m.data(m.index(r, c), Qt::BackgroundRole).value<QColor>();
+    };
+    const QColor white(255, 255, 255), teal(0, 128, 128), aqua(0, 255, 255);
+    EXPECT_EQ(QList<QColor>({colour(0, 1), colour(0, 2), colour(0, 3), colour(0, 4), colour(0, 5)}),
+              QList<QColor>({white, teal, teal, aqua, white}));
+    EXPECT_EQ(QList<QColor>({colour(1, 1), colour(1, 2), colour(1, 3)}),
+              QList<QColor>({QColor(0, 255, 0), QColor(255, 0, 0), white}));
+    EXPECT_TRUE(m.data(m.index(0, 2), Qt::DisplayRole).toString().isEmpty()) << "codes stay hidden";
+}
+
+TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
+{
+    ScriptedUi ui;
+    Fiche fiche(ui);
+    PlanningPage page(fiche);
+    QStringList rooms;
+    for (int b = 0; b < 60; ++b)
+        rooms << "<BLOC" + RecordTable::numberText(b, 5) + ">" << QString::number(101 + b)
+              << "</BLOC" + RecordTable::numberText(b, 5) + ">";
+    fiche.set().table(Table::Rooms).setBytes(crlf(rooms));
+    fiche.set().setCount(Table::Rooms, 60);
+    fiche.set().planningStart = QDate(2001, 3, 4);
+    TPlanningPage w(page);
+    w.resize(800, 600);
+    w.show(); // draws the planning
+
+    EXPECT_EQ(w.findChild<QLabel *>()->text(), "Planning Du 04 mars 2001  Au  31 mars 2001");
+    QStringList legend;
+    for (const QLabel *l : w.findChildren<QLabel *>("legend"))
+        legend << l->text();
+    EXPECT_EQ(legend, QStringList({"Fermée", "Occupée", "Réservée", "Confirmée"}));
+
+    QTableView *view = w.view();
+    EXPECT_EQ(view->columnWidth(0), 60); // 800 - 29 * 24 - 44
+    EXPECT_EQ(view->columnWidth(28), 24);
+    w.resize(1000, 600);
+    page.next();
+    w.refresh(); // a redraw keeps the widths
+    EXPECT_EQ(view->columnWidth(0), 1000 - 29 * 31 - 44);
+    EXPECT_EQ(view->columnWidth(1), 31);
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "11");
+    EXPECT_EQ(view->rowHeight(59), 16);
+    EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
+}
