@@ -57,6 +57,8 @@ QString Rset(QStringView s, int width)
 QString normRoom(QStringView s)
 {
     const QString t = s.trimmed().toString();
+    if (t.isEmpty())
+        return QStringLiteral("    "); // as the room files have always held it
     if (t.size() >= 5)
         return t.right(5);
     return QString(5 - t.size(), QLatin1Char(' ')) + t;

@@ -52,7 +52,7 @@ int textWidth(QStringView s);
 QString Rset(QStringView s, int width);
 
 // Room numbers are compared trimmed and right-aligned in five characters;
-// longer numbers keep their last five characters.
+// longer numbers keep their last five characters; an empty one is four blanks.
 QString normRoom(QStringView s);
 
 // Takes the text before the next TAB; `rest` keeps what follows the TAB, or

@@ -87,7 +87,7 @@ TEST(Texts, RoomNumbersTabsAndCase)
 {
     EXPECT_EQ(normRoom(u" 12 "), "   12");
     EXPECT_EQ(normRoom(u"123456"), "23456");
-    EXPECT_EQ(normRoom(u""), "     ");
+    EXPECT_EQ(normRoom(u""), "    ");
     QString rest = "a\tb\t";
     EXPECT_EQ(beforeTab(rest), "a");
     EXPECT_EQ(rest, "b\t");
