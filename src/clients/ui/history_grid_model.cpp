@@ -26,7 +26,9 @@ QVariant HistoryGridModel::data(const QModelIndex &index, int role) const
     case Label:
         return row.label;
     case Amount:
-        return row.amount;
+        // Stored with the blanks that align it in the file; on screen the
+        // cell aligns it in whatever font is installed.
+        return row.amount.trimmed();
     }
     return {};
 }
