@@ -1,6 +1,8 @@
 // Card moves on the ten-year hotel: each must stay well under a frame (16 ms).
 
 #include "clients/client_page.h"
+#include "rooms/planning.h"
+#include "rooms/reception.h"
 #include "shell/main_controller.h"
 
 #include <QDir>
@@ -74,6 +76,31 @@ void BM_OpenFromMenu(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenFromMenu)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The free rooms for a week's stay, and four weeks of planning: both read
+// every client block.
+void BM_FreeRoomsAndPlanning(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    QuietUi ui;
+    Fiche fiche(ui);
+    PlanningPage planning(fiche);
+    fiche.setPage(PageId::Planning, &planning);
+    fiche.Charge(setPath());
+    const QDate first(2026, 12, 1);
+    const bool planningRedraw = state.range(0) != 0;
+    fiche.set().planningStart = QDate(2026, 11, 29);
+    for (auto _ : state) {
+        if (planningRedraw)
+            planning.PlanningSemaines();
+        else
+            benchmark::DoNotOptimize(reception::ChambresLibres(fiche.set(), first, first.addDays(6)));
+    }
+}
+BENCHMARK(BM_FreeRoomsAndPlanning)->Arg(0)->Arg(1)->ArgName("planning")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
