@@ -1,6 +1,8 @@
 #include "fiche_widget.h"
 
 #include "clients/ui/client_page_widget.h"
+#include "rooms/ui/planning_widget.h"
+#include "rooms/ui/room_page_widget.h"
 #include "store/fiche.h"
 
 #include <QApplication>
@@ -28,17 +30,24 @@ QWidget *titlePage(const QString &title)
 
 } // namespace
 
-TFiche::TFiche(Fiche &fiche, ClientPage &clients, Ui &ui, QWidget *parent)
+TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning, Ui &ui,
+               QWidget *parent)
     : QWidget(parent), m_fiche(fiche)
 {
     // Holds the focus on pages without fields, so that the keys still reach it.
     setFocusPolicy(Qt::StrongFocus);
 
     m_clientPage = new TClientPage(clients, ui);
-    m_pages = {titlePage(QStringLiteral("Planning")),      m_clientPage,
-               titlePage(QStringLiteral("Chambres")),      titlePage(QStringLiteral("Factures")),
-               titlePage(QStringLiteral("Main courante")), titlePage(QStringLiteral("Articles")),
-               titlePage(QStringLiteral("Fournisseurs")),  titlePage(QStringLiteral("Commandes"))};
+    m_roomPage = new TRoomPage(rooms, fiche, ui);
+    m_planningPage = new TPlanningPage(planning);
+    m_pages = {m_planningPage,
+               m_clientPage,
+               m_roomPage,
+               titlePage(QStringLiteral("Factures")),
+               titlePage(QStringLiteral("Main courante")),
+               titlePage(QStringLiteral("Articles")),
+               titlePage(QStringLiteral("Fournisseurs")),
+               titlePage(QStringLiteral("Commandes"))};
     m_stack = new QStackedWidget;
     for (QWidget *page : m_pages)
         m_stack->addWidget(page);
@@ -70,20 +79,28 @@ void TFiche::showPage(PageId page)
     m_stack->setCurrentIndex(int(page));
     if (page == PageId::Clients)
         m_clientPage->focusFirstField();
+    else if (page == PageId::Rooms)
+        m_roomPage->focusFirstField();
     else
         setFocus();
 }
 
+// The room page follows its card by itself; the others are told here.
+// No refresh marks a card modified.
 void TFiche::refreshPage(PageId page)
 {
     if (page == PageId::Clients)
         m_clientPage->refresh();
+    else if (page == PageId::Planning)
+        m_planningPage->refresh();
 }
 
 void TFiche::focusCard()
 {
     if (shownPage() == PageId::Clients)
         m_clientPage->focusName();
+    else if (shownPage() == PageId::Rooms)
+        m_roomPage->focusFirstField();
 }
 
 void TFiche::Premier()

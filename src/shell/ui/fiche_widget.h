@@ -9,8 +9,12 @@
 
 class ClientPage;
 class Fiche;
+class PlanningPage;
 class QStackedWidget;
+class RoomPage;
 class TClientPage;
+class TPlanningPage;
+class TRoomPage;
 class Ui;
 
 // The record window: the eight pages of the record window model, one shown
@@ -20,12 +24,15 @@ class TFiche : public QWidget
 {
     Q_OBJECT
 public:
-    TFiche(Fiche &fiche, ClientPage &clients, Ui &ui, QWidget *parent = nullptr);
+    TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning, Ui &ui,
+           QWidget *parent = nullptr);
     ~TFiche() override;
 
     PageId shownPage() const;
     QWidget *pageWidget(PageId page) const { return m_pages[std::size_t(page)]; }
     TClientPage *clientPage() const { return m_clientPage; }
+    TRoomPage *roomPage() const { return m_roomPage; }
+    TPlanningPage *planningPage() const { return m_planningPage; }
 
     // The record commands, leaving the cursor in the card's first field.
     void Premier();
@@ -50,5 +57,7 @@ private:
     Fiche &m_fiche;
     QStackedWidget *m_stack = nullptr;
     TClientPage *m_clientPage = nullptr;
+    TRoomPage *m_roomPage = nullptr;
+    TPlanningPage *m_planningPage = nullptr;
     std::array<QWidget *, kPageCount> m_pages{};
 };

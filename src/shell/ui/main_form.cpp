@@ -6,12 +6,17 @@
 #include "fiche_widget.h"
 #include "help_window.h"
 #include "list_dialog.h"
+#include "rooms/reception.h"
+#include "rooms/ui/planning_widget.h"
+#include "rooms/ui/room_dialogs.h"
+#include "rooms/ui/room_page_widget.h"
 #include "tool_icons.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
@@ -37,6 +42,10 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
 {
     setWindowTitle(m_controller.caption);
     m_fiche.setPage(PageId::Clients, &m_clientPage);
+    m_fiche.setPage(PageId::Rooms, &m_roomPage);
+    m_fiche.setPage(PageId::Planning, &m_planningPage);
+    // "Présent" and "Parti" on the client card record and clear the occupant.
+    reception::installSituationHook(m_fiche);
     connect(&m_fiche, &Fiche::titleChanged, this, [this](const QString &caption) {
         m_recordCaption = caption;
         updateTitle();
@@ -55,9 +64,11 @@ TMainForm::~TMainForm()
 
 TFiche *TMainForm::createRecordWindow()
 {
-    m_recordWindow = new TFiche(m_fiche, m_clientPage, m_ui);
+    m_recordWindow = new TFiche(m_fiche, m_clientPage, m_roomPage, m_planningPage, m_ui);
     setCentralWidget(m_recordWindow);
     connect(m_recordWindow, &TFiche::listRequested, this, [this] { run(Cmd::Liste); });
+    connect(m_recordWindow->clientPage(), &TClientPage::roomPickerRequested, this,
+            &TMainForm::pickRoom);
     m_recordCaption.clear();
     updateTitle();
     m_fiche.selectPage(PageId::Planning);
@@ -239,11 +250,53 @@ void TMainForm::selectPage(PageId page)
 
 void TMainForm::choose(Cmd selection)
 {
-    m_state.select(selection);
-    // The record window's own selections (postal code, town, free rooms...)
-    // come with the searches; until then the choice only moves to the first card.
-    if (m_recordWindow)
-        m_recordWindow->Premier();
+    const int number = m_state.select(selection);
+    if (!m_recordWindow)
+        return;
+    // The client, invoice, article and supplier selections come with their
+    // searches; until then their choice only moves to the first card.
+    if (selectionItem(selection)->group == SelectionGroup::Rooms)
+        m_recordWindow->roomPage()->SetChambre(number);
+    m_recordWindow->Premier();
+}
+
+void TMainForm::runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &))
+{
+    if (command(this, m_fiche, m_showDialog))
+        afterReception();
+}
+
+// The operations show both cards again themselves; the planning draws the
+// tables as they are now.
+void TMainForm::afterReception()
+{
+    m_planningPage.PlanningSemaines();
+    emit m_fiche.cardChanged(PageId::Planning);
+}
+
+// The "..." beside "Chambre": a free room for the card's stay.
+void TMainForm::pickRoom()
+{
+    TListeCh dialog(this);
+    dialog.Init(reception::ChambresLibres(m_fiche));
+    m_showDialog(dialog);
+    const QString room = dialog.Result();
+    if (room.isEmpty())
+        return;
+    m_clientPage.card().room = room;
+    m_clientPage.touch();
+    emit m_fiche.cardChanged(PageId::Clients);
+}
+
+// A one-line question; empty when cancelled.
+QString TMainForm::askText(const QString &title, const QString &label)
+{
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    return m_showDialog(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void TMainForm::run(Cmd cmd)
@@ -280,12 +333,60 @@ void TMainForm::run(Cmd cmd)
         case Cmd::Copier:
             if (m_fiche.active() == PageId::Clients)
                 m_clientPage.copy();
+            else if (m_fiche.active() == PageId::Rooms)
+                m_roomPage.copy();
             break;
         case Cmd::Coller:
             if (m_fiche.active() == PageId::Clients && m_recordWindow) {
                 m_clientPage.paste();
                 m_recordWindow->clientPage()->refresh();
+            } else if (m_fiche.active() == PageId::Rooms && m_recordWindow) {
+                m_roomPage.paste();
+                m_recordWindow->roomPage()->refresh();
             }
+            break;
+        case Cmd::Liste:
+            // The room list opens on a table of at least 21 lines.
+            if (m_fiche.active() == PageId::Rooms && m_recordWindow)
+                m_recordWindow->roomPage()->Liste();
+            break;
+        case Cmd::RechercherChambreClient: {
+            TRChb dialog(this);
+            dialog.Init();
+            m_showDialog(dialog);
+            RechChambre(m_fiche, dialog.Result());
+            break;
+        }
+        case Cmd::RechercherChambre:
+            m_roomPage.RechNum(askText(QStringLiteral("Recherche numéro de chambre"),
+                                       QStringLiteral("N° chambre")));
+            break;
+        case Cmd::RechercherOccupant:
+            m_roomPage.RechNom(
+                askText(QStringLiteral("Recherche par occupant"), QStringLiteral("Début nom")));
+            break;
+        case Cmd::TrierChambres:
+            if (m_recordWindow)
+                m_recordWindow->roomPage()->Trier3();
+            break;
+        case Cmd::ArriveeClient:
+            runReception(runArrival);
+            break;
+        case Cmd::DepartClient:
+            runReception(runDeparture);
+            break;
+        case Cmd::Reservation:
+            runReception(runReservation);
+            break;
+        case Cmd::TransfertChambre:
+            runReception(runTransfer);
+            break;
+        case Cmd::FermerChambre:
+            runReception(runClosing);
+            break;
+        case Cmd::LibererChambre:
+            if (reception::Liberation(m_fiche))
+                afterReception();
             break;
         case Cmd::Premier:
             m_recordWindow->Premier();

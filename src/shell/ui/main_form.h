@@ -1,6 +1,9 @@
 #pragma once
 
 #include "clients/client_page.h"
+#include "rooms/planning.h"
+#include "rooms/room_page.h"
+#include "rooms/ui/reception_commands.h"
 #include "shell/commands.h"
 #include "shell/main_controller.h"
 #include "store/fiche.h"
@@ -45,12 +48,18 @@ public:
 
     Fiche &fiche() { return m_fiche; }
     ClientPage &clientPage() { return m_clientPage; }
+    RoomPage &roomPage() { return m_roomPage; }
+    PlanningPage &planningPage() { return m_planningPage; }
     MainController &controller() { return m_controller; }
     CommandState &state() { return m_state; }
     TFiche *recordWindow() const { return m_recordWindow; }
     QAction *action(Cmd cmd) const { return m_actions[std::size_t(cmd)]; }
     // The printer all printouts use, as set up by "Configurer imprimante".
     QPrinter &printer();
+
+    // How the commands show their dialogs: modally, unless a test answers
+    // them in place of the person.
+    void setShowDialog(ShowDialog show) { m_showDialog = std::move(show); }
 
 protected:
     bool event(QEvent *event) override;
@@ -67,6 +76,10 @@ private:
     void updateTitle();
     void selectPage(PageId page);
     void choose(Cmd selection);
+    void runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &));
+    void afterReception();
+    void pickRoom();
+    QString askText(const QString &title, const QString &label);
     void setupPrinter();
     THelp &help();
     void tick();
@@ -74,6 +87,9 @@ private:
     Ui &m_ui;
     Fiche m_fiche;
     ClientPage m_clientPage{m_fiche};
+    RoomPage m_roomPage{m_fiche};
+    PlanningPage m_planningPage{m_fiche};
+    ShowDialog m_showDialog = execModal;
     MainController m_controller;
     CommandState m_state;
     std::array<QAction *, kCmdCount> m_actions{};

@@ -1,0 +1,212 @@
+// The room, reception and planning commands of the main window: which are
+// offered on which page, and that what they do reaches the tables and the
+// pages shown. Every dialog is answered in place of the person.
+#include "scripted_ui.h"
+#include "shell/ui/fiche_widget.h"
+#include "shell/ui/main_form.h"
+#include "store/table_helpers.h"
+
+#include "clients/ui/client_page_widget.h"
+#include "rooms/ui/planning_widget.h"
+#include "rooms/ui/room_page_widget.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The clean LION set open: three clients present in room 12 from the 1st to
+// the 5th of December 2026 (DUPONT Jean on the client card), room 12
+// occupied by DUPONT Jean, room 7 free.
+struct Hotel
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    TMainForm form{ui};
+    // Each dialog a command opens goes here instead of being run.
+    std::function<int(QDialog &)> answer = [](QDialog &d) { return d.result(); };
+
+    Hotel()
+    {
+        for (const QString &name : QDir(CARVELLE_TEST_DATA "/sets/clean").entryList(QDir::Files))
+            QFile::copy(CARVELLE_TEST_DATA "/sets/clean/" + name, dir.filePath(name));
+        form.createRecordWindow();
+        form.start(dir.path());
+        form.setShowDialog([this](QDialog &d) { return answer(d); });
+        ui.openFiles = {dir.filePath("LION.htl")};
+        form.run(Cmd::Ouvrir);
+    }
+    // The field a label names on a page.
+    static QLineEdit *field(QWidget *page, const QString &label)
+    {
+        for (QLabel *l : page->findChildren<QLabel *>())
+            if (l->text() == label)
+                return qobject_cast<QLineEdit *>(l->buddy());
+        return nullptr;
+    }
+    QString roomLine(int block, int offset)
+    {
+        const RecordTable &t = form.fiche().set().table(Table::Rooms);
+        return t.text(t.blockStart(block) + offset);
+    }
+};
+
+int click(QDialog &dialog, const QString &text)
+{
+    for (QPushButton *b : dialog.findChildren<QPushButton *>())
+        if (b->text() == text)
+            QTest::mouseClick(b, Qt::LeftButton);
+    return dialog.result();
+}
+
+// Answers a one-line question with `text`.
+std::function<int(QDialog &)> typing(const QString &text)
+{
+    return [text](QDialog &d) {
+        auto *input = qobject_cast<QInputDialog *>(&d);
+        EXPECT_TRUE(input);
+        input->setTextValue(text);
+        input->accept();
+        return d.result();
+    };
+}
+
+} // namespace
+
+TEST(RoomsWiring, RoomPageOffersTheRoomCommandsAndMovesBySelectionAndSearch)
+{
+    Hotel h;
+    h.form.run(Cmd::BoutonChambres);
+    TFiche *fiche = h.form.recordWindow();
+    ASSERT_EQ(fiche->shownPage(), PageId::Rooms);
+    for (Cmd c :
+         {Cmd::TransfertChambre, Cmd::FermerChambre, Cmd::LibererChambre, Cmd::RechercherChambre,
+          Cmd::RechercherOccupant, Cmd::TrierChambres, Cmd::ChambresLibres, Cmd::BoutonPlanning})
+        EXPECT_TRUE(h.form.action(c)->isEnabled()) << int(c);
+    for (Cmd c : {Cmd::ArriveeClient, Cmd::DepartClient, Cmd::Reservation,
+                  Cmd::RechercherChambreClient, Cmd::TousLesClients, Cmd::BoutonChambres})
+        EXPECT_FALSE(h.form.action(c)->isEnabled()) << int(c);
+    QLineEdit *number = h.field(fiche->roomPage(), u"Numéro"_s);
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->text(), u"   12"_s);
+
+    // "Chambres libres" checks its item and shows the first room without occupant.
+    h.form.run(Cmd::ChambresLibres);
+    EXPECT_TRUE(h.form.action(Cmd::ChambresLibres)->isChecked());
+    EXPECT_FALSE(h.form.action(Cmd::ToutesLesChambres)->isChecked());
+    EXPECT_EQ(number->text(), u"    7"_s);
+
+    h.answer = typing(u"dup"_s);
+    h.form.run(Cmd::RechercherOccupant);
+    EXPECT_EQ(number->text(), u"   12"_s);
+    h.answer = typing(u"7"_s);
+    h.form.run(Cmd::RechercherChambre);
+    EXPECT_EQ(number->text(), u"    7"_s);
+    h.answer = typing(u"99"_s);
+    h.form.run(Cmd::RechercherChambre);
+    EXPECT_EQ(h.ui.shown.last(), u"Chambre    99 non trouvée"_s);
+
+    // Going round the pages only shows cards: nothing is left to save.
+    for (Cmd c : {Cmd::Planning, Cmd::Clients, Cmd::Chambres, Cmd::Suivant, Cmd::Planning})
+        h.form.run(c);
+    EXPECT_FALSE(h.form.fiche().TestModif());
+}
+
+TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
+{
+    Hotel h;
+    h.form.run(Cmd::Clients);
+    const QDate today = QDate::currentDate();
+    bool asked = false;
+    h.answer = [&](QDialog &d) {
+        asked = true;
+        EXPECT_EQ(d.windowTitle(), u"Arrivée du client"_s);
+        auto *room = d.findChild<QComboBox *>(u"room"_s);
+        room->setCurrentIndex(room->findText(u"7 Chambre côté mer"_s));
+        d.findChild<QDateEdit *>(u"since"_s)->setDate(today);
+        d.findChild<QDateEdit *>(u"leaving"_s)->setDate(today.addDays(2));
+        return click(d, u"OK"_s);
+    };
+    h.form.action(Cmd::ArriveeClient)->trigger();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(h.roomLine(1, 8), u"DUPONT Jean"_s);
+    EXPECT_EQ(h.field(h.form.recordWindow()->clientPage(), u"Chambre"_s)->text(), u"7"_s);
+
+    // The planning shows the stay: room 7 is occupied today.
+    h.form.run(Cmd::BoutonPlanning);
+    TPlanningPage *planning = h.form.recordWindow()->planningPage();
+    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Planning);
+    const QAbstractItemModel *grid = planning->view()->model();
+    int row = 0;
+    while (row < grid->rowCount() && grid->index(row, 0).data().toString() != u"7"_s)
+        ++row;
+    ASSERT_LT(row, grid->rowCount());
+    const int column = int(h.form.planningPage().grid().first.daysTo(today)) + 1;
+    EXPECT_EQ(grid->index(row, column).data(Qt::BackgroundRole).value<QColor>(),
+              QColor(0, 128, 128));
+
+    // Page Down shows the next week, Ctrl+Home four weeks back.
+    const QDate first = h.form.planningPage().grid().first;
+    QTest::keyClick(h.form.recordWindow(), Qt::Key_PageDown);
+    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(7));
+    QTest::keyClick(h.form.recordWindow(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(-21));
+    bool titled = false;
+    for (QLabel *l : planning->findChildren<QLabel *>())
+        titled = titled || l->text() == PlanningPage::title(first.addDays(-21));
+    EXPECT_TRUE(titled);
+}
+
+TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
+{
+    Hotel h;
+    h.form.run(Cmd::Clients);
+    TClientPage *page = h.form.recordWindow()->clientPage();
+    QToolButton *picker = nullptr;
+    for (QToolButton *b : page->findChildren<QToolButton *>())
+        if (b->text() == u"..."_s && b->toolTip() == u"Liste des chambres"_s)
+            picker = b;
+    ASSERT_TRUE(picker);
+
+    QStringList offered;
+    auto pick = [&](const QString &button) {
+        return [&, button](QDialog &d) {
+            EXPECT_EQ(d.windowTitle(), u"Liste des chambres"_s);
+            auto *list = d.findChild<QListWidget *>();
+            offered.clear();
+            for (int i = 0; i < list->count(); ++i)
+                offered << list->item(i)->text();
+            if (!offered.isEmpty())
+                list->setCurrentRow(0);
+            return click(d, button);
+        };
+    };
+    // Cancelled: the card stays as it was.
+    h.answer = pick(u"Annuler"_s);
+    QTest::mouseClick(picker, Qt::LeftButton);
+    EXPECT_EQ(h.form.clientPage().card().room, u"   12"_s);
+    EXPECT_FALSE(h.form.clientPage().modified());
+
+    // Room 12 is taken for the card's stay; 7 is offered and goes into "Chambre".
+    h.answer = pick(u"OK"_s);
+    QTest::mouseClick(picker, Qt::LeftButton);
+    EXPECT_EQ(offered, QStringList{u"7 Chambre côté mer"_s});
+    EXPECT_EQ(h.field(page, u"Chambre"_s)->text(), u"7"_s);
+    EXPECT_EQ(h.form.clientPage().card().room, u"7"_s);
+    EXPECT_TRUE(h.form.clientPage().modified());
+}
