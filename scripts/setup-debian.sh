@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,1 @@
+// Print documents come here.
