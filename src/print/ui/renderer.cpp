@@ -1,1 +1,162 @@
-// The renderer comes here.
+#include "renderer.h"
+
+#include <QFileDialog>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+
+namespace {
+
+QPageLayout::Orientation qtOrientation(Orientation o)
+{
+    return o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+void paintPage(QPainter &p, const PrintPage &page, const PageMetrics &m)
+{
+    const double kx = m.pxPerMmH(), ky = m.pxPerMmV();
+    auto px = [&](double x) { return x * kx; };
+    auto py = [&](double y) { return (y + 3) * ky; };
+    // Lines a fifth of a millimetre thick, whatever the resolution.
+    p.setPen(QPen(Qt::black, std::max(1.0, ky / 5)));
+    for (const PrintItem &item : page) {
+        const QRectF box(QPointF(px(item.x), py(item.y)), QPointF(px(item.x2), py(item.y2)));
+        switch (item.kind) {
+        case PrintItem::Kind::Text: {
+            if (item.text.isEmpty())
+                break;
+            QFont font(item.font.family);
+            font.setPointSizeF(item.font.size);
+            font.setBold(item.font.bold);
+            p.setFont(font);
+            const QFontMetricsF fm(font, p.device());
+            double x = px(item.x);
+            if (item.align != Align::Left) {
+                const double w = fm.horizontalAdvance(item.text);
+                x -= item.align == Align::Right ? w : w / 2;
+            }
+            p.drawText(QPointF(x, py(item.y) + fm.ascent()), item.text);
+            break;
+        }
+        case PrintItem::Kind::Line:
+            p.drawLine(box.topLeft(), box.bottomRight());
+            break;
+        case PrintItem::Kind::Frame:
+            p.drawRect(box.normalized());
+            break;
+        case PrintItem::Kind::Fill:
+            p.fillRect(box.normalized(), QColor::fromRgb(item.rgb));
+            break;
+        }
+    }
+}
+
+} // namespace
+
+PageMetrics pageMetrics(const QPaintDevice &device)
+{
+    return {device.width(), device.height(), device.widthMM(), device.heightMM()};
+}
+
+bool renderDocument(const PrintDocument &doc, QPrinter &printer)
+{
+    printer.setPageOrientation(qtOrientation(doc.orientation()));
+    printer.setDocName(doc.title());
+    QPainter p;
+    bool ok = p.begin(&printer);
+    if (ok) {
+        const PageMetrics m = pageMetrics(printer);
+        for (qsizetype i = 0; i < doc.pages().size() && ok; ++i) {
+            if (i > 0)
+                ok = printer.newPage();
+            paintPage(p, doc.pages()[i], m);
+        }
+        ok = p.end() && ok;
+    }
+    printer.setPageOrientation(QPageLayout::Portrait);
+    return ok;
+}
+
+bool PrintUi::hasPrinter() const
+{
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+bool PrintUi::choosePrinter(QWidget *parent, QPrinter &printer, PrintRange *range)
+{
+    QPrintDialog dialog(&printer, parent);
+    if (range) {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        dialog.setMinMax(1, range->max);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(range->from, range->to);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (range && printer.printRange() == QPrinter::PageRange) {
+        range->from = printer.fromPage();
+        range->to = printer.toPage();
+    } else if (range) {
+        *range = {1, range->max, range->max};
+    }
+    // The numbers chosen select what is laid out, not pages to skip.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    return true;
+}
+
+QString PrintUi::choosePdfFile(QWidget *parent, const QString &proposed)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Enregistrer l'impression"),
+                                        proposed, QStringLiteral("Fichier PDF (*.pdf)"));
+}
+
+bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printUi)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(job.title);
+    PrintRange range = job.range.value_or(PrintRange{});
+    if (printUi.hasPrinter()) {
+        if (!printUi.choosePrinter(parent, printer, job.range ? &range : nullptr))
+            return false;
+    } else {
+        if (!ui.askOkCancel(QStringLiteral("Aucune imprimante n'est installée.\n"
+                                           "Enregistrer l'impression dans un fichier PDF ?")))
+            return false;
+        QString path = printUi.choosePdfFile(parent, job.title + QStringLiteral(".pdf"));
+        if (path.isEmpty())
+            return false;
+        if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+            path += QStringLiteral(".pdf");
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+    }
+    printer.setPageOrientation(qtOrientation(job.orientation));
+    const PrintDocument doc = job.layout(pageMetrics(printer), range);
+    if (renderDocument(doc, printer))
+        return true;
+    ui.inform(printer.outputFormat() == QPrinter::PdfFormat
+                  ? QStringLiteral("Impossible d'écrire le fichier ") + printer.outputFileName()
+                  : QStringLiteral("L'impression sur ") + printer.printerName() +
+                        QStringLiteral(" a échoué"));
+    return false;
+}
+
+bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui)
+{
+    PrintUi dialogs;
+    return printDocument(parent, job, ui, dialogs);
+}
+
+bool printDocument(QWidget *parent, const PrintDocument &doc, Ui &ui)
+{
+    PrintJob job{doc.title(), doc.orientation(), std::nullopt,
+                 [&doc](const PageMetrics &, const PrintRange &) { return doc; }};
+    return printDocument(parent, job, ui);
+}

@@ -1,0 +1,235 @@
+#include "clients/client_printouts.h"
+#include "print_items.h"
+#include "store/table_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const PageMetrics kPortrait = a4Metrics(300, false);
+const PageMetrics kLandscape = a4Metrics(300, true);
+
+// A client block as the client table holds it; line 4 on: name, addresses,
+// postal code, town, country, telephone, fax.
+QStringList clientBlock(int n)
+{
+    const QString s = QString::number(n);
+    QStringList b = {QStringLiteral("<BLOC%1>").arg(n, 5, 10, QChar('0')),
+                     QString::number(10001 + n),
+                     "N",
+                     "N",
+                     "Nom " + s,
+                     "Adr1 " + s,
+                     "Adr2 " + s,
+                     "CP " + s,
+                     "Ville " + s,
+                     "Pays " + s,
+                     "Tel " + s,
+                     "Fax " + s};
+    for (int i = 0; i < 20; ++i)
+        b << QString();
+    b << QStringLiteral("</BLOC%1>").arg(n, 5, 10, QChar('0'));
+    return b;
+}
+
+RecordTable clients(int count, int missing = -1)
+{
+    QStringList lines;
+    for (int n = 0; n < count; ++n)
+        if (n != missing)
+            lines += clientBlock(n);
+    return tableOf(lines);
+}
+
+} // namespace
+
+TEST(Card, EveryLabelAndValueAtItsPlaceInArial10)
+{
+    ClientCard c;
+    c.code = "10007";
+    c.name = "Dupré";
+    c.address1 = "1 rue Haute";
+    c.address2 = "Bât. B";
+    c.postalCode = "75001";
+    c.town = "Paris";
+    c.country = "France";
+    c.phone = "0102030405";
+    c.fax = "0102030406";
+    c.email = "d@x.fr";
+    c.created = QDate(2024, 1, 2);
+    c.idDocument = "CNI 42";
+    c.since = QDate(2024, 3, 4);
+    c.room = "  12";
+    c.leaving = QDate(2024, 3, 9);
+    c.stays = 3;
+    c.birthDate = "05/06/1970";
+    c.family = "Couple";
+    c.nationality = "Française";
+    c.profession = "Boulanger";
+    c.note = QStringList{"Allergique", "Chambre calme"};
+    c.history[0] = {"04/03/2024", "Facture", "120,00"};
+    c.history[1] = {"09/03/2024", "Séjour", "80,00"};
+    c.history[3] = {"10/03/2024", "after the gap", "1"};
+
+    const PrintDocument doc = ImpFiche(c, {QDate(2024, 5, 6), "Acompte", "50,00"}, kPortrait);
+    EXPECT_EQ(doc.orientation(), Orientation::Portrait);
+    ASSERT_EQ(doc.pages().size(), 1);
+    const PrintPage &p = doc.pages()[0];
+    for (const PrintItem &i : p)
+        EXPECT_EQ(i.font, (PrintFont{"Arial", 10, false})) << i.text.toStdString();
+
+    const struct
+    {
+        double x, y;
+        const char *text;
+    } expected[] = {
+        {5, 5, "Code client"},
+        {35, 5, "10007"},
+        {5, 10, "Nom / Société"},
+        {35, 10, "Dupré"},
+        {5, 15, "Adresse"},
+        {35, 15, "1 rue Haute"},
+        {5, 20, "Adresse"},
+        {35, 20, "Bât. B"},
+        {5, 25, "Code postal"},
+        {35, 25, "75001"},
+        {5, 30, "Ville"},
+        {35, 30, "Paris"},
+        {5, 35, "Pays"},
+        {35, 35, "France"},
+        {5, 40, "Téléphone"},
+        {35, 40, "0102030405"},
+        {5, 45, "Fax"},
+        {35, 45, "0102030406"},
+        {5, 50, "E.mail"},
+        {35, 50, "d@x.fr"},
+        {110, 5, "Crée le"},
+        {135, 5, "02/01/2024"},
+        {110, 10, "Dernier passage"},
+        {110, 15, "Pièce d'identité"},
+        {135, 15, "CNI 42"},
+        {110, 20, "Depuis le"},
+        {135, 20, "04/03/2024"},
+        {165, 20, "Chambre"},
+        {185, 20, "  12"},
+        {115, 25, "Départ"},
+        {130, 25, "09/03/2024"},
+        {110, 30, "Nb séjours"},
+        {135, 30, "3"},
+        {110, 35, "Date naiss."},
+        {135, 35, "05/06/1970"},
+        {110, 40, "Sit. familiale"},
+        {135, 40, "Couple"},
+        {110, 45, "Nationalité"},
+        {135, 45, "Française"},
+        {110, 50, "Profession"},
+        {135, 50, "Boulanger"},
+        // the entry row, then the grid from its heading down to the first empty date
+        {5, 60, "06/05/2024"},
+        {35, 60, "Acompte"},
+        {60, 60, "50,00"},
+        {5, 70, "Date"},
+        {35, 70, "Libellé"},
+        {60, 70, "Montant"},
+        {5, 75, "04/03/2024"},
+        {35, 75, "Facture"},
+        {60, 75, "120,00"},
+        {5, 80, "09/03/2024"},
+        {35, 80, "Séjour"},
+        {60, 80, "80,00"},
+        {120, 70, "Allergique"},
+        {120, 75, "Chambre calme"},
+    };
+    for (const auto &e : expected)
+        EXPECT_EQ(textAt(p, e.x, e.y), QString::fromUtf8(e.text)) << e.x << ", " << e.y;
+    // Nothing beside "Dernier passage", nothing from below the gap.
+    EXPECT_EQ(textAt(p, 135, 10), "<none>");
+    EXPECT_EQ(textAt(p, 5, 85), "<none>");
+    EXPECT_EQ(p.size(), qsizetype(std::size(expected)));
+}
+
+TEST(ClientList, ChosenClientNumbersAreBlockNumbersLessOneWithinTheTable)
+{
+    // Client numbers 3 to 5 are blocks 2, 3 and 4.
+    const RecordTable t = clients(8);
+    const PrintDocument doc = ImpCli(t, clientBlocks(3, 5, 8), kLandscape);
+    EXPECT_EQ(doc.orientation(), Orientation::Landscape);
+    ASSERT_EQ(doc.pages().size(), 1);
+    const PrintPage &p = doc.pages()[0];
+    EXPECT_EQ(column(p, 5), (QStringList{"Nom 2", "Nom 3", "Nom 4"}));
+    const struct
+    {
+        double x;
+        const char *head;
+        const char *value;
+    } columns[] = {{5, "Nom/Société", "Nom 2"}, {55, "Adresse", "Adr1 2"},
+                   {105, "Adresse", "Adr2 2"},  {155, "C.P.", "CP 2"},
+                   {175, "Ville", "Ville 2"},   {225, "Téléphone", "Tel 2"},
+                   {255, "Fax", "Fax 2"}};
+    for (const auto &c : columns) {
+        EXPECT_EQ(textAt(p, c.x, 0), QString::fromUtf8(c.head));
+        EXPECT_EQ(textAt(p, c.x, 10), c.value);
+    }
+    EXPECT_EQ(textAt(p, 5, 20), "Nom 4");
+
+    EXPECT_EQ(clientBlocks(0, 99, 8).first, 0);
+    EXPECT_EQ(clientBlocks(0, 99, 8).last, 7);
+    // A missing block is skipped without leaving a gap.
+    EXPECT_EQ(column(ImpCli(clients(8, 3), clientBlocks(3, 5, 8), kLandscape).pages()[0], 5),
+              (QStringList{"Nom 2", "Nom 4"}));
+}
+
+TEST(ClientList, BreaksPagesByWholePixelsPerMillimetreAndRepeatsTheHeading)
+{
+    // 2362 px over 200 mm: 11 px/mm, so a row at y breaks the page once
+    // (y + 3) * 11 > 2362 - 23 * 11, that is from y 190: 36 rows a page.
+    ASSERT_EQ(kLandscape.heightPx, 2362);
+    const RecordTable t = clients(80);
+    const PrintDocument doc = ImpCli(t, clientBlocks(1, 80, 80), kLandscape);
+    ASSERT_EQ(doc.pages().size(), 3);
+    for (int page = 0; page < 3; ++page) {
+        const PrintPage &p = doc.pages()[page];
+        EXPECT_EQ(textAt(p, 5, 0), "Nom/Société");
+        EXPECT_EQ(textAt(p, 255, 0), "Fax");
+        const bool rule = std::any_of(p.begin(), p.end(), [](const PrintItem &i) {
+            return i.kind == PrintItem::Kind::Line && i.x == 5 && i.y == 5 && i.x2 == 300 &&
+                   i.y2 == 5;
+        });
+        EXPECT_TRUE(rule) << page;
+        EXPECT_EQ(column(p, 5).size(), page < 2 ? 36 : 8) << page;
+        EXPECT_EQ(textAt(p, 5, 10), "Nom " + QString::number(36 * page));
+    }
+    EXPECT_EQ(textAt(doc.pages()[0], 5, 185), "Nom 35");
+}
+
+TEST(Envelope, GuideOffsetMovesSenderAndRecipientAndOrientationFollowsTheSetting)
+{
+    ClientCard c;
+    c.name = "M. Lefèvre";
+    c.address1 = "3 place Verte";
+    c.address2 = "Appt 4";
+    c.postalCode = "69002";
+    c.town = "Lyon";
+    Company company;
+    company.lines = {"Hôtel du Port", "2 quai Nord", "BP 7", "29200 Brest", "Siret", "TVA", "APE"};
+    Settings s;
+
+    for (int guide : {0, 100}) {
+        s.envelopeGuide = guide;
+        s.envelopeOrientation = guide ? 1 : 0;
+        const PrintDocument doc = ImpEnv(c, company, s, kPortrait);
+        ASSERT_EQ(doc.pages().size(), 1);
+        const PrintPage &p = doc.pages()[0];
+        EXPECT_EQ(doc.orientation(), guide ? Orientation::Landscape : Orientation::Portrait);
+        EXPECT_EQ(column(p, 5, 0),
+                  (QStringList{"Hôtel du Port", "2 quai Nord", "BP 7", "29200 Brest"}));
+        EXPECT_EQ(textAt(p, 5, guide + 5), "Hôtel du Port");
+        EXPECT_EQ(textAt(p, 5, guide + 20), "29200 Brest");
+        EXPECT_EQ(textAt(p, 110, guide + 50), "M. Lefèvre");
+        EXPECT_EQ(column(p, 110, 0),
+                  (QStringList{"M. Lefèvre", "3 place Verte", "Appt 4", "69002 Lyon"}));
+        EXPECT_EQ(textAt(p, 110, guide + 65), "69002 Lyon");
+    }
+    // "Guide enveloppe à droite": the sender at 105 mm, the name at 150 mm.
+    EXPECT_EQ(textAt(ImpEnv(c, company, s, kPortrait).pages()[0], 110, 150), "M. Lefèvre");
+}

@@ -1,0 +1,193 @@
+#include "clients/client_printouts.h"
+#include "print/ui/page_setup.h"
+#include "print/ui/renderer.h"
+#include "scripted_ui.h"
+#include "store/table_helpers.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A machine without printers, or one whose print dialog picks a PDF file and
+// the range 3 to 5.
+struct ScriptedPrintUi : PrintUi
+{
+    bool printers = false;
+    QString pdf;
+    int dialogs = 0;
+    bool hasPrinter() const override { return printers; }
+    bool choosePrinter(QWidget *, QPrinter &printer, PrintRange *range) override
+    {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        if (range)
+            *range = {3, 5, range->max};
+        return true;
+    }
+    QString choosePdfFile(QWidget *, const QString &) override { return pdf; }
+};
+
+QString pdfText(const QString &path)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList clientLines(int count)
+{
+    QStringList lines;
+    for (int n = 0; n < count; ++n) {
+        const QString m = QStringLiteral("%1").arg(n, 5, 10, QChar('0'));
+        lines << "<BLOC" + m + ">"
+              << "1000"
+              << "N"
+              << "N" << QString("Nom%1").arg(n) << QString("Adr%1").arg(n) << ""
+              << "29200"
+              << "Brest"
+              << ""
+              << ""
+              << ""
+              << "</BLOC" + m + ">";
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(PrintPdf, EachPrintoutReachesAPdfWithItsPagesAndFrenchText)
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext is missing";
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ScriptedPrintUi printUi;
+
+    ClientCard card;
+    card.name = "Hélène Dupré";
+    card.town = "Créteil";
+    card.note = QStringList{"Très calme"};
+    card.history[0] = {"02/01/2024", "Séjour", "120,00"};
+    Company company;
+    company.lines[0] = "Hôtel de la Gare";
+    Settings settings;
+    settings.envelopeGuide = 100;
+    const RecordTable table = tableOf(clientLines(100));
+
+    const struct
+    {
+        const char *name;
+        PrintJob job;
+        int pages;
+        QStringList texts;
+    } cases[] = {
+        {"card",
+         {"Fiche",
+          Orientation::Portrait,
+          {},
+          [&](const PageMetrics &m, const PrintRange &) {
+              return ImpFiche(card, {QDate(2024, 1, 2), "Acompte", "5,00"}, m);
+          }},
+         1,
+         {"Nom / Société", "Hélène Dupré", "Pièce d'identité", "Nb séjours", "Très calme",
+          "Séjour"}},
+        // No range asked without a printer: the whole list.
+        {"list", ImpCliJob(table, 100), 3, {"Nom/Société", "Téléphone", "Nom0", "Nom99"}},
+        {"envelope", ImpEnvJob(card, company, settings), 1, {"Hôtel de la Gare", "Hélène Dupré"}},
+    };
+    for (const auto &c : cases) {
+        printUi.pdf = dir.filePath(QString(c.name) + ".pdf");
+        ui.okCancel = {true};
+        ASSERT_TRUE(printDocument(nullptr, c.job, ui, printUi)) << c.name;
+        const QString text = pdfText(printUi.pdf);
+        EXPECT_EQ(text.count('\f'), c.pages) << c.name;
+        for (const QString &t : c.texts)
+            EXPECT_TRUE(text.contains(t)) << c.name << ": " << t.toStdString();
+    }
+    EXPECT_EQ(ui.shown.size(), 3); // the offer to save as PDF, each time
+
+    // With a printer, the range chosen in its dialog selects the clients.
+    printUi.printers = true;
+    printUi.pdf = dir.filePath("range.pdf");
+    ASSERT_TRUE(printDocument(nullptr, ImpCliJob(table, 100), ui, printUi));
+    const QString text = pdfText(printUi.pdf);
+    EXPECT_EQ(printUi.dialogs, 1);
+    EXPECT_TRUE(text.contains("Nom2") && text.contains("Nom4"));
+    EXPECT_FALSE(text.contains("Nom1 ") || text.contains("Nom5"));
+}
+
+TEST(PrintPdf, WithoutPrinterNothingHappensSilently)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ScriptedPrintUi printUi;
+    const PrintDocument doc("Enveloppe", Orientation::Portrait, a4Metrics(300, false));
+    const PrintJob job{"Enveloppe", Orientation::Portrait, {}, [&](auto &, auto &) { return doc; }};
+
+    // Declining the PDF file prints nothing.
+    printUi.pdf = dir.filePath("no.pdf");
+    ui.okCancel = {false};
+    EXPECT_FALSE(printDocument(nullptr, job, ui, printUi));
+    EXPECT_FALSE(QFile::exists(printUi.pdf));
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_TRUE(ui.shown[0].contains("PDF"));
+
+    // A file that cannot be written is told; ".pdf" is added to a bare name.
+    printUi.pdf = dir.filePath("missing/folder/out");
+    ui.okCancel = {true};
+    EXPECT_FALSE(printDocument(nullptr, job, ui, printUi));
+    ASSERT_EQ(ui.shown.size(), 3);
+    EXPECT_EQ(ui.shown[2],
+              "Impossible d'écrire le fichier " + dir.filePath("missing/folder/out.pdf"));
+}
+
+TEST(PrintPdf, RendererLeavesThePrinterInPortrait)
+{
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("l.pdf"));
+    PrintDocument doc("Liste", Orientation::Landscape, a4Metrics(300, true));
+    doc.text(5, 5, "x");
+    ASSERT_TRUE(renderDocument(doc, printer));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_GT(QFileInfo(dir.filePath("l.pdf")).size(), 0);
+}
+
+TEST(PageSetup, InitShowsValuesInRangeAndResultWritesTheGuideAs100Or0)
+{
+    TMPage dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Mise en page");
+    Settings s;
+    s.paperType = 1;
+    s.envelopeOrientation = 1;
+    s.envelopeGuide = 100;
+    dialog.Init(s);
+    EXPECT_EQ(dialog.paperGroup()->checkedId(), 1);
+    EXPECT_EQ(dialog.orientationGroup()->checkedId(), 1);
+    EXPECT_TRUE(dialog.guideBox()->isChecked());
+
+    dialog.paperGroup()->button(0)->click();
+    dialog.guideBox()->click();
+    Settings out = s;
+    dialog.Result(out);
+    EXPECT_EQ(out.paperType, 0);
+    EXPECT_EQ(out.envelopeOrientation, 1);
+    EXPECT_EQ(out.envelopeGuide, 0);
+
+    // An orientation out of range opens on the first entries, box unticked.
+    s.envelopeOrientation = 7;
+    dialog.Init(s);
+    EXPECT_EQ(dialog.paperGroup()->checkedId(), 0);
+    EXPECT_EQ(dialog.orientationGroup()->checkedId(), 0);
+    EXPECT_FALSE(dialog.guideBox()->isChecked());
+}
