@@ -1,5 +1,7 @@
 #include "client_page.h"
 
+#include "client_search.h"
+
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -278,26 +280,38 @@ void ClientPage::moveTo(int position)
 
 void ClientPage::first()
 {
-    moveTo(0);
+    if (inSelection(*this))
+        selectionMove(*this, SelStep::First);
+    else
+        moveTo(0);
 }
 
 void ClientPage::last()
 {
     if (set().count(Table::Clients) < 2)
         return;
-    moveTo(set().count(Table::Clients) - 1);
+    if (inSelection(*this))
+        selectionMove(*this, SelStep::Last);
+    else
+        moveTo(set().count(Table::Clients) - 1);
 }
 
 void ClientPage::next()
 {
     if (set().count(Table::Clients) < 2)
         return;
-    moveTo(set().position(Table::Clients) + 1);
+    if (inSelection(*this))
+        selectionMove(*this, SelStep::Next);
+    else
+        moveTo(set().position(Table::Clients) + 1);
 }
 
 void ClientPage::previous()
 {
-    moveTo(set().position(Table::Clients) - 1);
+    if (inSelection(*this))
+        selectionMove(*this, SelStep::Previous);
+    else
+        moveTo(set().position(Table::Clients) - 1);
 }
 
 void ClientPage::add()

@@ -59,6 +59,7 @@ public:
 
     explicit ClientPage(Fiche &fiche);
 
+    Fiche &fiche() { return m_fiche; }
     ClientCard &card() { return m_card; }
     const ClientCard &card() const { return m_card; }
     bool modified() const;
@@ -69,8 +70,10 @@ public:
     QDate entryDate;
     QString entryLabel, entryAmount;
 
-    // Browse mode 1 (all clients); the selections come with the searches.
+    // Browse mode: 1 all clients (0 before any choice), 2 postal code,
+    // 3 town, 4 country, 5 guests present; and the texts of 2, 3 and 4.
     int browseMode = 1;
+    QString selPostalCode, selTown, selCountry;
 
     void EcritFiche();
     void LitFiche();

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "client_page.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Client addresses exchanged with other programs as text files: one record
+// per line, fields separated by TAB (".txt") or ";" (".csv"), no quoting.
+// A record holds the name, both address lines, postal code, town, country
+// and telephone (block lines 4 to 10).
+namespace exchange {
+constexpr char kTxt = '\t';
+constexpr char kCsv = ';';
+constexpr int kMaxClients = 89998;
+constexpr int kMaxField = 1024;
+constexpr int kEmptyLinesAfter = 20;
+
+// The text of an imported file: UTF-8 when it begins with a byte-order mark
+// or is valid UTF-8 holding non-ASCII bytes, Windows-1252 otherwise.
+QString decodeImport(QByteArrayView bytes);
+
+// The client records of the table, one per line that begins a block.
+QList<QByteArray> clientRecords(const RecordTable &clients, char separator);
+} // namespace exchange
+
+// Import of an existing file: ".txt" in its name (any case) imports it
+// TAB-separated, ".csv" ";"-separated (both for "a.txt.csv"); then the last
+// card is shown and the set is dirty. A missing file gives "Le ficher ...
+// n'existe pas" and changes nothing. False when nothing was read.
+bool Importer(ClientPage &page, const QString &path);
+// Appends one client block per line of the file, numbered after the last
+// client, while the client page is shown; stops at 89998 clients.
+void ImportTxt(ClientPage &page, const QString &path);
+void ImportCsv(ClientPage &page, const QString &path);
+
+// The lines the main courante page exports, given the separator.
+using DaySheetRecords = std::function<QList<QByteArray>(char separator)>;
+
+// Export after the client card is written back: the name gets ".txt" (TAB)
+// or ".csv" (";") when it does not hold it already. An empty name does
+// nothing. Returns the file written, empty when none.
+QString Exporter(ClientPage &page, const QString &name, char separator,
+                 const DaySheetRecords &daySheet = {});
+// Writes the records of the page shown: the clients on the client page, the
+// day sheet on the main courante page, nothing on the others. Windows-1252,
+// CR LF after each line; the file is created or replaced.
+bool ExportTxt(Fiche &fiche, const QString &path, const DaySheetRecords &daySheet = {});
+bool ExportCsv(Fiche &fiche, const QString &path, const DaySheetRecords &daySheet = {});

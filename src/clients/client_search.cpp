@@ -1,0 +1,371 @@
+#include "client_search.h"
+
+#include "rooms/room_lines.h"
+#include "store/codec.h"
+#include "store/text.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+FileSet &setOf(ClientPage &page)
+{
+    return page.fiche().set();
+}
+
+// Whether `line`, with a to z upper-cased, begins with `upper` (already
+// upper-cased the same way); compared byte by byte without a copy.
+bool startsWithAZ(QByteArrayView line, QByteArrayView upper)
+{
+    if (line.size() < upper.size())
+        return false;
+    for (qsizetype i = 0; i < upper.size(); ++i) {
+        char c = line[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c != upper[i])
+            return false;
+    }
+    return true;
+}
+
+// The selection text as stored bytes; nothing when it holds a character no
+// stored line can hold (then no client qualifies).
+std::optional<QByteArray> stored(const QString &s)
+{
+    bool ok = true;
+    const QByteArray bytes = cp1252::encode(s, &ok);
+    return ok ? std::optional(bytes) : std::nullopt;
+}
+
+// The block line a browse mode looks at.
+int selectionLine(int mode)
+{
+    return mode == 2   ? clientline::PostalCode
+           : mode == 3 ? clientline::Town
+           : mode == 4 ? clientline::Country
+                       : clientline::Situation;
+}
+
+std::function<bool(QByteArrayView)> qualifier(const ClientPage &page)
+{
+    const int mode = page.browseMode;
+    if (mode == 5)
+        return [](QByteArrayView line) { return line == "0"; };
+    const QString &sel = mode == 2   ? page.selPostalCode
+                         : mode == 3 ? page.selTown
+                                     : page.selCountry;
+    const auto wanted = stored(mode == 2 ? sel : text::upperAZ(sel));
+    if (!wanted)
+        return [](QByteArrayView) { return false; };
+    if (mode == 2)
+        return [w = *wanted](QByteArrayView line) { return line.startsWith(w); };
+    return [w = *wanted](QByteArrayView line) { return startsWithAZ(line, w); };
+}
+
+// The card the record window shows changed under the page.
+void show(ClientPage &page, qint64 block)
+{
+    setOf(page).setPosition(Table::Clients, int(block));
+    page.LitFiche();
+    emit page.fiche().cardChanged(PageId::Clients);
+}
+
+// The first block in list order whose line `offset` matches; -1 when none.
+template <typename Match> qint64 findClient(const RecordTable &t, int offset, Match &&match)
+{
+    qint64 found = -1;
+    forEachClientField(t, offset, [&](qsizetype, qint64 n, QByteArrayView field) {
+        if (!match(field))
+            return false;
+        found = n;
+        return true;
+    });
+    return found;
+}
+
+bool search(ClientPage &page, const QString &wanted, int offset, bool upperCased)
+{
+    if (wanted.isEmpty())
+        return false;
+    // The card shown keeps its edits before another client is read.
+    page.EcritFiche();
+    const RecordTable &t = setOf(page).table(Table::Clients);
+    const QString shown = upperCased ? text::upperAZ(wanted) : wanted;
+    qint64 n = -1;
+    if (const auto bytes = stored(shown)) {
+        n = findClient(t, offset, [&](QByteArrayView line) {
+            return upperCased ? startsWithAZ(line, *bytes) : line.startsWith(*bytes);
+        });
+    }
+    if (n < 0) {
+        page.fiche().ui().inform(QStringLiteral("Fiche ") + shown + QStringLiteral(" non trouvée"));
+        return false;
+    }
+    show(page, n);
+    return true;
+}
+
+QString fieldText(const RecordTable &t, qsizetype start, int offset)
+{
+    return cp1252::decode(clientField(t, start, offset));
+}
+
+} // namespace
+
+QByteArrayView clientField(const RecordTable &t, qsizetype start, int offset)
+{
+    for (qsizetype i = start + 1; i <= start + offset; ++i) {
+        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
+            return {};
+    }
+    return t.line(start + offset);
+}
+
+std::optional<SelectionQuestion> selectionQuestion(const ClientPage &page, int mode)
+{
+    const ClientCard &c = page.card();
+    switch (mode) {
+    case 2:
+        return SelectionQuestion{QStringLiteral("Sélection par code postal"),
+                                 QStringLiteral("Code postal"), c.postalCode};
+    case 3:
+        return SelectionQuestion{QStringLiteral("Sélection par ville"), QStringLiteral("Ville"),
+                                 c.town};
+    case 4:
+        return SelectionQuestion{QStringLiteral("Sélection par pays"), QStringLiteral("Pays"),
+                                 c.country};
+    default:
+        return std::nullopt;
+    }
+}
+
+void SetSel(ClientPage &page, int mode, const std::optional<QString> &answer)
+{
+    page.browseMode = mode;
+    const auto question = selectionQuestion(page, mode);
+    if (!question)
+        return;
+    const QString text = answer.value_or(question->offered);
+    (mode == 2 ? page.selPostalCode : mode == 3 ? page.selTown : page.selCountry) = text;
+}
+
+void selectionMove(ClientPage &page, SelStep step)
+{
+    page.EcritFiche();
+    FileSet &s = setOf(page);
+    const RecordTable &t = s.table(Table::Clients);
+    const qint64 current = s.position(Table::Clients);
+    // Block numbers are walked through the table's marker index from the
+    // first candidate on, so a move stops at the nearest qualifying block.
+    qint64 numbers = 1;
+    for (int k = 0; k < t.markerWidth(); ++k)
+        numbers *= 10;
+    const bool upward = step == SelStep::First || step == SelStep::Next;
+    qint64 n = step == SelStep::First  ? 0
+               : step == SelStep::Last ? numbers - 1
+               : upward                ? current + 1
+                                       : current - 1;
+    const auto qualifies = qualifier(page);
+    const int offset = selectionLine(page.browseMode);
+    for (; n >= 0 && n < numbers; n += upward ? 1 : -1) {
+        const qsizetype start = t.blockStart(n);
+        if (start >= 0 && qualifies(clientField(t, start, offset))) {
+            s.setPosition(Table::Clients, int(n));
+            break;
+        }
+    }
+    page.LitFiche();
+}
+
+bool searchKeyAccepted(ClientSearch kind, QChar c)
+{
+    switch (kind) {
+    case ClientSearch::Name:
+        return true;
+    case ClientSearch::Code:
+        return c >= u'0' && c <= u'9';
+    case ClientSearch::Phone:
+        return (c >= u'0' && c <= u'9') || c == u' ' || c == u'.';
+    }
+    return false;
+}
+
+bool RechNom(ClientPage &page, const QString &name)
+{
+    return search(page, name, clientline::Name, true);
+}
+
+bool RechNum(ClientPage &page, const QString &code)
+{
+    return search(page, code, clientline::Code, false);
+}
+
+bool RechTel(ClientPage &page, const QString &phone)
+{
+    return search(page, phone, 10, false);
+}
+
+ClientList::ClientList(const RecordTable &clients) : m_table(&clients)
+{
+    for (qsizetype i = 0; i < clients.size(); ++i)
+        if (RecordTable::isStart(clients.line(i)))
+            m_starts.push_back(i);
+}
+
+int ClientList::block(int row) const
+{
+    const auto n = m_table->markerNumber(m_table->line(m_starts[std::size_t(row)]));
+    return n ? int(*n) : row + 1;
+}
+
+QString ClientList::cell(int row, int column) const
+{
+    static constexpr int kLines[ColumnCount] = {0, 0, 4, 5, 6, 7, 8, 10, 11};
+    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount)
+        return {};
+    const qsizetype start = m_starts[std::size_t(row)];
+    if (column == Block) {
+        const auto n = m_table->markerNumber(m_table->line(start));
+        return n ? QString::number(*n) : QString();
+    }
+    if (column == Ordinal)
+        return QString::number(row + 1);
+    return fieldText(*m_table, start, kLines[column]);
+}
+
+QString ClientList::title(int column)
+{
+    static const char16_t *const titles[ColumnCount] = {
+        u"", u"", u"Nom/Société", u"Adresse", u"Adresse", u"C.P.", u"Ville", u"Téléphone", u"Fax"};
+    return column >= 0 && column < ColumnCount ? QString::fromUtf16(titles[column]) : QString();
+}
+
+std::optional<ClientList> Liste(ClientPage &page)
+{
+    const RecordTable &t = setOf(page).table(Table::Clients);
+    if (t.size() < ClientList::kMinLines)
+        return std::nullopt;
+    page.EcritFiche();
+    return ClientList(t);
+}
+
+void showClient(ClientPage &page, int block)
+{
+    if (block < 0 || block >= setOf(page).count(Table::Clients))
+        return;
+    page.EcritFiche();
+    show(page, block);
+}
+
+void Trier(ClientPage &page, SortKey key)
+{
+    static constexpr int kKeyLines[] = {clientline::Code, clientline::Name, clientline::PostalCode,
+                                        clientline::Town};
+    const int keyLine = kKeyLines[int(key)];
+    page.EcritFiche();
+    FileSet &s = setOf(page);
+    RecordTable &t = s.table(Table::Clients);
+
+    struct Block
+    {
+        qsizetype start, last; // marker line and last line before the end marker
+        qsizetype end;         // end marker line, or -1 when the block has none
+    };
+    std::vector<Block> blocks;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue; // lines outside blocks are dropped
+        const qsizetype end = t.blockEnd(i, t.markerNumber(l).value_or(-1));
+        const bool closed = end > i && RecordTable::isEnd(t.line(end));
+        blocks.push_back({i, closed ? end - 1 : end, closed ? end : -1});
+        i = end;
+    }
+
+    QCollator collator{QLocale(QLocale::French, QLocale::France)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    auto bodyLine = [&](const Block &b, int offset) -> std::optional<QString> {
+        if (b.start + offset > b.last)
+            return std::nullopt;
+        return cp1252::decode(t.line(b.start + offset));
+    };
+    // Keys and the first other line are turned into sort keys once; ties
+    // beyond them (rare) compare the remaining lines as they come.
+    const int secondLine = keyLine == 1 ? 2 : 1;
+    std::vector<QCollatorSortKey> keys, seconds;
+    keys.reserve(blocks.size());
+    seconds.reserve(blocks.size());
+    for (const Block &b : blocks) {
+        keys.push_back(collator.sortKey(bodyLine(b, keyLine).value_or(QString())));
+        seconds.push_back(collator.sortKey(bodyLine(b, secondLine).value_or(QString())));
+    }
+    std::vector<std::size_t> order(blocks.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    auto otherLines = [&](const Block &a, const Block &b) {
+        const qsizetype longest = std::max(a.last - a.start, b.last - b.start);
+        for (int offset = 1; offset <= longest; ++offset) {
+            if (offset == keyLine || offset == secondLine)
+                continue;
+            const auto x = bodyLine(a, offset), y = bodyLine(b, offset);
+            if (!x || !y)
+                return x ? 1 : y ? -1 : 0; // a shorter block comes first
+            if (const int c = collator.compare(*x, *y))
+                return c;
+        }
+        return 0;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (const int c = keys[a].compare(keys[b]))
+            return c < 0;
+        if (const int c = seconds[a].compare(seconds[b]))
+            return c < 0;
+        return otherLines(blocks[a], blocks[b]) < 0;
+    });
+
+    // The lines are moved, never copied through text: only the markers change.
+    std::vector<qsizetype> lines;
+    std::vector<qsizetype> markerPlaces;
+    for (std::size_t k : order) {
+        const Block &b = blocks[k];
+        markerPlaces.push_back(qsizetype(lines.size()));
+        for (qsizetype i = b.start; i <= b.last; ++i)
+            lines.push_back(i);
+        markerPlaces.push_back(qsizetype(lines.size()));
+        lines.push_back(b.end >= 0 ? b.end : b.start);
+    }
+    t.keepLines(lines);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        t.setLine(markerPlaces[2 * k], t.startMarker(qint64(k)));
+        t.setLine(markerPlaces[2 * k + 1], t.endMarker(qint64(k)));
+    }
+    page.LitFiche();
+    s.SetSauve();
+    emit page.fiche().cardChanged(PageId::Clients);
+}
+
+QStringList presentGuests(const RecordTable &clients)
+{
+    QStringList entries;
+    forEachClientField(clients, clientline::Situation,
+                       [&](qsizetype start, qint64, QByteArrayView situation) {
+                           if (situation == "0")
+                               entries << fieldText(clients, start, clientline::Code) + u' ' +
+                                              fieldText(clients, start, clientline::Name) +
+                                              QStringLiteral(" (Ch ") +
+                                              fieldText(clients, start, clientline::Room) + u')';
+                           return false;
+                       });
+    return entries;
+}
+
+QString guestCode(const QString &entry)
+{
+    const qsizetype blank = entry.indexOf(u' ');
+    return blank < 0 ? entry : entry.left(blank);
+}

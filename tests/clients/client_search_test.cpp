@@ -1,0 +1,219 @@
+#include "clients/client_search.h"
+#include "clients_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList towns(const QList<std::pair<int, QString>> &blocks)
+{
+    QStringList lines;
+    for (const auto &[n, town] : blocks)
+        lines += clientBlock(
+            n,
+            {.code = QString::number(10001 + n), .name = "C" + QString::number(n), .town = town});
+    return lines;
+}
+
+} // namespace
+
+TEST(ClientSelection, TownTypedInSmallLettersButAccentedInitialsAsTyped)
+{
+    ClientTable c(towns({{0, "PARIS"}, {1, "Évreux"}, {2, "Paris 11e"}, {3, "LYON"}}));
+    SetSel(c.page, 3, QString("par"));
+    EXPECT_EQ(c.page.selTown, "par");
+    EXPECT_EQ(c.position(), 0); // the selection waits for the next move
+    c.fiche.Dernier();
+    EXPECT_EQ(c.position(), 2);
+    c.fiche.Precedent();
+    EXPECT_EQ(c.position(), 0);
+    EXPECT_EQ(c.page.card().town, "PARIS");
+
+    SetSel(c.page, 3, QString("év"));
+    c.fiche.Premier();
+    EXPECT_EQ(c.position(), 0);
+    SetSel(c.page, 3, QString("Év"));
+    c.fiche.Premier();
+    EXPECT_EQ(c.position(), 1);
+
+    // A cancelled box keeps the text offered: the card's town.
+    SetSel(c.page, 4);
+    EXPECT_EQ(c.page.selCountry, "FRANCE");
+    EXPECT_EQ(c.page.browseMode, 4);
+}
+
+TEST(ClientSelection, PostalCodeWalksInBlockNumberOrderWhateverTheListOrder)
+{
+    QStringList lines;
+    for (const auto &[n, cp] : QList<std::pair<int, QString>>{
+             {3, "75011"}, {0, "75002"}, {4, "69000"}, {2, "1750"}, {1, "75000"}})
+        lines += clientBlock(n, {.code = QString::number(10001 + n), .postalCode = cp});
+    ClientTable c(lines, 2);
+    SetSel(c.page, 2, QString("75"));
+    QList<int> walk;
+    c.fiche.Premier();
+    for (int i = 0; i < 4; ++i, c.fiche.Suivant())
+        walk << c.position();
+    EXPECT_EQ(walk, QList<int>({0, 1, 3, 3}));
+    c.fiche.Precedent();
+    EXPECT_EQ(c.position(), 1);
+    c.fiche.Dernier();
+    EXPECT_EQ(c.position(), 3);
+
+    // An empty selection lets every client through.
+    SetSel(c.page, 2, QString());
+    c.fiche.Precedent();
+    EXPECT_EQ(c.position(), 2);
+}
+
+TEST(ClientSelection, PresentGuestsOnlyAndNoneLeavesThePositionAndWritesBack)
+{
+    QStringList lines;
+    for (int n = 0; n < 3; ++n)
+        lines +=
+            clientBlock(n, {.code = QString::number(10001 + n), .situation = n == 1 ? " 0" : "3"});
+    ClientTable c(lines, 2);
+    SetSel(c.page, 5);
+    c.page.card().name = "Modifié";
+    c.page.touch();
+    c.fiche.Premier();
+    EXPECT_EQ(c.position(), 2); // " 0" is not "0"
+    EXPECT_EQ(c.page.card().name, "Modifié");
+    EXPECT_EQ(c.table().text(c.table().blockStart(2) + 4), "Modifié");
+
+    c.table().setLine(c.table().blockStart(0) + 24, "0");
+    c.fiche.Dernier();
+    EXPECT_EQ(c.position(), 0);
+}
+
+TEST(ClientSearch, FirstMatchInListOrderAndMessagesWhenNone)
+{
+    // Sorted by town, the list order is not the order of the numbers.
+    QStringList lines = clientBlock(2, {.code = "10003", .name = "Durand Marc"}) +
+                        clientBlock(0, {.code = "10001", .name = "DUPONT"}) +
+                        clientBlock(1, {.code = "10002", .name = "durand Anne"});
+    lines[10] = "01 43 00.00 00";
+    ClientTable c(lines);
+    EXPECT_TRUE(RechNom(c.page, "dur"));
+    EXPECT_EQ(c.position(), 2);
+    EXPECT_TRUE(RechNum(c.page, "1000"));
+    EXPECT_EQ(c.position(), 2);
+    EXPECT_TRUE(RechNum(c.page, "10002"));
+    EXPECT_EQ(c.position(), 1);
+    EXPECT_TRUE(RechTel(c.page, "01 43 00."));
+    EXPECT_EQ(c.position(), 2);
+
+    EXPECT_FALSE(RechNom(c.page, "durant"));
+    EXPECT_FALSE(RechTel(c.page, "0144"));
+    EXPECT_FALSE(RechNom(c.page, QString()));
+    EXPECT_EQ(c.ui.shown, QStringList({"Fiche DURANT non trouvée", "Fiche 0144 non trouvée"}));
+    EXPECT_EQ(c.position(), 2);
+}
+
+TEST(ClientSearch, SearchesAndTheListWriteTheCardBackBeforeMoving)
+{
+    QStringList lines;
+    for (int n = 0; n < 2; ++n)
+        lines +=
+            clientBlock(n, {.code = QString::number(10001 + n), .name = n ? "BERNARD" : "ALBERT"});
+    ClientTable c(lines);
+    c.page.card().name = "ALBERTINE";
+    c.page.touch();
+    ASSERT_TRUE(RechNom(c.page, "bern"));
+    EXPECT_EQ(c.table().text(4), "ALBERTINE");
+
+    c.page.card().name = "BERNADETTE";
+    c.page.touch();
+    const auto list = Liste(c.page);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->cell(1, ClientList::Name), "BERNADETTE");
+    showClient(c.page, 0);
+    EXPECT_EQ(c.page.card().name, "ALBERTINE");
+    showClient(c.page, 2); // beyond the last client: ignored
+    EXPECT_EQ(c.position(), 0);
+    EXPECT_EQ(c.page.browseMode, 1);
+}
+
+TEST(ClientList, RowsInListOrderWithTheirNumbersAndNothingBelowTwentyOneLines)
+{
+    QStringList lines =
+        clientBlock(7, {.code = "10001", .name = "A"}) +
+        clientBlock(3, {.code = "10002", .name = "B", .postalCode = "69000", .town = "LYON"});
+    lines[26] = "<BLOCxx>"; // a marker without a number gives its row's place
+    ClientTable c(lines);
+    const auto list = Liste(c.page);
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->block(0), 7);
+    EXPECT_EQ(list->cell(0, ClientList::Block), "7");
+    EXPECT_EQ(list->block(1), 2);
+    EXPECT_EQ(list->cell(1, ClientList::Block), "");
+    EXPECT_EQ(list->cell(1, ClientList::Ordinal), "2");
+    EXPECT_EQ(list->cell(1, ClientList::PostalCode), "69000");
+    EXPECT_EQ(list->cell(1, ClientList::Phone), "0143000000");
+    EXPECT_EQ(ClientList::title(ClientList::Name), "Nom/Société");
+
+    ClientTable shortTable(QStringList(20, "x"));
+    EXPECT_FALSE(Liste(shortTable.page));
+}
+
+TEST(ClientSort, ByCodeRenumbersAndReadsTheClientSortedToThePosition)
+{
+    QStringList lines = {"stray line"};
+    const QStringList codes = {"10100", "10010", "10002", "10001"};
+    for (int n = 0; n < 4; ++n)
+        lines += clientBlock(n, {.code = codes[n], .name = "N" + codes[n]});
+    ClientTable c(lines, 1);
+    Trier(c.page, SortKey::Code);
+    QStringList sorted;
+    for (int n = 0; n < 4; ++n) {
+        const qsizetype start = c.table().blockStart(n);
+        ASSERT_GE(start, 0);
+        sorted << c.table().text(start + 1);
+        EXPECT_EQ(c.table().text(start + 25), "</BLOC" + RecordTable::numberText(n, 5) + ">");
+    }
+    EXPECT_EQ(sorted, QStringList({"10001", "10002", "10010", "10100"}));
+    EXPECT_EQ(c.table().size(), 4 * 26);
+    EXPECT_EQ(c.page.card().code, "10002");
+    EXPECT_TRUE(c.set().isDirty());
+}
+
+TEST(ClientSort, FrenchCollationTiesByOtherLinesAndLongBlocksKeptWhole)
+{
+    QString longRow = "DATA01/01/2020";
+    while (longRow.size() < 3000)
+        longRow += "\tNuit\t  10,00";
+    longRow.truncate(3000);
+    QStringList lines =
+        clientBlock(0, {.code = "10004", .town = "Lyon"}) +
+        clientBlock(1, {.code = "10002", .town = "Évreux", .tagged = {longRow, "MEMO\tnote"}}) +
+        clientBlock(2, {.code = "10003", .town = "abbeville"}) +
+        clientBlock(3, {.code = "10001", .town = "LYON"}) +
+        clientBlock(4, {.code = "10005", .town = "Bordeaux"});
+    lines.insert(lines.indexOf("</BLOC00001>"), "DATAsans fin"); // one more line in block 1
+    lines.removeAt(lines.indexOf("</BLOC00002>"));               // block 2 has lost its end
+    ClientTable c(lines);
+    Trier(c.page, SortKey::Town);
+    QStringList order;
+    for (int n = 0; n < 5; ++n)
+        order << c.table().text(c.table().blockStart(n) + 1);
+    EXPECT_EQ(order, QStringList({"10003", "10005", "10002", "10001", "10004"}));
+    const qsizetype evreux = c.table().blockStart(2);
+    EXPECT_EQ(c.table().text(evreux + 25), longRow);
+    EXPECT_EQ(c.table().text(evreux + 26), "MEMO\tnote");
+    EXPECT_EQ(c.table().text(evreux + 27), "DATAsans fin");
+    EXPECT_EQ(c.table().text(evreux + 28), "</BLOC00002>");
+    EXPECT_EQ(c.table().text(c.table().blockStart(1) - 1), "</BLOC00000>");
+}
+
+TEST(PresentGuestPicker, EntriesAndTheCodeChosen)
+{
+    QStringList lines =
+        clientBlock(0,
+                    {.code = "10001", .name = "Martin Paul", .situation = "0", .room = "  101"}) +
+        clientBlock(1, {.code = "10002", .name = "Parti", .situation = "3"}) +
+        clientBlock(2, {.code = "10003", .name = "Durand", .situation = "0", .room = "7"});
+    const QStringList entries = presentGuests(tableOf(lines));
+    EXPECT_EQ(entries, QStringList({"10001 Martin Paul (Ch   101)", "10003 Durand (Ch 7)"}));
+    EXPECT_EQ(guestCode(entries[0]), "10001");
+}
