@@ -1,6 +1,7 @@
 // Card moves on the ten-year hotel: each must stay well under a frame (16 ms).
 
 #include "clients/client_page.h"
+#include "clients/client_search.h"
 #include "rooms/planning.h"
 #include "rooms/reception.h"
 #include "shell/main_controller.h"
@@ -76,6 +77,51 @@ void BM_OpenFromMenu(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenFromMenu)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A name search that finds the last client, a move in the town selection,
+// the list window's rows, and sorting every client.
+void BM_ClientSearches(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    QuietUi ui;
+    Fiche fiche(ui);
+    ClientPage clients(fiche);
+    fiche.setPage(PageId::Clients, &clients);
+    fiche.Charge(setPath());
+    fiche.selectPage(PageId::Clients);
+    RecordTable &t = fiche.set().table(Table::Clients);
+    const int last = fiche.set().count(Table::Clients) - 1;
+    const QString lastName = t.text(t.blockStart(last) + 4);
+    fiche.set().setPosition(Table::Clients, last);
+    clients.LitFiche();
+    const QString town = clients.card().town;
+    fiche.Premier();
+    SetSel(clients, 3, town);
+    const int what = int(state.range(0));
+    int round = 0;
+    for (auto _ : state) {
+        switch (what) {
+        case 0:
+            RechNom(clients, lastName);
+            break;
+        case 1:
+            selectionMove(clients, SelStep::Next);
+            break;
+        case 2: {
+            auto list = Liste(clients);
+            for (int row = 0; row < 40; ++row)
+                benchmark::DoNotOptimize(list->cell(row, 1));
+            break;
+        }
+        default:
+            Trier(clients, ++round % 2 ? SortKey::Name : SortKey::Town);
+        }
+    }
+}
+BENCHMARK(BM_ClientSearches)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("name_select_list_sort")->Unit(benchmark::kMillisecond);
 
 // The free rooms for a week's stay, and four weeks of planning: both read
 // every client block.

@@ -92,6 +92,8 @@ void ClientPage::EcritFiche()
 int ClientPage::numerom() const
 {
     const RecordTable &t = set().table(Table::Clients);
+    if (t.revision() == m_numberedRevision)
+        return m_nextNumber;
     qint64 largest = 10000;
     for (qsizetype i = 0; i + 1 < t.size(); ++i) {
         if (!RecordTable::isStart(t.line(i)))
@@ -110,7 +112,9 @@ int ClientPage::numerom() const
         if (digits && value > largest)
             largest = value;
     }
-    return int(largest + 1);
+    m_numberedRevision = t.revision();
+    m_nextNumber = int(largest + 1);
+    return m_nextNumber;
 }
 
 void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)

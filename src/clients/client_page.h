@@ -115,4 +115,7 @@ private:
     ClientCard m_card;
     // Kept by "Copier" for "Coller".
     QStringList m_clipboard;
+    // The next free number, kept while the table does not change.
+    mutable quint64 m_numberedRevision = ~quint64(0);
+    mutable int m_nextNumber = 0;
 };

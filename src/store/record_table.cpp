@@ -91,6 +91,7 @@ void RecordTable::compactSide()
 
 void RecordTable::changed()
 {
+    ++m_revision;
     m_indexValid = false;
 }
 
@@ -271,6 +272,7 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
                 std::copy(spans.begin(), spans.end(), m_spans.begin() + start);
                 m_spans.erase(m_spans.begin() + start + qsizetype(spans.size()), m_spans.begin() + end + 1);
             }
+            ++m_revision;
             return;
         }
     }

@@ -80,6 +80,10 @@ public:
     // Lines that begin a block.
     int countBlocks() const;
 
+    // Changes at every change of a line, so that what is derived from the
+    // whole table can be kept until the table changes.
+    quint64 revision() const { return m_revision; }
+
     void writeTo(SafeSave::Sink &sink) const;
     QByteArray toBytes() const;
 
@@ -109,4 +113,5 @@ private:
     std::vector<Span> m_spans;
     mutable std::vector<int32_t> m_index; // marker number -> first line, -1
     mutable bool m_indexValid = false;
+    quint64 m_revision = 0;
 };
