@@ -10,6 +10,7 @@
 #include "clients/ui/client_page_widget.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -38,6 +39,8 @@ struct Program
             QFile::copy(CARVELLE_TEST_DATA "/sets/clean/" + name, path(name));
         form.createRecordWindow();
         form.start(dir.path());
+        // The dialogs the commands open (a selection's question) are cancelled.
+        form.setShowDialog([](QDialog &d) { return d.result(); });
     }
     QString path(const QString &name) const { return dir.filePath(name); }
     bool open()

@@ -1,11 +1,16 @@
 #include "main_form.h"
 
 #include "about_box.h"
+#include "clients/client_exchange.h"
+#include "clients/client_printouts.h"
+#include "clients/ui/client_list_dialog.h"
 #include "clients/ui/client_page_widget.h"
+#include "clients/ui/client_search_dialogs.h"
 #include "company_dialog.h"
 #include "fiche_widget.h"
 #include "help_window.h"
 #include "list_dialog.h"
+#include "print/ui/page_setup.h"
 #include "rooms/reception.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_dialogs.h"
@@ -15,6 +20,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
@@ -35,7 +41,46 @@ constexpr int kClockWidth = 50;
 // The first panel leaves this much of the window's width to the clock.
 constexpr int kHintMargin = 100;
 
+// The printer chosen with "Configurer imprimante" (name and paper) is the
+// one each print dialog starts from.
+class ConfiguredPrintUi : public PrintUi
+{
+public:
+    ConfiguredPrintUi(PrintUi &inner, const QPrinter *configured)
+        : m_inner(inner), m_configured(configured)
+    {
+    }
+    bool hasPrinter() const override { return m_inner.hasPrinter(); }
+    bool choosePrinter(QWidget *parent, QPrinter &printer, PrintRange *range) override
+    {
+        if (m_configured) {
+            printer.setPrinterName(m_configured->printerName());
+            printer.setPageSize(m_configured->pageLayout().pageSize());
+        }
+        return m_inner.choosePrinter(parent, printer, range);
+    }
+    QString choosePdfFile(QWidget *parent, const QString &proposed) override
+    {
+        return m_inner.choosePdfFile(parent, proposed);
+    }
+
+private:
+    PrintUi &m_inner;
+    const QPrinter *m_configured;
+};
+
+// The filters of the exchange files, spelt as the dialogs have always shown them.
+const QStringList kImportFilters = {QStringLiteral("Ficher texte (*.txt)"),
+                                    QStringLiteral("Fichier Csv (*.csv)")};
+const QStringList kExportFilters = {QStringLiteral("Fichier texte (*.txt)"),
+                                    QStringLiteral("Ficher csv (*.csv)")};
+
 } // namespace
+
+QString execFileDialog(QFileDialog &dialog)
+{
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 
 TMainForm::TMainForm(Ui &ui, QWidget *parent)
     : QMainWindow(parent), m_ui(ui), m_fiche(ui), m_controller(m_fiche, ui)
@@ -255,8 +300,16 @@ void TMainForm::choose(Cmd selection)
         return;
     // The client, invoice, article and supplier selections come with their
     // searches; until then their choice only moves to the first card.
-    if (selectionItem(selection)->group == SelectionGroup::Rooms)
+    const SelectionGroup group = selectionItem(selection)->group;
+    if (group == SelectionGroup::Rooms) {
         m_recordWindow->roomPage()->SetChambre(number);
+    } else if (group == SelectionGroup::Clients) {
+        // Modes 2 to 4 ask for their text; a cancelled box keeps the text offered.
+        std::optional<QString> answer;
+        if (const auto question = selectionQuestion(m_clientPage, number))
+            answer = ask(question->caption, question->prompt, question->offered);
+        SetSel(m_clientPage, number, answer);
+    }
     m_recordWindow->Premier();
 }
 
@@ -288,15 +341,113 @@ void TMainForm::pickRoom()
     emit m_fiche.cardChanged(PageId::Clients);
 }
 
-// A one-line question; empty when cancelled.
-QString TMainForm::askText(const QString &title, const QString &label)
+// A one-line question; nothing when cancelled.
+std::optional<QString> TMainForm::ask(const QString &title, const QString &label,
+                                      const QString &offered)
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(title);
     dialog.setLabelText(label);
+    dialog.setTextValue(offered);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
-    return m_showDialog(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
+    if (m_showDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString TMainForm::askText(const QString &title, const QString &label)
+{
+    return ask(title, label).value_or(QString());
+}
+
+void TMainForm::searchClient(ClientSearch kind)
+{
+    TRechCli dialog(kind, this);
+    dialog.Init();
+    m_showDialog(dialog);
+    const QString text = dialog.Result();
+    switch (kind) {
+    case ClientSearch::Name:
+        RechNom(m_clientPage, text);
+        break;
+    case ClientSearch::Code:
+        RechNum(m_clientPage, text);
+        break;
+    case ClientSearch::Phone:
+        RechTel(m_clientPage, text);
+        break;
+    }
+}
+
+void TMainForm::sortClients()
+{
+    if (m_fiche.active() != PageId::Clients)
+        return;
+    TTri dialog(this);
+    dialog.Init();
+    m_showDialog(dialog);
+    if (const std::optional<SortKey> key = dialog.Result())
+        Trier(m_clientPage, *key);
+}
+
+// The list window opens on a client table of at least 21 lines.
+void TMainForm::listClients()
+{
+    const std::optional<ClientList> list = Liste(m_clientPage);
+    if (!list)
+        return;
+    TFListe dialog(this);
+    dialog.Init(*list);
+    dialog.setWindowState(Qt::WindowMaximized);
+    m_showDialog(dialog);
+    showClient(m_clientPage, dialog.Result());
+}
+
+void TMainForm::importClients()
+{
+    QFileDialog dialog(this, QStringLiteral("Importer"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(kImportFilters);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    const QString path = m_chooseFile(dialog);
+    if (path.isEmpty() || !Importer(m_clientPage, path))
+        return;
+    m_state.Valide();
+    if (m_fiche.active() == PageId::Clients)
+        m_state.ValidePage(PageId::Clients);
+    choose(Cmd::TousLesClients);
+}
+
+void TMainForm::exportClients()
+{
+    QFileDialog dialog(this, QStringLiteral("Exporter"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(kExportFilters);
+    dialog.selectFile(QStringLiteral("Export"));
+    const QString path = m_chooseFile(dialog);
+    // The second filter writes ";"-separated ".csv", the first TAB-separated ".txt".
+    const bool csv = dialog.selectedNameFilter() == kExportFilters[1];
+    Exporter(m_clientPage, path, csv ? exchange::kCsv : exchange::kTxt);
+}
+
+void TMainForm::pageSetup()
+{
+    TMPage dialog(this);
+    dialog.Init(m_fiche.settings());
+    // Centred on the screen rather than on the window.
+    dialog.adjustSize();
+    if (const QScreen *screen = dialog.screen())
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    if (m_showDialog(dialog) == QDialog::Accepted)
+        dialog.Result(m_fiche.settings());
+}
+
+bool TMainForm::print(const PrintJob &job)
+{
+    ConfiguredPrintUi printUi(*m_printUi, m_printer.get());
+    return printDocument(this, job, m_ui, printUi);
 }
 
 void TMainForm::run(Cmd cmd)
@@ -349,6 +500,47 @@ void TMainForm::run(Cmd cmd)
             // The room list opens on a table of at least 21 lines.
             if (m_fiche.active() == PageId::Rooms && m_recordWindow)
                 m_recordWindow->roomPage()->Liste();
+            else if (m_fiche.active() == PageId::Clients)
+                listClients();
+            break;
+        case Cmd::ListeClients:
+            listClients();
+            break;
+        case Cmd::RechercherNom:
+            searchClient(ClientSearch::Name);
+            break;
+        case Cmd::RechercherCodeClient:
+            searchClient(ClientSearch::Code);
+            break;
+        case Cmd::RechercherTelephone:
+            searchClient(ClientSearch::Phone);
+            break;
+        case Cmd::TrierClients:
+            sortClients();
+            break;
+        case Cmd::Importer:
+            importClients();
+            break;
+        case Cmd::Exporter:
+            exportClients();
+            break;
+        case Cmd::MiseEnPage:
+            pageSetup();
+            break;
+        case Cmd::ImprimerListeClients:
+            print(ImpCliJob(m_fiche.set().table(Table::Clients),
+                            m_fiche.set().count(Table::Clients)));
+            break;
+        case Cmd::ImprimerFiche:
+            // The invoice, day sheet and article printouts come with their pages.
+            if (m_fiche.active() == PageId::Clients)
+                print(ImpFicheJob(m_clientPage));
+            break;
+        case Cmd::EnveloppeCourante:
+            if (m_fiche.active() == PageId::Clients) {
+                m_ui.inform(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
+                print(ImpEnvJob(m_clientPage.card(), m_fiche.company(), m_fiche.settings()));
+            }
             break;
         case Cmd::RechercherChambreClient: {
             TRChb dialog(this);

@@ -1,24 +1,34 @@
 #pragma once
 
 #include "clients/client_page.h"
+#include "clients/client_search.h"
 #include "rooms/planning.h"
 #include "rooms/room_page.h"
 #include "rooms/ui/reception_commands.h"
 #include "shell/commands.h"
+#include "print/ui/renderer.h"
 #include "shell/main_controller.h"
 #include "store/fiche.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QPrinter;
 class QTimer;
 class TFiche;
 class THelp;
+
+// How the import and export commands ask for a file: the file chosen in the
+// dialog, empty when cancelled. The filter chosen is read from the dialog.
+using ChooseFile = std::function<QString(QFileDialog &)>;
+QString execFileDialog(QFileDialog &dialog);
 
 // The main window: the menus, the tool bar and the status bar around the
 // record window. Every command runs one operation of the record window or
@@ -60,6 +70,9 @@ public:
     // How the commands show their dialogs: modally, unless a test answers
     // them in place of the person.
     void setShowDialog(ShowDialog show) { m_showDialog = std::move(show); }
+    void setChooseFile(ChooseFile choose) { m_chooseFile = std::move(choose); }
+    // What printing asks (print dialog, PDF file); it must outlive the window.
+    void setPrintUi(PrintUi &printUi) { m_printUi = &printUi; }
 
 protected:
     bool event(QEvent *event) override;
@@ -79,7 +92,16 @@ private:
     void runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &));
     void afterReception();
     void pickRoom();
+    std::optional<QString> ask(const QString &title, const QString &label,
+                               const QString &offered = {});
     QString askText(const QString &title, const QString &label);
+    void searchClient(ClientSearch kind);
+    void sortClients();
+    void listClients();
+    void importClients();
+    void exportClients();
+    void pageSetup();
+    bool print(const PrintJob &job);
     void setupPrinter();
     THelp &help();
     void tick();
@@ -90,6 +112,9 @@ private:
     RoomPage m_roomPage{m_fiche};
     PlanningPage m_planningPage{m_fiche};
     ShowDialog m_showDialog = execModal;
+    ChooseFile m_chooseFile = execFileDialog;
+    PrintUi m_systemPrintUi;
+    PrintUi *m_printUi = &m_systemPrintUi;
     MainController m_controller;
     CommandState m_state;
     std::array<QAction *, kCmdCount> m_actions{};

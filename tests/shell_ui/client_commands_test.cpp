@@ -1,0 +1,172 @@
+// The client commands of the main window: searches, selections, exchange
+// files and printing, run from the menus with every dialog answered in place
+// of the person.
+#include "scripted_ui.h"
+#include "shell/ui/fiche_widget.h"
+#include "shell/ui/main_form.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Prints to a PDF file as on a machine without a printer.
+struct PdfOnly : PrintUi
+{
+    QString path;
+    bool hasPrinter() const override { return false; }
+    QString choosePdfFile(QWidget *, const QString &) override { return path; }
+};
+
+// The LION set open on the client page: DUPONT Jean (PARIS), LEFÈVRE Zoé
+// (LYON) and O'BRIEN Œdipe (DUBLIN), codes 10001 to 10003.
+struct Hotel
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    TMainForm form{ui};
+    std::function<int(QDialog &)> answer = [](QDialog &d) { return d.result(); };
+    std::function<QString(QFileDialog &)> file = [](QFileDialog &) { return QString(); };
+    PdfOnly printUi;
+
+    Hotel()
+    {
+        for (const QString &name : QDir(CARVELLE_TEST_DATA "/sets/clean").entryList(QDir::Files))
+            QFile::copy(CARVELLE_TEST_DATA "/sets/clean/" + name, dir.filePath(name));
+        form.createRecordWindow();
+        form.start(dir.path());
+        form.setShowDialog([this](QDialog &d) { return answer(d); });
+        form.setChooseFile([this](QFileDialog &d) { return file(d); });
+        form.setPrintUi(printUi);
+        ui.openFiles = {dir.filePath("LION.htl")};
+        form.run(Cmd::Ouvrir);
+        form.run(Cmd::Clients);
+    }
+    QString name() { return form.clientPage().card().name; }
+};
+
+// Types `text` in the dialog's one field and presses OK.
+std::function<int(QDialog &)> typing(const QString &text, QString *offered = nullptr)
+{
+    return [text, offered](QDialog &d) {
+        if (auto *input = qobject_cast<QInputDialog *>(&d)) {
+            if (offered)
+                *offered = input->textValue();
+            input->setTextValue(text);
+        } else {
+            QLineEdit *field = d.findChild<QLineEdit *>();
+            EXPECT_TRUE(field);
+            field->setText(text);
+        }
+        d.accept();
+        return d.result();
+    };
+}
+
+} // namespace
+
+TEST(ClientCommands, SearchesMoveTheCardOrReportNoMatch)
+{
+    Hotel h;
+    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    ASSERT_EQ(h.name(), u"DUPONT Jean"_s);
+
+    h.answer = typing(u"lef"_s);
+    h.form.run(Cmd::RechercherNom);
+    EXPECT_EQ(h.name(), u"LEFÈVRE Zoé"_s);
+    h.answer = typing(u"10003"_s);
+    h.form.run(Cmd::RechercherCodeClient);
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+
+    h.answer = typing(u"zz"_s);
+    h.form.run(Cmd::RechercherNom);
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+    EXPECT_EQ(h.ui.shown.value(h.ui.shown.size() - 1), u"Fiche ZZ non trouvée"_s);
+}
+
+TEST(ClientCommands, SelectionChecksItsItemAndRestrictsTheMoves)
+{
+    Hotel h;
+    QString offered;
+    h.answer = typing(u"d"_s, &offered);
+    h.form.run(Cmd::ClientsVille);
+    EXPECT_EQ(offered, u"PARIS"_s); // the town of the card shown
+    for (Cmd c : {Cmd::TousLesClients, Cmd::ClientsCodePostal, Cmd::ClientsPays,
+                  Cmd::ClientsPresents})
+        EXPECT_FALSE(h.form.action(c)->isChecked()) << int(c);
+    EXPECT_TRUE(h.form.action(Cmd::ClientsVille)->isChecked());
+    // Only DUBLIN begins with "D": the first card of the selection, and the
+    // moves stay on it.
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+    h.form.run(Cmd::Precedent);
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+
+    h.form.run(Cmd::TousLesClients);
+    EXPECT_FALSE(h.form.action(Cmd::ClientsVille)->isChecked());
+    EXPECT_EQ(h.name(), u"DUPONT Jean"_s);
+    h.form.run(Cmd::Suivant);
+    EXPECT_EQ(h.name(), u"LEFÈVRE Zoé"_s);
+}
+
+TEST(ClientCommands, ExportedClientsImportIntoANewSet)
+{
+    Hotel h;
+    h.form.run(Cmd::Dernier);
+    h.ui.okCancel = {true};
+    h.form.run(Cmd::SupprimerFiche);
+    ASSERT_EQ(h.form.fiche().set().count(Table::Clients), 2);
+
+    const QString base = h.dir.filePath(u"clients"_s);
+    h.file = [&](QFileDialog &d) {
+        d.selectNameFilter(d.nameFilters().value(1)); // the ".csv" filter
+        return base;
+    };
+    h.form.run(Cmd::Exporter);
+    QFile exported(base + u".csv"_s);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = exported.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3); // two records and the end after the last CR LF
+    EXPECT_EQ(lines[0], "DUPONT Jean;12 rue des Lilas;;75011;PARIS;FRANCE;01 43 55 12 12\r");
+
+    h.ui.yesNoCancel = {Ui::Answer::No};
+    h.form.run(Cmd::Nouveau);
+    h.form.run(Cmd::Clients);
+    h.file = [&](QFileDialog &) { return base + u".csv"_s; };
+    h.form.run(Cmd::Importer);
+    const FileSet &set = h.form.fiche().set();
+    ASSERT_EQ(set.count(Table::Clients), 2);
+    const RecordTable &t = set.table(Table::Clients);
+    EXPECT_EQ(t.text(t.blockStart(0) + 1), u"10001"_s);
+    EXPECT_EQ(t.text(t.blockStart(1) + 1), u"10002"_s);
+    EXPECT_EQ(t.text(t.blockStart(1) + 4), u"LEFÈVRE Zoé"_s);
+    // All clients again, from the first card; the set is to be saved.
+    EXPECT_TRUE(h.form.action(Cmd::TousLesClients)->isChecked());
+    EXPECT_EQ(h.name(), u"DUPONT Jean"_s);
+    EXPECT_TRUE(h.form.fiche().TestModif());
+    EXPECT_TRUE(h.form.action(Cmd::Exporter)->isEnabled());
+}
+
+TEST(ClientCommands, PrintFicheWithoutPrinterWritesAPdf)
+{
+    Hotel h;
+    h.printUi.path = h.dir.filePath(u"fiche.pdf"_s);
+    h.ui.okCancel = {true}; // save the printout as PDF
+    h.form.run(Cmd::ImprimerFiche);
+    EXPECT_GT(QFileInfo(h.printUi.path).size(), 0);
+
+    // The envelope asks for an envelope first, then prints the same way.
+    h.printUi.path = h.dir.filePath(u"enveloppe.pdf"_s);
+    h.ui.okCancel = {true};
+    h.form.run(Cmd::BoutonEnveloppe);
+    EXPECT_TRUE(h.ui.shown.contains(u"Insérez une enveloppe dans l'imprimante"_s));
+    EXPECT_GT(QFileInfo(h.printUi.path).size(), 0);
+}
