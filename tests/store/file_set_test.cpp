@@ -171,23 +171,6 @@ TEST(FileSet, RepairsAreToldTableByTable)
     EXPECT_TRUE(set.openReport(Table::Invoices).rebuilt);
 }
 
-TEST(FileSet, DeletingTheCurrentCard)
-{
-    QTemporaryDir dir;
-    writeSet(dir.path(), "LION", soundSet());
-    FileSet set;
-    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    set.setPosition(Table::Clients, 1);
-    set.deleteCurrent(Table::Clients);
-    EXPECT_EQ(set.count(Table::Clients), 1);
-    EXPECT_EQ(set.position(Table::Clients), 0);
-    EXPECT_TRUE(set.isDirty());
-    // The only record: its block goes, the count stays 1.
-    set.deleteCurrent(Table::Clients);
-    EXPECT_EQ(set.count(Table::Clients), 1);
-    EXPECT_TRUE(set.table(Table::Clients).isEmpty());
-}
-
 // Every write, flush, backup, journal and rename of a save fails in turn: the
 // files on disk are the old set, never a mixture, and the set stays dirty.
 TEST(SafeSaving, AFailureAnywhereKeepsTheOldSet)
