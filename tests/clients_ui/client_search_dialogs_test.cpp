@@ -37,7 +37,6 @@ TEST(ClientSearchDialogs, FieldsFilterTheirKeysAndEnterIsOk)
     QTest::keyClick(field, Qt::Key_Backspace);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(code.Result(), "12");
-    EXPECT_EQ(code.windowTitle(), "Recherche par code client");
 
     TRechTel phone;
     phone.Init();
@@ -90,7 +89,6 @@ TEST(ClientListWindow, ShowsTheTableAndEnterGivesTheRowsBlock)
     QAbstractItemModel *model = view->model();
     ASSERT_EQ(model->rowCount(), 3);
     EXPECT_TRUE(view->isColumnHidden(ClientList::Block));
-    EXPECT_EQ(model->headerData(ClientList::Town, Qt::Horizontal).toString(), "Ville");
     EXPECT_EQ(model->index(0, ClientList::Name).data().toString(), "Client 2");
     EXPECT_EQ(model->index(2, ClientList::Ordinal).data().toString(), "3");
 

@@ -4,8 +4,8 @@
 #include "shell/ui/list_dialog.h"
 
 #include "typing.h"
+#include "widget_lookup.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -17,15 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QPushButton *button(QWidget *dialog, const QString &text)
-{
-    for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
 
 void retype(QLineEdit *field, const QString &text)
 {
@@ -54,7 +45,7 @@ TEST(CompanyDialog, OkGivesEachFieldToItsLine)
     ASSERT_TRUE(town);
     EXPECT_EQ(town->text(), u"21000 Dijon"_s);
     retype(town, u"21200 Beaune"_s);
-    QTest::mouseClick(button(&dialog, u"OK"_s), Qt::LeftButton);
+    QTest::mouseClick(button<QPushButton>(&dialog, u"OK"_s), Qt::LeftButton);
 
     EXPECT_TRUE(dialog.apply(company));
     Company expected = sampleCompany();
@@ -66,20 +57,14 @@ TEST(CompanyDialog, EmptyNameOrAnnulerChangesNothing)
 {
     const Company before = sampleCompany();
     Company company = before;
-    {
+    for (const auto &[name, press] :
+         {std::pair{QString(), u"OK"_s}, {u"Autre hôtel"_s, u"Annuler"_s}}) {
         TPsoc dialog;
         dialog.Init(company);
-        retype(dialog.findChild<QLineEdit *>(u"companyLine0"_s), QString());
+        retype(dialog.findChild<QLineEdit *>(u"companyLine0"_s), name);
         retype(dialog.findChild<QLineEdit *>(u"companyLine1"_s), u"ailleurs"_s);
-        QTest::mouseClick(button(&dialog, u"OK"_s), Qt::LeftButton);
-        EXPECT_FALSE(dialog.apply(company));
-    }
-    {
-        TPsoc dialog;
-        dialog.Init(company);
-        retype(dialog.findChild<QLineEdit *>(u"companyLine0"_s), u"Autre hôtel"_s);
-        QTest::mouseClick(button(&dialog, u"Annuler"_s), Qt::LeftButton);
-        EXPECT_FALSE(dialog.apply(company));
+        QTest::mouseClick(button<QPushButton>(&dialog, press), Qt::LeftButton);
+        EXPECT_FALSE(dialog.apply(company)) << press.toStdString();
     }
     EXPECT_EQ(company.lines, before.lines);
 }
@@ -117,16 +102,6 @@ protected:
     QListWidget *list = nullptr;
 };
 
-TEST_F(ListDialog, ShowsTheTextsOfTheListItEdits)
-{
-    EXPECT_EQ(dialog.windowTitle(), u"Les catégories de chambres"_s);
-    QStringList labels;
-    for (QLabel *label : dialog.findChildren<QLabel *>())
-        labels.append(label->text());
-    EXPECT_TRUE(labels.contains(u"Catégorie"_s));
-    EXPECT_EQ(dialog.findChild<QToolButton *>(u"validate"_s)->toolTip(), u"Valider"_s);
-}
-
 TEST_F(ListDialog, ClickThenEnterReplacesTheEntry)
 {
     clickEntry(1);
@@ -137,7 +112,6 @@ TEST_F(ListDialog, ClickThenEnterReplacesTheEntry)
     EXPECT_EQ(dialog.Result(), (QStringList{u"Simple"_s, u"Double luxe"_s, u"Suite"_s}));
     EXPECT_TRUE(entry->text().isEmpty());
     EXPECT_EQ(list->currentRow(), -1);
-    EXPECT_EQ(list->item(1)->text(), u"Double luxe"_s);
     // The dialog stays open: Enter validates the field, not the window.
     EXPECT_TRUE(dialog.isVisible());
 }

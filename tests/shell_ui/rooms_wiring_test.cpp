@@ -1,10 +1,10 @@
 // The room, reception and planning commands of the main window: which are
 // offered on which page, and that what they do reaches the tables and the
 // pages shown. Every dialog is answered in place of the person.
-#include "scripted_ui.h"
+#include "clean_set.h"
 #include "shell/ui/fiche_widget.h"
-#include "shell/ui/main_form.h"
 #include "store/table_helpers.h"
+#include "widget_lookup.h"
 
 #include "clients/ui/client_page_widget.h"
 #include "rooms/ui/planning_widget.h"
@@ -12,15 +12,11 @@
 
 #include <QAction>
 #include <QDateEdit>
-#include <QDir>
-#include <QFile>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -33,32 +29,9 @@ namespace {
 // The clean LION set open: three clients present in room 12 from the 1st to
 // the 5th of December 2026 (DUPONT Jean on the client card), room 12
 // occupied by DUPONT Jean, room 7 free.
-struct Hotel
+struct Hotel : CleanSet
 {
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    TMainForm form{ui};
-    // Each dialog a command opens goes here instead of being run.
-    std::function<int(QDialog &)> answer = [](QDialog &d) { return d.result(); };
-
-    Hotel()
-    {
-        for (const QString &name : QDir(CARVELLE_TEST_DATA "/sets/clean").entryList(QDir::Files))
-            QFile::copy(CARVELLE_TEST_DATA "/sets/clean/" + name, dir.filePath(name));
-        form.createRecordWindow();
-        form.start(dir.path());
-        form.setShowDialog([this](QDialog &d) { return answer(d); });
-        ui.openFiles = {dir.filePath("LION.htl")};
-        form.run(Cmd::Ouvrir);
-    }
-    // The field a label names on a page.
-    static QLineEdit *field(QWidget *page, const QString &label)
-    {
-        for (QLabel *l : page->findChildren<QLabel *>())
-            if (l->text() == label)
-                return qobject_cast<QLineEdit *>(l->buddy());
-        return nullptr;
-    }
+    Hotel() { open(); }
     QString roomLine(int block, int offset)
     {
         const RecordTable &t = form.fiche().set().table(Table::Rooms);
@@ -68,40 +41,21 @@ struct Hotel
 
 int click(QDialog &dialog, const QString &text)
 {
-    for (QPushButton *b : dialog.findChildren<QPushButton *>())
-        if (b->text() == text)
-            QTest::mouseClick(b, Qt::LeftButton);
+    QTest::mouseClick(button<QPushButton>(&dialog, text), Qt::LeftButton);
     return dialog.result();
-}
-
-// Answers a one-line question with `text`.
-std::function<int(QDialog &)> typing(const QString &text)
-{
-    return [text](QDialog &d) {
-        auto *input = qobject_cast<QInputDialog *>(&d);
-        EXPECT_TRUE(input);
-        input->setTextValue(text);
-        input->accept();
-        return d.result();
-    };
 }
 
 } // namespace
 
-TEST(RoomsWiring, RoomPageOffersTheRoomCommandsAndMovesBySelectionAndSearch)
+// Which commands each page offers: CommandState (tests/shell) and
+// MainForm.ActionsShowTheCommandStateOfEachPage.
+TEST(RoomsWiring, RoomPageMovesBySelectionAndSearch)
 {
     Hotel h;
     h.form.run(Cmd::BoutonChambres);
     TFiche *fiche = h.form.recordWindow();
     ASSERT_EQ(fiche->shownPage(), PageId::Rooms);
-    for (Cmd c :
-         {Cmd::TransfertChambre, Cmd::FermerChambre, Cmd::LibererChambre, Cmd::RechercherChambre,
-          Cmd::RechercherOccupant, Cmd::TrierChambres, Cmd::ChambresLibres, Cmd::BoutonPlanning})
-        EXPECT_TRUE(h.form.action(c)->isEnabled()) << int(c);
-    for (Cmd c : {Cmd::ArriveeClient, Cmd::DepartClient, Cmd::Reservation,
-                  Cmd::RechercherChambreClient, Cmd::TousLesClients, Cmd::BoutonChambres})
-        EXPECT_FALSE(h.form.action(c)->isEnabled()) << int(c);
-    QLineEdit *number = h.field(fiche->roomPage(), u"Numéro"_s);
+    QLineEdit *number = named<QLineEdit>(fiche->roomPage(), u"Numéro"_s);
     ASSERT_TRUE(number);
     EXPECT_EQ(number->text(), u"   12"_s);
 
@@ -135,7 +89,6 @@ TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
     bool asked = false;
     h.answer = [&](QDialog &d) {
         asked = true;
-        EXPECT_EQ(d.windowTitle(), u"Arrivée du client"_s);
         auto *room = d.findChild<QComboBox *>(u"room"_s);
         room->setCurrentIndex(room->findText(u"7 Chambre côté mer"_s));
         d.findChild<QDateEdit *>(u"since"_s)->setDate(today);
@@ -145,7 +98,7 @@ TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
     h.form.action(Cmd::ArriveeClient)->trigger();
     ASSERT_TRUE(asked);
     EXPECT_EQ(h.roomLine(1, 8), u"DUPONT Jean"_s);
-    EXPECT_EQ(h.field(h.form.recordWindow()->clientPage(), u"Chambre"_s)->text(), u"7"_s);
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Chambre"_s)->text(), u"7"_s);
 
     // The planning shows the stay: room 7 is occupied today.
     h.form.run(Cmd::BoutonPlanning);
@@ -177,16 +130,12 @@ TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
     Hotel h;
     h.form.run(Cmd::Clients);
     TClientPage *page = h.form.recordWindow()->clientPage();
-    QToolButton *picker = nullptr;
-    for (QToolButton *b : page->findChildren<QToolButton *>())
-        if (b->text() == u"..."_s && b->toolTip() == u"Liste des chambres"_s)
-            picker = b;
+    QToolButton *picker = button<QToolButton>(page, u"Liste des chambres"_s);
     ASSERT_TRUE(picker);
 
     QStringList offered;
     auto pick = [&](const QString &button) {
         return [&, button](QDialog &d) {
-            EXPECT_EQ(d.windowTitle(), u"Liste des chambres"_s);
             auto *list = d.findChild<QListWidget *>();
             offered.clear();
             for (int i = 0; i < list->count(); ++i)
@@ -206,7 +155,7 @@ TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
     h.answer = pick(u"OK"_s);
     QTest::mouseClick(picker, Qt::LeftButton);
     EXPECT_EQ(offered, QStringList{u"7 Chambre côté mer"_s});
-    EXPECT_EQ(h.field(page, u"Chambre"_s)->text(), u"7"_s);
+    EXPECT_EQ(named<QLineEdit>(page, u"Chambre"_s)->text(), u"7"_s);
     EXPECT_EQ(h.form.clientPage().card().room, u"7"_s);
     EXPECT_TRUE(h.form.clientPage().modified());
 }
