@@ -1,6 +1,7 @@
 #include "client_search_dialogs.h"
 
 #include "field_validator.h"
+#include "pick_list_dialog.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -32,18 +33,6 @@ private:
     ClientSearch m_kind;
 };
 
-// "Annuler" (or the given caption) and "OK" below the controls; Enter is OK.
-void addButtons(QDialog *dialog, QBoxLayout *layout,
-                const QString &cancel = QStringLiteral("Annuler"))
-{
-    auto *box = new QDialogButtonBox;
-    box->addButton(cancel, QDialogButtonBox::RejectRole);
-    QPushButton *ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    layout->addWidget(box);
-    ok->setDefault(true);
-}
 
 } // namespace
 
@@ -64,7 +53,7 @@ TRechCli::TRechCli(ClientSearch kind, QWidget *parent) : QDialog(parent)
     form->addRow(QString::fromUtf16(labels[int(kind)]), m_text);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    addButtons(this, layout);
+    addOkCancel(this, layout);
 }
 
 void TRechCli::Init(const QString &text)
@@ -100,7 +89,7 @@ TTri::TTri(QWidget *parent) : QDialog(parent)
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    addButtons(this, layout, QStringLiteral("Anuler"));
+    addOkCancel(this, layout, QStringLiteral("Anuler"));
     Init();
 }
 
@@ -123,17 +112,9 @@ std::optional<SortKey> TTri::run(QWidget *parent)
     return dialog.Result();
 }
 
-TListeCli::TListeCli(QWidget *parent) : QDialog(parent)
-{
-    setWindowTitle(QStringLiteral("Liste des clients"));
-    m_list = new QListWidget;
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    addButtons(this, layout);
-    resize(360, 400);
-}
+TListeCli::TListeCli(QWidget *parent)
+    : PickListDialog(QStringLiteral("Liste des clients"), 360, 400, parent)
+{}
 
 void TListeCli::Init(const QStringList &entries)
 {
@@ -143,10 +124,8 @@ void TListeCli::Init(const QStringList &entries)
 
 QString TListeCli::Result() const
 {
-    const QListWidgetItem *item = m_list->currentItem();
-    if (result() != Accepted || !item || !item->isSelected())
-        return {};
-    return guestCode(item->text());
+    const QListWidgetItem *item = chosen();
+    return item ? guestCode(item->text()) : QString();
 }
 
 QString TListeCli::run(QWidget *parent, const QStringList &entries)

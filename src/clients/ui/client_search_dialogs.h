@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pick_list_dialog.h"
+
 #include "clients/client_search.h"
 
 #include <QDialog>
@@ -61,7 +63,7 @@ private:
 };
 
 // TListeCli: picks a present guest among the entries of presentGuests().
-class TListeCli : public QDialog
+class TListeCli : public PickListDialog
 {
     Q_OBJECT
 public:
@@ -70,9 +72,6 @@ public:
     // The chosen guest's client code; empty after "Annuler" or with none chosen.
     QString Result() const;
     static QString run(QWidget *parent, const QStringList &entries);
-
-private:
-    QListWidget *m_list = nullptr;
 };
 
 // The selection commands: the input box of modes 2 to 4, then SetSel.

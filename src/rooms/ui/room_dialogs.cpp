@@ -1,5 +1,7 @@
 #include "room_dialogs.h"
 
+#include "clients/ui/pick_list_dialog.h"
+
 #include "clients/ui/field_validator.h"
 #include "store/text.h"
 
@@ -15,24 +17,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-namespace {
-
-// Adds "Annuler" (or the given caption) and "OK" below the dialog's
-// controls; Enter clicks OK.
-void addButtons(QDialog *dialog, QBoxLayout *layout,
-                const QString &cancel = QStringLiteral("Annuler"))
-{
-    auto *box = new QDialogButtonBox;
-    box->addButton(cancel, QDialogButtonBox::RejectRole);
-    QPushButton *ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    layout->addWidget(box);
-    // Only once it belongs to the dialog does a button become its default.
-    ok->setDefault(true);
-}
-
-} // namespace
 
 TChambre::TChambre(QWidget *parent) : QDialog(parent)
 {
@@ -46,7 +30,7 @@ TChambre::TChambre(QWidget *parent) : QDialog(parent)
     form->addRow(QStringLiteral("Catégorie"), m_category);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    addButtons(this, layout);
+    addOkCancel(this, layout);
 }
 
 void TChambre::Init(const QStringList &categories, const QString &text)
@@ -84,7 +68,7 @@ TRChb::TRChb(QWidget *parent) : QDialog(parent)
     form->addRow(QStringLiteral("N° chambre"), m_number);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    addButtons(this, layout);
+    addOkCancel(this, layout);
 }
 
 void TRChb::Init(const QString &number)
@@ -119,7 +103,7 @@ TTri3::TTri3(QWidget *parent) : QDialog(parent)
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    addButtons(this, layout, QStringLiteral("Anuler"));
+    addOkCancel(this, layout, QStringLiteral("Anuler"));
     Init();
 }
 
@@ -140,17 +124,9 @@ int TTri3::run(QWidget *parent)
     return dialog.Result();
 }
 
-TListeCh::TListeCh(QWidget *parent) : QDialog(parent)
-{
-    setWindowTitle(QStringLiteral("Liste des chambres"));
-    m_list = new QListWidget;
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    addButtons(this, layout);
-    resize(280, 360);
-}
+TListeCh::TListeCh(QWidget *parent)
+    : PickListDialog(QStringLiteral("Liste des chambres"), 280, 360, parent)
+{}
 
 void TListeCh::Init(const QStringList &entries)
 {
@@ -164,8 +140,8 @@ void TListeCh::Init(const QStringList &entries)
 
 QString TListeCh::Result() const
 {
-    const QListWidgetItem *item = m_list->currentItem();
-    if (result() != Accepted || !item || !item->isSelected())
+    const QListWidgetItem *item = chosen();
+    if (!item)
         return {};
     QString rest = item->data(Qt::UserRole).toString();
     return text::beforeTab(rest).trimmed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clients/ui/pick_list_dialog.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -59,7 +61,7 @@ private:
 
 // TListeCh: picks a room among entries "number TAB designation" (the free
 // rooms), each shown trimmed with its TAB as a blank.
-class TListeCh : public QDialog
+class TListeCh : public PickListDialog
 {
     Q_OBJECT
 public:
@@ -68,7 +70,4 @@ public:
     // The chosen entry's room number, or empty after "Annuler" or with none chosen.
     QString Result() const;
     static QString run(QWidget *parent, const QStringList &entries);
-
-private:
-    QListWidget *m_list = nullptr;
 };
