@@ -2,7 +2,9 @@
 // with the same reading, repair passes and saving as the program.
 
 #include "store/file_set.h"
+#include "store/file_names.h"
 #include "store/passes.h"
+#include "store/set_lock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,19 +57,12 @@ bool report(const FileSet &set, Table t, int leading)
                        .arg(plural(int(table.size()), "ligne", "lignes").rightJustified(15));
     if (info.markerWidth > 0)
         line += QStringLiteral("  ") + plural(set.count(t), "fiche", "fiches").rightJustified(12);
-    QStringList repairs;
-    if (r.rebuilt)
-        repairs << QStringLiteral("marqueurs déséquilibrés, table reconstruite (%1, %2)")
-                       .arg(plural(r.blocksLost, "fiche perdue", "fiches perdues"),
-                            plural(r.linesDropped, "ligne retirée", "lignes retirées"));
-    if (r.duplicatesRemoved)
-        repairs << plural(r.duplicatesRemoved, "fiche en double retirée", "fiches en double retirées");
-    if (leading)
-        repairs << plural(leading, "ligne avant la première fiche retirée",
-                          "lignes avant la première fiche retirées");
-    line += QStringLiteral("  ") + (repairs.isEmpty() ? QStringLiteral("correct") : repairs.join(QStringLiteral(" ; ")));
+    passes::Report all = r;
+    all.leadingLinesDropped = leading;
+    const QString repairs = all.describe();
+    line += QStringLiteral("  ") + (repairs.isEmpty() ? QStringLiteral("correct") : repairs);
     out() << line << '\n';
-    return !repairs.isEmpty();
+    return all.changed();
 }
 
 } // namespace
@@ -81,8 +76,21 @@ int main(int argc, char **argv)
     const bool repair = args[0] == u"repair";
     const QString path = args[1];
 
+    // The set's lock first: an interrupted save is finished only while no
+    // other program has the set open, and a set in use is never written.
+    const QFileInfo info(path);
+    const QString found = findFileNoCase(info.absolutePath(), info.fileName());
+    const QString client = found.isEmpty() ? path : found;
+    QLockFile lock(setLockPath(client));
+    const bool locked = takeSetLock(lock, setLockPath(client));
+    const bool inUse = !locked && lock.error() == QLockFile::LockFailedError;
+    if (inUse && repair) {
+        err() << "Ce dossier est ouvert dans Carvelle : fermez-le avant de le réparer.\n";
+        return 2;
+    }
+
     FileSet set;
-    if (!set.Charge(path, QDir::currentPath())) {
+    if (!set.Charge(path, QDir::currentPath(), locked)) {
         err() << set.errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
         return 2;
     }
@@ -106,13 +114,6 @@ int main(int argc, char **argv)
         out() << "Une réparation est nécessaire : carvelle-tool repair "
               << QDir::toNativeSeparators(path) << '\n';
         return 1;
-    }
-    // Never write a set that a running Carvelle holds.
-    QLockFile lock(set.clientFile() + QStringLiteral(".lck"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-        err() << "Ce dossier est ouvert dans Carvelle : fermez-le avant de le réparer.\n";
-        return 2;
     }
     set.SetSauve();
     if (!set.Sauve(set.clientFile())) {

@@ -1,6 +1,7 @@
 #include "main_controller.h"
 
 #include "store/file_names.h"
+#include "store/set_lock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +12,7 @@ const QString kTitle = QStringLiteral("Tolvenar");
 
 QString lockPathOf(const QString &clientFile)
 {
-    return QFileInfo(clientFile).absoluteFilePath() + QStringLiteral(".lck");
+    return setLockPath(clientFile);
 }
 
 } // namespace
@@ -24,11 +25,14 @@ bool MainController::start(const QString &startupDirectory)
 {
     startupDir = startupDirectory;
     m_fiche.loadSettingsFiles(startupDir);
+    // The name becomes the open set's only once it has opened: a file that
+    // failed to open must not be the one the next save writes.
     bool on = false;
-    GetIni(m_fiche.settings(), on, FileName);
-    if (!on || FileName.isEmpty())
+    QString last;
+    GetIni(m_fiche.settings(), on, last);
+    if (!on || last.isEmpty())
         return false;
-    return open(FileName);
+    return open(last);
 }
 
 bool MainController::autoOpen() const
@@ -95,10 +99,7 @@ std::unique_ptr<QLockFile> MainController::lockFor(const QString &clientFile, bo
         return std::move(m_lock);
     }
     auto lock = std::make_unique<QLockFile>(lockPathOf(clientFile));
-    // A lock stays until its program ends; one left by a program that died
-    // is recognised by its process number and taken over.
-    lock->setStaleLockTime(0);
-    *held = lock->tryLock(0);
+    *held = takeSetLock(*lock, lockPathOf(clientFile));
     return lock;
 }
 

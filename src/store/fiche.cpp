@@ -39,7 +39,8 @@ void Fiche::afterOpen()
 
 bool Fiche::Charge(const QString &path)
 {
-    const bool ok = m_set.Charge(path, QDir::currentPath());
+    // Read-only means another program holds the set: its journal is its own.
+    const bool ok = m_set.Charge(path, QDir::currentPath(), !m_readOnly);
     for (const QString &m : m_set.messages())
         m_ui.inform(m);
     if (!ok) {

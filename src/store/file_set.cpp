@@ -37,6 +37,20 @@ QString existingNoCase(const QString &path)
     return findFileNoCase(info.absolutePath(), info.fileName());
 }
 
+// Whether a client file may be opened: empty (or blank) files are empty
+// hotels; anything else must hold at least one block marker.
+bool isHotelFile(QByteArrayView bytes)
+{
+    for (const char *marker : {"<BLOC", "</BLOC"}) {
+        if (bytes.startsWith(marker))
+            return true;
+        for (char end : {'\n', '\r'})
+            if (bytes.indexOf(QByteArray(1, end) + marker) >= 0)
+                return true;
+    }
+    return bytes.trimmed().isEmpty();
+}
+
 } // namespace
 
 const TableInfo &tableInfo(Table t)
@@ -69,15 +83,25 @@ QString FileSet::journalPath(const QString &clientFile)
     return clientFile + QStringLiteral(".journal");
 }
 
-bool FileSet::Charge(const QString &path, const QString &currentDir)
+bool FileSet::Charge(const QString &path, const QString &currentDir, bool lockHeld)
 {
     m_messages.clear();
     m_error.clear();
 
-    // A save interrupted by the end of the program is finished first.
-    QString recoverError;
-    if (!path.isEmpty() && !SafeSave::recover(journalPath(path), &recoverError))
-        m_messages << recoverError;
+    // A save interrupted by the end of the program is finished first, but
+    // only by the program that holds the set's lock: another one may be in
+    // the middle of that very save.
+    auto finishSave = [&](const QString &client) {
+        if (!lockHeld || client.isEmpty())
+            return true;
+        QString recoverError;
+        if (SafeSave::recover(journalPath(client), &recoverError))
+            return true;
+        m_error = recoverError;
+        return false;
+    };
+    if (!finishSave(path))
+        return false;
 
     QString client = existingNoCase(path);
     if (client.isEmpty() && !path.isEmpty())
@@ -86,8 +110,8 @@ bool FileSet::Charge(const QString &path, const QString &currentDir)
         m_error = QStringLiteral("Le fichier n'existe pas");
         return false;
     }
-    if (client != path && !SafeSave::recover(journalPath(client), &recoverError))
-        m_messages << recoverError;
+    if (client != path && !finishSave(client))
+        return false;
 
     // Read every file before touching a table.
     const std::array<QString, 7> names = Synchro(client);
@@ -115,6 +139,14 @@ bool FileSet::Charge(const QString &path, const QString &currentDir)
             return false;
         }
         present[std::size_t(t)] = true;
+    }
+
+    // Lines but not one marker: not a hotel file. Opening it as an empty
+    // hotel would let the next save write over it.
+    if (!isHotelFile(bytes[std::size_t(Table::Clients)])) {
+        m_error = QStringLiteral("Le fichier %1 n'est pas un fichier hôtel Carvelle")
+                      .arg(QFileInfo(client).fileName());
+        return false;
     }
 
     // A table whose file is missing is emptied, never kept from the set
@@ -147,22 +179,13 @@ void FileSet::verifyAll()
     for (Table t : kBlockTables) {
         passes::Report &report = m_reports[std::size_t(t)];
         report = {};
-        RecordTable &tbl = table(t);
         int &count = m_counts[std::size_t(t)];
-        const bool clientsOrRooms = t == Table::Clients || t == Table::Rooms;
-        if (passes::verify(tbl, count, &report)) {
-            m_dirty = true;
-            m_messages << (clientsOrRooms
-                               ? QStringLiteral("Des fichiers ont été altérés\r\n") + kCheckData
-                               : QStringLiteral("Des fichiers ont été altérés (%1)\r\n")
-                                         .arg(QLatin1String(tableInfo(t).name))
-                                     + kCheckData);
-        }
-        if (passes::removeDuplicates(tbl, count, !clientsOrRooms, &report) > 0)
-            m_messages << QStringLiteral("Des fiches en double ont été retirées (%1 : %2)\r\n")
-                                  .arg(QLatin1String(tableInfo(t).name))
-                                  .arg(report.duplicatesRemoved)
-                              + kCheckData;
+        if (!passes::repair(table(t), count, &report))
+            continue;
+        m_dirty = true;
+        m_messages << QStringLiteral("Des fichiers ont été altérés (%1 : %2)\r\n")
+                              .arg(QLatin1String(tableInfo(t).name), report.describe())
+                          + kCheckData;
     }
 }
 

@@ -82,8 +82,11 @@ public:
     // the same name in `currentDir`). Every table is emptied before its
     // file is read; the files are all read before any table changes, so a
     // read error leaves the open set as it was. The repair passes run on
-    // every block table. Returns false with a French message on a read error.
-    bool Charge(const QString &path, const QString &currentDir);
+    // every block table. Returns false with a French message on a read
+    // error, for a client file that is not a hotel file, and when a save
+    // that was interrupted cannot be finished. Such a save is finished only
+    // with `lockHeld`: without the set's lock, its journal is not touched.
+    bool Charge(const QString &path, const QString &currentDir, bool lockHeld = true);
 
     // Commits the open cards and, when anything changed, compacts the block
     // tables and writes the seven files all or nothing. Returns false with a

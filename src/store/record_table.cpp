@@ -123,20 +123,19 @@ void RecordTable::remove(qsizetype first, qsizetype count)
     changed();
 }
 
-void RecordTable::keepLines(const std::vector<qsizetype> &order)
+void RecordTable::keepLines(const std::vector<qsizetype> &order, const QList<QByteArray> &added)
 {
     std::vector<Span> spans;
     spans.reserve(order.size());
     for (qsizetype i : order)
-        spans.push_back(m_spans[std::size_t(i)]);
+        spans.push_back(i >= 0 ? m_spans[std::size_t(i)] : store(added[-1 - i]));
     m_spans = std::move(spans);
     changed();
 }
 
 QByteArray RecordTable::numberText(qint64 n, int width)
 {
-    const QByteArray full = QByteArray(width - 1, '0') + QByteArray::number(n);
-    return full.right(width);
+    return QByteArray::number(n).rightJustified(width, '0');
 }
 
 QByteArray RecordTable::startMarker(qint64 n) const
@@ -149,21 +148,20 @@ QByteArray RecordTable::endMarker(qint64 n) const
     return "</BLOC" + numberText(n, m_width) + '>';
 }
 
-std::optional<qint64> RecordTable::markerNumber(QByteArrayView line) const
+std::optional<qint64> RecordTable::markerNumber(QByteArrayView line)
 {
     const qsizetype at = isEnd(line) ? 6 : isStart(line) ? 5 : -1;
     if (at < 0)
         return std::nullopt;
-    const QByteArrayView t = line.sliced(at).first(std::min<qsizetype>(m_width, line.size() - at));
+    QByteArrayView t = line.sliced(at);
+    if (const qsizetype close = t.indexOf('>'); close >= 0)
+        t = t.first(close);
     qsizetype i = 0;
     while (i < t.size() && t[i] == ' ')
         ++i;
-    if (i == t.size())
-        return std::nullopt;
-    const bool negative = t[i] == '-';
-    if (t[i] == '+' || t[i] == '-')
-        ++i;
-    if (i == t.size())
+    // Eighteen digits at most: no block number comes near, and the value
+    // cannot overflow.
+    if (i == t.size() || t.size() - i > 18)
         return std::nullopt;
     qint64 v = 0;
     for (; i < t.size(); ++i) {
@@ -171,7 +169,40 @@ std::optional<qint64> RecordTable::markerNumber(QByteArrayView line) const
             return std::nullopt;
         v = v * 10 + (t[i] - '0');
     }
-    return negative ? -v : v;
+    return v;
+}
+
+namespace {
+
+// The number of "<prefix>digits>" when the digits are written exactly as
+// numberText writes them.
+std::optional<qint64> exactNumber(QByteArrayView line, QByteArrayView prefix, int width)
+{
+    const qsizetype digits = line.size() - prefix.size() - 1;
+    if (digits < width || digits > 18 || !line.startsWith(prefix) || line.back() != '>')
+        return std::nullopt;
+    const char *p = line.data() + prefix.size();
+    if (digits > width && p[0] == '0')
+        return std::nullopt;
+    qint64 v = 0;
+    for (qsizetype k = 0; k < digits; ++k) {
+        if (p[k] < '0' || p[k] > '9')
+            return std::nullopt;
+        v = v * 10 + (p[k] - '0');
+    }
+    return v;
+}
+
+} // namespace
+
+std::optional<qint64> RecordTable::startNumber(QByteArrayView line) const
+{
+    return m_width > 0 ? exactNumber(line, "<BLOC", m_width) : std::nullopt;
+}
+
+std::optional<qint64> RecordTable::endNumber(QByteArrayView line) const
+{
+    return m_width > 0 ? exactNumber(line, "</BLOC", m_width) : std::nullopt;
 }
 
 qsizetype RecordTable::indexOf(QByteArrayView wanted, qsizetype from) const
@@ -186,27 +217,22 @@ qsizetype RecordTable::indexOf(QByteArrayView wanted, qsizetype from) const
 
 void RecordTable::buildIndex() const
 {
-    const int n = indexSize(m_width);
-    m_index.assign(std::size_t(n), -1);
-    const uint32_t len = uint32_t(m_width + 6);
+    // Block numbers of a sound table stay below its line count; a larger
+    // number (a damaged file) is looked for line by line instead.
+    const std::size_t n = std::size_t(std::max<qsizetype>(indexSize(m_width), size() + 1));
+    m_index.assign(n, -1);
+    m_indexComplete = true;
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
         const Span s = m_spans[i];
-        if (s.len != len)
+        if (s.len < uint32_t(m_width + 6) || data(s)[0] != '<')
             continue;
-        const char *p = data(s);
-        if (std::memcmp(p, "<BLOC", 5) != 0 || p[len - 1] != '>')
+        const std::optional<qint64> v = startNumber(view(s));
+        if (!v)
             continue;
-        int v = 0;
-        bool digits = true;
-        for (int k = 5; k < 5 + m_width; ++k) {
-            if (p[k] < '0' || p[k] > '9') {
-                digits = false;
-                break;
-            }
-            v = v * 10 + (p[k] - '0');
-        }
-        if (digits && m_index[std::size_t(v)] < 0)
-            m_index[std::size_t(v)] = int32_t(i);
+        if (std::size_t(*v) >= n)
+            m_indexComplete = false;
+        else if (m_index[std::size_t(*v)] < 0)
+            m_index[std::size_t(*v)] = int32_t(i);
     }
     m_indexValid = true;
 }
@@ -219,7 +245,9 @@ qsizetype RecordTable::blockStart(qint64 n) const
         return indexOf(startMarker(n));
     if (!m_indexValid)
         buildIndex();
-    return m_index[std::size_t(n % indexSize(m_width))];
+    if (std::size_t(n) < m_index.size())
+        return m_index[std::size_t(n)];
+    return m_indexComplete ? -1 : indexOf(startMarker(n));
 }
 
 qsizetype RecordTable::blockEnd(qsizetype start, qint64 n) const

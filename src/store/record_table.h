@@ -43,18 +43,25 @@ public:
     void insert(qsizetype i, const QList<QByteArray> &lines);
     void append(QByteArrayView bytes);
     void remove(qsizetype first, qsizetype count);
-    // Keeps the listed lines, in the listed order (a line may come twice).
-    void keepLines(const std::vector<qsizetype> &order);
+    // Rebuilds the table from the listed lines, in the listed order: an
+    // entry k >= 0 is line k as it stands, an entry -1 - j is added[j].
+    void keepLines(const std::vector<qsizetype> &order, const QList<QByteArray> &added = {});
 
-    // The block number text: n zero-padded to the marker width, only the
-    // last `width` digits kept.
+    // The block number text: n zero-padded to at least the marker width; a
+    // number that needs more digits keeps all of them (a twenty-year hotel
+    // passes 99,999 invoices).
     static QByteArray numberText(qint64 n, int width);
     QByteArray startMarker(qint64 n) const;
     QByteArray endMarker(qint64 n) const;
 
-    // The number written in a marker line ("<BLOC" or "</BLOC" then the
-    // marker width in characters); nothing when it is not a whole number.
-    std::optional<qint64> markerNumber(QByteArrayView line) const;
+    // The number written in a marker line: every character after "<BLOC"
+    // or "</BLOC" up to ">" (or the end of the line), blanks before the
+    // digits allowed; nothing when that is not a whole number.
+    static std::optional<qint64> markerNumber(QByteArrayView line);
+    // The number of a line that is exactly the start (end) marker of a
+    // block, as startMarker() writes it; nothing for any other line.
+    std::optional<qint64> startNumber(QByteArrayView line) const;
+    std::optional<qint64> endNumber(QByteArrayView line) const;
     static bool isStart(QByteArrayView line) { return line.startsWith("<BLOC"); }
     static bool isEnd(QByteArrayView line) { return line.startsWith("</BLOC"); }
 
@@ -112,6 +119,7 @@ private:
     qsizetype m_sideLimit;
     std::vector<Span> m_spans;
     mutable std::vector<int32_t> m_index; // marker number -> first line, -1
+    mutable bool m_indexComplete = true;  // no marker lies beyond m_index
     mutable bool m_indexValid = false;
     quint64 m_revision = 0;
 };

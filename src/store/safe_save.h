@@ -11,12 +11,15 @@
 // Writes a group of files all or nothing.
 //
 // Every file is first written in full to "<name>.tmp" beside it and flushed
-// to disk. Only when all of them are written does a small journal
-// ("<journal>", listing the files) go to disk; then each old file is kept as
-// "<name>.bak" and the new one renamed over it. A failure before the journal
-// replaces nothing; a program that dies during the renames leaves the
-// journal, and `recover` finishes the renames at the next start, so a group
-// on disk is always wholly old or wholly new.
+// to disk, with the mode of the file it replaces, and each old file is linked
+// as "<name>.bak.new". Only when all of that is done does a small journal
+// ("<journal>", naming the files relative to its folder) go to disk; then the
+// ".bak.new" links replace the previous backups and the new files are
+// renamed over the old ones. A failure before the journal replaces nothing,
+// backups included; a program that dies during the renames leaves the
+// journal, and `recover` finishes the renames at the next open, so a group
+// on disk is always wholly old or wholly new. A file reached through a
+// symbolic link is saved where the link points, and the link stays.
 class SafeSave
 {
 public:
@@ -57,6 +60,10 @@ public:
 
     static QString tempPath(const QString &path) { return path + QStringLiteral(".tmp"); }
     static QString backupPath(const QString &path) { return path + QStringLiteral(".bak"); }
+    static QString newBackupPath(const QString &path) { return path + QStringLiteral(".bak.new"); }
+
+    // A system error as the person should read it ("Disque plein").
+    static QString systemMessage(int error);
 
 private:
     struct Entry
@@ -65,7 +72,8 @@ private:
         Producer produce;
     };
     Fault fault(Step step, const QString &path);
-    bool fail(const QString &path, const QString &why);
+    bool fail(const QString &path, int error);
+    bool writeTemp(const Entry &e);
     void removeTemps();
 
     QString m_journal;

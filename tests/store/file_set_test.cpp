@@ -143,32 +143,43 @@ TEST(FileSet, MissingFileEmptiesItsTable)
     EXPECT_EQ(readSet(dir.path(), "LION"), soundSet());
 }
 
-TEST(FileSet, RepairsAreToldTableByTable)
+TEST(FileSet, RepairsAreToldTableByTableAndCountsAreTheBlocksLeft)
 {
     QTemporaryDir dir;
     auto files = soundSet();
     files[2] = crlf({"<BLOC00000>", "x", "<BLOC00001>", "y", "</BLOC00001>"}); // invoices
     files[0] = crlf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
-                     "<BLOC00001>", "c", "</BLOC00001>"});                  // clients: a second 1
+                     "<BLOC00001>", "b", "</BLOC00001>"});                  // clients: a copy of 1
     writeSet(dir.path(), "LION", files);
     FileSet set;
     ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    const QStringList m = set.messages();
-    // The rebuilt invoices hold block 1 twice (inside block 0, which lost its
-    // end marker, and on its own): the duplicate pass then removes a copy.
-    ASSERT_EQ(m.size(), 3);
-    EXPECT_EQ(m[0], "Des fiches en double ont été retirées (clients : 1)\r\n"
-                    "Vérifiez s'il n'y a pas eu perte de données");
-    EXPECT_EQ(m[1], "Des fichiers ont été altérés (factures)\r\n"
-                    "Vérifiez s'il n'y a pas eu perte de données");
-    EXPECT_TRUE(m[2].startsWith("Des fiches en double ont été retirées (factures : 1)"));
-    EXPECT_EQ(set.table(Table::Invoices).lines(0, 3), QList<QByteArray>({"<BLOC00000>", "x", "<BLOC00001>"}));
+    EXPECT_EQ(set.messages(), QStringList({"Des fichiers ont été altérés (clients : 1 fiche en double retirée)\r\n"
+                                           "Vérifiez s'il n'y a pas eu perte de données",
+                                           "Des fichiers ont été altérés (factures : 1 marqueur de fin ajouté)\r\n"
+                                           "Vérifiez s'il n'y a pas eu perte de données"}));
+    EXPECT_EQ(set.table(Table::Invoices).lines(0, 3), QList<QByteArray>({"<BLOC00000>", "x", "</BLOC00000>"}));
     EXPECT_TRUE(set.isDirty());
-    // The duplicate's count still holds the removed copy: the last position
-    // has no block.
-    EXPECT_EQ(set.count(Table::Clients), 3);
-    EXPECT_EQ(set.table(Table::Clients).blockStart(2), -1);
+    // No position is left without its block.
+    EXPECT_EQ(set.count(Table::Clients), 2);
+    EXPECT_EQ(set.count(Table::Invoices), 2);
     EXPECT_TRUE(set.openReport(Table::Invoices).rebuilt);
+}
+
+TEST(FileSet, AFileThatIsNotAHotelFileIsRefused)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet());
+    writeFile(dir.filePath("NOTES.htl"), "Liste des courses\r\npain\r\n");
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    EXPECT_FALSE(set.Charge(dir.filePath("NOTES.htl"), dir.path()));
+    EXPECT_EQ(set.errorMessage(), "Le fichier NOTES.htl n'est pas un fichier hôtel Carvelle");
+    EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl")); // the set open stays open
+    EXPECT_EQ(set.count(Table::Clients), 2);
+    // An empty or blank file is an empty hotel.
+    writeFile(dir.filePath("VIDE.htl"), "\r\n  \r\n");
+    EXPECT_TRUE(set.Charge(dir.filePath("VIDE.htl"), dir.path()));
+    EXPECT_EQ(set.count(Table::Clients), 0);
 }
 
 // Every write, flush, backup, journal and rename of a save fails in turn: the

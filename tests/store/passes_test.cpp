@@ -5,6 +5,33 @@
 
 using namespace passes;
 
+namespace {
+
+// Repairs a copy of the lines; gives the lines after it and the count.
+struct Repaired
+{
+    QStringList lines;
+    int count = 0;
+    bool changed = false;
+    Report report;
+};
+
+Repaired repaired(const QStringList &lines, int width = 5)
+{
+    RecordTable t = tableOf(lines, width);
+    Repaired r;
+    r.count = t.countBlocks();
+    r.changed = repair(t, r.count, &r.report);
+    r.lines = linesOf(t);
+    // A repaired table needs nothing more.
+    int again = r.count;
+    EXPECT_FALSE(repair(t, again));
+    EXPECT_EQ(again, r.count);
+    return r;
+}
+
+} // namespace
+
 TEST(Squeeze, DropsOnlyTheLinesBeforeTheFirstBlock)
 {
     RecordTable t = tableOf({"", "junk", "<BLOC00000>", "</BLOC00000>", "between", "<BLOC00001>",
@@ -17,66 +44,114 @@ TEST(Squeeze, DropsOnlyTheLinesBeforeTheFirstBlock)
     EXPECT_TRUE(noBlock.isEmpty());
 }
 
-TEST(Verify, MissingEndMarkerRebuildsInNumberOrder)
+TEST(Repair, SoundTableIsLeftAsItIs)
 {
-    RecordTable t = tableOf({"stray", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a",
-                             "<BLOC00002>", "c", "</BLOC00002>", "<BLOC00009>", "z", "</BLOC00009>"});
+    // Out of order, with a line between blocks: sound all the same.
+    const QStringList lines = {"<BLOC00001>", "b", "</BLOC00001>", "note", "<BLOC00000>", "a", "</BLOC00000>"};
+    const Repaired r = repaired(lines);
+    EXPECT_FALSE(r.changed);
+    EXPECT_EQ(r.lines, lines);
+    EXPECT_EQ(r.count, 2);
+    EXPECT_FALSE(r.report.changed());
+}
+
+TEST(Repair, LostEndMarkersAreGivenBackWithoutCopyingAnything)
+{
+    const Repaired r = repaired({"stray", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a",
+                                 "<BLOC00002>", "c", "</BLOC00002>", "<BLOC00003>", "d"});
+    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
+                                    "<BLOC00002>", "c", "</BLOC00002>", "<BLOC00003>", "d", "</BLOC00003>"}));
+    EXPECT_EQ(r.count, 4);
+    EXPECT_EQ(r.report.endMarkersAdded, 2);
+    EXPECT_EQ(r.report.linesDropped, 1);
+    EXPECT_EQ(r.report.duplicatesRemoved, 0);
+    EXPECT_EQ(r.report.describe(), "2 marqueurs de fin ajoutés, 1 ligne hors fiche retirée");
+}
+
+TEST(Repair, GapsAndUnreadableNumbersAreClosedInNumberOrder)
+{
+    const Repaired r = repaired({"<BLOC00007>", "g", "</BLOC00007>", "<BLOCxy>", "?", "</BLOCxy>",
+                                 "<BLOC00000>", "a", "</BLOC00000>", "<BLOC 0003>", "c", "</BLOC 0003>"});
+    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "c", "</BLOC00001>",
+                                    "<BLOC00002>", "g", "</BLOC00002>", "<BLOC00003>", "?", "</BLOC00003>"}));
+    EXPECT_EQ(r.count, 4);
+    EXPECT_EQ(r.report.renumbered, 3);
+    EXPECT_EQ(r.report.linesDropped, 0);
+}
+
+TEST(Repair, CopiesGoButDifferentBlocksOfOneNumberStay)
+{
+    const Repaired r = repaired({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "old", "</BLOC00001>",
+                                 "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00001>", "b", "</BLOC00001>",
+                                 "<BLOC00000>", "a", "</BLOC00000>"});
+    // The last block of each number keeps it; an exact copy goes; a
+    // different block is numbered after the others.
+    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
+                                    "<BLOC00002>", "old", "</BLOC00002>"}));
+    EXPECT_EQ(r.count, 3);
+    EXPECT_EQ(r.report.duplicatesRemoved, 2);
+    EXPECT_EQ(r.report.renumbered, 1);
+    EXPECT_EQ(r.report.linesDropped, 0);
+}
+
+TEST(Repair, TextThatLooksLikeAMarkerStaysInItsBlock)
+{
+    // A client named "<BLOC00000>" and a note "</BLOC99999>": client 0 is
+    // not touched, and client 1 keeps every field in its place.
+    const Repaired r = repaired({"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", "<BLOC00000>",
+                                 "MEMO x", "</BLOC99999>", "<BLOC", "</BLOC00001>"});
+    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", " <BLOC00000>",
+                                    "MEMO x", " </BLOC99999>", " <BLOC", "</BLOC00001>"}));
+    EXPECT_EQ(r.report.neutralised, 3);
+    EXPECT_EQ(r.count, 2);
+}
+
+TEST(Repair, LostStartMarkerIsGivenBackAndLoneEndMarkersGo)
+{
+    const Repaired r = repaired({"<BLOC00000>", "a", "</BLOC00000>", "b1", "b2", "</BLOC00001>", "</BLOC00009>",
+                                 "", "</BLOC00007>", "<BLOC00002>", "c", "</BLOC00002>"});
+    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b1", "b2",
+                                    "</BLOC00001>", "<BLOC00002>", "c", "</BLOC00002>"}));
+    EXPECT_EQ(r.report.startMarkersAdded, 1);
+    EXPECT_EQ(r.report.linesDropped, 3);
+}
+
+// A twenty-year hotel passes 99,999 invoices: a number keeps every digit,
+// and a set within the width reads and writes as it always did.
+TEST(WideNumbers, MarkersKeepEveryDigitThroughRepairDeletionAndRenumbering)
+{
+    EXPECT_EQ(RecordTable::numberText(12, 5), "00012");
+    EXPECT_EQ(RecordTable::numberText(100000, 5), "100000");
+    EXPECT_EQ(RecordTable::numberText(12345, 4), "12345");
+    EXPECT_EQ(RecordTable::markerNumber("<BLOC100000>"), 100000);
+    EXPECT_EQ(RecordTable::markerNumber("</BLOC0012>"), 12);
+    EXPECT_FALSE(RecordTable::markerNumber("<BLOC00012x>"));
+    // "<BLOC0100000>" reads as 100000 but is not its marker.
+    EXPECT_FALSE(RecordTable(5).startNumber("<BLOC0100000>"));
+    EXPECT_FALSE(RecordTable(5).startNumber("<BLOC0012>"));
+    EXPECT_EQ(RecordTable(4).startNumber("<BLOC10000>"), 10000);
+
+    const int blocks = 100003;
+    QByteArray bytes;
+    for (int n = 0; n < blocks; ++n)
+        bytes += "<BLOC" + RecordTable::numberText(n, 5) + ">\r\n" + QByteArray::number(n) + "\r\n</BLOC"
+                 + RecordTable::numberText(n, 5) + ">\r\n";
+    RecordTable t(5);
+    t.setBytes(bytes);
     int count = t.countBlocks();
-    ASSERT_EQ(count, 4);
-    Report r;
-    EXPECT_TRUE(verify(t, count, &r));
-    // Block 0 has lost its end: it runs to the end of the table, so its copy
-    // holds blocks 2 and 9 too; then 1 and 2 follow. Block 3 is missing, so
-    // nothing is looked for after it.
-    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "a", "<BLOC00002>", "c", "</BLOC00002>",
-                                       "<BLOC00009>", "z", "</BLOC00009>", "<BLOC00001>", "b",
-                                       "</BLOC00001>", "<BLOC00002>", "c", "</BLOC00002>"}));
-    EXPECT_EQ(count, 5);
-    EXPECT_TRUE(r.rebuilt);
-}
+    EXPECT_FALSE(repair(t, count)); // nothing lost, nothing moved
+    EXPECT_EQ(count, blocks);
+    EXPECT_EQ(t.toBytes(), bytes);
+    EXPECT_EQ(t.block(100000), QList<QByteArray>({"<BLOC100000>", "100000", "</BLOC100000>"}));
+    EXPECT_EQ(t.block(10000)[1], "10000");
 
-TEST(Verify, MissingStartMarkerLosesTheBlocksFromThere)
-{
-    RecordTable t = tableOf({"<BLOC00000>", "a", "</BLOC00000>", "b", "</BLOC00001>", "<BLOC00002>",
-                             "c", "</BLOC00002>"});
-    int count = 3; // as counted when the file was opened
-    Report r;
-    EXPECT_TRUE(verify(t, count, &r));
-    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "a", "</BLOC00000>"}));
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(r.blocksLost, 2);
-    EXPECT_EQ(r.linesDropped, 5);
-}
-
-TEST(Duplicates, FirstCopyOfARepeatedNumberGoes)
-{
-    RecordTable t = tableOf({"<BLOC00000>", "</BLOC00000>", "<BLOC00003>", "old", "</BLOC00003>",
-                             "<BLOC00001>", "</BLOC00001>", "<BLOC00002>", "</BLOC00002>",
-                             "<BLOC00003>", "new", "</BLOC00003>"});
-    const int count = t.countBlocks();
-    EXPECT_EQ(removeDuplicates(t, count, false), 1);
-    EXPECT_FALSE(linesOf(t).contains("old"));
-    EXPECT_TRUE(linesOf(t).contains("new"));
-    // A number outside the count takes no part.
-    RecordTable outside = tableOf({"<BLOC00007>", "</BLOC00007>", "<BLOC00007>", "</BLOC00007>"});
-    EXPECT_EQ(removeDuplicates(outside, 2, false), 0);
-}
-
-TEST(Duplicates, UnreadableNumbers)
-{
-    const QStringList lines = {"<BLOC00000>", "a", "</BLOC00000>", "<BLOCxx>",   "</BLOCxx>",
-                               "<BLOC00000>", "b", "</BLOC00000>"};
-    // Clients and rooms leave the marker out and go on...
-    RecordTable clients = tableOf(lines);
-    EXPECT_EQ(removeDuplicates(clients, 2, false), 1);
-    EXPECT_FALSE(linesOf(clients).contains("a"));
-    // ... the other tables end the pass there.
-    RecordTable invoices = tableOf(lines);
-    EXPECT_EQ(removeDuplicates(invoices, 2, true), 0);
-    EXPECT_EQ(invoices.size(), lines.size());
-    // Guarded tables do nothing without a count.
-    RecordTable empty = tableOf({"<BLOC0000>", "</BLOC0000>", "<BLOC0000>", "</BLOC0000>"}, 4);
-    EXPECT_EQ(removeDuplicates(empty, 0, true), 0);
+    ASSERT_TRUE(deleteBlock(t, 5));
+    renumber(t, count, 5);
+    EXPECT_EQ(count, blocks - 1);
+    EXPECT_EQ(t.block(99999), QList<QByteArray>({"<BLOC99999>", "100000", "</BLOC99999>"}));
+    EXPECT_EQ(t.block(100001)[1], "100002");
+    EXPECT_EQ(t.block(100002), QList<QByteArray>());
+    EXPECT_FALSE(repair(t, count));
 }
 
 TEST(Renumber, BlocksAboveTheDeletedOneCloseTheGap)
@@ -101,16 +176,4 @@ TEST(Renumber, BlocksAboveTheDeletedOneCloseTheGap)
     deleteBlock(one, 0);
     renumber(one, oneCount, 0);
     EXPECT_EQ(oneCount, 1);
-}
-
-TEST(Renumber, CodesThatAreNotNumbersAreLeftAlone)
-{
-    RecordTable t = tableOf({"<BLOC00000>", "</BLOC00000>", "<BLOCabc", "<BLOC", "</BLOC-x>",
-                             "<BLOC00002>", "</BLOC00002>"},
-                            5);
-    int count = 3;
-    renumber(t, count, 1);
-    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "</BLOC00000>", "<BLOCabc", "<BLOC", "</BLOC-x>",
-                                       "<BLOC00001>", "</BLOC00001>"}));
-    EXPECT_EQ(count, 2);
 }

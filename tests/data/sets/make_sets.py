@@ -64,28 +64,41 @@ for d in os.listdir('.'):
 # Sound sets: open then save gives the same bytes.
 full('clean')
 full('long-lines', clients=client0[:-1] + ['MEMO' + 'x' * 100000, 'DATA\t\t\t', ''] + client0[-1:] + client1)
+# Damaged sets, each with the set its repair must give.
+
+# A block whose number cannot be read is kept, numbered after the others.
 full('non-numeric-markers', stk=art + ['<BLOCab12>', 'Thé', '</BLOCab12>'],
      htl=client0 + ['<BLOC0x001>', '?', '</BLOC0x001>'] + client1)
-
-# Damaged sets, each with the set its repair must give.
+full('non-numeric-markers/expected', stk=art + ['<BLOC0002>', 'Thé', '</BLOC0002>'],
+     htl=client0 + client1 + ['<BLOC00002>', '?', '</BLOC00002>'])
 full('leading-junk', clients=['', 'Notes du veilleur'] + client0 + ['ligne égarée'] + client1)
 full('leading-junk/expected', clients=client0 + ['ligne égarée'] + client1)
 
-# Block 0 lost its end marker: the rebuild copies it to the end of the table
-# and then blocks 1 and 2 again; the duplicate pass removes the first copies.
+# Block 0 lost its end marker: it ends before block 1, where it gets it back.
 full('missing-end-marker', clients=client0[:-1] + client1 + client2)
-full('missing-end-marker/expected', clients=client0[:-1] + client1 + client2)
+full('missing-end-marker/expected', clients=client0 + client1 + client2)
+
+# A gap in the numbers is closed; nothing after it is lost.
+gap = [l.replace('00002', '00005') for l in client2]
+full('number-gap', clients=client0 + client1 + gap)
+full('number-gap/expected', clients=client0 + client1 + client2)
+
+# An exact copy of a block goes; the blocks end up in number order.
+full('duplicate-copy', clients=client0 + client1 + client0 + client2)
+full('duplicate-copy/expected', clients=client0 + client1 + client2)
 
 extra_room = ['<BLOC00001>', '    9', 'Suite', '', '3', '', '2', '', '', 'Y', 'Y', 'Y', 'Y', 'Y', 'Y',
               '  /  /    ', '  /  /    ', '', '</BLOC00001>']
+# Two different rooms under one number: both stay, the first renumbered.
 full('duplicate-room', chb=rooms + extra_room)
-full('duplicate-room/expected', chb=rooms[:21] + extra_room)
+full('duplicate-room/expected', chb=rooms[:21] + extra_room
+     + [l.replace('00001', '00002') for l in rooms[21:]])
 
 full('lone-end-marker', fct=['</BLOC00001>'])
 full('lone-end-marker/expected', fct=[])
 
 full('missing-start-marker', clients=client0 + client1[1:] + client2)
-full('missing-start-marker/expected', clients=client0)
+full('missing-start-marker/expected', clients=client0 + client1 + client2)
 
 # Line ends written by other systems come back as CR LF.
 for ext, lines, end in [('htl', client0 + client1, '\r'), ('chb', rooms, '\n'), ('fct', inv, '\r'),

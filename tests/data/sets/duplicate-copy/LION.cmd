@@ -1,0 +1,13 @@
+<BLOC0000>
+NUM202612001
+02/12/2026
+0001
+30 jours
+Brasserie du Port
+
+
+
+TTCN
+Y
+CMDE0002	Café	10	2,00		20,00	2
+</BLOC0000>
