@@ -3,12 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -270,15 +272,136 @@ TEST(SafeSaving, NoSpaceLeftKeepsTheOldSet)
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
     small.rlim_cur = 100000;
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    // The save itself keeps the limit from ending the program.
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const bool saved = set.Sauve(set.clientFile());
     setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(set.errorMessage().contains("LION.mnc")) << qPrintable(set.errorMessage());
+    EXPECT_TRUE(set.errorMessage().endsWith(": Disque plein (taille maximale d'un fichier atteinte)"));
     EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
     EXPECT_FALSE(QFile::exists(dir.filePath("LION.htl.tmp")));
     EXPECT_TRUE(set.isDirty());
+}
+
+namespace {
+
+// Saves v2 over v1, the program dying at the first rename: the journal is
+// on disk and the files are still the old ones.
+void dieDuringTheRenames(const QString &folder)
+{
+    writeSet(folder, "LION", soundSet("v1"));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(folder + "/LION.htl", folder));
+    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+    set.table(Table::Orders).setLine(1, "Commande v2");
+    set.SetSauve();
+    set.setSaveFaultHook([](SafeSave::Step step, const QString &) {
+        return step == SafeSave::Step::Rename ? SafeSave::Fault::Die : SafeSave::Fault::None;
+    });
+    set.Sauve(set.clientFile());
+    ASSERT_TRUE(QFile::exists(FileSet::journalPath(folder + "/LION.htl")));
+}
+
+} // namespace
+
+TEST(SafeSaving, AJournalIsFinishedAfterItsFolderWasRenamed)
+{
+    QTemporaryDir dir;
+    const QString before = dir.filePath("Hôtel\tdu\nPort");
+    ASSERT_TRUE(QDir().mkdir(before));
+    dieDuringTheRenames(before);
+    const QString after = dir.filePath("Archives 2026");
+    ASSERT_TRUE(QDir().rename(before, after));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(after + "/LION.htl", after)) << qPrintable(set.errorMessage());
+    EXPECT_EQ(readSet(after, "LION"), soundSet("v2"));
+    EXPECT_EQ(readFile(after + "/LION.cmd.bak"), soundSet("v1")[6]);
+    EXPECT_FALSE(QFile::exists(FileSet::journalPath(after + "/LION.htl")));
+}
+
+TEST(SafeSaving, OnlyTheHolderOfTheLockFinishesAJournal)
+{
+    QTemporaryDir dir;
+    dieDuringTheRenames(dir.path());
+    const QString journal = FileSet::journalPath(dir.filePath("LION.htl"));
+    // Another program holds the set: neither an open nor a check touches
+    // its journal.
+    FileSet reader;
+    ASSERT_TRUE(reader.Charge(dir.filePath("LION.htl"), dir.path(), false));
+    EXPECT_TRUE(QFile::exists(journal));
+    {
+        QLockFile held(dir.filePath("LION.htl.lck"));
+        ASSERT_TRUE(held.tryLock(0));
+        QProcess tool;
+        tool.start(QStringLiteral(CARVELLE_TOOL), {"check", dir.filePath("LION.htl")});
+        ASSERT_TRUE(tool.waitForFinished(60000));
+        EXPECT_TRUE(QFile::exists(journal));
+        EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
+    }
+    // The holder of the lock finishes it.
+    FileSet owner;
+    ASSERT_TRUE(owner.Charge(dir.filePath("LION.htl"), dir.path(), true));
+    EXPECT_FALSE(QFile::exists(journal));
+    EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v2"));
+
+    // A journal that cannot be finished (a folder now stands where a file
+    // was) opens nothing.
+    dieDuringTheRenames(dir.path());
+    ASSERT_TRUE(QFile::remove(dir.filePath("LION.frs")));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("LION.frs/dossier")));
+    FileSet blocked;
+    EXPECT_FALSE(blocked.Charge(dir.filePath("LION.htl"), dir.path()));
+    EXPECT_TRUE(blocked.errorMessage().startsWith("L'enregistrement interrompu n'a pas pu être terminé pour"))
+        << qPrintable(blocked.errorMessage());
+    EXPECT_TRUE(blocked.clientFile().isEmpty());
+    EXPECT_TRUE(QFile::exists(journal));
+}
+
+TEST(SafeSaving, AFailedJournalKeepsThePreviousBackups)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet("v1"));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+    set.SetSauve();
+    ASSERT_TRUE(set.Sauve(set.clientFile()));
+    const QByteArray backup = readFile(dir.filePath("LION.htl.bak"));
+    ASSERT_EQ(backup, soundSet("v1")[0]);
+    set.table(Table::Clients).setLine(1, "DUPONT Jean v3");
+    set.SetSauve();
+    set.setSaveFaultHook([](SafeSave::Step step, const QString &) {
+        return step == SafeSave::Step::Journal ? SafeSave::Fault::Fail : SafeSave::Fault::None;
+    });
+    EXPECT_FALSE(set.Sauve(set.clientFile()));
+    EXPECT_EQ(readFile(dir.filePath("LION.htl.bak")), backup);
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.tmp", "*.new"}, QDir::Files).isEmpty());
+}
+
+TEST(SafeSaving, FilesKeepTheirModeAndLinksKeepPointingAtThem)
+{
+    QTemporaryDir dir;
+    const QString real = dir.filePath("donnees");
+    const QString set = dir.filePath("hotel");
+    ASSERT_TRUE(QDir().mkdir(real) && QDir().mkdir(set));
+    writeSet(set, "LION", soundSet("v1"));
+    // The invoices live elsewhere, reached through a link.
+    ASSERT_TRUE(QFile::rename(set + "/LION.fct", real + "/factures.fct"));
+    ASSERT_TRUE(QFile::link(real + "/factures.fct", set + "/LION.fct"));
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(set + "/LION.chb", readOnly));
+
+    FileSet s;
+    ASSERT_TRUE(s.Charge(set + "/LION.htl", set));
+    s.table(Table::Invoices).setLine(1, "2026120002");
+    s.SetSauve();
+    ASSERT_TRUE(s.Sauve(s.clientFile())) << qPrintable(s.errorMessage());
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(set + "/LION.chb").constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    EXPECT_TRUE(QFileInfo(set + "/LION.fct").isSymLink());
+    EXPECT_TRUE(readFile(real + "/factures.fct").contains("2026120002"));
+    EXPECT_EQ(readFile(real + "/factures.fct.bak"), soundSet("v1")[2]);
 }
