@@ -52,11 +52,10 @@ void import(ClientPage &page, const QString &path, char separator)
     s.setPageModified(Table::Clients, false);
 
     const QString content = exchange::decodeImport(readAll(path, fiche.ui()));
-    // A table without blocks holds no client, whatever the count says (a new
-    // set counts its unsaved card).
-    int count = t.countBlocks() == 0 ? 0 : s.count(Table::Clients);
+    int count = s.count(Table::Clients);
     int code = page.numerom();
     bool lossless = true;
+    int markers = 0;
     QList<QByteArray> added;
     const QChar sep = QLatin1Char(separator);
     bool full = false;
@@ -67,9 +66,11 @@ void import(ClientPage &page, const QString &path, char separator)
         added << t.startMarker(count - 1) << QByteArray::number(code++) << "N"
               << "N";
         for (QStringView field : line.split(sep)) {
-            bool ok = true;
-            added << cp1252::encode(field.left(exchange::kMaxField), &ok);
+            bool ok = true, changed = false;
+            const QString value = cp1252::withoutMarker(field.left(exchange::kMaxField).toString(), &changed);
+            added << cp1252::encode(value, &ok);
             lossless = lossless && ok;
+            markers += changed;
         }
         for (int i = 0; i < exchange::kEmptyLinesAfter; ++i)
             added << QByteArray();
@@ -84,6 +85,12 @@ void import(ClientPage &page, const QString &path, char separator)
     if (!lossless)
         fiche.ui().inform(QStringLiteral(
             "Des caractères sans équivalent Windows-1252 ont été remplacés par « ? »"));
+    if (markers)
+        fiche.ui().inform(QStringLiteral("%1 commençai%2 par « <BLOC » ou « </BLOC » : une espace a été "
+                                         "ajoutée devant.")
+                              .arg(markers == 1 ? QStringLiteral("1 champ importé")
+                                                : QStringLiteral("%1 champs importés").arg(markers),
+                                   markers == 1 ? QStringLiteral("t") : QStringLiteral("ent")));
 }
 
 bool writeRecords(const QString &path, const QList<QByteArray> &records, Ui &ui)

@@ -20,7 +20,7 @@ constexpr int kFixedLines = 24; // field lines after the start marker
 
 QByteArray enc(const QString &s)
 {
-    return cp1252::encode(s);
+    return cp1252::encodeField(s);
 }
 
 QByteArray yn(bool on)
@@ -85,8 +85,9 @@ void ClientPage::EcritFiche()
     s.SetSauve();
     const int pos = s.position(Table::Clients);
     s.table(Table::Clients).writeBlock(pos, blockLines(pos), true);
-    if (s.count(Table::Clients) == 0)
-        s.setCount(Table::Clients, 1);
+    // A new card takes its number only now that it has a block.
+    if (s.count(Table::Clients) <= pos)
+        s.setCount(Table::Clients, pos + 1);
 }
 
 int ClientPage::numerom() const
@@ -326,8 +327,9 @@ void ClientPage::add()
         m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
         return;
     }
-    s.setCount(Table::Clients, s.count(Table::Clients) + 1);
-    s.setPosition(Table::Clients, s.count(Table::Clients) - 1);
+    // The new card stands one past the last block; it is counted once it
+    // is written, so a card left empty leaves no hole behind it.
+    s.setPosition(Table::Clients, s.count(Table::Clients));
     LitFiche();
     m_card.code = QString::number(numerom());
     m_card.created = QDate::currentDate();

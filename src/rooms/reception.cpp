@@ -89,7 +89,7 @@ std::optional<qint64> dayOf(QByteArrayView s)
 
 QByteArray enc(const QString &s)
 {
-    return cp1252::encode(s);
+    return cp1252::encodeField(s);
 }
 
 const QCollator &frenchCollator()

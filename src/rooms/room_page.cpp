@@ -21,7 +21,7 @@ constexpr qint64 kDownwardMark = -1;
 
 QByteArray enc(const QString &s)
 {
-    return cp1252::encode(s);
+    return cp1252::encodeField(s);
 }
 
 QByteArray yn(bool on)
@@ -121,8 +121,9 @@ void RoomPage::EcritChambre()
     const int pos = s.position(Table::Rooms);
     // The block number identifies a room, not its place: it goes to the end.
     s.table(Table::Rooms).writeBlock(pos, blockLines(pos), false);
-    if (s.count(Table::Rooms) == 0)
-        s.setCount(Table::Rooms, 1);
+    // A new card takes its number only now that it has a block.
+    if (s.count(Table::Rooms) <= pos)
+        s.setCount(Table::Rooms, pos + 1);
 }
 
 void RoomPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
@@ -503,8 +504,8 @@ void RoomPage::add()
         return;
     }
     s.table(Table::Rooms).append(" ");
-    s.setCount(Table::Rooms, s.count(Table::Rooms) + 1);
-    s.setPosition(Table::Rooms, s.count(Table::Rooms) - 1);
+    // Counted once written: a card left empty leaves no hole.
+    s.setPosition(Table::Rooms, s.count(Table::Rooms));
     LitChambre();
 }
 

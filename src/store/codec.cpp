@@ -49,6 +49,30 @@ QByteArray encode(QStringView text, bool *ok)
     return out;
 }
 
+bool looksLikeMarker(QStringView text)
+{
+    return text.startsWith(u"<BLOC") || text.startsWith(u"</BLOC");
+}
+
+QString withoutMarker(QString text, bool *changed)
+{
+    const bool marker = looksLikeMarker(text);
+    if (changed)
+        *changed = marker;
+    return marker ? QLatin1Char(' ') + text : text;
+}
+
+QString markerMessage()
+{
+    return QStringLiteral("Un texte ne peut pas commencer par « <BLOC » ni « </BLOC » : "
+                          "une espace a été ajoutée devant.");
+}
+
+QByteArray encodeField(QStringView text, bool *ok)
+{
+    return looksLikeMarker(text) ? encode(withoutMarker(text.toString()), ok) : encode(text, ok);
+}
+
 bool canEncode(QChar c)
 {
     return byteFor(c.unicode()) >= 0;

@@ -247,6 +247,11 @@ void FileSet::deleteCurrent(Table t)
     RecordTable &tbl = table(t);
     int &count = m_counts[std::size_t(t)];
     int &pos = m_positions[std::size_t(t)];
+    if (pos >= count) {
+        // A new card that was never written: there is nothing to delete.
+        pos = std::max(count - 1, 0);
+        return;
+    }
     passes::deleteBlock(tbl, pos);
     m_dirty = true;
     passes::renumber(tbl, count, pos);

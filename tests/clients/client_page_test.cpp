@@ -124,10 +124,17 @@ TEST(ClientMoves, AddingAndTheFullTable)
     c.page.touch();
     c.fiche.Ajout();
     EXPECT_EQ(c.lines()[4], "A modifié"); // the card shown was written first
-    EXPECT_EQ(c.fiche.set().count(Table::Clients), 2);
+    // The new card is counted once it is written.
+    EXPECT_EQ(c.fiche.set().count(Table::Clients), 1);
     EXPECT_EQ(c.fiche.set().position(Table::Clients), 1);
     EXPECT_EQ(c.page.card().code, "10002");
     EXPECT_EQ(c.page.card().created, QDate::currentDate());
+
+    c.page.card().name = "B";
+    c.page.touch();
+    c.fiche.Ajout();
+    EXPECT_EQ(c.fiche.set().count(Table::Clients), 2);
+    EXPECT_EQ(c.fiche.set().position(Table::Clients), 2);
 
     c.fiche.set().setCount(Table::Clients, 99001);
     c.fiche.Ajout();

@@ -4,8 +4,9 @@
 
 // Refuses, as they are typed or pasted, what a one-line field of a card
 // cannot keep: characters Windows-1252 cannot hold, and TAB and line breaks,
-// which would split the stored line. An amount field also turns a typed "."
-// into the decimal comma.
+// which would split the stored line. A text that would begin "<BLOC" or
+// "</BLOC" is given one leading blank, with a message under the field. An
+// amount field also turns a typed "." into the decimal comma.
 class FieldValidator : public QValidator
 {
     Q_OBJECT
