@@ -91,29 +91,76 @@ bool haveSet(benchmark::State &state)
     return false;
 }
 
-void BM_Open(benchmark::State &state)
+// Our open of the set at `path` against reading its files and finding
+// their lines, in the same iterations.
+void openAgainstReference(benchmark::State &state, const QString &path)
 {
-    if (!haveSet(state))
-        return;
-    const auto names = FileSet::Synchro(QFileInfo(setPath()).absoluteFilePath());
+    const auto names = FileSet::Synchro(QFileInfo(path).absoluteFilePath());
     double ours = 0, ref = 0;
     for (auto _ : state) {
         const auto t0 = Clock::now();
         benchmark::DoNotOptimize(readReference(names));
         const auto t1 = Clock::now();
         FileSet set;
-        set.Charge(setPath(), QDir::currentPath());
+        if (!set.Charge(path, QDir::currentPath()))
+            state.SkipWithError(qPrintable(set.errorMessage()));
         const auto t2 = Clock::now();
         ref += seconds(t0, t1);
         ours += seconds(t1, t2);
         state.SetIterationTime(seconds(t1, t2));
+        state.counters["repaired"] = set.isDirty();
+        state.counters["invoices"] = set.count(Table::Invoices);
     }
     state.counters["ours_ms"] = 1000 * ours / double(state.iterations());
     state.counters["reference_ms"] = 1000 * ref / double(state.iterations());
     state.counters["ratio"] = ours / ref;
     state.counters["MB"] = double(setSize(names)) / 1e6;
 }
+
+void BM_Open(benchmark::State &state)
+{
+    if (haveSet(state))
+        openAgainstReference(state, setPath());
+}
 BENCHMARK(BM_Open)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Twenty years of the same hotel: 120,000 invoices, past the five digits
+// of their markers (scripts/bench.sh writes it into hotel20/).
+void BM_OpenTwentyYears(benchmark::State &state)
+{
+    const QByteArray env = qgetenv("CARVELLE_BENCH_SET20");
+    const QString path = env.isEmpty() ? QStringLiteral("hotel20/HOTEL.htl") : QString::fromLocal8Bit(env);
+    if (!QFile::exists(path)) {
+        state.SkipWithError("no twenty-year set: run scripts/bench.sh");
+        return;
+    }
+    openAgainstReference(state, path);
+}
+BENCHMARK(BM_OpenTwentyYears)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The ten-year set with one invoice end marker deleted in the middle of its
+// table: the open repairs it.
+void BM_OpenMissingEndMarker(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    static QTemporaryDir dir(QFileInfo(setPath()).absolutePath() + QStringLiteral("/damaged-XXXXXX"));
+    const QString copy = dir.filePath(QStringLiteral("HOTEL.htl"));
+    if (!QFile::exists(copy)) {
+        for (const QString &name : FileSet::Synchro(QFileInfo(setPath()).absoluteFilePath()))
+            QFile::copy(name, dir.filePath(QFileInfo(name).fileName()));
+        QFile fct(dir.filePath(QStringLiteral("HOTEL.fct")));
+        fct.open(QIODevice::ReadOnly);
+        QByteArray bytes = fct.readAll();
+        fct.close();
+        const qsizetype at = bytes.indexOf("</BLOC", bytes.size() / 2);
+        bytes.remove(at, bytes.indexOf('\n', at) + 1 - at);
+        fct.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        fct.write(bytes);
+    }
+    openAgainstReference(state, copy);
+}
+BENCHMARK(BM_OpenMissingEndMarker)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_Save(benchmark::State &state)
 {

@@ -688,7 +688,15 @@ void makeOrders(Hotel &h, int count, Rng &rng)
 
 Hotel buildHotel(const Options &options)
 {
-    const Size &size = options.small ? kSmall : kBig;
+    Size size = options.small ? kSmall : kBig;
+    if (!options.small && options.years != kBig.years) {
+        // The same hotel kept longer: as many invoices, orders and new
+        // clients each year.
+        size.years = options.years;
+        size.invoices = kBig.invoices / kBig.years * options.years;
+        size.orders = kBig.orders / kBig.years * options.years;
+        size.clients = std::min(99000, kBig.clients / kBig.years * options.years);
+    }
     Hotel h;
     h.today = int(options.today.toJulianDay());
     h.ledgerFirst = int(options.today.addYears(-size.years).addDays(1).toJulianDay());

@@ -13,6 +13,7 @@
 struct Options
 {
     bool small = false;
+    int years = 10; // of the big hotel: invoices, orders and the main courante grow with them
     uint64_t seed = 1;
     QDate today = QDate(2026, 12, 1);
 };

@@ -15,9 +15,10 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: carvelle-generate [--small] [--seed N] [--date yyyy-mm-dd] OUTDIR "
-                         "[BASENAME]\n"
-                         "  default: ten-year hotel HOTEL.*; --small: demo hotel DEMO.*\n");
+    std::fprintf(stderr, "usage: carvelle-generate [--small] [--years N] [--seed N] [--date yyyy-mm-dd] "
+                         "OUTDIR [BASENAME]\n"
+                         "  default: ten-year hotel HOTEL.*; --years 20: twenty years of it;\n"
+                         "  --small: demo hotel DEMO.*\n");
     return 2;
 }
 
@@ -31,6 +32,11 @@ int main(int argc, char **argv)
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--small")) {
             options.small = true;
+        } else if (arg == QLatin1String("--years") && i + 1 < argc) {
+            bool ok = false;
+            options.years = QString::fromLocal8Bit(argv[++i]).toInt(&ok);
+            if (!ok || options.years < 1 || options.years > 50)
+                return usage();
         } else if (arg == QLatin1String("--seed") && i + 1 < argc) {
             bool ok = false;
             options.seed = QString::fromLocal8Bit(argv[++i]).toULongLong(&ok);

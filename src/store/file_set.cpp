@@ -161,8 +161,7 @@ bool FileSet::Charge(const QString &path, const QString &currentDir, bool lockHe
     m_names = names;
     m_caption = QFileInfo(client).fileName();
 
-    for (Table t : kBlockTables)
-        m_counts[std::size_t(t)] = table(t).countBlocks();
+    // The repair counts the blocks of every block table.
     m_counts[std::size_t(Table::MainCourante)] = 0;
     m_dirty = false;
 

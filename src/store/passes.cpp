@@ -107,27 +107,37 @@ bool repair(RecordTable &t, int &count, Report *report)
     qsizetype afterLast = 0;        // first line after the last closed block
     bool strayEnd = false;
 
-    // Where each end marker stands, by number (or by its text when it has
-    // none), built the first time a start marker is met inside a block.
-    QHash<QByteArray, std::vector<qsizetype>> ends;
+    // The first line after line i that is the end marker of the block that
+    // starts at line s (n when there is none). The lines just after are
+    // looked at first; past them, where every end marker stands is gathered
+    // once, by number (or by a hash of its text when it has none).
+    QHash<qint64, std::vector<qsizetype>> ends;
     bool endsBuilt = false;
-    auto endKey = [](QByteArrayView l, qsizetype at) {
+    auto endKey = [](QByteArrayView l, qsizetype at) -> qint64 {
         const std::optional<qint64> number = RecordTable::markerNumber(l);
-        return number ? '#' + QByteArray::number(*number) : l.sliced(at).toByteArray();
+        return number ? *number : -1 - qint64(qHash(l.sliced(at)) & 0x3fffffffffffffff);
     };
-    // The first end marker after line i of the block that starts at line s.
     auto endAfter = [&](qsizetype i, qsizetype s) {
+        const QByteArrayView start = t.line(s);
+        const std::optional<qint64> number = RecordTable::markerNumber(start);
+        for (qsizetype k = i + 1; k < n && k <= i + 64; ++k)
+            if (closes(t.line(k), start, number))
+                return k;
+        if (i + 64 >= n)
+            return n;
         if (!endsBuilt) {
             for (qsizetype k = 0; k < n; ++k)
                 if (RecordTable::isEnd(t.line(k)))
                     ends[endKey(t.line(k), 6)].push_back(k);
             endsBuilt = true;
         }
-        const auto found = ends.constFind(endKey(t.line(s), 5));
+        const auto found = ends.constFind(endKey(start, 5));
         if (found == ends.constEnd())
             return n;
-        const auto at = std::upper_bound(found->begin(), found->end(), i);
-        return at == found->end() ? n : *at;
+        for (auto at = std::upper_bound(found->begin(), found->end(), i + 64); at != found->end(); ++at)
+            if (closes(t.line(*at), start, number))
+                return *at;
+        return n;
     };
 
     for (qsizetype i = 0; i < n; ++i) {
