@@ -162,9 +162,7 @@ void selectionMove(ClientPage &page, SelStep step)
     const qint64 current = s.position(Table::Clients);
     // Block numbers are walked through the table's marker index from the
     // first candidate on, so a move stops at the nearest qualifying block.
-    qint64 numbers = 1;
-    for (int k = 0; k < t.markerWidth(); ++k)
-        numbers *= 10;
+    const qint64 numbers = s.count(Table::Clients);
     const bool upward = step == SelStep::First || step == SelStep::Next;
     qint64 n = step == SelStep::First  ? 0
                : step == SelStep::Last ? numbers - 1

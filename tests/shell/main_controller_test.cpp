@@ -177,3 +177,36 @@ TEST(AutomaticOpening, TheLastSetOpensAtTheNextStart)
     EXPECT_FALSE(p.main.start(f.dir.path()));
     EXPECT_EQ(p.fiche.set().count(Table::Clients), 0);
 }
+
+// A file that is not a hotel file is neither opened, nor the name the next
+// save writes, nor opened again at the next start.
+TEST(AutomaticOpening, AFileThatIsNotAHotelFileIsNeverTakenForOne)
+{
+    Folder f;
+    {
+        Program p;
+        p.main.startupDir = f.dir.path();
+        ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+        p.main.Ouvrirautomatiquement1Click();
+        EXPECT_TRUE(p.main.FormCloseQuery());
+    }
+    const QByteArray notes = "Liste des courses\r\n";
+    writeFile(f.path("LION.htl"), notes); // replaced by hand since
+    {
+        Program p;
+        EXPECT_FALSE(p.main.start(f.dir.path()));
+        EXPECT_EQ(p.ui.shown, QStringList({"Le fichier LION.htl n'est pas un fichier hôtel Carvelle"}));
+        EXPECT_TRUE(p.main.FileName.isEmpty());
+        EXPECT_FALSE(QFile::exists(f.path("LION.htl.lck")));
+        p.editName("DUPONT");
+        p.ui.yesNoCancel = {Ui::Answer::Yes};
+        EXPECT_FALSE(p.main.FormCloseQuery()); // asks where to save: nothing is chosen
+        EXPECT_EQ(p.ui.saveDialogs, 1);
+        p.ui.yesNoCancel = {Ui::Answer::No};
+        EXPECT_TRUE(p.main.FormCloseQuery());
+    }
+    EXPECT_EQ(readFile(f.path("LION.htl")), notes);
+    Program p;
+    EXPECT_FALSE(p.main.start(f.dir.path()));
+    EXPECT_TRUE(p.ui.shown.isEmpty());
+}
