@@ -405,3 +405,33 @@ TEST(SafeSaving, FilesKeepTheirModeAndLinksKeepPointingAtThem)
     EXPECT_TRUE(readFile(real + "/factures.fct").contains("2026120002"));
     EXPECT_EQ(readFile(real + "/factures.fct.bak"), soundSet("v1")[2]);
 }
+
+// Twenty years of invoices: six-digit markers survive an open, a deletion
+// and a save, and the next open finds nothing to repair.
+TEST(FileSet, InvoicesPastTheMarkerWidthAreKeptThroughASave)
+{
+    QTemporaryDir dir;
+    auto files = soundSet();
+    QByteArray invoices;
+    for (int n = 0; n < 100003; ++n)
+        invoices += "<BLOC" + RecordTable::numberText(n, 5) + ">\r\nF" + QByteArray::number(n) + "\r\n</BLOC"
+                    + RecordTable::numberText(n, 5) + ">\r\n";
+    files[2] = invoices;
+    writeSet(dir.path(), "LION", files);
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    EXPECT_TRUE(set.messages().isEmpty());
+    EXPECT_EQ(set.count(Table::Invoices), 100003);
+    set.setPosition(Table::Invoices, 10);
+    set.deleteCurrent(Table::Invoices);
+    ASSERT_TRUE(set.Sauve(set.clientFile()));
+
+    FileSet reopened;
+    ASSERT_TRUE(reopened.Charge(dir.filePath("LION.htl"), dir.path()));
+    EXPECT_TRUE(reopened.messages().isEmpty()) << qPrintable(reopened.messages().join('|'));
+    EXPECT_EQ(reopened.count(Table::Invoices), 100002);
+    const RecordTable &t = reopened.table(Table::Invoices);
+    EXPECT_EQ(t.block(10)[1], "F11");
+    EXPECT_EQ(t.block(99999), QList<QByteArray>({"<BLOC99999>", "F100000", "</BLOC99999>"}));
+    EXPECT_EQ(t.block(100001), QList<QByteArray>({"<BLOC100001>", "F100002", "</BLOC100001>"}));
+}

@@ -1,4 +1,5 @@
 #include "store/file_set.h"
+#include "table_helpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,6 +110,14 @@ TEST(FixtureSets, ToolReportsInFrench)
     EXPECT_TRUE(output.contains("1 marqueur de début ajouté")) << qPrintable(output);
     EXPECT_EQ(runTool({"check", dir.filePath("ABSENT.htl")}, &output), 2);
     EXPECT_TRUE(output.startsWith("Le fichier n'existe pas")) << qPrintable(output);
+    QFile notes(dir.filePath("NOTES.htl"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("Courses\r\n");
+    notes.close();
+    EXPECT_EQ(runTool({"repair", dir.filePath("NOTES.htl")}, &output), 2);
+    EXPECT_TRUE(output.startsWith("Le fichier NOTES.htl n'est pas un fichier hôtel Carvelle")) << qPrintable(output);
+    EXPECT_EQ(readFile(dir.filePath("NOTES.htl")), "Courses\r\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("NOTES.htl.lck")));
     EXPECT_EQ(runTool({"verifier"}, &output), 2);
     EXPECT_TRUE(output.contains("Usage")) << qPrintable(output);
 }
