@@ -282,6 +282,21 @@ bool repair(RecordTable &t, int &count, Report *report)
         added.push_back(std::move(bytes));
         lines.push_back(-qsizetype(added.size()));
     };
+    auto keepLine = [&](qsizetype i) {
+        lines.push_back(i);
+        ++keptOriginals;
+    };
+    // A marker kept as it stands, rewritten in place, or added.
+    auto putMarker = [&](bool present, bool keep, qsizetype at, QByteArray marker, int &addedCount) {
+        if (!present) {
+            ++addedCount;
+            addLine(std::move(marker), -1);
+        } else if (keep) {
+            keepLine(at);
+        } else {
+            addLine(std::move(marker), at);
+        }
+    };
     for (std::size_t k = 0; k < order.size(); ++k) {
         Found &b = blocks[std::size_t(order[k])];
         b.newNumber = qint64(k);
@@ -290,15 +305,7 @@ bool repair(RecordTable &t, int &count, Report *report)
         const bool keepEnd = b.hasEnd && t.endNumber(t.line(b.end)) == b.newNumber;
         if (b.hasStart && (!keepStart || (b.hasEnd && !keepEnd)))
             ++r.renumbered;
-        if (!b.hasStart) {
-            ++r.startMarkersAdded;
-            addLine(t.startMarker(b.newNumber), -1);
-        } else if (keepStart) {
-            lines.push_back(b.start);
-            ++keptOriginals;
-        } else {
-            addLine(t.startMarker(b.newNumber), b.start);
-        }
+        putMarker(b.hasStart, keepStart, b.start, t.startMarker(b.newNumber), r.startMarkersAdded);
         auto marker = std::lower_bound(neutral.begin(), neutral.end(), b.bodyFirst());
         for (qsizetype i = b.bodyFirst(); i <= b.bodyLast(); ++i) {
             if (marker != neutral.end() && *marker == i) {
@@ -306,19 +313,10 @@ bool repair(RecordTable &t, int &count, Report *report)
                 ++r.neutralised;
                 addLine(' ' + t.line(i).toByteArray(), i);
             } else {
-                lines.push_back(i);
-                ++keptOriginals;
+                keepLine(i);
             }
         }
-        if (!b.hasEnd) {
-            ++r.endMarkersAdded;
-            addLine(t.endMarker(b.newNumber), -1);
-        } else if (keepEnd) {
-            lines.push_back(b.end);
-            ++keptOriginals;
-        } else {
-            addLine(t.endMarker(b.newNumber), b.end);
-        }
+        putMarker(b.hasEnd, keepEnd, b.end, t.endMarker(b.newNumber), r.endMarkersAdded);
     }
     r.duplicatesRemoved = duplicates;
     r.linesDropped = int(n - keptOriginals - duplicateLines);
