@@ -186,10 +186,10 @@ void ClientPage::LitFiche()
 {
     ClientCard &c = m_card;
     const QDate today = QDate::currentDate();
-    // The country and the number of stays stay from the card shown before.
+    // The country stays from the card shown before (guests often come from
+    // the same one); a new guest has made no stay yet.
     ClientCard empty;
     empty.country = c.country;
-    empty.stays = c.stays;
     empty.created = empty.since = empty.leaving = today;
     c = empty;
     entryDate = today;

@@ -7,6 +7,7 @@
 #include "store/text.h"
 
 #include <QCollator>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -155,9 +156,75 @@ QDate orToday(QDate d)
     return d.isValid() ? d : QDate::currentDate();
 }
 
+// A stay to book is at least one night: a card without dates (both today)
+// proposes today to tomorrow.
+StayChoice atLeastOneNight(StayChoice c)
+{
+    if (c.leaving <= c.since)
+        c.leaving = c.since.addDays(1);
+    return c;
+}
+
+// The block number of the block that starts at a line.
+int numberOf(const Block &b)
+{
+    return int(RecordTable::markerNumber(b.table->line(b.start)).value_or(-1));
+}
+
+// Who or what holds a room over some days: a client's stay, or the room's
+// own out-of-service period (situation -1).
+struct Hold
+{
+    int situation = -1;
+    QString name; // the client, or the closure's reason
+    qint64 first = 0, last = 0;
+};
+
+// The holds of `room` sharing a day with [from, to], clients first, in table
+// order; the client blocks in `except` take no part.
+std::vector<Hold> holdsOf(const FileSet &set, QByteArrayView room, qint64 from, qint64 to,
+                          const QList<int> &except, bool closures)
+{
+    std::vector<Hold> holds;
+    if (room.isEmpty())
+        return holds;
+    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
+        const QByteArrayView situation = b.field(clientline::Situation);
+        if ((situation != "0" && situation != "1" && situation != "2")
+            || b.field(clientline::Room).trimmed() != room)
+            return;
+        const auto since = dayOf(b.field(clientline::Since));
+        const auto leaving = dayOf(b.field(clientline::Leaving));
+        if (since && leaving && *since <= to && *leaving >= from && !except.contains(numberOf(b)))
+            holds.push_back({situation[0] - '0', cp1252::decode(b.field(clientline::Name)).trimmed(), *since,
+                             *leaving});
+    });
+    if (!closures)
+        return holds;
+    forEachBlock(set.table(Table::Rooms), roomline::ClosedReason, [&](const Block &b) {
+        if (b.field(roomline::Number).trimmed() != room)
+            return;
+        const auto closed = dayOf(b.field(roomline::ClosedFrom).trimmed());
+        const auto reopened = dayOf(b.field(roomline::ClosedUntil).trimmed());
+        if (closed && reopened && *closed <= to && *reopened >= from)
+            holds.push_back({-1, cp1252::decode(b.field(roomline::ClosedReason)).trimmed(), *closed, *reopened});
+    });
+    return holds;
+}
+
+QString dayText(qint64 day, const QString &format = QStringLiteral("dd/MM/yyyy"))
+{
+    return QDate::fromJulianDay(day).toString(format);
+}
+
+QString heldAs(int situation)
+{
+    return situation == 0 ? QStringLiteral("occupée") : QStringLiteral("réservée");
+}
+
 } // namespace
 
-QStringList ChambresLibres(const FileSet &set, QDate first, QDate last)
+QStringList ChambresLibres(const FileSet &set, QDate first, QDate last, const QList<int> &except)
 {
     const qint64 from = first.toJulianDay(), to = last.toJulianDay();
     auto overlaps = [&](qint64 a, qint64 b) { return a <= to && b >= from; };
@@ -198,7 +265,7 @@ QStringList ChambresLibres(const FileSet &set, QDate first, QDate last)
             return;
         const auto since = dayOf(b.field(clientline::Since));
         const auto leaving = dayOf(b.field(clientline::Leaving));
-        if (since && leaving && overlaps(*since, *leaving))
+        if (since && leaving && overlaps(*since, *leaving) && (except.isEmpty() || !except.contains(numberOf(b))))
             take(room);
     });
 
@@ -230,7 +297,136 @@ QStringList ChambresLibres(Fiche &fiche)
         since = clients->card().since;
         leaving = clients->card().leaving;
     }
-    return ChambresLibres(fiche.set(), orToday(since), orToday(leaving));
+    return ChambresLibres(fiche.set(), orToday(since), orToday(leaving), {fiche.set().position(Table::Clients)});
+}
+
+QStringList roomTaken(const FileSet &set, const QString &room, QDate first, QDate last, const QList<int> &except)
+{
+    QStringList lines;
+    const QByteArray key = enc(room.trimmed());
+    for (const Hold &h : holdsOf(set, key, first.toJulianDay(), last.toJulianDay(), except, true)) {
+        if (h.situation < 0)
+            lines << QStringLiteral("Chambre %1 fermée du %2 au %3%4")
+                         .arg(room.trimmed(), dayText(h.first), dayText(h.last),
+                              h.name.isEmpty() ? QString() : QStringLiteral(" : ") + h.name);
+        else
+            lines << QStringLiteral("Chambre %1 %2 du %3 au %4 par %5")
+                         .arg(room.trimmed(), heldAs(h.situation), dayText(h.first), dayText(h.last), h.name);
+    }
+    return lines;
+}
+
+QString stayProblem(Fiche &fiche, const StayChoice &choice)
+{
+    if (choice.leaving < choice.since)
+        return QStringLiteral("La date de départ (%1) est avant la date d'arrivée (%2).")
+            .arg(text::dateText(choice.leaving), text::dateText(choice.since));
+    const QString room = roomOf(choice.room);
+    if (room.isEmpty())
+        return QString();
+    return roomTaken(fiche.set(), room, choice.since, choice.leaving, {fiche.set().position(Table::Clients)})
+        .join(QLatin1Char('\n'));
+}
+
+QList<int> presentGuests(const FileSet &set, const QString &room, QDate day)
+{
+    // A present guest whose departure date has passed is still in the room.
+    QList<int> guests;
+    const qint64 d = day.toJulianDay();
+    const QByteArray wanted = enc(room.trimmed());
+    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
+        if (b.field(clientline::Situation) != "0" || wanted.isEmpty()
+            || b.field(clientline::Room).trimmed() != wanted)
+            return;
+        const auto since = dayOf(b.field(clientline::Since));
+        if (since && *since <= d)
+            guests << numberOf(b);
+    });
+    return guests;
+}
+
+QStringList occupiedRooms(const FileSet &set, QDate day)
+{
+    const qint64 d = day.toJulianDay();
+    QSet<QByteArray> occupied;
+    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
+        if (b.field(clientline::Situation) != "0")
+            return;
+        const auto since = dayOf(b.field(clientline::Since));
+        if (since && *since <= d)
+            occupied.insert(b.field(clientline::Room).trimmed().toByteArray());
+    });
+    QStringList list;
+    forEachBlock(set.table(Table::Rooms), roomline::Designation, [&](const Block &b) {
+        if (occupied.contains(b.field(roomline::Number).trimmed().toByteArray()))
+            list << cp1252::decode(b.field(roomline::Number).toByteArray() + '\t'
+                                   + b.field(roomline::Designation).toByteArray());
+    });
+    const QCollator &collator = frenchCollator();
+    std::stable_sort(list.begin(), list.end(), [&](const QString &a, const QString &b) {
+        return collator.compare(a, b) < 0;
+    });
+    return list;
+}
+
+namespace {
+
+// The last day of the stays of the guests moved by a transfer (the day
+// itself for an overdue guest).
+QDate lastDayOf(const FileSet &set, const QList<int> &guests, QDate day)
+{
+    QDate last = day;
+    const RecordTable &t = set.table(Table::Clients);
+    for (int n : guests) {
+        const qsizetype start = t.blockStart(n);
+        if (start < 0)
+            continue;
+        const Block b = blockAt(t, start, clientline::Leaving);
+        if (const auto leaving = dayOf(b.field(clientline::Leaving)))
+            last = std::max(last, QDate::fromJulianDay(*leaving));
+    }
+    return last;
+}
+
+} // namespace
+
+QStringList transferTargets(const FileSet &set, const QString &source, QDate day)
+{
+    const QList<int> guests = presentGuests(set, source, day);
+    if (guests.isEmpty())
+        return {};
+    QStringList rooms = ChambresLibres(set, day, lastDayOf(set, guests, day), guests);
+    rooms.removeIf([&](const QString &entry) { return roomOf(shownEntry(entry)) == source.trimmed(); });
+    return rooms;
+}
+
+QString transferProblem(const FileSet &set, const TransferChoice &choice)
+{
+    const QString source = roomOf(choice.source), target = roomOf(choice.target);
+    if (source.isEmpty() || target.isEmpty())
+        return QString();
+    const QList<int> guests = presentGuests(set, source, choice.date);
+    if (guests.isEmpty())
+        return QStringLiteral("Aucun client n'est présent dans la chambre %1 le %2.")
+            .arg(source, text::dateText(choice.date));
+    if (source == target)
+        return QStringLiteral("Le client est déjà dans la chambre %1.").arg(source);
+    if (!findRoom(set.table(Table::Rooms), enc(target)))
+        return QStringLiteral("La chambre %1 n'existe pas.").arg(target);
+    return roomTaken(set, target, choice.date, lastDayOf(set, guests, choice.date), guests).join(QLatin1Char('\n'));
+}
+
+QString closingQuestion(const FileSet &set, const ClosingChoice &choice)
+{
+    const QString room = roomOf(choice.room);
+    QStringList lines;
+    for (const Hold &h : holdsOf(set, enc(room), choice.from.toJulianDay(), choice.until.toJulianDay(), {}, false))
+        lines << QStringLiteral("La chambre %1 est %2 du %3 au %4 par %5.")
+                     .arg(room, heldAs(h.situation), dayText(h.first, QStringLiteral("dd/MM")),
+                          dayText(h.last, QStringLiteral("dd/MM")), h.name);
+    if (lines.isEmpty())
+        return QString();
+    return lines.join(QLatin1Char('\n')) + QStringLiteral(" Fermer quand même ?");
 }
 
 QString shownEntry(const QString &entry)
@@ -285,11 +481,27 @@ void ModifChambre(Fiche &fiche, const QString &room, const QString &name)
     emit fiche.cardChanged(PageId::Rooms);
 }
 
+void clearOccupant(Fiche &fiche, const QString &room, const QString &name)
+{
+    fiche.page(PageId::Rooms).writeBack();
+    RecordTable &t = roomTable(fiche);
+    const auto b = findRoom(t, enc(room.trimmed()));
+    if (!b || name.trimmed().isEmpty() || cp1252::decode(b->field(roomline::Occupant)).trimmed() != name.trimmed())
+        return;
+    setField(t, *b, roomline::Occupant, {});
+    fiche.set().SetSauve();
+    fiche.page(PageId::Rooms).read();
+    emit fiche.cardChanged(PageId::Rooms);
+}
+
 void installSituationHook(Fiche &fiche)
 {
     if (ClientPage *clients = clientPage(fiche)) {
         clients->onSituation = [&fiche](const QString &room, const QString &name, bool present) {
-            ModifChambre(fiche, room, present ? name : QString());
+            if (present)
+                ModifChambre(fiche, room, name);
+            else
+                clearOccupant(fiche, room, name);
         };
     }
 }
@@ -302,7 +514,7 @@ void commitCards(Fiche &fiche)
 
 StayChoice arrivalProposal(Fiche &fiche, const QStringList &freeRooms)
 {
-    StayChoice c = reservationProposal(fiche, freeRooms);
+    StayChoice c = atLeastOneNight(reservationProposal(fiche, freeRooms));
     if (ClientPage *clients = clientPage(fiche); clients && !clients->card().room.isEmpty())
         c.room = clients->card().room;
     return c;
@@ -318,9 +530,10 @@ StayChoice departureProposal(Fiche &fiche)
     return c;
 }
 
+
 StayChoice reservationProposal(Fiche &fiche, const QStringList &freeRooms)
 {
-    StayChoice c = departureProposal(fiche);
+    StayChoice c = atLeastOneNight(departureProposal(fiche));
     c.room = freeRooms.isEmpty() ? QString() : roomOf(shownEntry(freeRooms.first()));
     return c;
 }
@@ -333,7 +546,14 @@ ClosingChoice closingProposal(Fiche &fiche)
 
 TransferChoice transferProposal(Fiche &fiche)
 {
-    return {QDate::currentDate(), roomShown(fiche), QString()};
+    // The room card shown when a guest is in it, else the first occupied room.
+    const QDate today = QDate::currentDate();
+    QString source = roomShown(fiche);
+    if (presentGuests(fiche.set(), source, today).isEmpty()) {
+        const QStringList occupied = occupiedRooms(fiche.set(), today);
+        source = occupied.isEmpty() ? QString() : roomOf(shownEntry(occupied.first()));
+    }
+    return {today, source, QString()};
 }
 
 bool Arriv(Fiche &fiche, const StayChoice &choice)
@@ -343,6 +563,8 @@ bool Arriv(Fiche &fiche, const StayChoice &choice)
     if (!clients || room.isEmpty())
         return false;
     commitCards(fiche);
+    if (!stayProblem(fiche, choice).isEmpty())
+        return false;
     ClientCard &card = clients->card();
     card.room = room;
     card.since = choice.since;
@@ -369,9 +591,8 @@ bool Part(Fiche &fiche)
     const QString room = clients->card().room.trimmed();
     if (clients->card().situation != 3)
         clients->chooseSituation(3);
-    RecordTable &t = roomTable(fiche);
-    if (const auto b = findRoom(t, enc(room)))
-        setField(t, *b, roomline::Occupant, {});
+    // The room is freed of this guest only, never of the one after.
+    clearOccupant(fiche, room, clients->card().name);
     clients->writeBack();
     showTables(fiche);
     return true;
@@ -384,16 +605,15 @@ bool Reservation(Fiche &fiche, const StayChoice &choice)
     if (!clients || room.isEmpty())
         return false;
     commitCards(fiche);
+    if (!stayProblem(fiche, choice).isEmpty())
+        return false;
     ClientCard &card = clients->card();
     card.room = room;
     card.since = choice.since;
     card.leaving = choice.leaving;
+    // The reservation lives on the client card only (the planning reads it
+    // there): the room's closure reason is the closure's own.
     clients->chooseSituation(1);
-    // The room shows who booked it in its out-of-service reason; its
-    // occupant and dates stay as they are.
-    RecordTable &t = roomTable(fiche);
-    if (const auto b = findRoom(t, enc(room)))
-        setField(t, *b, roomline::ClosedReason, enc(choice.occupant));
     clients->writeBack();
     showTables(fiche);
     return true;
@@ -417,48 +637,30 @@ bool Fermeture(Fiche &fiche, const ClosingChoice &choice)
 
 bool Transferer(Fiche &fiche, const TransferChoice &choice)
 {
-    const QByteArray source = enc(roomOf(choice.source));
-    const QByteArray target = enc(roomOf(choice.target));
+    const QString source = roomOf(choice.source), target = roomOf(choice.target);
     if (source.isEmpty() || target.isEmpty())
         return false;
     commitCards(fiche);
+    if (!transferProblem(fiche.set(), choice).isEmpty())
+        return false;
 
-    // The two rooms exchange occupants; with duplicate numbers the last
-    // block read gives the occupant and every block takes the new one.
-    RecordTable &rooms = roomTable(fiche);
-    std::vector<Block> sourceBlocks, targetBlocks;
-    QByteArray sourceOccupant, targetOccupant;
-    forEachBlock(rooms, roomline::Occupant, [&](const Block &b) {
-        const QByteArrayView number = b.field(roomline::Number).trimmed();
-        if (number == source) {
-            sourceBlocks.push_back(b);
-            sourceOccupant = b.field(roomline::Occupant).toByteArray();
-        }
-        if (number == target) {
-            targetBlocks.push_back(b);
-            targetOccupant = b.field(roomline::Occupant).toByteArray();
-        }
-    });
-    for (const Block &b : sourceBlocks)
-        setField(rooms, b, roomline::Occupant, targetOccupant);
-    for (const Block &b : targetBlocks)
-        setField(rooms, b, roomline::Occupant, sourceOccupant);
-
-    // Every client of either room follows it, departed ones included.
+    // Only the guests present in the source room move: every other stay,
+    // past or to come, keeps its room.
     RecordTable &clients = fiche.set().table(Table::Clients);
-    std::vector<std::pair<qsizetype, const QByteArray *>> moves;
-    forEachBlock(clients, clientline::Room, [&](const Block &b) {
-        const QByteArrayView room = b.field(clientline::Room);
-        if (b.lineOf(clientline::Room) < 0)
-            return; // a block cut short has no room line to change
-        if (room == source)
-            moves.emplace_back(b.lineOf(clientline::Room), &target);
-        else if (room == target)
-            moves.emplace_back(b.lineOf(clientline::Room), &source);
-    });
-    for (const auto &[line, room] : moves)
-        clients.setLine(line, *room);
-
+    const QByteArray to = enc(target);
+    for (int n : presentGuests(fiche.set(), source, choice.date)) {
+        const qsizetype start = clients.blockStart(n);
+        if (start >= 0)
+            setField(clients, blockAt(clients, start, clientline::Room), clientline::Room, to);
+    }
+    // The occupant goes with them; the source room is free.
+    RecordTable &rooms = roomTable(fiche);
+    const auto from = findRoom(rooms, enc(source));
+    const auto into = findRoom(rooms, to);
+    if (from && into) {
+        setField(rooms, *into, roomline::Occupant, from->field(roomline::Occupant).toByteArray());
+        setField(rooms, *from, roomline::Occupant, {});
+    }
     showTables(fiche);
     return true;
 }

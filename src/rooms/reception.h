@@ -37,7 +37,7 @@ struct ClosingChoice
 
 struct TransferChoice
 {
-    QDate date; // shown, not used
+    QDate date; // the day the guests present in the source room move
     QString source, target;
 };
 
@@ -45,10 +45,38 @@ struct TransferChoice
 // entry per room, its number line, a TAB and its designation line, sorted
 // ignoring case. A room leaves the list when a present, reserved or
 // confirmed client's stay in it, or its own out-of-service period, shares a
-// day with the stay; records whose dates do not read take no part.
-QStringList ChambresLibres(const FileSet &set, QDate first, QDate last);
+// day with the stay; records whose dates do not read take no part, and
+// neither do the client blocks listed in `except` (the guest being booked
+// never stands in their own way).
+QStringList ChambresLibres(const FileSet &set, QDate first, QDate last, const QList<int> &except = {});
 // The same for the stay on the client card shown.
 QStringList ChambresLibres(Fiche &fiche);
+
+// Who or what holds `room` on a day of [first, last], in French, one line
+// each ("Chambre 106 réservée du 08/12/2026 au 14/12/2026 par BARON Joël",
+// "Chambre 203 fermée du ... au ... : Peinture"); empty when it is free.
+QStringList roomTaken(const FileSet &set, const QString &room, QDate first, QDate last,
+                      const QList<int> &except = {});
+
+// Why the stay chosen in the arrival or reservation dialog cannot be booked
+// for the client card shown (dates the wrong way round, the room taken on
+// one of its days); empty when it can.
+QString stayProblem(Fiche &fiche, const StayChoice &choice);
+
+// The client blocks present in `room` on `day` (situation "Présent", stay
+// covering that day).
+QList<int> presentGuests(const FileSet &set, const QString &room, QDate day);
+// The rooms with a guest present on `day`, as free-room entries.
+QStringList occupiedRooms(const FileSet &set, QDate day);
+// The rooms the guests present in `source` on `day` can move to: free from
+// that day to the end of their stay.
+QStringList transferTargets(const FileSet &set, const QString &source, QDate day);
+// Why a transfer cannot be made; empty when it can.
+QString transferProblem(const FileSet &set, const TransferChoice &choice);
+
+// Before a room is closed over [from, until]: the stays it would hide, as
+// the question put to the person; empty when there is none.
+QString closingQuestion(const FileSet &set, const ClosingChoice &choice);
 
 // How an entry reads in a drop-down (trimmed, TAB as a blank), and the room
 // a drop-down text names: its trimmed text up to the first blank.
@@ -59,14 +87,18 @@ QString roomOf(const QString &text);
 // is `room` when the room has none, or clears the occupant when `name` is
 // empty. That room becomes the room page's current card.
 void ModifChambre(Fiche &fiche, const QString &room, const QString &name);
-// Lets the client card's situation ("Présent", "Parti") record and clear the
-// occupant of its room through ModifChambre.
+// Empties the occupant of `room` when it is `name`: a guest who leaves never
+// takes another guest's name off the room.
+void clearOccupant(Fiche &fiche, const QString &room, const QString &name);
+// Lets the client card's situation ("Présent", "Parti") record the occupant
+// of its room through ModifChambre and clear it through clearOccupant.
 void installSituationHook(Fiche &fiche);
 
 // The client page of the record window, or null when none is installed.
 ClientPage *clientPage(Fiche &fiche);
 
-// What each dialog opens with, from the cards shown and the free rooms.
+// What each dialog opens with, from the cards shown and the free rooms. A
+// card whose stay does not end after it begins is proposed one night.
 StayChoice arrivalProposal(Fiche &fiche, const QStringList &freeRooms);
 StayChoice departureProposal(Fiche &fiche);
 StayChoice reservationProposal(Fiche &fiche, const QStringList &freeRooms);
@@ -74,7 +106,8 @@ ClosingChoice closingProposal(Fiche &fiche);
 TransferChoice transferProposal(Fiche &fiche);
 
 // The operations, given what their dialog returned after "OK". Each returns
-// false when it changed nothing (no room chosen).
+// false when it changed nothing (no room chosen, or a stay or transfer that
+// the checks above refuse).
 bool Arriv(Fiche &fiche, const StayChoice &choice);
 bool Part(Fiche &fiche);
 bool Reservation(Fiche &fiche, const StayChoice &choice);

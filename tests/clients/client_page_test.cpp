@@ -129,6 +129,9 @@ TEST(ClientMoves, AddingAndTheFullTable)
     EXPECT_EQ(c.fiche.set().position(Table::Clients), 1);
     EXPECT_EQ(c.page.card().code, "10002");
     EXPECT_EQ(c.page.card().created, QDate::currentDate());
+    // A new guest has made no stay yet; the country carries over.
+    EXPECT_EQ(c.page.card().stays, 0);
+    EXPECT_EQ(c.page.card().country, "FRANCE");
 
     c.page.card().name = "B";
     c.page.touch();

@@ -88,7 +88,7 @@ TEST(Arrival, ReplacesTheOccupantWhereTheSituationAloneKeepsIt)
     EXPECT_FALSE(Arriv(h.fiche, {"Martin", "Martin", day(3), day(6), " "}));
 }
 
-TEST(Arrival, SituationSetsAnOccupantOnlyInAFreeRoomAndDepartureClears)
+TEST(Arrival, SituationSetsAnOccupantOnlyInAFreeRoomAndDepartureClearsOnlyItsOwn)
 {
     Hotel h({}, room(0, "  101", "A", "Durand") + room(1, "  102", "B"));
     h.clients.card().name = "Martin";
@@ -99,9 +99,57 @@ TEST(Arrival, SituationSetsAnOccupantOnlyInAFreeRoomAndDepartureClears)
     h.clients.card().room = "101";
     h.clients.chooseSituation(0);
     EXPECT_EQ(h.roomLine(0, 8), "Durand");
+    // "Parti" on a card naming 101 leaves Durand in it.
     h.clients.chooseSituation(3);
-    EXPECT_EQ(h.roomLine(0, 8), QString());
+    EXPECT_EQ(h.roomLine(0, 8), "Durand");
     EXPECT_EQ(h.clients.card().room, QString());
+    h.clients.card().room = "102";
+    h.clients.chooseSituation(3);
+    EXPECT_EQ(h.roomLine(1, 8), QString());
+}
+
+// The stay typed in the dialog is the one checked: a guest is never booked
+// over another one, whatever dates the card held.
+TEST(Arrival, AStayOverAnotherGuestIsRefusedWithWhoAndWhen)
+{
+    const QStringList clients = client(0, "MARTIN Paul", {}, "3", "06/12/2026", "07/12/2026")
+                                + client(1, "BARON Joël", "106", "1", "08/12/2026", "14/12/2026")
+                                + client(2, "ROUX Anne", "107", "0", "01/12/2026", "10/12/2026");
+    Hotel h(clients, room(0, "  106", "Double") + room(1, "  107", "Simple")
+                         + room(2, "  108", "Twin", {}, "01/12/2026", "31/12/2026", "Peinture"));
+    // The card's dates leave 106 free; the dialog's do not.
+    EXPECT_TRUE(numbers(ChambresLibres(h.fiche)).contains("106"));
+    EXPECT_EQ(numbers(ChambresLibres(h.fiche.set(), QDate(2026, 12, 6), QDate(2026, 12, 15))), QStringList());
+    const StayChoice over{"MARTIN Paul", "MARTIN Paul", QDate(2026, 12, 6), QDate(2026, 12, 15), "106"};
+    EXPECT_EQ(stayProblem(h.fiche, over), "Chambre 106 réservée du 08/12/2026 au 14/12/2026 par BARON Joël");
+    EXPECT_FALSE(Arriv(h.fiche, over));
+    EXPECT_FALSE(Reservation(h.fiche, over));
+    EXPECT_EQ(h.clientLine(0, 24), "3");
+    EXPECT_EQ(stayProblem(h.fiche, {{}, {}, QDate(2026, 12, 6), QDate(2026, 12, 6), "107"}),
+              "Chambre 107 occupée du 01/12/2026 au 10/12/2026 par ROUX Anne");
+    EXPECT_EQ(stayProblem(h.fiche, {{}, {}, QDate(2026, 12, 6), QDate(2026, 12, 7), "108"}),
+              "Chambre 108 fermée du 01/12/2026 au 31/12/2026 : Peinture");
+    EXPECT_EQ(stayProblem(h.fiche, {{}, {}, QDate(2026, 12, 7), QDate(2026, 12, 6), "106"}),
+              "La date de départ (06/12/2026) est avant la date d'arrivée (07/12/2026).");
+    EXPECT_TRUE(Arriv(h.fiche, {"MARTIN Paul", "MARTIN Paul", QDate(2026, 12, 6), QDate(2026, 12, 7), "106"}));
+
+    // Baron's own reservation does not stand in the way of his arrival.
+    h.showClient(1);
+    const StayChoice own = arrivalProposal(h.fiche, ChambresLibres(h.fiche));
+    EXPECT_EQ(own.room, "106");
+    EXPECT_EQ(stayProblem(h.fiche, own), QString());
+    EXPECT_TRUE(Arriv(h.fiche, own));
+    EXPECT_EQ(h.clientLine(1, 24), "0");
+}
+
+TEST(Arrival, ACardWithoutDatesProposesOneNight)
+{
+    Hotel h({}, room(0, "  101", "A"));
+    h.clients.card().name = "NOUVEAU";
+    const StayChoice c = arrivalProposal(h.fiche, ChambresLibres(h.fiche));
+    EXPECT_EQ(c.since, QDate::currentDate());
+    EXPECT_EQ(c.leaving, QDate::currentDate().addDays(1));
+    EXPECT_EQ(reservationProposal(h.fiche, {}).leaving, QDate::currentDate().addDays(1));
 }
 
 TEST(Departure, FreesTheRoomEvenForAClientAlreadyGone)
@@ -119,19 +167,27 @@ TEST(Departure, FreesTheRoomEvenForAClientAlreadyGone)
     EXPECT_EQ(h.clientLine(1, 16), "102");
 }
 
-TEST(Reservation, WritesOnlyTheReasonLine)
+TEST(Reservation, LeavesTheRoomCardAsItIs)
 {
     Hotel h(client(0, "Martin", {}, "-1"),
             room(0, "  101", "A", "Durand", "01/04/2024", "02/04/2024", "Peinture"));
     const StayChoice shown = reservationProposal(h.fiche, ChambresLibres(h.fiche));
     EXPECT_EQ(shown.room, "101");
-    QStringList expected = h.lines(Table::Rooms);
-    expected[17] = "Martin";
+    const QStringList rooms = h.lines(Table::Rooms);
     EXPECT_TRUE(Reservation(h.fiche, shown));
-    EXPECT_EQ(h.lines(Table::Rooms), expected);
+    EXPECT_EQ(h.lines(Table::Rooms), rooms); // the closure keeps its reason
     EXPECT_EQ(h.clientLine(0, 16), "101");
     EXPECT_EQ(h.clientLine(0, 24), "1");
-    EXPECT_EQ(h.rooms.card().closedReason, "Martin");
+}
+
+TEST(Closing, OverGuestsDaysTheQuestionNamesThem)
+{
+    Hotel h(client(0, "MONNIER Jacques", "203", "1", "22/12/2026", "25/12/2026")
+                + client(1, "PETIT Luc", "203", "3", "01/12/2026", "30/12/2026"),
+            room(0, "  203", "A"));
+    EXPECT_EQ(closingQuestion(h.fiche.set(), {QDate(2026, 12, 20), QDate(2026, 12, 23), "203", "Peinture"}),
+              "La chambre 203 est réservée du 22/12 au 25/12 par MONNIER Jacques. Fermer quand même ?");
+    EXPECT_EQ(closingQuestion(h.fiche.set(), {QDate(2026, 12, 26), QDate(2026, 12, 28), "203", {}}), QString());
 }
 
 TEST(Closing, ClosesTheRoomShownAndFreeingReopensIt)
@@ -153,30 +209,36 @@ TEST(Closing, ClosesTheRoomShownAndFreeingReopensIt)
               QStringList({RoomCard::kNoDate, RoomCard::kNoDate, QString()}));
 }
 
-TEST(Transfer, SwapsOccupantsAndTheExactRoomLinesOfEveryClient)
+// Only the guest present in the source room moves: past stays, cancelled
+// ones and other guests' reservations of either room keep their rooms.
+TEST(Transfer, MovesOnlyThePresentGuestToARoomFreeForTheRestOfTheStay)
 {
-    const QStringList clients = client(0, "A", "101", "0") + client(1, "B", "102", "0") +
-                                client(2, "Old", "101", "3") + client(3, "Blank", " 101", "3");
-    const QStringList rooms =
-        room(0, "  101", "A", "A") + room(1, "  102", "B", "B") + room(2, "  103", "C");
+    const QStringList clients = client(0, "A", "101", "0", "01/05/2024", "08/05/2024")
+                                + client(1, "Old", "101", "3", "01/04/2024", "03/04/2024")
+                                + client(2, "Next", "101", "1", "10/05/2024", "12/05/2024")
+                                + client(3, "Gone", "102", "4", "01/05/2024", "09/05/2024")
+                                + client(4, "Later", "103", "2", "07/05/2024", "09/05/2024");
+    const QStringList rooms = room(0, "  101", "A", "A") + room(1, "  102", "B") + room(2, "  103", "C");
     Hotel h(clients, rooms);
-    EXPECT_EQ(transferProposal(h.fiche).source, "101");
-    EXPECT_TRUE(Transferer(h.fiche, {day(1), "101", "102 B"}));
+    EXPECT_EQ(numbers(occupiedRooms(h.fiche.set(), day(3))), QStringList({"101"}));
+    EXPECT_EQ(numbers(occupiedRooms(h.fiche.set(), day(1, 4))), QStringList());
+    // 103 is booked from the 7th, within A's stay: not offered.
+    EXPECT_EQ(numbers(transferTargets(h.fiche.set(), "101", day(3))), QStringList({"102"}));
+    EXPECT_EQ(transferProblem(h.fiche.set(), {day(3), "101", "103"}),
+              "Chambre 103 réservée du 07/05/2024 au 09/05/2024 par Later");
+    EXPECT_EQ(transferProblem(h.fiche.set(), {day(3), "102", "103"}),
+              "Aucun client n'est présent dans la chambre 102 le 03/05/2024.");
+    EXPECT_FALSE(Transferer(h.fiche, {day(3), "101", "103"}));
+
+    EXPECT_TRUE(Transferer(h.fiche, {day(3), "101", "102 B"}));
     QStringList expected = clients;
     expected[16] = "102";
-    expected[26 + 16] = "101";
-    expected[52 + 16] = "102";
     EXPECT_EQ(h.lines(Table::Clients), expected);
     expected = rooms;
-    expected[8] = "B";
+    expected[8] = QString();
     expected[19 + 8] = "A";
     EXPECT_EQ(h.lines(Table::Rooms), expected);
-
-    // Into a free room: the source room is left free.
-    EXPECT_TRUE(Transferer(h.fiche, {day(1), "102", "103"}));
-    EXPECT_EQ(h.roomLine(1, 8), QString());
-    EXPECT_EQ(h.roomLine(2, 8), "A");
-    EXPECT_FALSE(Transferer(h.fiche, {day(1), "103", QString()}));
+    EXPECT_FALSE(Transferer(h.fiche, {day(3), "102", QString()}));
 }
 
 // A card on screen with unsaved edits must neither undo an operation when it
@@ -192,8 +254,7 @@ TEST(Reception, CardsOnScreenKeepTheirEditsAndShowTheOperation)
     EXPECT_TRUE(Reservation(h.fiche, {"Martin", "Martin", day(3), day(4), "102"}));
     h.fiche.TestModif(); // writes back every card, as a save does
     EXPECT_EQ(h.roomLine(1, 3), "Suite");
-    EXPECT_EQ(h.roomLine(1, 17), "Martin");
-    EXPECT_EQ(h.rooms.card().closedReason, "Martin");
+    EXPECT_EQ(h.clientLine(0, 16), "102");
 
     // The client card shows Petit of room 101 with an edit not yet written.
     h.showClient(1);

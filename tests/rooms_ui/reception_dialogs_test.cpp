@@ -10,6 +10,7 @@
 #include "rooms/ui/transfert_dialog.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,12 +18,15 @@
 namespace {
 
 // Martin (reserved, 03/05 to 05/05/2024) is shown on the client card; room
-// 101 is occupied by Durand, 102 is free, and the room card shows 101.
+// 101 is occupied by Durand (present from May 2024 on, still today), 102 is
+// booked by Baron from 08/05 to 14/05/2024, and the room card shows 101.
 struct Martin : Hotel
 {
     Martin()
-        : Hotel(client(0, "Martin", {}, "1", "03/05/2024", "05/05/2024"),
-                room(0, "  101", "Double", "Durand") + room(1, "  102", "Simple"))
+        : Hotel(client(0, "Martin", {}, "1", "03/05/2024", "05/05/2024")
+                    + client(1, "Durand", "101", "0", "01/05/2024", "31/12/2099")
+                    + client(2, "Baron", "102", "1", "08/05/2024", "14/05/2024"),
+                room(0, "  101", "Double", "Durand") + room(1, "  102", "Simple") + room(2, "  103", "Twin"))
     {}
 };
 
@@ -67,15 +71,41 @@ TEST(ReceptionDialogs, ArrivalShowsTheCardAndItsChoiceReachesTheTables)
         EXPECT_TRUE(field<QLineEdit>(d, "occupant")->isReadOnly());
         EXPECT_EQ(field<QDateEdit>(d, "since")->date(), QDate(2024, 5, 3));
         auto *room = field<RoomBox>(d, "room");
-        EXPECT_EQ(room->currentText(), "101"); // the first free room
-        room->setCurrentIndex(room->findText("102 Simple"));
+        EXPECT_EQ(room->currentText(), "102"); // the first free room
+        room->setCurrentIndex(room->findText("103 Twin"));
         field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 9));
         return click(d, "OK");
     }));
-    EXPECT_EQ(h.roomLine(1, 8), "Martin");
-    EXPECT_EQ(h.clients.card().room, "102");
+    EXPECT_EQ(h.roomLine(2, 8), "Martin");
+    EXPECT_EQ(h.clients.card().room, "103");
     EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 9));
     EXPECT_EQ(h.clients.card().situation, 0);
+}
+
+// The rooms offered follow the dates shown, and "OK" on a room taken on one
+// of those days says by whom and stays open.
+TEST(ReceptionDialogs, ArrivalFollowsItsDatesAndRefusesARoomTaken)
+{
+    Martin h;
+    EXPECT_TRUE(runArrival(nullptr, h.fiche, [&](QDialog &d) {
+        auto *room = field<RoomBox>(d, "room");
+        auto *problem = field<QLabel>(d, "problem");
+        EXPECT_NE(room->findText("102 Simple"), -1);
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 10));
+        EXPECT_EQ(room->findText("102 Simple"), -1);
+        EXPECT_EQ(room->currentText(), "102"); // what was there stays typed
+        EXPECT_NE(click(d, "OK"), QDialog::Accepted);
+        EXPECT_FALSE(problem->isHidden());
+        EXPECT_EQ(problem->text(), "Chambre 102 réservée du 08/05/2024 au 14/05/2024 par Baron");
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 2));
+        EXPECT_TRUE(problem->isHidden());
+        EXPECT_NE(click(d, "OK"), QDialog::Accepted);
+        EXPECT_TRUE(problem->text().startsWith("La date de départ"));
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 7));
+        return click(d, "OK");
+    }));
+    EXPECT_EQ(h.clients.card().room, "102");
+    EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 7));
 }
 
 TEST(ReceptionDialogs, CancelChangesNothing)
@@ -92,26 +122,28 @@ TEST(ReceptionDialogs, CancelChangesNothing)
 TEST(ReceptionDialogs, DepartureAndReservationReachTheTables)
 {
     Martin h;
+    const QStringList rooms = h.lines(Table::Rooms);
     EXPECT_TRUE(runReservation(nullptr, h.fiche, [](QDialog &d) {
         EXPECT_EQ(field<QLineEdit>(d, "occupant")->text(), "Martin");
         return click(d, "OK");
     }));
-    EXPECT_EQ(h.roomLine(0, 17), "Martin");
-    EXPECT_EQ(h.roomLine(0, 8), "Durand");
+    EXPECT_EQ(h.lines(Table::Rooms), rooms);
+    EXPECT_EQ(h.clients.card().room, "102");
 
+    // An old card naming 101 leaves: Durand stays in it.
     h.clients.card().room = "101";
     EXPECT_TRUE(runDeparture(nullptr, h.fiche, [](QDialog &d) {
         EXPECT_EQ(field<QLineEdit>(d, "room")->text(), "101");
         return click(d, "OK");
     }));
-    EXPECT_EQ(h.roomLine(0, 8), QString());
+    EXPECT_EQ(h.roomLine(0, 8), "Durand");
     EXPECT_EQ(h.clients.card().situation, 3);
 }
 
 TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
 {
     Martin h;
-    EXPECT_TRUE(runClosing(nullptr, h.fiche, [](QDialog &d) {
+    auto close = [](QDialog &d) {
         d.show();
         EXPECT_EQ(d.focusWidget(), field<QLineEdit>(d, "reason"));
         EXPECT_EQ(field<RoomBox>(d, "room")->currentText(), "101");
@@ -120,17 +152,33 @@ TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
         field<QDateEdit>(d, "until")->setDate(QDate(2024, 6, 3));
         QTest::keyClicks(field<QLineEdit>(d, "reason"), "Peinture");
         return click(d, "OK");
-    }));
-    EXPECT_EQ(h.lines(Table::Rooms).mid(15, 3),
-              QStringList({"01/06/2024", "03/06/2024", "Peinture"}));
+    };
+    // Durand is in 101 on those days: the closing asks first.
+    const QStringList rooms = h.lines(Table::Rooms);
+    EXPECT_FALSE(runClosing(nullptr, h.fiche, close));
+    EXPECT_EQ(h.ui.shown.last(), "La chambre 101 est occupée du 01/05 au 31/12 par Durand. Fermer quand même ?");
+    EXPECT_EQ(h.lines(Table::Rooms), rooms);
+    h.ui.okCancel = {true};
+    EXPECT_TRUE(runClosing(nullptr, h.fiche, close));
+    EXPECT_EQ(h.lines(Table::Rooms).mid(15, 3), QStringList({"01/06/2024", "03/06/2024", "Peinture"}));
 
+    // The transfer offers the occupied rooms, then the rooms free for the
+    // rest of the stay; a room that is not one is refused.
     EXPECT_TRUE(runTransfer(nullptr, h.fiche, [](QDialog &d) {
-        EXPECT_EQ(field<RoomBox>(d, "source")->currentText(), "101");
+        auto *source = field<RoomBox>(d, "source");
+        EXPECT_EQ(source->currentText(), "101");
+        EXPECT_EQ(source->count(), 1);
         auto *target = field<RoomBox>(d, "target");
         EXPECT_EQ(target->currentText(), QString());
-        QTest::keyClicks(target->lineEdit(), "102");
+        EXPECT_EQ(target->count(), 2);
+        EXPECT_EQ(target->itemText(1), "103 Twin");
+        QTest::keyClicks(target->lineEdit(), "104");
+        EXPECT_NE(click(d, "OK"), QDialog::Accepted);
+        EXPECT_EQ(field<QLabel>(d, "problem")->text(), "La chambre 104 n'existe pas.");
+        target->setEditText("103");
         return click(d, "OK");
     }));
     EXPECT_EQ(h.roomLine(0, 8), QString());
-    EXPECT_EQ(h.roomLine(1, 8), "Durand");
+    EXPECT_EQ(h.roomLine(2, 8), "Durand");
+    EXPECT_EQ(h.clientLine(1, 16), "103");
 }

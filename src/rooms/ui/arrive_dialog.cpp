@@ -4,13 +4,14 @@
 
 #include <QDateEdit>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 TArrive::TArrive(QWidget *parent)
     : QDialog(parent), m_client(receptionui::readOnlyText()),
       m_occupant(receptionui::readOnlyText()), m_since(receptionui::dateBox()),
-      m_leaving(receptionui::dateBox()), m_room(new RoomBox)
+      m_leaving(receptionui::dateBox()), m_room(new RoomBox), m_problem(receptionui::problemLabel())
 {
     setWindowTitle(QStringLiteral("Arrivée du client"));
     m_client->setObjectName(QStringLiteral("client"));
@@ -27,7 +28,31 @@ TArrive::TArrive(QWidget *parent)
     form->addRow(QStringLiteral("&Chambre"), m_room);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(m_problem);
     receptionui::addButtons(this, layout);
+    connect(m_since, &QDateEdit::dateChanged, this, &TArrive::datesChanged);
+    connect(m_leaving, &QDateEdit::dateChanged, this, &TArrive::datesChanged);
+    connect(m_room, &QComboBox::editTextChanged, this, [this] { receptionui::showProblem(m_problem, {}); });
+}
+
+void TArrive::setChecks(FreeRooms freeRooms, Check check)
+{
+    m_freeRooms = std::move(freeRooms);
+    m_check = std::move(check);
+}
+
+void TArrive::datesChanged()
+{
+    receptionui::showProblem(m_problem, {});
+    if (m_freeRooms)
+        m_room->setRooms(m_freeRooms(m_since->date(), m_leaving->date()), m_room->currentText());
+}
+
+void TArrive::accept()
+{
+    if (m_check && receptionui::showProblem(m_problem, m_check(Result())))
+        return;
+    QDialog::accept();
 }
 
 void TArrive::Init(const reception::StayChoice &shown, const QStringList &freeRooms)

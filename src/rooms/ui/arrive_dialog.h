@@ -4,7 +4,10 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class RoomBox;
 
@@ -20,10 +23,24 @@ public:
     // The room comes back cut at its first blank.
     reception::StayChoice Result() const;
 
+    // The free rooms for the dates shown, asked again whenever a date
+    // changes, and the check that "OK" must pass (empty: the stay can be
+    // booked; else the dialog says why and stays open).
+    using FreeRooms = std::function<QStringList(QDate first, QDate last)>;
+    using Check = std::function<QString(const reception::StayChoice &)>;
+    void setChecks(FreeRooms freeRooms, Check check);
+
+    void accept() override;
+
 protected:
+    void datesChanged();
+
     QLineEdit *m_client;
     QLineEdit *m_occupant;
     QDateEdit *m_since;
     QDateEdit *m_leaving;
     RoomBox *m_room;
+    QLabel *m_problem;
+    FreeRooms m_freeRooms;
+    Check m_check;
 };

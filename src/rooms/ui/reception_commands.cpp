@@ -6,10 +6,12 @@
 #include "fermer_dialog.h"
 #include "reserv_dialog.h"
 #include "rooms/reception.h"
+#include "store/fiche.h"
 #include "transfert_dialog.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -76,6 +78,23 @@ void addButtons(QDialog *dialog, QVBoxLayout *layout)
     layout->addLayout(row);
 }
 
+QLabel *problemLabel()
+{
+    auto *label = new QLabel;
+    label->setObjectName(QStringLiteral("problem"));
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: #b00020;"));
+    label->hide();
+    return label;
+}
+
+bool showProblem(QLabel *label, const QString &problem)
+{
+    label->setText(problem);
+    label->setVisible(!problem.isEmpty());
+    return !problem.isEmpty();
+}
+
 } // namespace receptionui
 
 int execModal(QDialog &dialog)
@@ -83,13 +102,31 @@ int execModal(QDialog &dialog)
     return dialog.exec();
 }
 
-bool runArrival(QWidget *parent, Fiche &fiche, const ShowDialog &show)
+namespace {
+
+// The arrival and the reservation: the room list follows the dates shown,
+// and "OK" on a room taken on one of those days is refused.
+bool runStay(TArrive &dialog, Fiche &fiche, const ShowDialog &show, bool arrival)
 {
     reception::commitCards(fiche);
     const QStringList rooms = reception::ChambresLibres(fiche);
+    const QList<int> self = {fiche.set().position(Table::Clients)};
+    dialog.Init(arrival ? reception::arrivalProposal(fiche, rooms) : reception::reservationProposal(fiche, rooms),
+                rooms);
+    dialog.setChecks([&fiche, self](QDate first,
+                                    QDate last) { return reception::ChambresLibres(fiche.set(), first, last, self); },
+                     [&fiche](const reception::StayChoice &c) { return reception::stayProblem(fiche, c); });
+    if (show(dialog) != QDialog::Accepted)
+        return false;
+    return arrival ? reception::Arriv(fiche, dialog.Result()) : reception::Reservation(fiche, dialog.Result());
+}
+
+} // namespace
+
+bool runArrival(QWidget *parent, Fiche &fiche, const ShowDialog &show)
+{
     TArrive dialog(parent);
-    dialog.Init(reception::arrivalProposal(fiche, rooms), rooms);
-    return show(dialog) == QDialog::Accepted && reception::Arriv(fiche, dialog.Result());
+    return runStay(dialog, fiche, show, true);
 }
 
 bool runDeparture(QWidget *parent, Fiche &fiche, const ShowDialog &show)
@@ -102,11 +139,8 @@ bool runDeparture(QWidget *parent, Fiche &fiche, const ShowDialog &show)
 
 bool runReservation(QWidget *parent, Fiche &fiche, const ShowDialog &show)
 {
-    reception::commitCards(fiche);
-    const QStringList rooms = reception::ChambresLibres(fiche);
     TReserv dialog(parent);
-    dialog.Init(reception::reservationProposal(fiche, rooms), rooms);
-    return show(dialog) == QDialog::Accepted && reception::Reservation(fiche, dialog.Result());
+    return runStay(dialog, fiche, show, false);
 }
 
 bool runClosing(QWidget *parent, Fiche &fiche, const ShowDialog &show)
@@ -115,14 +149,23 @@ bool runClosing(QWidget *parent, Fiche &fiche, const ShowDialog &show)
     const QStringList rooms = reception::ChambresLibres(fiche);
     TFermer dialog(parent);
     dialog.Init(reception::closingProposal(fiche), rooms);
-    return show(dialog) == QDialog::Accepted && reception::Fermeture(fiche, dialog.Result());
+    if (show(dialog) != QDialog::Accepted)
+        return false;
+    // Closing over guests' days hides their stays: ask first.
+    const QString question = reception::closingQuestion(fiche.set(), dialog.Result());
+    if (!question.isEmpty() && !fiche.ui().askOkCancel(question))
+        return false;
+    return reception::Fermeture(fiche, dialog.Result());
 }
 
 bool runTransfer(QWidget *parent, Fiche &fiche, const ShowDialog &show)
 {
     reception::commitCards(fiche);
-    const QStringList rooms = reception::ChambresLibres(fiche);
     TTransfert dialog(parent);
-    dialog.Init(reception::transferProposal(fiche), rooms);
+    const FileSet &set = fiche.set();
+    dialog.Init(reception::transferProposal(fiche),
+                [&set](QDate day) { return reception::occupiedRooms(set, day); },
+                [&set](const QString &source, QDate day) { return reception::transferTargets(set, source, day); },
+                [&set](const reception::TransferChoice &c) { return reception::transferProblem(set, c); });
     return show(dialog) == QDialog::Accepted && reception::Transferer(fiche, dialog.Result());
 }

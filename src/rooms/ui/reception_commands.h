@@ -8,6 +8,7 @@
 class Fiche;
 class QDateEdit;
 class QDialog;
+class QLabel;
 class QLineEdit;
 class QVBoxLayout;
 
@@ -28,6 +29,10 @@ QDateEdit *dateBox();
 QLineEdit *readOnlyText();
 // The "Annuller" and "OK" row under a dialog's fields.
 void addButtons(QDialog *dialog, QVBoxLayout *layout);
+// Where a dialog says, in red, why "OK" was refused; hidden until then.
+QLabel *problemLabel();
+// Shows the problem and returns whether there was one.
+bool showProblem(QLabel *label, const QString &problem);
 } // namespace receptionui
 
 // How a command shows its dialog. The windows run it modally; tests pass
