@@ -79,8 +79,8 @@ bool MainController::OpenItemClick()
     const QString chosen = m_ui.chooseOpenFile();
     if (chosen.isEmpty())
         return false;
+    // A refused choice leaves the set open as it was, its name included.
     if (!chosen.right(4).toUpper().endsWith(QStringLiteral(".HTL"))) {
-        FileName.clear();
         m_ui.inform(QStringLiteral("Type de fichier non valide"));
         return false;
     }
@@ -149,12 +149,31 @@ bool MainController::open(const QString &path)
     return true;
 }
 
+bool MainController::saveUnderName()
+{
+    if (FileName.isEmpty())
+        return SaveAs();
+    if (m_fiche.readOnly()) {
+        // The edits are kept under another name rather than lost.
+        if (!m_ui.askOkCancel(QStringLiteral("Ce dossier est ouvert en lecture seule : un autre programme "
+                                             "Carvelle l'utilise.\r\nL'enregistrer sous un autre nom ?")))
+            return false;
+        return SaveAs();
+    }
+    return m_fiche.Sauve(FileName);
+}
+
 bool MainController::SaveAs()
 {
-    FileName.clear();
+    // A Save As that does not go through changes nothing, the name included.
+    const QString previous = FileName;
+    const auto keep = [&] {
+        FileName = previous;
+        return false;
+    };
     QString chosen = m_ui.chooseSaveFile(QStringLiteral("*.htl"));
     if (chosen.isEmpty())
-        return false;
+        return keep();
     // Only the file name's own first dot counts: "mes.hotels/lion" stays in
     // its folder.
     const QFileInfo info(chosen);
@@ -163,14 +182,14 @@ bool MainController::SaveAs()
         name.truncate(dot);
     chosen = QDir(info.path()).filePath(name + QStringLiteral(".htl"));
     if (QFileInfo::exists(chosen) && !m_ui.askOkCancel(QStringLiteral("Ce fichier existe déjà")))
-        return false;
+        return keep();
     FileName = chosen;
     const bool sameSet = m_lock && m_lockPath == lockPathOf(chosen);
     bool held = false;
     std::unique_ptr<QLockFile> lock = lockFor(chosen, &held);
     if (!held && lock->error() == QLockFile::LockFailedError) {
         m_ui.inform(QStringLiteral("Ce dossier est ouvert par un autre programme Carvelle."));
-        return false;
+        return keep();
     }
     const bool wasReadOnly = m_fiche.readOnly();
     m_fiche.setReadOnly(false);
@@ -179,8 +198,7 @@ bool MainController::SaveAs()
         m_fiche.setReadOnly(wasReadOnly);
         if (sameSet)
             m_lock = std::move(lock);
-        FileName.clear();
-        return false;
+        return keep();
     }
     m_lock = held ? std::move(lock) : nullptr;
     m_lockPath = held ? lockPathOf(chosen) : QString();

@@ -38,6 +38,10 @@ public:
     bool open(const QString &path); // the open without its dialog
     bool SaveAs();
     bool SaveItemClick() { return SaveAs(); }
+    // Ctrl+S: saves the open set under its name, without a dialog; an
+    // untitled set asks for a name, and a set open read-only offers to be
+    // saved under another one.
+    bool saveUnderName();
     // Whether the program may close; on true, the settings files are written.
     bool FormCloseQuery();
     // "S&upprimer fiche": confirms, then deletes the card shown.

@@ -100,10 +100,42 @@ TEST(SaveAsCommand, NamesEndInHtlAndStayInTheirFolder)
     EXPECT_EQ(p.main.caption, "Tolvenar");
     EXPECT_TRUE(p.main.SaveAs());
     EXPECT_EQ(p.main.FileName, f.path("mes.hotels/lion.htl"));
-    // Onto an existing file: asked, and Cancel saves nothing.
+    // Onto an existing file: asked, and Cancel saves nothing and keeps the
+    // set's name for the next save and the close.
     EXPECT_FALSE(p.main.SaveAs());
     EXPECT_EQ(p.ui.shown.last(), "Ce fichier existe déjà");
-    EXPECT_TRUE(p.main.FileName.isEmpty());
+    EXPECT_EQ(p.main.FileName, f.path("mes.hotels/lion.htl"));
+    p.editName("MODIFIÉ");
+    p.ui.yesNoCancel = {Ui::Answer::No};
+    EXPECT_TRUE(p.main.FormCloseQuery());
+    EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans lion.htl ?");
+}
+
+// Ctrl+S saves under the set's name; a set open read-only offers another name
+// so the edits are kept.
+TEST(SaveUnderName, WritesTheOpenSetOrOffersAnotherNameWhenReadOnly)
+{
+    Folder f;
+    Program first;
+    ASSERT_TRUE(first.main.open(f.path("LION.htl")));
+    first.editName("PREMIER");
+    EXPECT_TRUE(first.main.saveUnderName());
+    EXPECT_EQ(first.ui.saveDialogs, 0);
+    EXPECT_TRUE(readFile(f.path("LION.htl")).contains("PREMIER"));
+
+    Program second;
+    second.ui.okCancel = {true};
+    ASSERT_TRUE(second.main.open(f.path("LION.htl")));
+    ASSERT_TRUE(second.main.readOnly());
+    second.editName("SECOND");
+    second.ui.okCancel = {true};
+    second.ui.saveFiles = {f.path("COPIE.htl")};
+    EXPECT_TRUE(second.main.saveUnderName());
+    EXPECT_TRUE(second.ui.shown.last().startsWith("Ce dossier est ouvert en lecture seule"));
+    EXPECT_TRUE(readFile(f.path("COPIE.htl")).contains("SECOND"));
+    EXPECT_FALSE(readFile(f.path("LION.htl")).contains("SECOND"));
+    EXPECT_FALSE(second.main.readOnly());
+    EXPECT_EQ(second.main.FileName, f.path("COPIE.htl"));
 }
 
 TEST(Closing, CancellingTheSaveDialogKeepsTheProgramOpen)

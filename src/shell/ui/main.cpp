@@ -8,8 +8,28 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace {
+
+// The standard file dialogs write dates and sizes in the system's locale:
+// it is made French for this program (its own texts are French whatever it
+// is). LC_ALL would override the categories set here, so its value moves to
+// LANG, where it still sets everything else.
+void frenchSystemLocale()
+{
+    const QByteArray all = qgetenv("LC_ALL");
+    if (!all.isEmpty()) {
+        qputenv("LANG", all);
+        qunsetenv("LC_ALL");
+    }
+    for (const char *category : {"LC_TIME", "LC_NUMERIC", "LC_MEASUREMENT", "LC_MESSAGES"})
+        qputenv(category, "fr_FR.UTF-8");
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    frenchSystemLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvenar"));
 

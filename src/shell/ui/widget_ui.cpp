@@ -26,6 +26,8 @@ QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!proposed.isEmpty())
         dialog.selectFile(proposed);
+    // Wide enough for the names, sizes and dates of a hotel's folder.
+    dialog.resize(760, 440);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
