@@ -514,7 +514,7 @@ void commitCards(Fiche &fiche)
 
 StayChoice arrivalProposal(Fiche &fiche, const QStringList &freeRooms)
 {
-    StayChoice c = atLeastOneNight(reservationProposal(fiche, freeRooms));
+    StayChoice c = reservationProposal(fiche, freeRooms);
     if (ClientPage *clients = clientPage(fiche); clients && !clients->card().room.isEmpty())
         c.room = clients->card().room;
     return c;
