@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFirstField = 4; // name
@@ -39,11 +41,11 @@ template <typename F> void forEachTextLine(QStringView text, F &&f)
         f(text.sliced(start));
 }
 
-void import(ClientPage &page, const QString &path, char separator)
+int import(ClientPage &page, const QString &path, char separator)
 {
     Fiche &fiche = page.fiche();
     if (fiche.active() != PageId::Clients)
-        return;
+        return 0;
     FileSet &s = fiche.set();
     RecordTable &t = s.table(Table::Clients);
     // The card shown is kept now: moving after the import must not write it
@@ -52,7 +54,8 @@ void import(ClientPage &page, const QString &path, char separator)
     s.setPageModified(Table::Clients, false);
 
     const QString content = exchange::decodeImport(readAll(path, fiche.ui()));
-    int count = s.count(Table::Clients);
+    const int before = s.count(Table::Clients);
+    int count = before;
     int code = page.numerom();
     bool lossless = true;
     int markers = 0;
@@ -60,7 +63,10 @@ void import(ClientPage &page, const QString &path, char separator)
     const QChar sep = QLatin1Char(separator);
     bool full = false;
     forEachTextLine(content, [&](QStringView line) {
-        if (full || (full = count >= exchange::kMaxClients))
+        // A blank line (often the last one) is no client.
+        if (full || line.trimmed().isEmpty())
+            return;
+        if ((full = count >= exchange::kMaxClients))
             return;
         ++count;
         added << t.startMarker(count - 1) << QByteArray::number(code++) << "N"
@@ -78,8 +84,6 @@ void import(ClientPage &page, const QString &path, char separator)
     });
     t.insert(t.size(), added);
     s.setCount(Table::Clients, count);
-    if (!added.isEmpty())
-        s.setPosition(Table::Clients, count - 1);
     if (full)
         fiche.ui().inform(QStringLiteral("Trop de lignes, le fichier a été tronqué"));
     if (!lossless)
@@ -91,6 +95,7 @@ void import(ClientPage &page, const QString &path, char separator)
                               .arg(markers == 1 ? QStringLiteral("1 champ importé")
                                                 : QStringLiteral("%1 champs importés").arg(markers),
                                    markers == 1 ? QStringLiteral("t") : QStringLiteral("ent")));
+    return count - before;
 }
 
 bool writeRecords(const QString &path, const QList<QByteArray> &records, Ui &ui)
@@ -142,11 +147,22 @@ QList<QByteArray> exchange::clientRecords(const RecordTable &clients, char separ
         for (int offset = kFirstField; offset <= kLastField; ++offset) {
             if (offset > kFirstField)
                 r += separator;
+            const qsizetype from = r.size();
             r += clientField(clients, i, offset);
+            std::replace(r.begin() + from, r.end(), separator, ' ');
         }
         records << r;
     }
     return records;
+}
+
+char exchange::exportSeparator(const QString &name, char filterSeparator)
+{
+    if (name.endsWith(u".csv", Qt::CaseInsensitive))
+        return kCsv;
+    if (name.endsWith(u".txt", Qt::CaseInsensitive))
+        return kTxt;
+    return filterSeparator;
 }
 
 bool Importer(ClientPage &page, const QString &path)
@@ -156,37 +172,57 @@ bool Importer(ClientPage &page, const QString &path)
         fiche.ui().inform(QStringLiteral("Le ficher ") + path + QStringLiteral("n'existe pas"));
         return false;
     }
+    // Clients are imported on the client page, whichever page is shown.
+    if (fiche.active() != PageId::Clients)
+        fiche.selectPage(PageId::Clients);
+    const int first = fiche.set().count(Table::Clients);
     const QString lower = path.toLower();
+    int imported = 0;
     if (lower.contains(u".txt"))
-        ImportTxt(page, path);
+        imported += ImportTxt(page, path);
     if (lower.contains(u".csv"))
-        ImportCsv(page, path);
-    fiche.Dernier();
-    fiche.SetSauve();
+        imported += ImportCsv(page, path);
+    fiche.ui().inform(imported == 0   ? QStringLiteral("Aucun client importé")
+                      : imported == 1 ? QStringLiteral("1 client importé")
+                                      : QStringLiteral("%1 clients importés").arg(imported));
+    if (imported > 0) {
+        // The first client imported is the one to check first.
+        fiche.set().setPosition(Table::Clients, first);
+        page.LitFiche();
+        fiche.SetSauve();
+        emit fiche.cardChanged(PageId::Clients);
+    }
     return true;
 }
 
-void ImportTxt(ClientPage &page, const QString &path)
+int ImportTxt(ClientPage &page, const QString &path)
 {
-    import(page, path, exchange::kTxt);
+    return import(page, path, exchange::kTxt);
 }
 
-void ImportCsv(ClientPage &page, const QString &path)
+int ImportCsv(ClientPage &page, const QString &path)
 {
-    import(page, path, exchange::kCsv);
+    return import(page, path, exchange::kCsv);
 }
 
-QString Exporter(ClientPage &page, const QString &name, char separator,
+QString Exporter(ClientPage &page, const QString &name, char filterSeparator,
                  const DaySheetRecords &daySheet)
 {
     page.EcritFiche();
     if (name.isEmpty())
         return {};
+    // Only the main courante page exports something of its own (its day
+    // sheet); from any other page the clients are exported.
+    Fiche &fiche = page.fiche();
+    const bool daySheetShown = fiche.active() == PageId::MainCourante && daySheet;
+    if (!daySheetShown && fiche.active() != PageId::Clients)
+        fiche.selectPage(PageId::Clients);
+    const char separator = exchange::exportSeparator(name, filterSeparator);
     const QString extension =
         separator == exchange::kCsv ? QStringLiteral(".csv") : QStringLiteral(".txt");
     const QString path = name.contains(extension, Qt::CaseInsensitive) ? name : name + extension;
-    const bool ok = separator == exchange::kCsv ? ExportCsv(page.fiche(), path, daySheet)
-                                                : ExportTxt(page.fiche(), path, daySheet);
+    const bool ok = separator == exchange::kCsv ? ExportCsv(fiche, path, daySheet)
+                                                : ExportTxt(fiche, path, daySheet);
     return ok ? path : QString();
 }
 

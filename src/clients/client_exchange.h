@@ -23,27 +23,40 @@ constexpr int kEmptyLinesAfter = 20;
 // or is valid UTF-8 holding non-ASCII bytes, Windows-1252 otherwise.
 QString decodeImport(QByteArrayView bytes);
 
-// The client records of the table, one per line that begins a block.
+// The client records of the table, one per line that begins a block. The
+// separator found inside a field becomes a blank, so that every record
+// reads back as the same seven fields.
 QList<QByteArray> clientRecords(const RecordTable &clients, char separator);
+
+// The separator of an export: a name ending in ".csv" or ".txt" (any case)
+// keeps its type whatever the filter chosen; any other name takes the
+// filter's separator.
+char exportSeparator(const QString &name, char filterSeparator);
 } // namespace exchange
 
-// Import of an existing file: ".txt" in its name (any case) imports it
-// TAB-separated, ".csv" ";"-separated (both for "a.txt.csv"); then the last
-// card is shown and the set is dirty. A missing file gives "Le ficher ...
-// n'existe pas" and changes nothing. False when nothing was read.
+// Import of an existing file, on the client page (selected when another is
+// shown): ".txt" in its name (any case) imports it TAB-separated, ".csv"
+// ";"-separated (both for "a.txt.csv"); then the user is told how many
+// clients came in, the first of them is shown and the set is dirty. A
+// missing file gives "Le ficher ... n'existe pas" and changes nothing.
+// False when the file does not exist.
 bool Importer(ClientPage &page, const QString &path);
-// Appends one client block per line of the file, numbered after the last
-// client, while the client page is shown; stops at 89998 clients.
-void ImportTxt(ClientPage &page, const QString &path);
-void ImportCsv(ClientPage &page, const QString &path);
+// Appends one client block per line of the file that is not blank, numbered
+// after the last client, while the client page is shown; stops at 89998
+// clients. Returns the number of clients added.
+int ImportTxt(ClientPage &page, const QString &path);
+int ImportCsv(ClientPage &page, const QString &path);
 
 // The lines the main courante page exports, given the separator.
 using DaySheetRecords = std::function<QList<QByteArray>(char separator)>;
 
-// Export after the client card is written back: the name gets ".txt" (TAB)
-// or ".csv" (";") when it does not hold it already. An empty name does
-// nothing. Returns the file written, empty when none.
-QString Exporter(ClientPage &page, const QString &name, char separator,
+// Export after the client card is written back, TAB- or ";"-separated as
+// exportSeparator decides from the name and the filter chosen; the name gets
+// ".txt" or ".csv" when it does not hold it already. The main courante page
+// exports its day sheet (when given); any other page selects the client page
+// and exports the clients. An empty name does nothing. Returns the file
+// written, empty when none.
+QString Exporter(ClientPage &page, const QString &name, char filterSeparator,
                  const DaySheetRecords &daySheet = {});
 // Writes the records of the page shown: the clients on the client page, the
 // day sheet on the main courante page, nothing on the others. Windows-1252,

@@ -107,13 +107,24 @@ PrintDocument ImpCli(const RecordTable &clients, BlockRange blocks, const PageMe
     // Block lines printed and their columns.
     const std::pair<int, int> columns[] = {{4, 5},   {5, 55},   {6, 105}, {7, 155},
                                            {8, 175}, {10, 225}, {11, 255}};
+    constexpr int kColumns = int(std::size(columns));
+    // Each text stops short of the next column (the last one of the page's
+    // edge), so that a long address never covers the postal code.
+    constexpr double kGap = 1;
+    double widths[kColumns];
+    for (int i = 0; i < kColumns; ++i)
+        widths[i] =
+            (i + 1 < kColumns ? columns[i + 1].second : m.widthMm) - columns[i].second - kGap;
     for (int n = blocks.first; n <= blocks.last; ++n) {
         const qsizetype start = clients.blockStart(n);
         if (start < 0)
             continue;
         const qsizetype end = clients.blockEnd(start, n);
-        for (const auto &[line, x] : columns)
-            doc.text(x, y, start + line < end ? clients.text(start + line) : QString());
+        for (int i = 0; i < kColumns; ++i) {
+            const auto &[line, x] = columns[i];
+            const QString value = start + line < end ? clients.text(start + line) : QString();
+            doc.text(x, y, elidedArial(value, widths[i], kArial10));
+        }
         y += 5;
         if (doc.beyondBottom(y, 20)) {
             y = 10;
@@ -162,5 +173,6 @@ PrintJob ImpEnvJob(const ClientCard &card, const Company &company, const Setting
     return {kEnvelopeTitle, envelopeOrientation(settings), std::nullopt,
             [&](const PageMetrics &m, const PrintRange &) {
                 return ImpEnv(card, company, settings, m);
-            }};
+            },
+            QStringLiteral("Insérez une enveloppe dans l'imprimante")};
 }

@@ -30,7 +30,7 @@ BlockRange clientBlocks(int from, int to, int count);
 void Entete1(PrintDocument &doc);
 
 // The client list (`ImpCli`): landscape, blocks first to last in block order,
-// missing blocks skipped.
+// missing blocks skipped; a text too long for its column is cut with "…".
 PrintDocument ImpCli(const RecordTable &clients, BlockRange blocks, const PageMetrics &m);
 
 // The envelope (`ImpEnv`): sender from the company heading, recipient from
@@ -40,7 +40,8 @@ PrintDocument ImpEnv(const ClientCard &card, const Company &company, const Setti
                      const PageMetrics &m);
 
 // The three printouts as print jobs, laid out once the printer is chosen.
-// The list offers the client numbers 1 to `count` as its range. The jobs
+// The list offers the client numbers 1 to `count` as its range; the envelope
+// asks for an envelope when a printer (not a file) is to print it. The jobs
 // refer to their arguments, which must outlive the printing.
 PrintJob ImpFicheJob(const ClientPage &page);
 PrintJob ImpCliJob(const RecordTable &clients, int count);

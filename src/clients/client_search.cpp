@@ -88,22 +88,45 @@ template <typename Match> qint64 findClient(const RecordTable &t, int offset, Ma
     return found;
 }
 
-bool search(ClientPage &page, const QString &wanted, int offset, bool upperCased)
+// Blanks, dots and dashes only lay a telephone number out.
+bool phoneLayout(QChar c)
+{
+    return c == u' ' || c == u'.' || c == u'-';
+}
+
+// Whether the line, its layout skipped, begins with `wanted` (without layout).
+bool startsWithPhone(QByteArrayView line, QByteArrayView wanted)
+{
+    qsizetype j = 0;
+    for (qsizetype i = 0; i < line.size() && j < wanted.size(); ++i) {
+        if (phoneLayout(QLatin1Char(line[i])))
+            continue;
+        if (line[i] != wanted[j++])
+            return false;
+    }
+    return j == wanted.size();
+}
+
+bool startsWith(QByteArrayView line, QByteArrayView wanted)
+{
+    return line.startsWith(wanted);
+}
+
+// The first client whose line `offset` matches `wanted` becomes the card
+// shown; `typed` is the text the message repeats when none does.
+bool search(ClientPage &page, const QString &wanted, const QString &typed, int offset,
+            bool (*match)(QByteArrayView line, QByteArrayView wanted))
 {
     if (wanted.isEmpty())
         return false;
     // The card shown keeps its edits before another client is read.
     page.EcritFiche();
     const RecordTable &t = setOf(page).table(Table::Clients);
-    const QString shown = upperCased ? text::upperAZ(wanted) : wanted;
     qint64 n = -1;
-    if (const auto bytes = stored(shown)) {
-        n = findClient(t, offset, [&](QByteArrayView line) {
-            return upperCased ? startsWithAZ(line, *bytes) : line.startsWith(*bytes);
-        });
-    }
+    if (const auto bytes = stored(wanted))
+        n = findClient(t, offset, [&](QByteArrayView line) { return match(line, *bytes); });
     if (n < 0) {
-        page.fiche().ui().inform(QStringLiteral("Fiche ") + shown + QStringLiteral(" non trouvée"));
+        page.fiche().ui().inform(QStringLiteral("Fiche ") + typed + QStringLiteral(" non trouvée"));
         return false;
     }
     show(page, n);
@@ -188,24 +211,28 @@ bool searchKeyAccepted(ClientSearch kind, QChar c)
     case ClientSearch::Code:
         return c >= u'0' && c <= u'9';
     case ClientSearch::Phone:
-        return (c >= u'0' && c <= u'9') || c == u' ' || c == u'.';
+        return (c >= u'0' && c <= u'9') || phoneLayout(c);
     }
     return false;
 }
 
 bool RechNom(ClientPage &page, const QString &name)
 {
-    return search(page, name, clientline::Name, true);
+    const QString upper = text::upperAZ(name);
+    return search(page, upper, upper, clientline::Name, startsWithAZ);
 }
 
 bool RechNum(ClientPage &page, const QString &code)
 {
-    return search(page, code, clientline::Code, false);
+    return search(page, code, code, clientline::Code, startsWith);
 }
 
 bool RechTel(ClientPage &page, const QString &phone)
 {
-    return search(page, phone, 10, false);
+    constexpr int kPhoneLine = 10;
+    QString digits = phone;
+    digits.removeIf(phoneLayout);
+    return search(page, digits, phone, kPhoneLine, startsWithPhone);
 }
 
 ClientList::ClientList(const RecordTable &clients) : m_table(&clients)
@@ -337,11 +364,17 @@ void Trier(ClientPage &page, SortKey key)
         markerPlaces.push_back(qsizetype(lines.size()));
         lines.push_back(b.end >= 0 ? b.end : b.start);
     }
+    // The client shown stays shown, at its new number.
+    const qsizetype shownStart = t.blockStart(s.position(Table::Clients));
+    const auto shown = std::find_if(order.begin(), order.end(),
+                                    [&](std::size_t k) { return blocks[k].start == shownStart; });
     t.keepLines(lines);
     for (std::size_t k = 0; k < order.size(); ++k) {
         t.setLine(markerPlaces[2 * k], t.startMarker(qint64(k)));
         t.setLine(markerPlaces[2 * k + 1], t.endMarker(qint64(k)));
     }
+    if (shownStart >= 0 && shown != order.end())
+        s.setPosition(Table::Clients, int(shown - order.begin()));
     page.LitFiche();
     s.SetSauve();
     emit page.fiche().cardChanged(PageId::Clients);

@@ -78,13 +78,15 @@ void selectionMove(ClientPage &page, SelStep step);
 // --- Searches ---
 
 enum class ClientSearch { Name, Code, Phone };
-// What each search field lets through as typed (Backspace and Tab aside).
+// What each search field lets through as typed (Backspace and Tab aside);
+// a telephone may be typed with blanks, dots and dashes.
 bool searchKeyAccepted(ClientSearch kind, QChar c);
 
 // The first client block in list order whose name (RechNom, a to z
-// upper-cased), code (RechNum) or telephone (RechTel) begins with the text
-// becomes the current card, after the card shown was written back. False
-// with "Fiche ... non trouvée" when none matches; an empty text does nothing.
+// upper-cased), code (RechNum) or telephone (RechTel, blanks, dots and
+// dashes ignored on both sides) begins with the text becomes the current
+// card, after the card shown was written back. False with "Fiche ... non
+// trouvée" when none matches; an empty text does nothing.
 bool RechNom(ClientPage &page, const QString &name);
 bool RechNum(ClientPage &page, const QString &code);
 bool RechTel(ClientPage &page, const QString &phone);
@@ -135,7 +137,8 @@ void showClient(ClientPage &page, int block);
 enum class SortKey { Code, Name, PostalCode, Town };
 // Rewrites the client table sorted by the key line (French collation, letter
 // case ignored; ties by the other lines, then block order), renumbered from
-// 0, every line of every block kept as it was; lines outside blocks go.
+// 0, every line of every block kept as it was; lines outside blocks go. The
+// client shown before stays shown, under its new number.
 void Trier(ClientPage &page, SortKey key);
 
 // --- The present-guest picker (TListeCli) ---

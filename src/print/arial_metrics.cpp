@@ -80,3 +80,24 @@ double arialWidthMm(QStringView text, double pointSize, bool bold)
         units += advance(c.unicode(), bold);
     return units / 1000.0 * pointSize * 25.4 / 72.0;
 }
+
+QString elidedArial(const QString &text, double widthMm, const PrintFont &font)
+{
+    if (arialWidthMm(text, font.size, font.bold) <= widthMm)
+        return text;
+    const QChar ellipsis(u'\u2026');
+    // Widths are summed in thousandths of an em to stay exact.
+    const double emMm = font.size * 25.4 / 72.0;
+    long room = long((widthMm / emMm) * 1000.0) - advance(ellipsis.unicode(), font.bold);
+    if (room < 0)
+        return {};
+    qsizetype kept = 0;
+    for (; kept < text.size(); ++kept) {
+        room -= advance(text[kept].unicode(), font.bold);
+        if (room < 0)
+            break;
+    }
+    while (kept > 0 && text[kept - 1].isSpace())
+        --kept;
+    return text.left(kept) + ellipsis;
+}

@@ -101,3 +101,8 @@ private:
 // Width in millimetres of a text in Arial (Liberation Sans metrics, from a
 // fixed table, so layouts never depend on the fonts installed).
 double arialWidthMm(QStringView text, double pointSize, bool bold = false);
+
+// The text in the font (Arial metrics) cut to at most `widthMm`, ending with
+// "…" when cut (trailing blanks dropped before it); the text itself when it
+// fits, nothing when not even "…" does.
+QString elidedArial(const QString &text, double widthMm, const PrintFont &font);

@@ -19,4 +19,7 @@ struct PrintJob
     Orientation orientation = Orientation::Portrait;
     std::optional<PrintRange> range; // offered in the print dialog when set
     std::function<PrintDocument(const PageMetrics &, const PrintRange &)> layout;
+    // Told before a printer prints the job (an envelope to insert); never
+    // when it goes to a file.
+    QString printerPrompt = {};
 };

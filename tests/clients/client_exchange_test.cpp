@@ -29,14 +29,18 @@ QStringList blockAt(ClientTable &c, int n)
 TEST(ClientExport, TwoClientsToCsvThenBackIntoAnEmptySet)
 {
     Folder f;
-    QStringList lines = clientBlock(0, {.code = "10001", .name = "Dupont", .country = "France"}) +
-                        clientBlock(1, {.code = "10002", .name = "Müller", .town = "Köln"});
+    QStringList lines =
+        clientBlock(0, {.code = "10001", .name = "Dupont;Fils", .country = "France"}) +
+        clientBlock(1, {.code = "10002", .name = "Müller", .town = "Köln"});
     lines[5] = "2 rue\tBasse";
     ClientTable c(lines);
+    // Only the separator of the file is replaced inside a field.
     EXPECT_EQ(Exporter(c.page, f.path("Export"), exchange::kCsv), f.path("Export.csv"));
     EXPECT_EQ(readFile(f.path("Export.csv")),
-              "Dupont;2 rue\tBasse;;75011;PARIS;France;0143000000\r\n"
+              "Dupont Fils;2 rue\tBasse;;75011;PARIS;France;0143000000\r\n"
               "M\xFCller;1 rue Haute;;75011;K\xF6ln;FRANCE;0143000000\r\n");
+    EXPECT_EQ(Exporter(c.page, f.path("Export"), exchange::kTxt), f.path("Export.txt"));
+    EXPECT_TRUE(readFile(f.path("Export.txt")).startsWith("Dupont;Fils\t2 rue Basse\t\t75011\t"));
 
     ClientTable empty;
     EXPECT_TRUE(Importer(empty.page, f.path("Export.csv")));
@@ -47,18 +51,64 @@ TEST(ClientExport, TwoClientsToCsvThenBackIntoAnEmptySet)
                             "Köln",        "FRANCE",      "0143000000"};
     expected += QStringList(20) << "</BLOC00001>";
     EXPECT_EQ(second, expected);
-    EXPECT_EQ(blockAt(empty, 0)[1], "10001");
-    EXPECT_EQ(blockAt(empty, 0)[5], "2 rue\tBasse"); // the TAB stays inside its field
+    EXPECT_EQ(blockAt(empty, 0).mid(1, 6),
+              QStringList({"10001", "N", "N", "Dupont Fils", "2 rue\tBasse", ""}));
     EXPECT_EQ(empty.table().size(), 64);
-    // The last client is shown, and the set is to be saved.
-    EXPECT_EQ(empty.position(), 1);
-    EXPECT_EQ(empty.page.card().name, "Müller");
+    // The count is told, the first client imported is shown, and the set is to be saved.
+    EXPECT_EQ(empty.ui.shown, QStringList({"2 clients importés"}));
+    EXPECT_EQ(empty.position(), 0);
+    EXPECT_EQ(empty.page.card().name, "Dupont Fils");
     EXPECT_TRUE(empty.set().isDirty());
 
-    // Another page exports an empty file; ".TXT" already names a text file.
+    // From another page the clients are exported all the same, and the
+    // client page is shown; ".TXT" already names a text file.
     c.fiche.selectPage(PageId::Rooms);
     EXPECT_EQ(Exporter(c.page, f.path("autre.TXT"), exchange::kTxt), f.path("autre.TXT"));
-    EXPECT_EQ(readFile(f.path("autre.TXT")), "");
+    EXPECT_EQ(c.fiche.active(), PageId::Clients);
+    EXPECT_EQ(readFile(f.path("autre.TXT")), readFile(f.path("Export.txt")));
+}
+
+TEST(ClientExport, ATypedCsvOrTxtNameKeepsItsTypeWhateverTheFilter)
+{
+    Folder f;
+    ClientTable c(clientBlock(0, {.code = "10001", .name = "Dupont"}));
+    EXPECT_EQ(Exporter(c.page, f.path("clients.csv"), exchange::kTxt), f.path("clients.csv"));
+    EXPECT_TRUE(readFile(f.path("clients.csv")).startsWith("Dupont;1 rue Haute;;75011;"));
+    EXPECT_FALSE(QFile::exists(f.path("clients.csv.txt")));
+    EXPECT_EQ(Exporter(c.page, f.path("clients.TXT"), exchange::kCsv), f.path("clients.TXT"));
+    EXPECT_TRUE(readFile(f.path("clients.TXT")).startsWith("Dupont\t1 rue Haute\t\t75011\t"));
+    EXPECT_FALSE(QFile::exists(f.path("clients.TXT.csv")));
+    // Any other name takes the type of the filter chosen.
+    EXPECT_EQ(exchange::exportSeparator("clients", exchange::kCsv), exchange::kCsv);
+    EXPECT_EQ(exchange::exportSeparator("clients.csv.old", exchange::kTxt), exchange::kTxt);
+    EXPECT_EQ(exchange::exportSeparator("liste.txt.csv", exchange::kTxt), exchange::kCsv);
+}
+
+TEST(ClientImport, BlankLinesMakeNoClientAndTheCountIsTold)
+{
+    Folder f;
+    ClientTable c(clientBlock(0, {.code = "10001", .name = "Ancien"}));
+    ASSERT_TRUE(
+        Importer(c.page, f.file("l.csv", "\r\nAline;1 rue\r\n   \r\n\t\r\nBruno;2 rue\r\n\r\n")));
+    EXPECT_EQ(c.table().countBlocks(), 3);
+    EXPECT_EQ(c.set().count(Table::Clients), 3);
+    EXPECT_EQ(blockAt(c, 2).mid(1, 5), QStringList({"10003", "N", "N", "Bruno", "2 rue"}));
+    EXPECT_EQ(c.ui.shown, QStringList({"2 clients importés"}));
+    EXPECT_EQ(c.position(), 1);
+    EXPECT_EQ(c.page.card().name, "Aline");
+
+    c.ui.shown.clear();
+    Importer(c.page, f.file("un.txt", "Chloé\n"));
+    EXPECT_EQ(c.ui.shown, QStringList({"1 client importé"}));
+    EXPECT_EQ(c.page.card().name, "Chloé");
+
+    // A file of blank lines changes nothing.
+    c.ui.shown.clear();
+    const QStringList before = c.lines();
+    Importer(c.page, f.file("vide.txt", " \r\n\r\n"));
+    EXPECT_EQ(c.ui.shown, QStringList({"Aucun client importé"}));
+    EXPECT_EQ(c.lines(), before);
+    EXPECT_EQ(c.position(), 3);
 }
 
 TEST(ClientImport, SeparatorsFollowTheNameAndBothApplyToTxtCsv)
@@ -93,10 +143,15 @@ TEST(ClientImport, AfterASingleClientTheFirstImportedIsNumberOne)
     EXPECT_EQ(blockAt(c, 1).mid(1, 5), QStringList({"10008", "N", "N", "Nouveau", "Adresse"}));
     EXPECT_EQ(c.page.card().name, "Nouveau");
 
-    // Away from the client page nothing is imported.
+    // Away from the client page the lines alone import nothing; the import
+    // command shows the client page first.
     c.fiche.selectPage(PageId::Rooms);
     ImportTxt(c.page, f.path("un.txt"));
     EXPECT_EQ(c.table().countBlocks(), 2);
+    EXPECT_TRUE(Importer(c.page, f.path("un.txt")));
+    EXPECT_EQ(c.fiche.active(), PageId::Clients);
+    EXPECT_EQ(c.table().countBlocks(), 3);
+    EXPECT_EQ(c.page.card().code, "10009");
 }
 
 TEST(ClientImport, Utf8FilesAreReadAsUtf8AndAnythingElseAsWindows1252)

@@ -80,9 +80,13 @@ TEST(ClientSelection, PresentGuestsOnlyAndNoneLeavesThePositionAndWritesBack)
     EXPECT_EQ(c.page.card().name, "Modifié");
     EXPECT_EQ(c.table().text(c.table().blockStart(2) + 4), "Modifié");
 
+    // A present guest past the departure date is present all the same.
+    const QDate overdue = QDate::currentDate().addDays(-3);
     c.table().setLine(c.table().blockStart(0) + 24, "0");
+    c.table().setLine(c.table().blockStart(0) + 17, overdue.toString("dd/MM/yyyy").toLatin1());
     c.fiche.Dernier();
     EXPECT_EQ(c.position(), 0);
+    EXPECT_EQ(c.page.card().leaving, overdue);
 }
 
 TEST(ClientSearch, FirstMatchInListOrderAndMessagesWhenNone)
@@ -106,6 +110,29 @@ TEST(ClientSearch, FirstMatchInListOrderAndMessagesWhenNone)
     EXPECT_FALSE(RechTel(c.page, "0144"));
     EXPECT_FALSE(RechNom(c.page, QString()));
     EXPECT_EQ(c.ui.shown, QStringList({"Fiche DURANT non trouvée", "Fiche 0144 non trouvée"}));
+    EXPECT_EQ(c.position(), 2);
+}
+
+TEST(ClientSearch, TelephoneIgnoresBlanksDotsAndDashesOnBothSides)
+{
+    QStringList lines = clientBlock(0, {.code = "10001"}) + clientBlock(1, {.code = "10002"}) +
+                        clientBlock(2, {.code = "10003"});
+    lines[10] = "03 83 00 11 22";
+    lines[10 + 26] = "04-91.55 00 00";
+    lines[10 + 52] = "0383001199";
+    ClientTable c(lines, 1);
+    EXPECT_TRUE(RechTel(c.page, "0383001122"));
+    EXPECT_EQ(c.position(), 0);
+    EXPECT_TRUE(RechTel(c.page, "04 91-5"));
+    EXPECT_EQ(c.position(), 1);
+    EXPECT_TRUE(RechTel(c.page, "03.83.00.11.9"));
+    EXPECT_EQ(c.position(), 2);
+    // The digits must all be there: a number cut short is no match.
+    EXPECT_FALSE(RechTel(c.page, "03 83 00 11 22 3"));
+    EXPECT_EQ(c.ui.shown, QStringList({"Fiche 03 83 00 11 22 3 non trouvée"}));
+    // Layout alone is no number to look for.
+    EXPECT_FALSE(RechTel(c.page, " .-"));
+    EXPECT_EQ(c.ui.shown.size(), 1);
     EXPECT_EQ(c.position(), 2);
 }
 
@@ -152,13 +179,15 @@ TEST(ClientList, RowsInListOrderWithTheirNumbersAndNothingBelowTwentyOneLines)
     EXPECT_FALSE(Liste(shortTable.page));
 }
 
-TEST(ClientSort, ByCodeRenumbersAndReadsTheClientSortedToThePosition)
+TEST(ClientSort, ByCodeRenumbersAndKeepsTheClientShown)
 {
     QStringList lines = {"stray line"};
     const QStringList codes = {"10100", "10010", "10002", "10001"};
     for (int n = 0; n < 4; ++n)
         lines += clientBlock(n, {.code = codes[n], .name = "N" + codes[n]});
     ClientTable c(lines, 1);
+    c.page.card().name = "Modifié";
+    c.page.touch();
     Trier(c.page, SortKey::Code);
     QStringList sorted;
     for (int n = 0; n < 4; ++n) {
@@ -169,7 +198,10 @@ TEST(ClientSort, ByCodeRenumbersAndReadsTheClientSortedToThePosition)
     }
     EXPECT_EQ(sorted, QStringList({"10001", "10002", "10010", "10100"}));
     EXPECT_EQ(c.table().size(), 4 * 26);
-    EXPECT_EQ(c.page.card().code, "10002");
+    // Block 1 (10010) was shown: it still is, as block 2.
+    EXPECT_EQ(c.position(), 2);
+    EXPECT_EQ(c.page.card().code, "10010");
+    EXPECT_EQ(c.page.card().name, "Modifié");
     EXPECT_TRUE(c.set().isDirty());
 }
 

@@ -114,6 +114,37 @@ TEST(ClientList, ChosenClientNumbersAreBlockNumbersLessOneWithinTheTable)
               (QStringList{"Nom 2", "Nom 4"}));
 }
 
+TEST(ClientList, LongTextsStopBeforeTheNextColumn)
+{
+    QStringList lines = clientBlock(0);
+    lines[5] = "Résidence des Grands Chênes, bâtiment C, escalier 4";
+    lines[7] = "75011";
+    lines[10] = "+44 20 7946 0958 poste 1234";
+    lines[11] = "+44 20 7946 0959 poste 5678 (bureau)";
+    const PrintDocument doc = ImpCli(tableOf(lines), clientBlocks(1, 1, 1), kLandscape);
+    const PrintPage &p = doc.pages()[0];
+    const struct
+    {
+        double x, next;
+    } cut[] = {{55, 105}, {225, 255}, {255, double(kLandscape.widthMm)}};
+    for (const auto &c : cut) {
+        const QString t = textAt(p, c.x, 10);
+        EXPECT_TRUE(t.endsWith(u'…')) << t.toStdString();
+        const double w = arialWidthMm(t, 10);
+        // Short of the next column, yet not cut more than a letter too soon.
+        EXPECT_LT(c.x + w, c.next) << t.toStdString();
+        EXPECT_GT(c.x + w, c.next - 5) << t.toStdString();
+    }
+    EXPECT_TRUE(textAt(p, 55, 10).startsWith("Résidence des Grands Ch"));
+    EXPECT_EQ(textAt(p, 155, 10), "75011");
+    EXPECT_EQ(textAt(p, 5, 10), "Nom 0"); // what fits is printed whole
+
+    // A cut never ends on a blank before "…"; and a column too narrow for
+    // "…" prints nothing.
+    EXPECT_EQ(elidedArial("ab cdefgh", arialWidthMm(u"ab …", 10), PrintFont{}), "ab…");
+    EXPECT_EQ(elidedArial("abc", 0.5, PrintFont{}), "");
+}
+
 TEST(ClientList, BreaksPagesByWholePixelsPerMillimetreAndRepeatsTheHeading)
 {
     // 2362 px over 200 mm: 11 px/mm, so a row at y breaks the page once

@@ -17,15 +17,22 @@ namespace {
 
 // A machine without printers, or one whose print dialog picks a PDF file and
 // the range 3 to 5.
+// With `paper`, the dialog picks a printer that does not exist instead.
 struct ScriptedPrintUi : PrintUi
 {
-    bool printers = false;
+    bool printers = false, paper = false;
     QString pdf;
     int dialogs = 0;
     bool hasPrinter() const override { return printers; }
     bool choosePrinter(QWidget *, QPrinter &printer, PrintRange *range) override
     {
         ++dialogs;
+        if (paper) {
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setOutputFileName(QString());
+            printer.setPrinterName("carvelle-test-absent");
+            return true;
+        }
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         if (range)
@@ -128,6 +135,29 @@ TEST(PrintPdf, WithoutPrinterNothingHappensSilently)
     ASSERT_EQ(ui.shown.size(), 3);
     EXPECT_EQ(ui.shown[2],
               "Impossible d'écrire le fichier " + dir.filePath("missing/folder/out.pdf"));
+}
+
+TEST(PrintPdf, TheEnvelopeIsAskedForOnlyWhenAPrinterPrintsIt)
+{
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    ScriptedPrintUi printUi;
+    const ClientCard card;
+    const Company company;
+    const Settings settings;
+    const PrintJob job = ImpEnvJob(card, company, settings);
+
+    // No envelope when the print dialog chose a file.
+    printUi.printers = true;
+    printUi.pdf = dir.filePath("fichier.pdf");
+    ASSERT_TRUE(printDocument(nullptr, job, ui, printUi));
+    EXPECT_TRUE(ui.shown.isEmpty());
+
+    // A printer: the envelope first (the absent printer then fails, and says so).
+    printUi.paper = true;
+    EXPECT_FALSE(printDocument(nullptr, job, ui, printUi));
+    ASSERT_EQ(ui.shown.size(), 2);
+    EXPECT_EQ(ui.shown[0], "Insérez une enveloppe dans l'imprimante");
 }
 
 TEST(PrintPdf, RendererLeavesThePrinterInPortrait)

@@ -125,10 +125,38 @@ TEST(ClientCommands, PrintFicheWithoutPrinterWritesAPdf)
     h.form.run(Cmd::ImprimerFiche);
     EXPECT_GT(QFileInfo(h.printUi.path).size(), 0);
 
-    // The envelope asks for an envelope first, then prints the same way.
+    // Without a printer the envelope goes to a PDF file too: no envelope to insert.
     h.printUi.path = h.path(u"enveloppe.pdf"_s);
     h.ui.okCancel = {true};
     h.form.run(Cmd::BoutonEnveloppe);
-    EXPECT_TRUE(h.ui.shown.contains(u"Insérez une enveloppe dans l'imprimante"_s));
+    EXPECT_FALSE(h.ui.shown.contains(u"Insérez une enveloppe dans l'imprimante"_s));
     EXPECT_GT(QFileInfo(h.printUi.path).size(), 0);
+}
+
+TEST(ClientCommands, ImportAndExportFromAnotherPageWorkOnTheClientPage)
+{
+    Hotel h;
+    h.form.run(Cmd::Chambres);
+    // A name typed with ".csv" is a ";"-separated file whatever the filter.
+    const QString csv = h.path(u"clients.csv"_s);
+    h.file = [&](QFileDialog &) { return csv; };
+    h.form.run(Cmd::Exporter);
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    EXPECT_TRUE(h.form.action(Cmd::RechercherNom)->isEnabled());
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll().count('\n'), 3);
+    EXPECT_FALSE(QFile::exists(csv + u".txt"_s));
+
+    // Imported back from the planning: three more clients, the first of them shown.
+    h.form.run(Cmd::Planning);
+    h.form.run(Cmd::Importer);
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    EXPECT_TRUE(h.form.action(Cmd::RechercherNom)->isEnabled());
+    EXPECT_EQ(h.form.fiche().set().count(Table::Clients), 6);
+    EXPECT_EQ(h.ui.shown.value(h.ui.shown.size() - 1), u"3 clients importés"_s);
+    EXPECT_EQ(h.form.fiche().set().position(Table::Clients), 3);
+    EXPECT_EQ(h.name(), u"DUPONT Jean"_s);
+    EXPECT_EQ(h.form.clientPage().card().code, u"10004"_s);
+    EXPECT_TRUE(h.form.action(Cmd::TousLesClients)->isChecked());
 }

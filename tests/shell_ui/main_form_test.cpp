@@ -10,6 +10,8 @@
 #include "clients/ui/client_page_widget.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -150,4 +152,45 @@ TEST(MainForm, RecordKeysWorkFromTheFieldsOfACard)
     QTest::keyClick(name, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(set.position(Table::Clients), 0);
     EXPECT_EQ(name->text(), "MARTIN Paul");
+}
+
+// Ctrl+S writes the set under its name; a set another program holds says
+// "lecture seule" from the moment it opens.
+TEST(MainForm, CtrlSSavesAndReadOnlyShowsFromTheStart)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    p.form.show();
+    p.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p.form));
+    p.form.run(Cmd::Clients);
+    p.nameField()->setText("RAPIDE");
+    QTest::keyClick(p.nameField(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(p.ui.saveDialogs, 0);
+    EXPECT_TRUE(readFile(p.path("LION.htl")).contains("RAPIDE"));
+
+    Program second;
+    writeFile(second.path("LION.htl"), readFile(p.path("LION.htl")));
+    QLockFile held(second.path("LION.htl.lck"));
+    ASSERT_TRUE(held.tryLock(0));
+    second.ui.okCancel = {true};
+    ASSERT_TRUE(second.open());
+    EXPECT_EQ(second.form.windowTitle(), "Carvelle - [LION.htl] (lecture seule)");
+    auto *panel = second.form.findChild<QLabel *>(QStringLiteral("readOnly"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->isHidden());
+
+    // Ctrl+F asks for a name on the client page, whatever page is shown.
+    second.form.show();
+    second.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&second.form));
+    second.form.run(Cmd::Planning);
+    int asked = 0;
+    second.answer = [&](QDialog &d) {
+        ++asked;
+        return d.result();
+    };
+    QTest::keyClick(second.form.recordWindow(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(second.form.recordWindow()->shownPage(), PageId::Clients);
 }

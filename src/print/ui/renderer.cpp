@@ -125,6 +125,9 @@ bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printU
     if (printUi.hasPrinter()) {
         if (!printUi.choosePrinter(parent, printer, job.range ? &range : nullptr))
             return false;
+        // The print dialog may also have chosen a file ("Imprimer dans un fichier").
+        if (printer.outputFileName().isEmpty() && !job.printerPrompt.isEmpty())
+            ui.inform(job.printerPrompt);
     } else {
         if (!ui.askOkCancel(QStringLiteral("Aucune imprimante n'est installée.\n"
                                            "Enregistrer l'impression dans un fichier PDF ?")))

@@ -33,8 +33,9 @@ public:
 };
 
 // Prints through the print dialog; on a machine without any printer offers
-// to save the printout as a PDF file instead. Every failure is told through
-// `ui`. Returns whether something was printed.
+// to save the printout as a PDF file instead. The job's printer prompt is
+// told once a printer is chosen, never for a file. Every failure is told
+// through `ui`. Returns whether something was printed.
 bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printUi);
 bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui);
 // A document already laid out (its orientation and title are kept).

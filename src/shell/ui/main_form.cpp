@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QShortcut>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
@@ -98,7 +99,29 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    buildShortcuts();
     showState();
+}
+
+void TMainForm::buildShortcuts()
+{
+    // Ctrl+S saves under the set's name; "Enregistrer" keeps asking for one.
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] {
+        if (!m_recordWindow || !m_state.enabled(Cmd::Enregistrer))
+            return;
+        m_controller.saveUnderName();
+        showState();
+        updateTitle();
+    });
+    // Ctrl+F looks for a client by name, from any page.
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        if (!m_recordWindow || !m_state.enabled(Cmd::Enregistrer))
+            return;
+        run(Cmd::Clients);
+        run(Cmd::RechercherNom);
+    });
 }
 
 TMainForm::~TMainForm()
@@ -217,7 +240,13 @@ void TMainForm::buildStatusBar()
            QFontMetrics(font).horizontalAdvance(QStringLiteral("00:00:00")) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     m_clockPanel->setFont(font);
+    m_readOnlyPanel = new QLabel(QStringLiteral("Lecture seule"));
+    m_readOnlyPanel->setObjectName(QStringLiteral("readOnly"));
+    m_readOnlyPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_readOnlyPanel->setStyleSheet(QStringLiteral("color: #b00020;"));
+    m_readOnlyPanel->hide();
     statusBar()->addWidget(m_hintPanel);
+    statusBar()->addWidget(m_readOnlyPanel);
     statusBar()->addWidget(m_clockPanel);
     m_hintPanel->setFixedWidth(qMax(0, width() - kHintMargin));
 
@@ -282,7 +311,14 @@ void TMainForm::updateTitle()
     QString title = m_controller.caption;
     if (!m_recordCaption.isEmpty())
         title += QStringLiteral(" - [") + m_recordCaption + u']';
+    // A set another program holds can be read here, not saved: say so from
+    // the start rather than at the first save.
+    const bool readOnly = m_controller.readOnly() && !m_recordCaption.isEmpty();
+    if (readOnly)
+        title += QStringLiteral(" (lecture seule)");
     setWindowTitle(title);
+    if (m_readOnlyPanel)
+        m_readOnlyPanel->setVisible(readOnly);
 }
 
 // ---- Commands ---------------------------------------------------------------
@@ -414,10 +450,11 @@ void TMainForm::importClients()
     const QString path = m_chooseFile(dialog);
     if (path.isEmpty() || !Importer(m_clientPage, path))
         return;
+    // The import shows the client page, at the first client imported: all
+    // clients are selected again without moving from it.
     m_state.Valide();
-    if (m_fiche.active() == PageId::Clients)
-        m_state.ValidePage(PageId::Clients);
-    choose(Cmd::TousLesClients);
+    m_state.ValidePage(PageId::Clients);
+    SetSel(m_clientPage, m_state.select(Cmd::TousLesClients));
 }
 
 void TMainForm::exportClients()
@@ -427,9 +464,14 @@ void TMainForm::exportClients()
     dialog.setNameFilters(kExportFilters);
     dialog.selectFile(QStringLiteral("Export"));
     const QString path = m_chooseFile(dialog);
-    // The second filter writes ";"-separated ".csv", the first TAB-separated ".txt".
+    // The second filter writes ";"-separated ".csv", the first TAB-separated
+    // ".txt", unless the name typed ends with either.
     const bool csv = dialog.selectedNameFilter() == kExportFilters[1];
+    const PageId shown = m_fiche.active();
     Exporter(m_clientPage, path, csv ? exchange::kCsv : exchange::kTxt);
+    // Off the client page, the export shows it.
+    if (m_fiche.active() != shown)
+        m_state.ValidePage(m_fiche.active());
 }
 
 void TMainForm::pageSetup()
@@ -537,10 +579,9 @@ void TMainForm::run(Cmd cmd)
                 print(ImpFicheJob(m_clientPage));
             break;
         case Cmd::EnveloppeCourante:
-            if (m_fiche.active() == PageId::Clients) {
-                m_ui.inform(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
+            // The job asks for an envelope once a printer is to print it.
+            if (m_fiche.active() == PageId::Clients)
                 print(ImpEnvJob(m_clientPage.card(), m_fiche.company(), m_fiche.settings()));
-            }
             break;
         case Cmd::RechercherChambreClient: {
             TRChb dialog(this);

@@ -87,6 +87,7 @@ private:
     void addItems(QMenu *menu, std::span<const MenuItem> items);
     void showState();
     void updateTitle();
+    void buildShortcuts();
     void selectPage(PageId page);
     void choose(Cmd selection);
     void runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &));
@@ -121,6 +122,7 @@ private:
     TFiche *m_recordWindow = nullptr;
     QLabel *m_hintPanel = nullptr;
     QLabel *m_clockPanel = nullptr;
+    QLabel *m_readOnlyPanel = nullptr;
     QTimer *m_clock = nullptr;
     THelp *m_help = nullptr;
     std::unique_ptr<QPrinter> m_printer;
