@@ -16,7 +16,8 @@ esac
 
 if [ ! -e "$work/DEMO.htl" ]; then
     mkdir -p "$work"
-    "$build/bench/carvelle-generate" --small "$work" DEMO >/dev/null
+    # Around today: guests in, arrivals and bookings in the weeks to come.
+    "$build/bench/carvelle-generate" --small --date "$(date +%F)" "$work" DEMO >/dev/null
     bash "$root/scripts/demo-settings.sh" "$work"
     echo "Hôtel de démonstration créé dans $work"
 fi

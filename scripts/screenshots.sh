@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the main window under Xvfb, on a demo
-# hotel written afresh: the planning page and the client page.
+# hotel written afresh around today: the planning, today's column marked and
+# the tooltip of a guest in today, then that guest's card opened by a double
+# click on the same cell.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CARVELLE_BUILD:-$root/build}
@@ -19,24 +21,43 @@ fi
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-"$build/bench/carvelle-generate" --small "$home" DEMO >/dev/null
+"$build/bench/carvelle-generate" --small --date "$(date +%F)" "$home" DEMO >/dev/null
 bash "$root/scripts/demo-settings.sh" "$home"
 mkdir -p "$out"
 
 export out
 cd "$home"
 xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
+    set -e
     "$0" & pid=$!
+    trap "kill $pid 2>/dev/null" EXIT
     win=
     for i in $(seq 100); do
         win=$(xdotool search --onlyvisible --name "DEMO.htl" 2>/dev/null | head -n 1)
         [ -n "$win" ] && break
         sleep 0.2
     done
-    [ -n "$win" ] || { echo "La fenêtre de Carvelle ne s est pas ouverte." >&2; kill $pid; exit 1; }
+    [ -n "$win" ] || { echo "La fenêtre de Carvelle ne s est pas ouverte." >&2; exit 1; }
     sleep 1
-    import -window "$win" "$out/planning.png"
-    xdotool mousemove --window "$win" 350 38 click 1; sleep 1  # "Fiche client"
-    import -window "$win" "$out/clients.png"
-    kill $pid' "$build/src/shell/carvelle"
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # The whole screen over the window: a tooltip is a window of its own.
+    shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"; }
+    shot "$out/planning.png"
+    # The first teal cell from the top, in the columns from today on: a
+    # guest in today (the grid starts on the Sunday on or before today).
+    today=$(convert "$out/planning.png" txt:- |
+        awk -F"[,: ]+" "/#000080/ && \$2 > 60 && \$2 < 120 { print \$1; exit }")
+    [ -n "$today" ] || { echo "La colonne du jour est introuvable." >&2; exit 1; }
+    cell=$(convert "$out/planning.png" -crop "$((WIDTH - today))x$((HEIGHT - 120))+$today+90" \
+        txt:- | awk -F"[,: ]+" "/#008080/ { print \$1 + 6, \$2 + 8; exit }")
+    [ -n "$cell" ] || { echo "Aucun client présent aujourd hui." >&2; exit 1; }
+    set -- $cell
+    x=$(($1 + today)) y=$(($2 + 90))
+    # Tooltips show in the active window only: there is no window manager here.
+    xdotool windowfocus --sync "$win"
+    xdotool mousemove --window "$win" "$x" "$y"; sleep 0.3
+    xdotool mousemove --window "$win" $((x + 1)) "$y"; sleep 1.5
+    shot "$out/planning.png"
+    xdotool click --repeat 2 --delay 80 1; sleep 1
+    shot "$out/clients.png"' "$build/src/shell/carvelle"
 echo "Captures dans $out"

@@ -16,19 +16,39 @@ enum class CellState { Free, Occupied, Reserved, Confirmed, Closed };
 // The planning as plain data: one row per room (block 0 first), 28 days
 // from `first`. A cell holds the code written last for its room and day:
 // a client's situation as stored ("0" present ... "4" cancelled) or "9"
-// for a closure; empty when nothing happens.
+// for a closure; empty when nothing happens. Beside each code the grid
+// keeps who wrote it, so that a cell can name its guest or closure and
+// lead to the guest's card.
 struct PlanningGrid
 {
     static constexpr int kDays = 28;
     using Row = std::array<QString, kDays>;
+    using Writers = std::array<int, kDays>; // index into `writers`, -1 for none
+
+    // A stay or a closure, as the cells it wrote show it.
+    struct Writer
+    {
+        int client = -1; // the client's block number; -1 for a closure or a card that cannot open
+        bool closure = false;
+        QString text;         // the guest's name, or the closure's reason
+        QDate from, to;       // as stored: an overdue guest's departure stays the one planned
+        bool overdue = false; // present and due to have left before today
+    };
 
     QString title;
     QDate first;
+    QDate today;
     QStringList rooms; // row labels: the room numbers, trimmed
     std::vector<Row> cells;
+    std::vector<Writers> writtenBy; // as many rows as `cells`, or none
+    std::vector<Writer> writers;
 
     int rowCount() const { return int(rooms.size()); }
     QDate day(int column) const { return first.addDays(column); }
+    // The column of today, or -1 when the period does not hold it.
+    int todayColumn() const;
+    // "L" for a Monday ... "D" for a Sunday.
+    static QString weekdayLetter(QDate day);
     // A code read as a whole number: 0 occupied, 1 reserved, 2 confirmed,
     // 9 closed; anything else (departed, cancelled, empty, not a number) free.
     static CellState state(const QString &code);
@@ -36,6 +56,15 @@ struct PlanningGrid
     {
         return state(cells[std::size_t(row)][std::size_t(column)]);
     }
+    // Who a cell shows: null for a free cell (a departed or cancelled guest
+    // leaves the room free) or one written by nobody.
+    const Writer *writer(int row, int column) const;
+    // The block number of the client a cell shows, or -1.
+    int clientAt(int row, int column) const;
+    bool overdue(int row, int column) const;
+    // What hovering a cell tells, one item a line: the guest, the stay and
+    // the situation, or "Fermée", the reason and the dates; empty when free.
+    QString tip(int row, int column) const;
 };
 
 // The planning page: 28 days of occupancy per room, rebuilt from the client
@@ -58,6 +87,13 @@ public:
     // "Planning Du 04 mars 2001  Au  31 mars 2001".
     static QString title(QDate first);
 
+    // The day the grid takes for today: the clock's, unless one is set.
+    void setToday(QDate day) { m_today = day; }
+    QDate today() const;
+    // Makes the client a cell shows the client page's current card, for the
+    // record window to show that page next; false when no guest is there.
+    bool aimClient(int row, int column);
+
     void read() override { PlanningSemaines(); }
     // The period moves by a week (Previous, Next) or four weeks (First, Last).
     void previous() override { move(-7); }
@@ -70,4 +106,5 @@ private:
 
     Fiche &m_fiche;
     PlanningGrid m_grid;
+    QDate m_today;
 };

@@ -1,6 +1,10 @@
+#include "clients/client_page.h"
 #include "rooms/planning.h"
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,26 +22,28 @@ QStringList block(int n, int size, const QList<std::pair<int, QString>> &fields)
 }
 
 QStringList room(int n, const QString &number, const QString &closedFrom = "  /  /    ",
-                 const QString &closedUntil = "  /  /    ")
+                 const QString &closedUntil = "  /  /    ", const QString &reason = {})
 {
-    return block(n, 19, {{1, number}, {15, closedFrom}, {16, closedUntil}});
+    return block(n, 19, {{1, number}, {15, closedFrom}, {16, closedUntil}, {17, reason}});
 }
 
 QStringList client(int n, const QString &room, const QString &since, const QString &leaving,
-                   const QString &situation)
+                   const QString &situation, const QString &name = {})
 {
-    return block(n, 26, {{15, since}, {16, room}, {17, leaving}, {24, situation}});
+    return block(n, 26, {{4, name}, {15, since}, {16, room}, {17, leaving}, {24, situation}});
 }
 
-// A record window whose planning starts on Sunday 4 March 2001.
+// A record window whose planning starts on Sunday 4 March 2001, a day that
+// is also today unless a test says otherwise.
 struct Planning
 {
     ScriptedUi ui;
     Fiche fiche{ui};
     PlanningPage page{fiche};
 
-    Planning(const QStringList &rooms, const QStringList &clients)
+    Planning(const QStringList &rooms, const QStringList &clients, QDate today = QDate(2001, 3, 4))
     {
+        page.setToday(today);
         FileSet &set = fiche.set();
         set.table(Table::Rooms).setBytes(crlf(rooms));
         set.setCount(Table::Rooms, set.table(Table::Rooms).countBlocks());
@@ -116,6 +122,10 @@ TEST(Planning, TitleAndMovesFollowThePeriod)
     const PlanningGrid &g = p.page.grid();
     EXPECT_EQ(g.title, "Planning Du 04 mars 2001  Au  31 mars 2001");
     EXPECT_EQ(p.row(0), kEmptyRow.left(7) + "0" + kEmptyRow.mid(8));
+    QString letters;
+    for (int c = 0; c < PlanningGrid::kDays; ++c)
+        letters += PlanningGrid::weekdayLetter(g.day(c));
+    EXPECT_EQ(letters, QString("DLMMJVS").repeated(4));
 
     p.fiche.Suivant();
     EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 3, 11));
@@ -126,4 +136,111 @@ TEST(Planning, TitleAndMovesFollowThePeriod)
     p.fiche.Dernier();
     p.fiche.Precedent();
     EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 3, 4));
+}
+
+TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
+{
+    const QDate today(2001, 3, 10);
+    Planning p(
+        room(0, "  101") + room(1, "  102") + room(2, "  103") + room(3, "  104"),
+        client(0, "101", "01/03/2001", "05/03/2001", "0", "Martin Paul") // overdue
+            + client(1, "102", "01/03/2001", "05/03/2001", "1")          // not present
+            + client(2, "102", "06/03/2001", "07/03/2001", "3")          // gone
+            + client(3, "103", "20/02/2001", "25/02/2001", "0")          // left before the period
+            + client(4, "103", "08/03/2001", "08/03/2001", "2")  // booked over the overdue one
+            + client(5, "104", "09/03/2001", "08/03/2001", "0")  // stay ending before it starts
+            + client(6, "104", "10/03/2001", "12/03/2001", "0"), // present, not yet due
+        today);
+    const PlanningGrid &g = p.page.grid();
+    EXPECT_EQ(g.todayColumn(), 6);
+    EXPECT_EQ(p.row(0), "0000000" + kEmptyRow.mid(7));
+    EXPECT_EQ(p.row(1), "1133" + kEmptyRow.mid(4));
+    EXPECT_EQ(p.row(2), "0000200" + kEmptyRow.mid(7)) << "a later client still wins its days";
+    EXPECT_EQ(p.row(3), "......000" + kEmptyRow.mid(9));
+    for (int c = 0; c < 7; ++c)
+        EXPECT_TRUE(g.overdue(0, c)) << c;
+    EXPECT_FALSE(g.overdue(0, 7));
+    EXPECT_FALSE(g.overdue(2, 4));
+    EXPECT_FALSE(g.overdue(3, 6));
+    EXPECT_EQ(g.tip(0, 6), "Martin Paul\ndu 01/03/2001 au 05/03/2001\nPrésent\nDépart dépassé");
+
+    // A week earlier shows the guest too, a month later nobody overdue.
+    p.fiche.Precedent();
+    EXPECT_EQ(p.row(0), kEmptyRow.left(4) + QString(10, u'0') + kEmptyRow.mid(14));
+    p.fiche.Dernier();
+    EXPECT_EQ(g.todayColumn(), -1);
+    EXPECT_EQ(p.row(0), kEmptyRow);
+}
+
+TEST(Planning, CellsNameTheirGuestOrClosure)
+{
+    // Block 2 is written twice: the card its number opens is the first.
+    Planning p(room(0, "  101") + room(1, "  102", "08/03/2001", "09/03/2001", " Peinture "),
+               client(0, "101", "04/03/2001", "04/03/2001", "0", " Dupont Anne ") +
+                   client(1, "101", "05/03/2001", "05/03/2001", "1") +
+                   client(2, "101", "06/03/2001", "06/03/2001", "2", "Roux") +
+                   client(2, "101", "07/03/2001", "07/03/2001", "2", "Roux bis") +
+                   client(3, "102", "05/03/2001", "08/03/2001", "0", "Blanc") +
+                   client(4, "101", "08/03/2001", "08/03/2001", "4", "Noir"));
+    const PlanningGrid &g = p.page.grid();
+    EXPECT_EQ(g.tip(0, 0), "Dupont Anne\ndu 04/03/2001 au 04/03/2001\nPrésent");
+    EXPECT_EQ(g.tip(0, 1), "du 05/03/2001 au 05/03/2001\nRéserve") << "no name, no empty line";
+    EXPECT_EQ(g.tip(0, 2), "Roux\ndu 06/03/2001 au 06/03/2001\nConfirme");
+    EXPECT_EQ(g.tip(1, 4), "Fermée\nPeinture\ndu 08/03/2001 au 09/03/2001");
+    EXPECT_EQ(QList<int>({g.clientAt(0, 0), g.clientAt(0, 1), g.clientAt(0, 2), g.clientAt(0, 3),
+                          g.clientAt(1, 1), g.clientAt(1, 4), g.clientAt(0, 4), g.clientAt(0, 9)}),
+              QList<int>({0, 1, 2, -1, 3, -1, -1, -1}));
+    // A cancelled guest leaves the day free: nothing to tell.
+    EXPECT_EQ(g.tip(0, 4), "");
+    EXPECT_EQ(g.tip(0, 9), "");
+}
+
+TEST(Planning, AimingAtAGuestOpensTheirCard)
+{
+    Planning p(room(0, "  101"),
+               client(0, "101", "04/03/2001", "05/03/2001", "0", "Dupont Anne") +
+                   client(1, "101", "06/03/2001", "07/03/2001", "1", "Leroy Marc"));
+    ClientPage clients(p.fiche);
+    p.fiche.setPage(PageId::Clients, &clients);
+    EXPECT_FALSE(p.page.aimClient(0, 10));
+    EXPECT_EQ(p.fiche.set().position(Table::Clients), 0);
+    ASSERT_TRUE(p.page.aimClient(0, 3));
+    EXPECT_EQ(p.fiche.set().position(Table::Clients), 1);
+    p.fiche.selectPage(PageId::Clients);
+    EXPECT_EQ(clients.card().name, "Leroy Marc");
+}
+
+// The demo hotel is written around the day it is given: guests in today,
+// bookings in the weeks after, nobody overdue.
+TEST(Planning, DemoHotelLivesAroundItsDay)
+{
+    QTemporaryDir dir;
+    const QDate day(2031, 5, 14); // a Wednesday
+    QProcess generator;
+    generator.setStandardOutputFile(QProcess::nullDevice());
+    generator.start(CARVELLE_GENERATOR,
+                    {"--small", "--date", day.toString(Qt::ISODate), dir.path(), "DEMO"});
+    ASSERT_TRUE(generator.waitForFinished(60000));
+    ASSERT_EQ(generator.exitCode(), 0);
+    ScriptedUi ui;
+    Fiche fiche(ui);
+    PlanningPage page(fiche);
+    page.setToday(day);
+    fiche.setPage(PageId::Planning, &page);
+    ASSERT_TRUE(fiche.Charge(dir.filePath("DEMO.htl")));
+    fiche.set().planningStart = QDate(2031, 5, 11);
+    page.PlanningSemaines();
+    const PlanningGrid &g = page.grid();
+    ASSERT_EQ(g.todayColumn(), 3);
+    int present = 0, booked = 0, overdue = 0;
+    for (int r = 0; r < g.rowCount(); ++r) {
+        present += g.state(r, 3) == CellState::Occupied;
+        for (int c = 4; c < PlanningGrid::kDays; ++c)
+            booked += g.state(r, c) == CellState::Reserved || g.state(r, c) == CellState::Confirmed;
+        for (int c = 0; c < PlanningGrid::kDays; ++c)
+            overdue += g.overdue(r, c);
+    }
+    EXPECT_GE(present, 3);
+    EXPECT_GE(booked, 20);
+    EXPECT_EQ(overdue, 0);
 }

@@ -1,10 +1,13 @@
+#include "rooms/hotel_fixture.h"
 #include "rooms/ui/planning_widget.h"
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
 
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,9 +25,9 @@ TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
     grid.cells[1][2] = "x";
     PlanningGridModel m(grid);
 
-    // Column c shows the day first + (c - 1); column 0 the room.
-    EXPECT_EQ(m.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "4");
-    EXPECT_EQ(m.headerData(28, Qt::Horizontal, Qt::DisplayRole).toString(), "31");
+    // Column c shows the day first + (c - 1) under its weekday; column 0 the room.
+    EXPECT_EQ(m.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "D\n4");
+    EXPECT_EQ(m.headerData(28, Qt::Horizontal, Qt::DisplayRole).toString(), "S\n31");
     EXPECT_EQ(m.data(m.index(1, 0), Qt::DisplayRole).toString(), "102");
     auto colour = [&](int r, int c) {
         return m.data(m.index(r, c), Qt::BackgroundRole).value<QColor>();
@@ -67,7 +70,55 @@ TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
     w.refresh(); // a redraw keeps the widths
     EXPECT_EQ(view->columnWidth(0), 1000 - 29 * 31 - 44);
     EXPECT_EQ(view->columnWidth(1), 31);
-    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "11");
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "D\n11");
     EXPECT_EQ(view->rowHeight(59), 16);
     EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
+}
+
+// Today's column stands out, a cell tells who is there, and a double click
+// on a guest makes that guest's card the one the client page opens on.
+TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
+{
+    Hotel h(client(0, "Dupont Anne", "101", "0", "01/03/2001", "02/03/2001") +
+                client(1, "Leroy Marc", "101", "1", "05/03/2001", "05/03/2001"),
+            room(0, "  101", "Double"));
+    Fiche &fiche = h.fiche;
+    PlanningPage page(fiche);
+    page.setToday(QDate(2001, 3, 6));
+    fiche.set().planningStart = QDate(2001, 3, 4);
+    TPlanningPage w(page);
+    w.resize(800, 600);
+    w.show();
+
+    QAbstractItemModel *m = w.view()->model();
+    for (int c = 1; c <= 28; ++c)
+        EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::BackgroundRole).isValid(), c == 3) << c;
+    EXPECT_EQ(m->headerData(3, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
+              PlanningGridModel::kToday);
+    // The overdue guest holds the room from the 4th to today, the 6th, but
+    // for the 5th that the booking later in the table takes.
+    QList<bool> overdue;
+    for (int c = 1; c <= 4; ++c)
+        overdue << m->data(m->index(0, c), PlanningGridModel::OverdueRole).toBool();
+    EXPECT_EQ(overdue, QList<bool>({true, false, true, false}));
+    EXPECT_EQ(m->data(m->index(0, 2), Qt::ToolTipRole).toString(),
+              "Leroy Marc\ndu 05/03/2001 au 05/03/2001\nRéserve");
+
+    QSignalSpy opened(&w, &TPlanningPage::clientCardRequested);
+    auto doubleClick = [&](int column) {
+        const QRect cell = w.view()->visualRect(m->index(0, column));
+        // What a person's double click sends: a click, then the double click.
+        QWidget *viewport = w.view()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
+    };
+    doubleClick(5); // a free day
+    doubleClick(0); // the room number
+    EXPECT_EQ(opened.count(), 0);
+    doubleClick(2);
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(fiche.set().position(Table::Clients), 1);
+    doubleClick(1);
+    EXPECT_EQ(fiche.set().position(Table::Clients), 0);
 }

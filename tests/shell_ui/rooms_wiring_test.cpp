@@ -113,6 +113,18 @@ TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
     EXPECT_EQ(grid->index(row, column).data(Qt::BackgroundRole).value<QColor>(),
               QColor(0, 128, 128));
 
+    // A double click on the stay opens the guest's card, commands and all.
+    h.form.show();
+    const QRect cell = planning->view()->visualRect(grid->index(row, column));
+    QWidget *viewport = planning->view()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    EXPECT_TRUE(h.form.action(Cmd::ArriveeClient)->isEnabled());
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), u"DUPONT Jean"_s);
+    h.form.run(Cmd::BoutonPlanning);
+
     // Page Down shows the next week, Ctrl+Home four weeks back.
     const QDate first = h.form.planningPage().grid().first;
     QTest::keyClick(h.form.recordWindow(), Qt::Key_PageDown);

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -32,7 +34,47 @@ std::pair<int, int> columnWidths(int width)
     return {room, day};
 }
 
+// Draws over the cell colours what the grid's lines cannot say: a red
+// outline around the days of an overdue guest, and a frame down today's
+// column.
+class PlanningDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (index.column() < 1)
+            return;
+        const QRect r = option.rect;
+        auto overdue = [&](int column) {
+            return column >= 1 &&
+                   index.siblingAtColumn(column).data(PlanningGridModel::OverdueRole).toBool();
+        };
+        const auto *model = static_cast<const PlanningGridModel *>(index.model());
+        if (index.column() == model->todayColumn()) {
+            painter->fillRect(r.left(), r.top(), 2, r.height(), PlanningGridModel::kToday);
+            painter->fillRect(r.right() - 1, r.top(), 2, r.height(), PlanningGridModel::kToday);
+        }
+        if (overdue(index.column())) {
+            // One outline around the run of days: its ends close it.
+            const QColor red(255, 0, 0);
+            painter->fillRect(r.left(), r.top(), r.width(), 2, red);
+            painter->fillRect(r.left(), r.bottom() - 1, r.width(), 2, red);
+            if (!overdue(index.column() - 1))
+                painter->fillRect(r.left(), r.top(), 2, r.height(), red);
+            if (!overdue(index.column() + 1))
+                painter->fillRect(r.right() - 1, r.top(), 2, r.height(), red);
+        }
+    }
+};
+
 } // namespace
+
+const QColor PlanningGridModel::kToday(0, 0, 128);
+const QColor PlanningGridModel::kTodayText(255, 255, 255);
 
 PlanningGridModel::PlanningGridModel(const PlanningGrid &grid, QObject *parent)
     : QAbstractTableModel(parent), m_grid(grid)
@@ -87,12 +129,17 @@ QVariant PlanningGridModel::data(const QModelIndex &index, int role) const
             return {};
         }
     }
-    const QString &code = m_grid.cells[std::size_t(row)][std::size_t(index.column() - 1)];
+    const int day = index.column() - 1;
+    const QString &code = m_grid.cells[std::size_t(row)][std::size_t(day)];
     switch (role) {
     case Qt::BackgroundRole:
         return colour(PlanningGrid::state(code));
+    case Qt::ToolTipRole:
+        return m_grid.tip(row, day);
     case Qt::UserRole:
         return code;
+    case OverdueRole:
+        return m_grid.overdue(row, day);
     default:
         return {};
     }
@@ -100,10 +147,27 @@ QVariant PlanningGridModel::data(const QModelIndex &index, int role) const
 
 QVariant PlanningGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 1 ||
-        !m_grid.first.isValid())
+    if (orientation != Qt::Horizontal || section < 1 || !m_grid.first.isValid())
         return {};
-    return QString::number(m_grid.day(section - 1).day());
+    const bool today = section == todayColumn();
+    switch (role) {
+    case Qt::DisplayRole: {
+        const QDate day = m_grid.day(section - 1);
+        return PlanningGrid::weekdayLetter(day) + u'\n' + QString::number(day.day());
+    }
+    case Qt::BackgroundRole:
+        return today ? QVariant(kToday) : QVariant();
+    case Qt::ForegroundRole:
+        return today ? QVariant(kTodayText) : QVariant();
+    default:
+        return {};
+    }
+}
+
+int PlanningGridModel::todayColumn() const
+{
+    const int c = m_grid.todayColumn();
+    return c < 0 ? -1 : c + 1;
 }
 
 TPlanningPage::TPlanningPage(PlanningPage &page, QWidget *parent) : QWidget(parent), m_page(page)
@@ -137,6 +201,8 @@ TPlanningPage::TPlanningPage(PlanningPage &page, QWidget *parent) : QWidget(pare
     m_view->setSelectionMode(QAbstractItemView::NoSelection);
     m_view->setFocusPolicy(Qt::NoFocus);
     m_view->setCornerButtonEnabled(false);
+    m_view->setItemDelegate(new PlanningDelegate(m_view));
+    connect(m_view, &QTableView::doubleClicked, this, &TPlanningPage::openClient);
 
     auto *legend = new QHBoxLayout;
     legend->setSpacing(0);
@@ -168,6 +234,12 @@ void TPlanningPage::refresh()
     m_title->setText(m_page.grid().title);
     m_model->reload();
     applyWidths();
+}
+
+void TPlanningPage::openClient(const QModelIndex &index)
+{
+    if (index.column() >= 1 && m_page.aimClient(index.row(), index.column() - 1))
+        emit clientCardRequested();
 }
 
 void TPlanningPage::showEvent(QShowEvent *event)

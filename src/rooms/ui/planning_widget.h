@@ -10,17 +10,25 @@ class QLabel;
 class QTableView;
 
 // The planning grid as a table: column 0 the room numbers, columns 1 to 28
-// the days, headed by the day of the month. A day cell shows no text, only
-// the colour of its code (BackgroundRole); its code is under Qt::UserRole.
+// the days, headed by the weekday's letter over the day of the month, today
+// in the colours of kToday. A day cell shows no text, only the colour of its
+// code (BackgroundRole) and who is there (ToolTipRole); its code is under
+// Qt::UserRole, and whether its guest is overdue under OverdueRole.
 class PlanningGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    static constexpr int OverdueRole = Qt::UserRole + 1;
+    static const QColor kToday;     // today's header and frame
+    static const QColor kTodayText; // today's header text
+
     explicit PlanningGridModel(const PlanningGrid &grid, QObject *parent = nullptr);
 
     static QColor colour(CellState state);
     // Shows the grid again after the page rebuilt it.
     void reload();
+    // The view's column of today, or -1.
+    int todayColumn() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -46,6 +54,11 @@ public slots:
     // Shows the grid the page model holds.
     void refresh();
 
+signals:
+    // A double click on a guest made that guest the client page's current
+    // card: the record window shows the client page.
+    void clientCardRequested();
+
 protected:
     // The grid is rebuilt whenever the page comes into view, so that it
     // shows what the tables hold now.
@@ -54,6 +67,7 @@ protected:
 
 private:
     void applyWidths();
+    void openClient(const QModelIndex &index);
 
     PlanningPage &m_page;
     PlanningGridModel *m_model = nullptr;

@@ -57,6 +57,9 @@ TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage 
 
     connect(&m_fiche, &Fiche::pageSelected, this, &TFiche::showPage);
     connect(&m_fiche, &Fiche::cardChanged, this, &TFiche::refreshPage);
+    // A guest double-clicked in the planning: the main window shows the
+    // client page on that card, as its command does.
+    connect(m_planningPage, &TPlanningPage::clientCardRequested, this, &TFiche::clientCardRequested);
     m_stack->setCurrentIndex(int(m_fiche.active()));
 
     // Fields of every page forward these keys: watching the application

@@ -44,6 +44,9 @@ public:
 signals:
     // F2: the list window of the page shown.
     void listRequested();
+    // The planning asks for the card of the guest it shows (its position is
+    // already the client page's).
+    void clientCardRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -135,6 +135,7 @@ TFiche *TMainForm::createRecordWindow()
     m_recordWindow = new TFiche(m_fiche, m_clientPage, m_roomPage, m_planningPage, m_ui);
     setCentralWidget(m_recordWindow);
     connect(m_recordWindow, &TFiche::listRequested, this, [this] { run(Cmd::Liste); });
+    connect(m_recordWindow, &TFiche::clientCardRequested, this, [this] { run(Cmd::Clients); });
     connect(m_recordWindow->clientPage(), &TClientPage::roomPickerRequested, this,
             &TMainForm::pickRoom);
     m_recordCaption.clear();
