@@ -186,17 +186,25 @@ TEST(Locking, ASecondProgramOpensReadOnlyOrNotAtAll)
     EXPECT_FALSE(after.main.readOnly());
 }
 
+namespace {
+
+// A run that opens LION.htl, turns automatic opening on and closes.
+void openWithAutomaticOpening(const Folder &f)
+{
+    Program p;
+    p.main.startupDir = f.dir.path();
+    ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+    p.main.Ouvrirautomatiquement1Click();
+    EXPECT_TRUE(p.main.autoOpen());
+    EXPECT_TRUE(p.main.FormCloseQuery());
+}
+
+} // namespace
+
 TEST(AutomaticOpening, TheLastSetOpensAtTheNextStart)
 {
     Folder f;
-    {
-        Program p;
-        p.main.startupDir = f.dir.path();
-        ASSERT_TRUE(p.main.open(f.path("LION.htl")));
-        p.main.Ouvrirautomatiquement1Click();
-        EXPECT_TRUE(p.main.autoOpen());
-        EXPECT_TRUE(p.main.FormCloseQuery());
-    }
+    openWithAutomaticOpening(f);
     {
         Program p;
         EXPECT_TRUE(p.main.start(f.dir.path()));
@@ -215,13 +223,7 @@ TEST(AutomaticOpening, TheLastSetOpensAtTheNextStart)
 TEST(AutomaticOpening, AFileThatIsNotAHotelFileIsNeverTakenForOne)
 {
     Folder f;
-    {
-        Program p;
-        p.main.startupDir = f.dir.path();
-        ASSERT_TRUE(p.main.open(f.path("LION.htl")));
-        p.main.Ouvrirautomatiquement1Click();
-        EXPECT_TRUE(p.main.FormCloseQuery());
-    }
+    openWithAutomaticOpening(f);
     const QByteArray notes = "Liste des courses\r\n";
     writeFile(f.path("LION.htl"), notes); // replaced by hand since
     {

@@ -116,6 +116,11 @@ QString PrintUi::choosePdfFile(QWidget *parent, const QString &proposed)
                                         proposed, QStringLiteral("Fichier PDF (*.pdf)"));
 }
 
+bool PrintUi::render(const PrintDocument &doc, QPrinter &printer)
+{
+    return renderDocument(doc, printer);
+}
+
 bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printUi)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -142,7 +147,7 @@ bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printU
     }
     printer.setPageOrientation(qtOrientation(job.orientation));
     const PrintDocument doc = job.layout(pageMetrics(printer), range);
-    if (renderDocument(doc, printer))
+    if (printUi.render(doc, printer))
         return true;
     ui.inform(printer.outputFormat() == QPrinter::PdfFormat
                   ? QStringLiteral("Impossible d'écrire le fichier ") + printer.outputFileName()

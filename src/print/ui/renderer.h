@@ -30,6 +30,8 @@ public:
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer, PrintRange *range);
     // The save dialog for a PDF file; empty when cancelled.
     virtual QString choosePdfFile(QWidget *parent, const QString &proposed);
+    // Paints the document on the printer chosen (renderDocument).
+    virtual bool render(const PrintDocument &doc, QPrinter &printer);
 };
 
 // Prints through the print dialog; on a machine without any printer offers
