@@ -556,20 +556,36 @@ TransferChoice transferProposal(Fiche &fiche)
     return {today, source, QString()};
 }
 
-bool Arriv(Fiche &fiche, const StayChoice &choice)
+namespace {
+
+// The common start of an arrival and a reservation: the stay checked, then
+// put on the client card shown. Null when nothing is to be done.
+ClientPage *bookStay(Fiche &fiche, const StayChoice &choice)
 {
     ClientPage *clients = clientPage(fiche);
     const QString room = roomOf(choice.room);
     if (!clients || room.isEmpty())
-        return false;
+        return nullptr;
     commitCards(fiche);
     if (!stayProblem(fiche, choice).isEmpty())
-        return false;
+        return nullptr;
     ClientCard &card = clients->card();
     card.room = room;
     card.since = choice.since;
     card.leaving = choice.leaving;
     clients->touch();
+    return clients;
+}
+
+} // namespace
+
+bool Arriv(Fiche &fiche, const StayChoice &choice)
+{
+    ClientPage *clients = bookStay(fiche, choice);
+    if (!clients)
+        return false;
+    const ClientCard &card = clients->card();
+    const QString room = card.room;
     // A newly present client becomes the occupant of a free room through
     // the situation; the arrival itself then replaces any occupant.
     if (card.situation != 0)
@@ -600,17 +616,9 @@ bool Part(Fiche &fiche)
 
 bool Reservation(Fiche &fiche, const StayChoice &choice)
 {
-    ClientPage *clients = clientPage(fiche);
-    const QString room = roomOf(choice.room);
-    if (!clients || room.isEmpty())
+    ClientPage *clients = bookStay(fiche, choice);
+    if (!clients)
         return false;
-    commitCards(fiche);
-    if (!stayProblem(fiche, choice).isEmpty())
-        return false;
-    ClientCard &card = clients->card();
-    card.room = room;
-    card.since = choice.since;
-    card.leaving = choice.leaving;
     // The reservation lives on the client card only (the planning reads it
     // there): the room's closure reason is the closure's own.
     clients->chooseSituation(1);
