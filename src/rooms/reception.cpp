@@ -1,6 +1,7 @@
 #include "reception.h"
 
 #include "clients/client_page.h"
+#include "block_fields.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/fiche.h"
@@ -15,78 +16,12 @@
 
 namespace reception {
 
+using namespace blockfields;
+
 namespace {
 
 // The blank form of an out-of-service date field.
 constexpr QByteArrayView kNoDate = "  /  /    ";
-
-// The field lines of one block, as far as the block really reaches: a block
-// cut short by a marker never lends the next block's lines as its fields.
-struct Block
-{
-    const RecordTable *table;
-    qsizetype start;
-    int reach; // offsets below this are lines of the block
-
-    qsizetype lineOf(int offset) const { return offset < reach ? start + offset : -1; }
-    QByteArrayView field(int offset) const
-    {
-        return offset < reach ? table->line(start + offset) : QByteArrayView();
-    }
-};
-
-// Markers are rare: most lines fail on their first byte.
-bool isMarker(QByteArrayView l)
-{
-    return !l.isEmpty() && l.front() == '<' && (RecordTable::isStart(l) || RecordTable::isEnd(l));
-}
-
-bool isStart(QByteArrayView l)
-{
-    return !l.isEmpty() && l.front() == '<' && RecordTable::isStart(l);
-}
-
-Block blockAt(const RecordTable &t, qsizetype start, int lastOffset)
-{
-    int k = 1;
-    for (; k <= lastOffset && start + k < t.size(); ++k)
-        if (isMarker(t.line(start + k)))
-            break;
-    return {&t, start, k};
-}
-
-// Calls f(block) for every block of the table, in table order.
-template <typename F> void forEachBlock(const RecordTable &t, int lastOffset, F &&f)
-{
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        if (!isStart(t.line(i)))
-            continue;
-        const Block b = blockAt(t, i, lastOffset);
-        f(b);
-        i += b.reach - 1; // the lines skipped hold no marker
-    }
-}
-
-// A stored date "dd/mm/yyyy" as a day number; nothing unless it is exactly
-// ten characters and a real date.
-std::optional<qint64> dayOf(QByteArrayView s)
-{
-    if (s.size() != 10 || s[2] != '/' || s[5] != '/')
-        return std::nullopt;
-    int v[3] = {0, 0, 0};
-    const int first[3] = {0, 3, 6}, last[3] = {2, 5, 10};
-    for (int part = 0; part < 3; ++part) {
-        for (int i = first[part]; i < last[part]; ++i) {
-            if (s[i] < '0' || s[i] > '9')
-                return std::nullopt;
-            v[part] = v[part] * 10 + (s[i] - '0');
-        }
-    }
-    const QDate d(v[2], v[1], v[0]);
-    if (!d.isValid())
-        return std::nullopt;
-    return d.toJulianDay();
-}
 
 QByteArray enc(const QString &s)
 {
@@ -165,11 +100,6 @@ StayChoice atLeastOneNight(StayChoice c)
     return c;
 }
 
-// The block number of the block that starts at a line.
-int numberOf(const Block &b)
-{
-    return int(RecordTable::markerNumber(b.table->line(b.start)).value_or(-1));
-}
 
 // Who or what holds a room over some days: a client's stay, or the room's
 // own out-of-service period (situation -1).
@@ -195,7 +125,7 @@ std::vector<Hold> holdsOf(const FileSet &set, QByteArrayView room, qint64 from, 
             return;
         const auto since = dayOf(b.field(clientline::Since));
         const auto leaving = dayOf(b.field(clientline::Leaving));
-        if (since && leaving && *since <= to && *leaving >= from && !except.contains(numberOf(b)))
+        if (since && leaving && *since <= to && *leaving >= from && !except.contains(b.number()))
             holds.push_back({situation[0] - '0', cp1252::decode(b.field(clientline::Name)).trimmed(), *since,
                              *leaving});
     });
@@ -265,7 +195,7 @@ QStringList ChambresLibres(const FileSet &set, QDate first, QDate last, const QL
             return;
         const auto since = dayOf(b.field(clientline::Since));
         const auto leaving = dayOf(b.field(clientline::Leaving));
-        if (since && leaving && overlaps(*since, *leaving) && (except.isEmpty() || !except.contains(numberOf(b))))
+        if (since && leaving && overlaps(*since, *leaving) && (except.isEmpty() || !except.contains(b.number())))
             take(room);
     });
 
@@ -340,7 +270,7 @@ QList<int> presentGuests(const FileSet &set, const QString &room, QDate day)
             return;
         const auto since = dayOf(b.field(clientline::Since));
         if (since && *since <= d)
-            guests << numberOf(b);
+            guests << b.number();
     });
     return guests;
 }
