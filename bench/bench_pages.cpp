@@ -3,6 +3,7 @@
 #include "clients/client_page.h"
 #include "clients/client_search.h"
 #include "rooms/planning.h"
+#include "rooms/journee.h"
 #include "rooms/reception.h"
 #include "shell/main_controller.h"
 
@@ -148,6 +149,27 @@ void BM_FreeRoomsAndPlanning(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FreeRoomsAndPlanning)->Arg(0)->Arg(1)->ArgName("planning")->Unit(benchmark::kMillisecond);
+
+// The day at a glance: its four lists read from every client and room block.
+void BM_Journee(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    QuietUi ui;
+    Fiche fiche(ui);
+    fiche.Charge(setPath());
+    const QDate day(2026, 12, 1);
+    qsizetype entries = 0;
+    for (auto _ : state) {
+        const journee::Day d = journee::Journee(fiche.set(), day);
+        entries = d.arrivals.size() + d.departures.size() + d.present.size() + d.freeTonight.size();
+        benchmark::DoNotOptimize(entries);
+    }
+    state.counters["entries"] = double(entries);
+}
+BENCHMARK(BM_Journee)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

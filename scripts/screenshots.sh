@@ -2,7 +2,7 @@
 # Takes the README's screenshots of the main window under Xvfb, on a demo
 # hotel written afresh around today: the planning, today's column marked and
 # the tooltip of a guest in today, then that guest's card opened by a double
-# click on the same cell.
+# click on the same cell, and the day at a glance (F3).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CARVELLE_BUILD:-$root/build}
@@ -59,5 +59,17 @@ xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     xdotool mousemove --window "$win" $((x + 1)) "$y"; sleep 1.5
     shot "$out/planning.png"
     xdotool click --repeat 2 --delay 80 1; sleep 1
-    shot "$out/clients.png"' "$build/src/shell/carvelle"
+    shot "$out/clients.png"
+    # The day at a glance, F3 from any page: its own window.
+    xdotool windowfocus --sync "$win"; xdotool key F3
+    day=
+    for i in $(seq 50); do
+        day=$(xdotool search --onlyvisible --name "Journ" 2>/dev/null | head -n 1)
+        [ -n "$day" ] && break
+        sleep 0.2
+    done
+    sleep 1
+    [ -n "$day" ] || { echo "La journée ne s est pas ouverte." >&2; exit 1; }
+    import -window "$day" "$out/journee.png"
+    xdotool key Escape' "$build/src/shell/carvelle"
 echo "Captures dans $out"

@@ -14,6 +14,7 @@ constexpr MenuItem kPrintMenu[] = {
     {Cmd::ImprimerListeChambres, u"Liste &chambres", u"Imprimer liste des chambres"},
     {Cmd::ImprimerEnveloppes, u"&Enveloppes", u"Imprimer enveloppes"},
     {Cmd::ImprimerMainCourante, u"&Main courante", u"Imprimer main courante de la journée"},
+    {Cmd::ImprimerJournee, u"&Journée", u"Imprimer les arrivées, départs, présents et chambres libres du jour"},
 };
 
 constexpr MenuItem kFichier[] = {
@@ -84,6 +85,7 @@ constexpr MenuItem kReception[] = {
     {Cmd::ArriveeClient, u"&Arrivée client", u"Arrivée du client"},
     {Cmd::DepartClient, u"&Départ client", u"Départ du client"},
     {Cmd::Reservation, u"&Réservation", u"Réservation"},
+    {Cmd::Journee, u"&Journée...", u"Arrivées, départs, présents et chambres libres du jour", d, {}, u"F3"},
     sep,
     {Cmd::TransfertChambre, u"&Transfert de chambre...", u"Transfert/permutation de chambres"},
     {Cmd::FermerChambre, u"&Fermer la chambre", u"Fermer la chambre"},
@@ -278,7 +280,7 @@ constexpr Cmd kOpenSet[] = {
     Cmd::BoutonCopier,    Cmd::BoutonColler,    Cmd::Copier,         Cmd::Coller,
     Cmd::Premier,         Cmd::Precedent,       Cmd::Suivant,        Cmd::Dernier,
     Cmd::EnregistrerSous, Cmd::NouvelleFiche,   Cmd::SupprimerFiche, Cmd::Exporter,
-    Cmd::Liste,           Cmd::ImprimerFiche,   Cmd::Imprimer};
+    Cmd::Liste,           Cmd::ImprimerFiche,   Cmd::Imprimer,        Cmd::Journee};
 
 template <typename F> void forEachItem(std::span<const MenuItem> items, F &&f)
 {

@@ -18,7 +18,7 @@ enum class Cmd {
     // "&Fichier"
     Nouveau, Ouvrir, Enregistrer, EnregistrerSous, Importer, Exporter, MiseEnPage, Imprimer,
     ImprimerListeClients, ImprimerListeChambres, ImprimerEnveloppes, ImprimerMainCourante,
-    ConfigurerImprimante, Quitter,
+    ImprimerJournee, ConfigurerImprimante, Quitter,
     // "&Ediiton"
     Copier, Coller, ListeClients, RechercherNom, RechercherCodeClient, RechercherChambreClient,
     RechercherTelephone, TrierClients, ListeChambres, RechercherChambre, RechercherOccupant,
@@ -28,7 +28,7 @@ enum class Cmd {
     Planning, Clients, Chambres, Factures, MainCourante, Articles, Fournisseurs, Commandes,
     Precedent, Suivant, Premier, Dernier, NouvelleFiche, SupprimerFiche, Liste, ImprimerFiche,
     // "&Réception"
-    ArriveeClient, DepartClient, Reservation, TransfertChambre, FermerChambre, LibererChambre,
+    ArriveeClient, DepartClient, Reservation, Journee, TransfertChambre, FermerChambre, LibererChambre,
     NouvelleFacture, SupprimerFacture, ImprimerFacture, ListeFactures, SupprimerLigneFacture,
     // "&Achat"
     NouvelleCommande, SupprimerCommande, ImprimerCommande, ListeCommandes, SupprimerLigneCommande,

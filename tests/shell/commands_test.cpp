@@ -88,7 +88,7 @@ TEST(CommandTables, EveryCommandHasExactlyOneMenuLineOrButton)
     EXPECT_EQ(operationOf(Cmd::Copier), Cmd::Copier);
 }
 
-TEST(CommandTables, SeparatorsSetGroupsApartAndOnlyQuitHasAShortcut)
+TEST(CommandTables, SeparatorsSetGroupsApartAndOnlyQuitAndTheDayHaveShortcuts)
 {
     int shortcuts = 0;
     for (const Menu &menu : menuBar()) {
@@ -100,9 +100,11 @@ TEST(CommandTables, SeparatorsSetGroupsApartAndOnlyQuitHasAShortcut)
             shortcuts += !menu.items[i].shortcut.isEmpty();
         }
     }
-    // Alt+X on "&Quitter": the other keys belong to the record window.
-    EXPECT_EQ(shortcuts, 1);
+    // Alt+X on "&Quitter" and F3 on "&Journée...": the other keys belong to
+    // the record window.
+    EXPECT_EQ(shortcuts, 2);
     EXPECT_EQ(menuItem(Cmd::Quitter)->shortcut, u"Alt+X");
+    EXPECT_EQ(menuItem(Cmd::Journee)->shortcut, u"F3");
 
     // The selection groups are set apart by separators, one after each group.
     const std::span<const MenuItem> selection = menuBar()[5].items;

@@ -7,6 +7,7 @@
 #include "widget_lookup.h"
 
 #include "clients/ui/client_page_widget.h"
+#include "rooms/ui/journee_window.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_page_widget.h"
 
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -170,4 +172,36 @@ TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
     EXPECT_EQ(named<QLineEdit>(page, u"Chambre"_s)->text(), u"7"_s);
     EXPECT_EQ(h.form.clientPage().card().room, u"7"_s);
     EXPECT_TRUE(h.form.clientPage().modified());
+}
+
+// F3 from any page shows the day; a guest chosen in it is shown on the
+// client page, commands and all.
+TEST(RoomsWiring, F3ShowsTheDayAndAGuestChosenOpensTheirCard)
+{
+    Hotel h;
+    h.form.show();
+    h.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
+    h.form.run(Cmd::BoutonPlanning);
+    QString chosen;
+    h.answer = [&](QDialog &d) {
+        auto *day = qobject_cast<TJournee *>(&d);
+        EXPECT_NE(day, nullptr);
+        if (!day)
+            return d.result();
+        EXPECT_EQ(day->day(), QDate::currentDate());
+        // The clean set's guests have been in the house since December 2026.
+        EXPECT_FALSE(day->shown().present.isEmpty());
+        if (!day->shown().present.isEmpty()) {
+            chosen = day->shown().present.first().name;
+            day->list(2)->setCurrentCell(0, 0);
+            QTest::keyClick(day->list(2), Qt::Key_Return);
+        }
+        return d.result();
+    };
+    QTest::keyClick(h.form.recordWindow(), Qt::Key_F3);
+    ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    EXPECT_TRUE(h.form.action(Cmd::DepartClient)->isEnabled());
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), chosen);
 }

@@ -121,3 +121,21 @@ TEST(FixtureSets, ToolReportsInFrench)
     EXPECT_EQ(runTool({"verifier"}, &output), 2);
     EXPECT_TRUE(output.contains("Usage")) << qPrintable(output);
 }
+
+// The day at a glance without the window: the clean set's three guests of
+// room 12, from the 1st to the 5th of December 2026.
+TEST(FixtureSets, ToolListsTheDay)
+{
+    QString output;
+    const QString set = kSets + "/clean/LION.htl";
+    EXPECT_EQ(runTool({"journee", set, "05/12/2026"}, &output), 0) << qPrintable(output);
+    const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3 + 3 + 2);
+    EXPECT_EQ(lines[0], "depart\t10001\tDUPONT Jean\t12\t01/12/2026\t05/12/2026\t0");
+    EXPECT_TRUE(lines[3].startsWith("present\t10001\t"));
+    EXPECT_EQ(lines[6], "libre\t12\tDouble\t2\t85,00");
+    EXPECT_EQ(lines[7], "libre\t7\tDouble\t2\t85,00");
+    EXPECT_EQ(runTool({"journee", set, "32/12/2026"}, &output), 2);
+    EXPECT_TRUE(output.contains("n'est pas une date correcte"));
+    EXPECT_EQ(runTool({"journee"}, &output), 2);
+}

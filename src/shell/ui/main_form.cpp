@@ -11,7 +11,9 @@
 #include "help_window.h"
 #include "list_dialog.h"
 #include "print/ui/page_setup.h"
+#include "rooms/journee.h"
 #include "rooms/reception.h"
+#include "rooms/ui/journee_window.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_dialogs.h"
 #include "rooms/ui/room_page_widget.h"
@@ -356,6 +358,28 @@ void TMainForm::runReception(bool (*command)(QWidget *, Fiche &, const ShowDialo
         afterReception();
 }
 
+// The day at a glance; a guest chosen in it is shown on the client page,
+// with the arrival or departure offered where the list says so.
+void TMainForm::showJournee()
+{
+    reception::commitCards(m_fiche);
+    TJournee window(m_fiche.set(), this);
+    window.Init(
+        QDate::currentDate(),
+        [this](int block, TJournee::Action action) {
+            m_fiche.page(PageId::Clients).writeBack();
+            m_fiche.set().setPosition(Table::Clients, block);
+            run(Cmd::Clients);
+            if (action == TJournee::Action::Arrival)
+                runReception(runArrival);
+            else if (action == TJournee::Action::Departure)
+                runReception(runDeparture);
+            showState();
+        },
+        [this](const journee::Day &day) { print(journee::ImpJourneeJob(day, m_fiche.company().lines[0])); });
+    m_showDialog(window);
+}
+
 // The operations show both cards again themselves; the planning draws the
 // tables as they are now.
 void TMainForm::afterReception()
@@ -608,6 +632,14 @@ void TMainForm::run(Cmd cmd)
             break;
         case Cmd::DepartClient:
             runReception(runDeparture);
+            break;
+        case Cmd::Journee:
+            showJournee();
+            break;
+        case Cmd::ImprimerJournee:
+            reception::commitCards(m_fiche);
+            print(journee::ImpJourneeJob(journee::Journee(m_fiche.set(), QDate::currentDate()),
+                                         m_fiche.company().lines[0]));
             break;
         case Cmd::Reservation:
             runReception(runReservation);

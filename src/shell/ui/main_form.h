@@ -92,6 +92,7 @@ private:
     void choose(Cmd selection);
     void runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &));
     void afterReception();
+    void showJournee();
     void pickRoom();
     std::optional<QString> ask(const QString &title, const QString &label,
                                const QString &offered = {});

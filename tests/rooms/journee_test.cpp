@@ -1,0 +1,112 @@
+// The day at a glance, on tables built from literal lines: who is listed
+// where, which rooms are free tonight, and the printed day.
+
+#include "rooms/hotel_fixture.h"
+#include "rooms/journee.h"
+
+using namespace journee;
+
+namespace {
+
+QStringList names(const QList<Guest> &guests)
+{
+    QStringList out;
+    for (const Guest &g : guests)
+        out << g.name + (g.overdue || g.datesUnreadable ? " (" + situationText(g) + ")" : QString());
+    return out;
+}
+
+QStringList numbers(const QList<FreeRoom> &rooms)
+{
+    QStringList out;
+    for (const FreeRoom &r : rooms)
+        out << r.number;
+    return out;
+}
+
+const QDate kDay(2026, 12, 6);
+
+// One guest of each kind for the 6th of December 2026, and ten rooms.
+struct Day6 : Hotel
+{
+    Day6()
+        : Hotel(client(0, "ARRIVE", "101", "1", "06/12/2026", "08/12/2026")       // reserved, arrives today
+                    + client(1, "DEMAIN", "102", "2", "07/12/2026", "09/12/2026") // confirmed, tomorrow
+                    + client(2, "PART", "103", "0", "03/12/2026", "06/12/2026")   // leaves today
+                    + client(3, "RETARD", "104", "0", "01/12/2026", "04/12/2026") // should have left
+                    + client(4, "ANNULE", "105", "4", "05/12/2026", "09/12/2026")
+                    + client(5, "PARTI", "106", "3", "01/12/2026", "09/12/2026")
+                    + client(6, "UNENUIT", "107", "0", "06/12/2026", "07/12/2026") // arrived today, one night
+                    + client(7, "DATES", "108", "0", "  /  /    ", "07/12/2026")
+                    + client(8, "RESDATES", "109", "1", "06/12/2026", "31/02/2026"),
+                room(0, "  101", "A") + room(1, "  102", "B") + room(2, "  103", "C") + room(3, "  104", "D")
+                    + room(4, "  105", "E") + room(5, "  106", "F") + room(6, "  107", "G") + room(7, "  108", "H")
+                    + room(8, "  109", "I", {}, "01/12/2026", "05/12/2026", "Peinture")
+                    + room(9, "  110", "J", {}, "05/12/2026", "06/12/2026", "Peinture"))
+    {}
+};
+
+} // namespace
+
+TEST(Journee, EachGuestInItsListsAndTheRoomsFreeTonight)
+{
+    Day6 h;
+    const Day d = Journee(h.fiche.set(), kDay);
+    EXPECT_EQ(names(d.arrivals), QStringList({"ARRIVE", "UNENUIT"}));
+    EXPECT_EQ(names(d.departures), QStringList({"PART"}));
+    EXPECT_EQ(names(d.present), QStringList({"PART", "RETARD (en retard)", "UNENUIT", "DATES (dates ?)"}));
+    // 103 is left today, 102's guests come tomorrow, cancelled and departed
+    // cards hold nothing, 109 reopened yesterday, 110 is closed tonight.
+    EXPECT_EQ(numbers(d.freeTonight), QStringList({"102", "103", "105", "106", "109"}));
+    EXPECT_EQ(d.arrivals[0].nights, 2);
+    EXPECT_EQ(d.arrivals[1].nights, 1);
+    EXPECT_EQ(situationText(d.arrivals[1]), "Présent");
+
+    // The next day: the one-night guest leaves, the confirmed guests arrive.
+    const Day next = Journee(h.fiche.set(), kDay.addDays(1));
+    EXPECT_EQ(names(next.arrivals), QStringList({"DEMAIN"}));
+    EXPECT_EQ(names(next.departures), QStringList({"UNENUIT"}));
+    EXPECT_TRUE(numbers(next.freeTonight).contains("107"));
+    EXPECT_FALSE(numbers(next.freeTonight).contains("102"));
+}
+
+TEST(Journee, ToolLinesInListOrder)
+{
+    Day6 h;
+    const QStringList lines = toolLines(Journee(h.fiche.set(), kDay));
+    ASSERT_EQ(lines.size(), 2 + 1 + 4 + 5);
+    EXPECT_EQ(lines[0], "arrivee\t\tARRIVE\t101\t06/12/2026\t08/12/2026\t1");
+    EXPECT_EQ(lines[2], "depart\t\tPART\t103\t03/12/2026\t06/12/2026\t0");
+    EXPECT_EQ(lines[6], "present\t\tDATES\t108\t  /  /    \t07/12/2026\t0");
+    EXPECT_EQ(lines[7], "libre\t102\t\t\t");
+}
+
+TEST(Journee, ThePrintedDayGoesOnOverPagesUnderItsTitles)
+{
+    QStringList clients;
+    for (int n = 0; n < 70; ++n)
+        clients += client(n, QString("CLIENT %1").arg(n), QString::number(200 + n), "1", "06/12/2026", "07/12/2026");
+    Hotel h(clients, room(0, "  101", "Double"));
+    const PrintDocument doc = ImpJournee(Journee(h.fiche.set(), kDay), "Hôtel de la Plage", a4Metrics(300, false));
+    ASSERT_EQ(doc.pages().size(), 2);
+    auto texts = [&](int page) {
+        QStringList out;
+        for (const PrintItem &item : doc.pages()[page])
+            if (item.kind == PrintItem::Kind::Text)
+                out << item.text;
+        return out;
+    };
+    for (int page : {0, 1}) {
+        EXPECT_EQ(texts(page)[0], "Hôtel de la Plage");
+        EXPECT_EQ(texts(page)[1], "Journée du dimanche 6 décembre 2026");
+    }
+    EXPECT_TRUE(texts(0).contains("Arrivées (70)"));
+    EXPECT_TRUE(texts(1).contains("Arrivées (70) (suite)"));
+    EXPECT_TRUE(texts(1).contains("CLIENT 69"));
+    EXPECT_TRUE(texts(1).contains("Départs (0)"));
+    EXPECT_TRUE(texts(1).contains("Chambres libres ce soir (1)"));
+    // Every row stands above the bottom margin.
+    for (const PrintPage &page : doc.pages())
+        for (const PrintItem &item : page)
+            EXPECT_FALSE(doc.beyondBottom(int(item.y), 10)) << item.text.toStdString();
+}
