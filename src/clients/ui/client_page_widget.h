@@ -6,17 +6,10 @@
 #include <QList>
 #include <QWidget>
 
-class HistoryGridModel;
+class CardFields;
+class GridModel;
 class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QSpinBox;
-class QTableView;
-class QToolButton;
 
 // The client page of the record window: shows the card of its page model and
 // reports every edit to it. The model does the work; this page only binds.
@@ -38,53 +31,19 @@ signals:
     // The "..." button beside "Chambre": the room picker fills the room.
     void roomPickerRequested();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    QLineEdit *textField(QString ClientCard::*field, int digits = 0);
-    QDateEdit *dateField(QDate ClientCard::*field);
-    QCheckBox *checkField(const QString &label, bool ClientCard::*field);
     QWidget *buildClientGroup();
     QWidget *buildHistoryGroup();
     QWidget *buildHistoryPanel();
-    void buildTabOrder();
-    QString noteText() const;
-    void noteChanged();
-    void leaveDue();
     void addHistory();
 
     ClientPage &m_page;
     Ui &m_ui;
-
-    template <typename W, typename T> struct Binding
-    {
-        W *widget;
-        T ClientCard::*field;
-    };
-    QList<Binding<QLineEdit, QString>> m_texts;
-    QList<Binding<QDateEdit, QDate>> m_dates;
-    QList<Binding<QCheckBox, bool>> m_checks;
+    CardFields *m_fields = nullptr;
 
     QLineEdit *m_code = nullptr;
     QLineEdit *m_name = nullptr;
-    QLineEdit *m_room = nullptr;
-    QToolButton *m_roomButton = nullptr;
-    QSpinBox *m_stays = nullptr;
-    QLineEdit *m_birthDate = nullptr;
-    QComboBox *m_family = nullptr;
-    QLineEdit *m_due = nullptr;
     QButtonGroup *m_situation = nullptr;
-    QPlainTextEdit *m_note = nullptr;
-    QDateEdit *m_entryDate = nullptr;
-    QLineEdit *m_entryLabel = nullptr;
     QLineEdit *m_entryAmount = nullptr;
-    QPushButton *m_entryOk = nullptr;
-    HistoryGridModel *m_history = nullptr;
-    QTableView *m_grid = nullptr;
-    // Every widget whose signals a refresh blocks.
-    QList<QObject *> m_inputs;
-    // Widgets created in the order the Tab key visits them.
-    QList<QWidget *> m_tabOrder;
-    bool m_filteringNote = false;
+    GridModel *m_history = nullptr;
 };

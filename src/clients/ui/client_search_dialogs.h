@@ -1,7 +1,6 @@
 #pragma once
 
-#include "pick_list_dialog.h"
-
+#include "cards/ui/question_dialogs.h"
 #include "clients/client_search.h"
 
 #include <QDialog>
@@ -9,25 +8,16 @@
 
 #include <optional>
 
-class QButtonGroup;
-class QLineEdit;
-class QListWidget;
 class QWidget;
 
 // The three client search dialogs: one field whose keys are filtered for
 // the search; Enter is "OK".
-class TRechCli : public QDialog
+class TRechCli : public LineQuestionDialog
 {
     Q_OBJECT
 public:
     TRechCli(ClientSearch kind, QWidget *parent = nullptr);
-    void Init(const QString &text = {});
-    // The text typed, or empty after "Annuler".
-    QString Result() const;
     static QString run(ClientSearch kind, QWidget *parent);
-
-private:
-    QLineEdit *m_text = nullptr;
 };
 
 // "Recherche par nom", "Recherche par code client", "Recherche par téléphone".
@@ -48,18 +38,14 @@ public:
 };
 
 // TTri: the key of the client sort.
-class TTri : public QDialog
+class TTri : public SortDialog
 {
     Q_OBJECT
 public:
     explicit TTri(QWidget *parent = nullptr);
-    void Init();
     // The key chosen, nothing after "Anuler".
     std::optional<SortKey> Result() const;
-    static std::optional<SortKey> run(QWidget *parent);
-
-private:
-    QButtonGroup *m_key = nullptr;
+    static std::optional<SortKey> run(QWidget *parent) { return runDialog<TTri>(parent); }
 };
 
 // TListeCli: picks a present guest among the entries of presentGuests().
@@ -71,7 +57,10 @@ public:
     void Init(const QStringList &entries);
     // The chosen guest's client code; empty after "Annuler" or with none chosen.
     QString Result() const;
-    static QString run(QWidget *parent, const QStringList &entries);
+    static QString run(QWidget *parent, const QStringList &entries)
+    {
+        return runDialog<TListeCli>(parent, entries);
+    }
 };
 
 // The selection commands: the input box of modes 2 to 4, then SetSel.

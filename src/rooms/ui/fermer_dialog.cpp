@@ -1,6 +1,6 @@
 #include "fermer_dialog.h"
 
-#include "clients/ui/field_validator.h"
+#include "cards/ui/field_validator.h"
 #include "reception_commands.h"
 
 #include <QDateEdit>

@@ -1,7 +1,7 @@
 #include "reception_commands.h"
 
 #include "arrive_dialog.h"
-#include "clients/ui/field_validator.h"
+#include "cards/ui/field_validator.h"
 #include "depart_dialog.h"
 #include "fermer_dialog.h"
 #include "reserv_dialog.h"

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "clients/ui/pick_list_dialog.h"
+#include "cards/ui/question_dialogs.h"
 
 #include <QDialog>
 #include <QStringList>
 
 #include <optional>
 
-class QButtonGroup;
 class QComboBox;
-class QLineEdit;
-class QListWidget;
 
 // TChambre: the category of browse mode 2.
 class TChambre : public QDialog
@@ -23,40 +20,34 @@ public:
     // After "OK" the text upper-cased (a to z); nothing after "Annuler".
     std::optional<QString> Result() const;
     static std::optional<QString> run(QWidget *parent, const QStringList &categories,
-                                      const QString &text);
+                                      const QString &text)
+    {
+        return runDialog<TChambre>(parent, categories, text);
+    }
 
 private:
     QComboBox *m_category = nullptr;
 };
 
-// TRChb: the room number of the client search by room.
-class TRChb : public QDialog
+// TRChb: the room number of the client search by room; Result() is the
+// number typed, or empty after "Annuler".
+class TRChb : public LineQuestionDialog
 {
     Q_OBJECT
 public:
     explicit TRChb(QWidget *parent = nullptr);
-    void Init(const QString &number = {});
-    // The number typed, or empty after "Annuler".
-    QString Result() const;
-    static QString run(QWidget *parent);
-
-private:
-    QLineEdit *m_number = nullptr;
+    static QString run(QWidget *parent) { return runDialog<TRChb>(parent); }
 };
 
 // TTri3: the key of the room sort.
-class TTri3 : public QDialog
+class TTri3 : public SortDialog
 {
     Q_OBJECT
 public:
     explicit TTri3(QWidget *parent = nullptr);
-    void Init();
     // 0 by number, 1 by occupant, -1 after "Anuler".
-    int Result() const;
-    static int run(QWidget *parent);
-
-private:
-    QButtonGroup *m_key = nullptr;
+    int Result() const { return key(); }
+    static int run(QWidget *parent) { return runDialog<TTri3>(parent); }
 };
 
 // TListeCh: picks a room among entries "number TAB designation" (the free
@@ -69,5 +60,8 @@ public:
     void Init(const QStringList &entries);
     // The chosen entry's room number, or empty after "Annuler" or with none chosen.
     QString Result() const;
-    static QString run(QWidget *parent, const QStringList &entries);
+    static QString run(QWidget *parent, const QStringList &entries)
+    {
+        return runDialog<TListeCh>(parent, entries);
+    }
 };

@@ -1,31 +1,16 @@
 #pragma once
 
+#include "cards/ui/card_list_dialog.h"
 #include "rooms/room_page.h"
 
-#include <QDialog>
-
-class QTableView;
-class RoomListModel;
-
-// TFListe3: every room in table order; double-click or Enter on a row
-// gives back its block number, "Fermer" gives back -1.
-class TFListe3 : public QDialog
+// TFListe3: every room in table order, with its number, category,
+// designation, beds, price, floor and occupant.
+class TFListe3 : public CardListDialog
 {
     Q_OBJECT
 public:
     explicit TFListe3(QWidget *parent = nullptr);
     void Init(const QList<RoomListRow> &rows);
-    int Result() const { return m_result; }
     // Shows the list maximised and gives back the chosen block.
     static int run(QWidget *parent, const QList<RoomListRow> &rows);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void choose(int row);
-
-    RoomListModel *m_model = nullptr;
-    QTableView *m_view = nullptr;
-    int m_result = -1;
 };

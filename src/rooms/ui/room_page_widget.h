@@ -1,21 +1,18 @@
 #pragma once
 
+#include "cards/ui/card_fields.h"
 #include "rooms/room_page.h"
 #include "store/ui.h"
 
-#include <QList>
 #include <QWidget>
 
 #include <array>
 
-class QCheckBox;
+class CardFields;
+class GridModel;
 class QComboBox;
 class QLineEdit;
-class QPlainTextEdit;
-class QSpinBox;
-class QTableView;
 class QToolButton;
-class RoomHistoryModel;
 
 // The room page of the record window: shows the card of its page model and
 // reports every edit to it. The model does the work; this page only binds
@@ -41,12 +38,8 @@ public slots:
     // Shows the card again, after the model changed it. Never marks it modified.
     void refresh();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    QLineEdit *textField(QString RoomCard::*field);
-    QLineEdit *dateField(QString RoomCard::*field);
+    QLineEdit *dateField(QString &value, const QString &name, CardFields::Marks marks);
     QWidget *buildRoomGroup();
     QWidget *buildComfort();
     QWidget *buildIndicators();
@@ -54,36 +47,14 @@ private:
     QWidget *buildClosedGroup();
     QWidget *buildHistoryGroup();
     void showIndicators();
-    void noteChanged();
-    void leaveNumber();
     void addHistory();
 
     RoomPage &m_page;
     Fiche &m_fiche;
-
-    struct TextBinding
-    {
-        QLineEdit *widget;
-        QString RoomCard::*field;
-    };
-    QList<TextBinding> m_texts;
-    QList<TextBinding> m_dates;
+    CardFields *m_fields = nullptr;
 
     QLineEdit *m_number = nullptr;
     QComboBox *m_category = nullptr;
-    QComboBox *m_orientation = nullptr;
-    QSpinBox *m_beds = nullptr;
-    QSpinBox *m_floor = nullptr;
-    std::array<QCheckBox *, RoomCard::kComforts> m_comfort{};
     std::array<QToolButton *, RoomCard::kIndicators> m_indicators{};
-    QPlainTextEdit *m_note = nullptr;
-    QLineEdit *m_entryFrom = nullptr;
-    QLineEdit *m_entryUntil = nullptr;
-    QLineEdit *m_entryDescription = nullptr;
-    RoomHistoryModel *m_history = nullptr;
-    // Every widget whose signals a refresh blocks.
-    QList<QObject *> m_inputs;
-    // Widgets in the order the Tab key visits them.
-    QList<QWidget *> m_tabOrder;
-    bool m_filteringNote = false;
+    GridModel *m_history = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "company_dialog.h"
 
-#include "clients/ui/field_validator.h"
+#include "cards/ui/field_validator.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "list_dialog.h"
 
-#include "clients/ui/field_validator.h"
+#include "cards/ui/field_validator.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
