@@ -5,6 +5,8 @@
 #include "store/codec.h"
 #include "store/text.h"
 
+#include <optional>
+
 const QStringList kFamilySituations = {QStringLiteral("Célibataire"), QStringLiteral("Couple"),
                                        QStringLiteral("1 enfant"),    QStringLiteral("2 enfants"),
                                        QStringLiteral("3 enfants"),   QStringLiteral("> 3 enfants")};
@@ -77,6 +79,26 @@ QList<QByteArray> ClientPage::blockLines(int number) const
     return lines;
 }
 
+namespace {
+
+// A client code as a number; nothing for a code that is not a whole number,
+// which takes no part in numbering.
+std::optional<qint64> codeValue(QByteArrayView line)
+{
+    const QByteArrayView code = line.trimmed();
+    if (code.isEmpty() || code.size() >= 10)
+        return std::nullopt;
+    qint64 value = 0;
+    for (char ch : code) {
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return value;
+}
+
+} // namespace
+
 void ClientPage::EcritFiche()
 {
     if (!modified())
@@ -84,7 +106,23 @@ void ClientPage::EcritFiche()
     FileSet &s = set();
     s.SetSauve();
     const int pos = s.position(Table::Clients);
-    s.table(Table::Clients).writeBlock(pos, blockLines(pos), true);
+    RecordTable &t = s.table(Table::Clients);
+    const bool numbered = t.revision() == m_numberedRevision;
+    const qsizetype start = t.blockStart(pos);
+    // -1: no code that counts.
+    const qint64 before = start >= 0 && start + 1 < t.size() && !RecordTable::isEnd(t.line(start + 1))
+                              ? codeValue(t.line(start + 1)).value_or(-1)
+                              : -1;
+    const QList<QByteArray> lines = blockLines(pos);
+    t.writeBlock(pos, lines, true);
+    // The next number follows the code written without reading every code
+    // again, unless this card held the largest code and gave it up.
+    const qint64 after = codeValue(lines.value(1)).value_or(-1);
+    if (numbered && !(before >= 0 && before + 1 == m_nextNumber && after != before)) {
+        if (after + 1 > m_nextNumber)
+            m_nextNumber = int(after + 1);
+        m_numberedRevision = t.revision();
+    }
     // A new card takes its number only now that it has a block.
     if (s.count(Table::Clients) <= pos)
         s.setCount(Table::Clients, pos + 1);
@@ -99,19 +137,8 @@ int ClientPage::numerom() const
     for (qsizetype i = 0; i + 1 < t.size(); ++i) {
         if (!RecordTable::isStart(t.line(i)))
             continue;
-        // A code that is not a whole number takes no part.
-        const QByteArrayView code = t.line(i + 1).trimmed();
-        qint64 value = 0;
-        bool digits = !code.isEmpty() && code.size() < 10;
-        for (char ch : code) {
-            if (ch < '0' || ch > '9') {
-                digits = false;
-                break;
-            }
-            value = value * 10 + (ch - '0');
-        }
-        if (digits && value > largest)
-            largest = value;
+        if (const std::optional<qint64> value = codeValue(t.line(i + 1)); value && *value > largest)
+            largest = *value;
     }
     m_numberedRevision = t.revision();
     m_nextNumber = int(largest + 1);

@@ -222,6 +222,7 @@ void RecordTable::buildIndex() const
     const std::size_t n = std::size_t(std::max<qsizetype>(indexSize(m_width), size() + 1));
     m_index.assign(n, -1);
     m_indexComplete = true;
+    m_indexUnique = true;
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
         const Span s = m_spans[i];
         if (s.len < uint32_t(m_width + 6) || data(s)[0] != '<')
@@ -233,6 +234,8 @@ void RecordTable::buildIndex() const
             m_indexComplete = false;
         else if (m_index[std::size_t(*v)] < 0)
             m_index[std::size_t(*v)] = int32_t(i);
+        else
+            m_indexUnique = false;
     }
     m_indexValid = true;
 }
@@ -304,6 +307,27 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
             return;
         }
     }
+    if (start >= 0 && m_indexValid && m_indexUnique && std::size_t(n) < m_index.size()) {
+        const qsizetype end = blockEnd(start, n);
+        const bool last = end + 1 == size();
+        if ((!keepPlace || last) && movesOnlyItsOwnMarker(start, lines)) {
+            // The block moves to the end of the table (rooms and invoices
+            // write theirs there): the lines after it move up by its length
+            // and only its own entry changes, so the index is patched rather
+            // than rebuilt over every line. No other line carries its marker.
+            const qsizetype old = end - start + 1;
+            m_spans.erase(m_spans.begin() + start, m_spans.begin() + end + 1);
+            const qsizetype at = size();
+            for (const QByteArray &l : lines)
+                m_spans.push_back(store(l));
+            for (int32_t &entry : m_index)
+                if (entry > start)
+                    entry = int32_t(entry - old);
+            m_index[std::size_t(n)] = int32_t(at);
+            ++m_revision;
+            return;
+        }
+    }
     const qsizetype at = removeBlock(n);
     if (keepPlace && at >= 0 && at < size())
         insert(at, lines);
@@ -311,15 +335,24 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
         insert(size(), lines);
 }
 
-bool RecordTable::patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines)
+// The new lines of a block begin with its own marker and hold no other line
+// that begins a block.
+bool RecordTable::movesOnlyItsOwnMarker(qsizetype start, const QList<QByteArray> &lines) const
 {
-    // Only when the new block starts with the same marker and holds no other
-    // line that begins a block, so that no marker appears or disappears.
     if (lines.isEmpty() || lines.front() != line(start))
         return false;
     for (qsizetype i = 1; i < lines.size(); ++i)
         if (isStart(lines[i]))
             return false;
+    return true;
+}
+
+bool RecordTable::patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines)
+{
+    // Only when the new block starts with the same marker and holds no other
+    // line that begins a block, so that no marker appears or disappears.
+    if (!movesOnlyItsOwnMarker(start, lines))
+        return false;
     const qsizetype delta = lines.size() - oldCount;
     if (delta != 0)
         for (int32_t &at : m_index)

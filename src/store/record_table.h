@@ -111,6 +111,7 @@ private:
     void changed();
     void buildIndex() const;
     bool patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines);
+    bool movesOnlyItsOwnMarker(qsizetype start, const QList<QByteArray> &lines) const;
     void compactSide();
 
     int m_width;
@@ -120,6 +121,7 @@ private:
     std::vector<Span> m_spans;
     mutable std::vector<int32_t> m_index; // marker number -> first line, -1
     mutable bool m_indexComplete = true;  // no marker lies beyond m_index
+    mutable bool m_indexUnique = true;    // no marker stands twice
     mutable bool m_indexValid = false;
     quint64 m_revision = 0;
 };

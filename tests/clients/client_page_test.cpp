@@ -90,6 +90,19 @@ TEST(ClientCard, NumberingSkipsCodesThatAreNotNumbers)
     EXPECT_EQ(empty.page.card().code, "10001");
     Clients c(block(0, "10007", "A") + block(1, "abc", "B") + block(2, "10003", "C"));
     EXPECT_EQ(c.page.numerom(), 10008);
+    // A card written follows the numbering without a new count of every
+    // code; giving up the largest code counts them again.
+    c.page.card().code = "20000";
+    c.page.touch();
+    c.page.EcritFiche();
+    EXPECT_EQ(c.page.numerom(), 20001);
+    c.page.card().code = "10002";
+    c.page.touch();
+    c.page.EcritFiche();
+    EXPECT_EQ(c.page.numerom(), 10004);
+    c.page.card().code = "10007";
+    c.page.touch();
+    c.page.EcritFiche();
     // After deleting the client with the largest code, the code is reused.
     c.page.remove();
     EXPECT_EQ(c.page.numerom(), 10004);

@@ -90,3 +90,30 @@ TEST(RecordTable, ManyChangesKeepEveryLine)
     expected << big;
     EXPECT_EQ(t.lines(0, t.size()), expected);
 }
+
+// Rooms and invoices write a block back at the end of the table: the index
+// follows without being rebuilt, and a marker standing twice still finds
+// its first line.
+TEST(RecordTable, ABlockMovedToTheEndIsFoundThereAndTheOthersStillFound)
+{
+    RecordTable t = tableOf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
+                             "<BLOC00002>", "c", "</BLOC00002>"});
+    ASSERT_EQ(t.blockStart(1), 3);
+    t.writeBlock(1, {"<BLOC00001>", "B", "B2", "</BLOC00001>"}, false);
+    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00002>", "c", "</BLOC00002>",
+                                       "<BLOC00001>", "B", "B2", "</BLOC00001>"}));
+    EXPECT_EQ(t.blockStart(0), 0);
+    EXPECT_EQ(t.blockStart(2), 3);
+    EXPECT_EQ(t.blockStart(1), 6);
+    // The last block rewritten in place stays last.
+    t.writeBlock(1, {"<BLOC00001>", "B3", "</BLOC00001>"}, true);
+    EXPECT_EQ(t.block(1), QList<QByteArray>({"<BLOC00001>", "B3", "</BLOC00001>"}));
+    EXPECT_EQ(t.blockStart(2), 3);
+
+    RecordTable twice = tableOf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00000>", "copy", "</BLOC00000>"});
+    ASSERT_EQ(twice.blockStart(0), 0);
+    twice.writeBlock(0, {"<BLOC00000>", "A", "</BLOC00000>"}, false);
+    // The copy is now the first line carrying the marker.
+    EXPECT_EQ(twice.blockStart(0), 0);
+    EXPECT_EQ(twice.block(0)[1], "copy");
+}
