@@ -188,10 +188,18 @@ void CardFields::onLeave(QWidget *field, std::function<void()> rule)
     field->installEventFilter(this);
 }
 
+void CardFields::onEnter(QWidget *field, std::function<void()> rule)
+{
+    m_enterRules.insert(field, std::move(rule));
+    field->installEventFilter(this);
+}
+
 bool CardFields::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        if (const auto rule = m_leaveRules.constFind(watched); rule != m_leaveRules.cend()) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusOut || type == QEvent::FocusIn) {
+        const auto &rules = type == QEvent::FocusOut ? m_leaveRules : m_enterRules;
+        if (const auto rule = rules.constFind(watched); rule != rules.cend()) {
             (*rule)();
             const QSignalBlocker blocker(watched);
             if (const auto show = m_showOf.constFind(watched); show != m_showOf.cend())

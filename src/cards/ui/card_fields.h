@@ -56,6 +56,9 @@ public:
     // Runs a rule of the page when the person leaves `field` (Tab, a click
     // elsewhere), then shows the field's value as the rule left it.
     void onLeave(QWidget *field, std::function<void()> rule);
+    // Runs a rule of the page when the cursor enters `field`, then shows the
+    // field's value as the rule left it (an amount shown without its blanks).
+    void onEnter(QWidget *field, std::function<void()> rule);
 
     // A widget the page shows itself: show() blocks its signals too.
     void addInput(QObject *input) { m_inputs << input; }
@@ -83,6 +86,7 @@ private:
     QList<std::function<void()>> m_shows;
     QHash<QObject *, std::function<void()>> m_showOf;
     QHash<QObject *, std::function<void()>> m_leaveRules;
+    QHash<QObject *, std::function<void()>> m_enterRules;
     // Every widget whose signals show() blocks.
     QList<QObject *> m_inputs;
     // Widgets in the order the Tab key visits them.

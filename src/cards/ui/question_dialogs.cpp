@@ -1,6 +1,10 @@
 #include "question_dialogs.h"
 
+#include "field_validator.h"
+#include "store/text.h"
+
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -49,6 +53,35 @@ void LineQuestionDialog::Init(const QString &text)
 QString LineQuestionDialog::Result() const
 {
     return result() == Accepted ? m_text->text() : QString();
+}
+
+ComboQuestionDialog::ComboQuestionDialog(const QString &title, const QString &label,
+                                         QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(title);
+    m_combo = new QComboBox;
+    m_combo->setEditable(true);
+    m_combo->setInsertPolicy(QComboBox::NoInsert);
+    m_combo->setValidator(new FieldValidator(FieldValidator::Text, m_combo));
+    m_combo->setMinimumWidth(200);
+    layOutQuestion(this, label, m_combo);
+}
+
+void ComboQuestionDialog::Init(const QStringList &items, const QString &text)
+{
+    m_combo->clear();
+    m_combo->addItems(items);
+    m_combo->setCurrentIndex(m_combo->findText(text));
+    m_combo->setEditText(text);
+    m_combo->setFocus();
+}
+
+std::optional<QString> ComboQuestionDialog::Result() const
+{
+    if (result() != Accepted)
+        return std::nullopt;
+    return text::upperAZ(m_combo->currentText());
 }
 
 SortDialog::SortDialog(const QStringList &keys, QWidget *parent) : QDialog(parent)

@@ -4,10 +4,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QBoxLayout;
 class QButtonGroup;
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -21,6 +23,10 @@ void addOkCancel(QDialog *dialog, QBoxLayout *layout,
 // "Annuler" and "OK".
 void layOutQuestion(QDialog *dialog, const QString &label, QWidget *field);
 
+// How a command shows its dialog. The windows run it modally; tests pass
+// their own, which fills the dialog and answers in place of the person.
+using ShowDialog = std::function<int(QDialog &)>;
+
 // A question of one line: the text typed after "OK", empty after "Annuler".
 class LineQuestionDialog : public QDialog
 {
@@ -33,6 +39,22 @@ protected:
     LineQuestionDialog(const QString &title, const QString &label, QWidget *parent);
 
     QLineEdit *m_text = nullptr;
+};
+
+// A choice in a drop-down whose text may also be typed (a category, a
+// family): after "OK" the text upper-cased (a to z), nothing after "Annuler".
+class ComboQuestionDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // The items of the drop-down and the text it starts with.
+    void Init(const QStringList &items, const QString &text);
+    std::optional<QString> Result() const;
+
+protected:
+    ComboQuestionDialog(const QString &title, const QString &label, QWidget *parent);
+
+    QComboBox *m_combo = nullptr;
 };
 
 // The key of a sort, one radio button a key, the first chosen at the start.

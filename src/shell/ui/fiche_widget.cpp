@@ -3,6 +3,7 @@
 #include "clients/ui/client_page_widget.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_page_widget.h"
+#include "stock/ui/article_page_widget.h"
 #include "store/fiche.h"
 
 #include <QApplication>
@@ -30,8 +31,8 @@ QWidget *titlePage(const QString &title)
 
 } // namespace
 
-TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning, Ui &ui,
-               QWidget *parent)
+TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning,
+               ArticlePage &articles, Ui &ui, QWidget *parent)
     : QWidget(parent), m_fiche(fiche)
 {
     // Holds the focus on pages without fields, so that the keys still reach it.
@@ -40,12 +41,13 @@ TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage 
     m_clientPage = new TClientPage(clients, ui);
     m_roomPage = new TRoomPage(rooms, fiche, ui);
     m_planningPage = new TPlanningPage(planning);
+    m_articlePage = new TArticlePage(articles);
     m_pages = {m_planningPage,
                m_clientPage,
                m_roomPage,
                titlePage(QStringLiteral("Factures")),
                titlePage(QStringLiteral("Main courante")),
-               titlePage(QStringLiteral("Articles")),
+               m_articlePage,
                titlePage(QStringLiteral("Fournisseurs")),
                titlePage(QStringLiteral("Commandes"))};
     m_stack = new QStackedWidget;
@@ -84,11 +86,14 @@ void TFiche::showPage(PageId page)
         m_clientPage->focusFirstField();
     else if (page == PageId::Rooms)
         m_roomPage->focusFirstField();
+    else if (page == PageId::Articles)
+        m_articlePage->focusFirstField();
     else
         setFocus();
 }
 
-// The room page follows its card by itself; the others are told here.
+// The room and article pages follow their cards by themselves; the others
+// are told here.
 // No refresh marks a card modified.
 void TFiche::refreshPage(PageId page)
 {
@@ -104,6 +109,8 @@ void TFiche::focusCard()
         m_clientPage->focusName();
     else if (shownPage() == PageId::Rooms)
         m_roomPage->focusFirstField();
+    else if (shownPage() == PageId::Articles)
+        m_articlePage->focusFirstField();
 }
 
 void TFiche::Premier()

@@ -7,11 +7,13 @@
 
 #include <array>
 
+class ArticlePage;
 class ClientPage;
 class Fiche;
 class PlanningPage;
 class QStackedWidget;
 class RoomPage;
+class TArticlePage;
 class TClientPage;
 class TPlanningPage;
 class TRoomPage;
@@ -24,8 +26,8 @@ class TFiche : public QWidget
 {
     Q_OBJECT
 public:
-    TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning, Ui &ui,
-           QWidget *parent = nullptr);
+    TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning,
+           ArticlePage &articles, Ui &ui, QWidget *parent = nullptr);
     ~TFiche() override;
 
     PageId shownPage() const;
@@ -33,6 +35,7 @@ public:
     TClientPage *clientPage() const { return m_clientPage; }
     TRoomPage *roomPage() const { return m_roomPage; }
     TPlanningPage *planningPage() const { return m_planningPage; }
+    TArticlePage *articlePage() const { return m_articlePage; }
 
     // The record commands, leaving the cursor in the card's first field.
     void Premier();
@@ -62,5 +65,6 @@ private:
     TClientPage *m_clientPage = nullptr;
     TRoomPage *m_roomPage = nullptr;
     TPlanningPage *m_planningPage = nullptr;
+    TArticlePage *m_articlePage = nullptr;
     std::array<QWidget *, kPageCount> m_pages{};
 };

@@ -17,6 +17,8 @@
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_dialogs.h"
 #include "rooms/ui/room_page_widget.h"
+#include "stock/article_printout.h"
+#include "stock/ui/article_page_widget.h"
 #include "tool_icons.h"
 
 #include <QAction>
@@ -66,6 +68,7 @@ public:
     {
         return m_inner.choosePdfFile(parent, proposed);
     }
+    bool render(const PrintDocument &doc, QPrinter &printer) override { return m_inner.render(doc, printer); }
 
 private:
     PrintUi &m_inner;
@@ -92,6 +95,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     m_fiche.setPage(PageId::Clients, &m_clientPage);
     m_fiche.setPage(PageId::Rooms, &m_roomPage);
     m_fiche.setPage(PageId::Planning, &m_planningPage);
+    m_fiche.setPage(PageId::Articles, &m_articlePage);
     // "Présent" and "Parti" on the client card record and clear the occupant.
     reception::installSituationHook(m_fiche);
     connect(&m_fiche, &Fiche::titleChanged, this, [this](const QString &caption) {
@@ -134,7 +138,8 @@ TMainForm::~TMainForm()
 
 TFiche *TMainForm::createRecordWindow()
 {
-    m_recordWindow = new TFiche(m_fiche, m_clientPage, m_roomPage, m_planningPage, m_ui);
+    m_recordWindow = new TFiche(m_fiche, m_clientPage, m_roomPage, m_planningPage, m_articlePage,
+                                m_ui);
     setCentralWidget(m_recordWindow);
     connect(m_recordWindow, &TFiche::listRequested, this, [this] { run(Cmd::Liste); });
     connect(m_recordWindow, &TFiche::clientCardRequested, this, [this] { run(Cmd::Clients); });
@@ -337,11 +342,13 @@ void TMainForm::choose(Cmd selection)
     const int number = m_state.select(selection);
     if (!m_recordWindow)
         return;
-    // The client, invoice, article and supplier selections come with their
-    // searches; until then their choice only moves to the first card.
+    // The invoice and supplier selections come with their pages; until then
+    // their choice only moves to the first card.
     const SelectionGroup group = selectionItem(selection)->group;
     if (group == SelectionGroup::Rooms) {
         m_recordWindow->roomPage()->SetChambre(number);
+    } else if (group == SelectionGroup::Articles) {
+        m_recordWindow->articlePage()->SetArt(number, m_showDialog);
     } else if (group == SelectionGroup::Clients) {
         // Modes 2 to 4 ask for their text; a cancelled box keeps the text offered.
         std::optional<QString> answer;
@@ -553,6 +560,8 @@ void TMainForm::run(Cmd cmd)
                 m_clientPage.copy();
             else if (m_fiche.active() == PageId::Rooms)
                 m_roomPage.copy();
+            else if (m_fiche.active() == PageId::Articles)
+                m_articlePage.copy();
             break;
         case Cmd::Coller:
             if (m_fiche.active() == PageId::Clients && m_recordWindow) {
@@ -561,6 +570,9 @@ void TMainForm::run(Cmd cmd)
             } else if (m_fiche.active() == PageId::Rooms && m_recordWindow) {
                 m_roomPage.paste();
                 m_recordWindow->roomPage()->refresh();
+            } else if (m_fiche.active() == PageId::Articles && m_recordWindow) {
+                m_articlePage.paste();
+                m_recordWindow->articlePage()->refresh();
             }
             break;
         case Cmd::Liste:
@@ -569,6 +581,16 @@ void TMainForm::run(Cmd cmd)
                 m_recordWindow->roomPage()->Liste();
             else if (m_fiche.active() == PageId::Clients)
                 listClients();
+            else if (m_fiche.active() == PageId::Articles && m_recordWindow)
+                m_recordWindow->articlePage()->Liste(m_showDialog);
+            break;
+        case Cmd::ListeArticles:
+            if (m_recordWindow)
+                m_recordWindow->articlePage()->Liste(m_showDialog);
+            break;
+        case Cmd::RechercherArticle:
+            if (m_recordWindow)
+                m_recordWindow->articlePage()->RechArt(m_showDialog);
             break;
         case Cmd::ListeClients:
             listClients();
@@ -599,9 +621,11 @@ void TMainForm::run(Cmd cmd)
                             m_fiche.set().count(Table::Clients)));
             break;
         case Cmd::ImprimerFiche:
-            // The invoice, day sheet and article printouts come with their pages.
+            // The invoice and day sheet printouts come with their pages.
             if (m_fiche.active() == PageId::Clients)
                 print(ImpFicheJob(m_clientPage));
+            else if (m_fiche.active() == PageId::Articles)
+                print(ImpArtJob(m_articlePage));
             break;
         case Cmd::EnveloppeCourante:
             // The job asks for an envelope once a printer is to print it.
@@ -681,6 +705,8 @@ void TMainForm::run(Cmd cmd)
             break;
         case Cmd::FamillesArticles:
             TListe::run(this, m_fiche.lists().articleFamilies, kArticleFamiliesEditor);
+            if (m_recordWindow)
+                m_recordWindow->articlePage()->refresh();
             break;
         case Cmd::FamillesFournisseurs:
             TListe::run(this, m_fiche.lists().supplierFamilies, kSupplierFamiliesEditor);

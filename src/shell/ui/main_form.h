@@ -8,6 +8,7 @@
 #include "shell/commands.h"
 #include "print/ui/renderer.h"
 #include "shell/main_controller.h"
+#include "stock/article_page.h"
 #include "store/fiche.h"
 
 #include <QMainWindow>
@@ -60,6 +61,7 @@ public:
     ClientPage &clientPage() { return m_clientPage; }
     RoomPage &roomPage() { return m_roomPage; }
     PlanningPage &planningPage() { return m_planningPage; }
+    ArticlePage &articlePage() { return m_articlePage; }
     MainController &controller() { return m_controller; }
     CommandState &state() { return m_state; }
     TFiche *recordWindow() const { return m_recordWindow; }
@@ -113,6 +115,7 @@ private:
     ClientPage m_clientPage{m_fiche};
     RoomPage m_roomPage{m_fiche};
     PlanningPage m_planningPage{m_fiche};
+    ArticlePage m_articlePage{m_fiche};
     ShowDialog m_showDialog = execModal;
     ChooseFile m_chooseFile = execFileDialog;
     PrintUi m_systemPrintUi;

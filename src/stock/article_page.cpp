@@ -1,0 +1,474 @@
+#include "article_page.h"
+
+#include "store/codec.h"
+#include "store/text.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Field lines after the start marker; tagged lines follow them.
+enum Line { Code = 1, Family, Designation, Price, Rate, Account, Supplier, FirstTagged };
+
+QByteArray enc(const QString &s)
+{
+    return cp1252::encodeField(s);
+}
+
+// Line `offset` of the block starting at `start`, or nothing when the block
+// ends before it (a short block never lends the lines of the next one).
+QByteArrayView blockField(const RecordTable &t, qsizetype start, int offset)
+{
+    for (qsizetype i = start + 1; i <= start + offset; ++i) {
+        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
+            return {};
+    }
+    return t.line(start + offset);
+}
+
+QString fieldText(const RecordTable &t, qsizetype start, int offset)
+{
+    return cp1252::decode(blockField(t, start, offset));
+}
+
+// Calls f(startLine, blockNumber) for every numbered block, in table order,
+// until f returns true.
+template <typename F> void forEachBlock(const RecordTable &t, F &&f)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue;
+        if (const auto n = RecordTable::markerNumber(l); n && *n >= 0 && f(i, *n))
+            return;
+    }
+}
+
+// A stored code as a whole number; nothing for any other text.
+std::optional<qint64> wholeNumber(QByteArrayView code)
+{
+    code = code.trimmed();
+    if (code.isEmpty() || code.size() > 9)
+        return std::nullopt;
+    qint64 value = 0;
+    for (char ch : code) {
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return value;
+}
+
+MovementRow movementOf(QString rest)
+{
+    MovementRow r;
+    r.date = text::beforeTab(rest);
+    r.label = text::beforeTab(rest);
+    r.quantity = text::Rset(rest, ArticlePage::kQuantityWidth);
+    return r;
+}
+
+} // namespace
+
+QList<ArticlePick> articlePicks(const RecordTable &t)
+{
+    QList<ArticlePick> picks;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!RecordTable::isStart(t.line(i)))
+            continue;
+        const QString code = fieldText(t, i, Code);
+        picks.append({code.trimmed(), code + u' ' + fieldText(t, i, Designation)});
+    }
+    return picks;
+}
+
+ArticlePage::ArticlePage(Fiche &fiche) : entryDate(QDate::currentDate()), m_fiche(fiche) {}
+
+bool ArticlePage::modified() const
+{
+    return set().pageModified(Table::Articles);
+}
+
+void ArticlePage::touch()
+{
+    set().setPageModified(Table::Articles, true);
+}
+
+QList<QByteArray> ArticlePage::blockLines(int number) const
+{
+    const ArticleCard &c = m_card;
+    const RecordTable &t = table();
+    QList<QByteArray> lines = {t.startMarker(number), enc(c.code),    enc(c.family),
+                               enc(c.designation),    enc(c.price),   enc(c.rate),
+                               enc(c.account),        enc(c.supplier)};
+    for (const QString &l : c.description)
+        lines << "MEM4" + cp1252::encode(l);
+    for (const QString &l : c.observations)
+        lines << "MEM5" + cp1252::encode(l);
+    // Every filled row is written: a short row read from a block edited by
+    // hand never cuts off the rows after it.
+    auto movement = [&lines](const MovementRow &r) {
+        if (!r.isEmpty())
+            lines << "DATA" + cp1252::encode(r.date) + '\t' + cp1252::encode(r.label) + '\t' +
+                         cp1252::encode(r.quantity);
+    };
+    std::for_each(c.movements.cbegin(), c.movements.cend(), movement);
+    std::for_each(c.moreMovements.cbegin(), c.moreMovements.cend(), movement);
+    lines << t.endMarker(number);
+    return lines;
+}
+
+void ArticlePage::EcritArt()
+{
+    if (!modified())
+        return;
+    FileSet &s = set();
+    s.SetSauve();
+    const int pos = s.position(Table::Articles);
+    s.table(Table::Articles).writeBlock(pos, blockLines(pos), true);
+    // A new card is counted only now that it has a block.
+    if (s.count(Table::Articles) <= pos)
+        s.setCount(Table::Articles, pos + 1);
+}
+
+int ArticlePage::Numeroa() const
+{
+    const RecordTable &t = table();
+    if (t.revision() == m_numberedRevision)
+        return m_nextCode;
+    qint64 largest = 10000;
+    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
+        if (!RecordTable::isStart(t.line(i)))
+            continue;
+        // A code that is not a whole number takes no part.
+        if (const auto code = wholeNumber(t.line(i + 1)); code && *code > largest)
+            largest = *code;
+    }
+    m_numberedRevision = t.revision();
+    m_nextCode = int(largest + 1);
+    return m_nextCode;
+}
+
+void ArticlePage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
+{
+    ArticleCard &c = m_card;
+    auto field = [&](int offset) {
+        return start + offset < end ? t.text(start + offset) : QString();
+    };
+    c.code = field(Code);
+    c.family = field(Family);
+    c.designation = field(Designation);
+    c.price = text::Rset(field(Price), kPriceWidth);
+    c.rate = text::Rset(field(Rate), kRateWidth);
+    c.account = field(Account);
+    c.supplier = field(Supplier);
+
+    // Tagged lines come after the fixed fields, up to the end marker.
+    int row = 0;
+    for (qsizetype i = start + FirstTagged; i < end; ++i) {
+        const QByteArrayView l = t.line(i);
+        if (l.startsWith("MEM4")) {
+            c.description << cp1252::decode(l.sliced(4));
+        } else if (l.startsWith("MEM5")) {
+            c.observations << cp1252::decode(l.sliced(4));
+        } else if (l.startsWith("DATA")) {
+            const MovementRow r = movementOf(cp1252::decode(l.sliced(4)));
+            if (row < ArticleCard::kMovementRows)
+                c.movements[row++] = r;
+            else
+                c.moreMovements << r;
+        }
+    }
+}
+
+void ArticlePage::LitArt()
+{
+    m_card = ArticleCard();
+    entryDate = QDate::currentDate();
+    entryLabel.clear();
+    entryQuantity.clear();
+    m_card.code = QString::number(Numeroa());
+
+    const RecordTable &t = table();
+    const int pos = set().position(Table::Articles);
+    const qsizetype start = t.blockStart(pos);
+    if (start >= 0) {
+        const qsizetype endLine = t.blockEnd(start, pos);
+        // The end marker itself is not read as a field.
+        const qsizetype end = t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1;
+        readBlock(t, start, end);
+    } else {
+        // A new card: the usual rate until one is typed.
+        m_card.rate = text::Rset(u"1", kRateWidth);
+    }
+    if (m_card.account.isEmpty())
+        m_card.account = kDefaultAccount;
+    if (m_card.code.isEmpty())
+        m_card.code = QString::number(Numeroa());
+    m_priceEntered = m_card.price;
+    m_rateEntered = m_card.rate;
+    // Reading never changes the count: a card is counted once written.
+    set().setPageModified(Table::Articles, false);
+}
+
+void ArticlePage::enterPrice()
+{
+    m_priceEntered = m_card.price;
+    m_card.price = m_card.price.trimmed();
+}
+
+bool ArticlePage::leavePrice()
+{
+    const QString typed = m_card.price.trimmed();
+    if (!typed.isEmpty()) {
+        QString error;
+        const auto value = text::parseReal(typed, &error);
+        if (!value) {
+            m_fiche.ui().inform(error);
+            if (m_card.price != m_priceEntered)
+                touch();
+            return false;
+        }
+        m_card.price = text::Rset(text::formatAmount(*value, m_fiche.decimals()), kPriceWidth);
+    } else {
+        m_card.price.clear();
+    }
+    if (m_card.price != m_priceEntered)
+        touch();
+    m_priceEntered = m_card.price;
+    return true;
+}
+
+void ArticlePage::enterRate()
+{
+    m_rateEntered = m_card.rate;
+    m_card.rate = m_card.rate.trimmed();
+}
+
+void ArticlePage::leaveRate()
+{
+    m_card.rate = text::Rset(m_card.rate, kRateWidth);
+    if (m_card.rate != m_rateEntered)
+        touch();
+    m_rateEntered = m_card.rate;
+}
+
+bool ArticlePage::addMovement()
+{
+    if (entryLabel.trimmed().isEmpty() || entryQuantity.trimmed().isEmpty())
+        return true;
+    QString error;
+    const auto quantity = text::parseReal(entryQuantity, &error);
+    if (!quantity) {
+        m_fiche.ui().inform(error);
+        return false;
+    }
+    entryQuantity = text::Rset(text::formatAmount(*quantity, m_fiche.decimals()), kQuantityWidth);
+    auto row = std::find_if(m_card.movements.begin(), m_card.movements.end(),
+                            [](const MovementRow &r) { return r.date.isEmpty(); });
+    if (row == m_card.movements.end()) {
+        // Said rather than dropped: the entry row keeps the movement.
+        m_fiche.ui().inform(QStringLiteral("Les %1 lignes de mouvements sont remplies : "
+                                           "le mouvement n'est pas ajouté.")
+                                .arg(ArticleCard::kMovementRows));
+        return false;
+    }
+    *row = {text::dateText(entryDate), entryLabel, entryQuantity};
+    entryLabel.clear();
+    entryQuantity.clear();
+    set().SetSauve();
+    touch();
+    return true;
+}
+
+void ArticlePage::SetArt(int mode, const std::optional<QString> &family)
+{
+    browseMode = mode;
+    if (mode == 2 && family)
+        selectedFamily = text::upperAZ(*family);
+}
+
+void ArticlePage::familyMove(Step step)
+{
+    EcritArt();
+    const RecordTable &t = table();
+    const qint64 current = set().position(Table::Articles);
+    const QByteArray wanted = cp1252::encode(selectedFamily);
+    const bool upward = step == Step::First || step == Step::Next;
+    const qint64 none = upward ? std::numeric_limits<qint64>::max() : -1;
+    qint64 best = none;
+    forEachBlock(t, [&](qsizetype start, qint64 n) {
+        bool better = false;
+        switch (step) {
+        case Step::First:
+            better = n < best;
+            break;
+        case Step::Last:
+            better = n > best;
+            break;
+        case Step::Next:
+            better = n > current && n < best;
+            break;
+        case Step::Previous:
+            better = n < current && n > best;
+            break;
+        }
+        if (better && text::upperAZ(blockField(t, start, Family)) == wanted)
+            best = n;
+        return false;
+    });
+    if (best != none)
+        set().setPosition(Table::Articles, int(best));
+    LitArt();
+}
+
+void ArticlePage::FamArtFirst()
+{
+    familyMove(Step::First);
+}
+
+void ArticlePage::FamArtLast()
+{
+    familyMove(Step::Last);
+}
+
+void ArticlePage::FamArtNext()
+{
+    familyMove(Step::Next);
+}
+
+void ArticlePage::FamArtPrev()
+{
+    familyMove(Step::Previous);
+}
+
+void ArticlePage::moveTo(int position)
+{
+    EcritArt();
+    const int count = set().count(Table::Articles);
+    set().setPosition(Table::Articles, std::clamp(position, 0, std::max(count - 1, 0)));
+    LitArt();
+}
+
+void ArticlePage::first()
+{
+    browseMode == 2 ? FamArtFirst() : moveTo(0);
+}
+
+void ArticlePage::last()
+{
+    browseMode == 2 ? FamArtLast() : moveTo(set().count(Table::Articles) - 1);
+}
+
+void ArticlePage::next()
+{
+    browseMode == 2 ? FamArtNext() : moveTo(set().position(Table::Articles) + 1);
+}
+
+void ArticlePage::previous()
+{
+    browseMode == 2 ? FamArtPrev() : moveTo(set().position(Table::Articles) - 1);
+}
+
+bool ArticlePage::RechArt(const QString &designation)
+{
+    if (designation.isEmpty())
+        return false;
+    // The card shown keeps its edits before another article is read.
+    EcritArt();
+    const QString wanted = text::upperAZ(designation);
+    const QByteArray bytes = cp1252::encode(wanted);
+    const RecordTable &t = table();
+    qint64 found = -1;
+    forEachBlock(t, [&](qsizetype start, qint64 n) {
+        if (!text::upperAZ(blockField(t, start, Designation)).startsWith(bytes))
+            return false;
+        found = n;
+        return true;
+    });
+    if (found < 0) {
+        m_fiche.ui().inform(QStringLiteral("Fiche ") + wanted + QStringLiteral(" non trouvée"));
+        return false;
+    }
+    set().setPosition(Table::Articles, int(found));
+    LitArt();
+    emit m_fiche.cardChanged(PageId::Articles);
+    return true;
+}
+
+std::optional<QList<ArticleListRow>> ArticlePage::Liste()
+{
+    if (table().size() < kListMinLines)
+        return std::nullopt;
+    EcritArt();
+    const RecordTable &t = table();
+    QList<ArticleListRow> rows;
+    rows.reserve(set().count(Table::Articles));
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue;
+        // A marker without a number gives its row's place (counted from 1).
+        const auto n = RecordTable::markerNumber(l);
+        ArticleListRow r;
+        r.block = n ? int(*n) : int(rows.size() + 1);
+        r.code = fieldText(t, i, Code);
+        r.family = fieldText(t, i, Family);
+        r.designation = fieldText(t, i, Designation);
+        r.price = fieldText(t, i, Price);
+        r.rate = fieldText(t, i, Rate);
+        r.supplier = fieldText(t, i, Supplier);
+        r.account = fieldText(t, i, Account);
+        rows << r;
+    }
+    return rows;
+}
+
+void ArticlePage::showArticle(int block)
+{
+    moveTo(block);
+    emit m_fiche.cardChanged(PageId::Articles);
+}
+
+void ArticlePage::copy()
+{
+    const ArticleCard &c = m_card;
+    m_clipboard = {c.code, c.family, c.designation, c.price, c.rate, c.account, c.supplier};
+}
+
+void ArticlePage::paste()
+{
+    // Nothing copied yet: pasting would only empty the card.
+    if (m_clipboard.size() != 7)
+        return;
+    ArticleCard &c = m_card;
+    c.code = QString::number(Numeroa());
+    c.family = m_clipboard[1];
+    c.designation = m_clipboard[2];
+    c.price = m_clipboard[3];
+    c.rate = m_clipboard[4];
+    c.account = m_clipboard[5];
+    c.supplier = m_clipboard[6];
+    touch();
+}
+
+void ArticlePage::add()
+{
+    EcritArt();
+    FileSet &s = set();
+    if (s.count(Table::Articles) > kMaxCount) {
+        m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
+        return;
+    }
+    // The new card stands one past the last block; it is counted once it
+    // is written, so a card left empty leaves no hole behind it.
+    s.setPosition(Table::Articles, s.count(Table::Articles));
+    LitArt();
+}
+
+void ArticlePage::remove()
+{
+    set().deleteCurrent(Table::Articles);
+    LitArt();
+}

@@ -1,0 +1,271 @@
+#include "scripted_ui.h"
+#include "stock/article_page.h"
+#include "store/table_helpers.h"
+#include "store/text.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// An article block; `tagged` lines go between the seven fields and the end.
+QStringList article(int n, const QString &code, const QString &designation,
+                    const QString &family = "Bar", const QStringList &tagged = {},
+                    const QString &account = "707000", const QString &supplier = "")
+{
+    const QString num = RecordTable::numberText(n, 4) + ">";
+    return QStringList{"<BLOC" + num, code,  family,  designation,
+                       "   2,00",     "  1", account, supplier} +
+           tagged + QStringList{"</BLOC" + num};
+}
+
+// A record window holding an article table built from literal lines.
+struct Articles
+{
+    ScriptedUi ui;
+    Fiche fiche{ui};
+    ArticlePage page{fiche};
+
+    explicit Articles(const QStringList &lines = {})
+    {
+        fiche.setPage(PageId::Articles, &page);
+        fiche.set().table(Table::Articles).setBytes(crlf(lines));
+        fiche.set().setCount(Table::Articles, fiche.set().table(Table::Articles).countBlocks());
+        fiche.selectPage(PageId::Articles);
+    }
+    QStringList lines() const { return linesOf(fiche.set().table(Table::Articles)); }
+    int position() const { return fiche.set().position(Table::Articles); }
+    int count() const { return fiche.set().count(Table::Articles); }
+    void edit(const QString &designation)
+    {
+        page.card().designation = designation;
+        page.touch();
+    }
+};
+
+QStringList codes(const QStringList &list)
+{
+    QStringList lines;
+    for (int i = 0; i < list.size(); ++i)
+        lines += article(i, list[i], "Article " + QString::number(i));
+    return lines;
+}
+
+} // namespace
+
+TEST(Numeroa, ProposesOneMoreThanTheLargestWholeCodeFrom10001)
+{
+    EXPECT_EQ(Articles().page.Numeroa(), 10001);
+    EXPECT_EQ(Articles(codes({"10001", "10007"})).page.Numeroa(), 10008);
+    EXPECT_EQ(Articles(codes({"42"})).page.Numeroa(), 10001);
+    // A code that is not a whole number is skipped, not the end of the scan.
+    EXPECT_EQ(Articles(codes({"ABC", "12,5", "", "10005", " 10009 "})).page.Numeroa(), 10010);
+}
+
+TEST(ArticleCard, WritesTheBlockLayoutAndReadsItBack)
+{
+    Articles a(article(0, "10001", "Café", "Bar"));
+    ArticleCard &c = a.page.card();
+    EXPECT_EQ(c.price, text::Rset(u"2,00", ArticlePage::kPriceWidth));
+    c.description = {"Grand crème"};
+    c.observations = {"Promotion"};
+    c.movements[0] = {"01/03/2026", "Achat", text::Rset(u"12,00", ArticlePage::kQuantityWidth)};
+    a.page.touch();
+    a.page.EcritArt();
+    EXPECT_EQ(a.lines(),
+              (QStringList{"<BLOC0000>", "10001", "Bar", "Café", c.price, c.rate, "707000", "",
+                           "MEM4Grand crème", "MEM5Promotion",
+                           "DATA01/03/2026\tAchat\t" + c.movements[0].quantity, "</BLOC0000>"}));
+    const ArticleCard written = c;
+    a.page.LitArt();
+    EXPECT_EQ(a.page.card(), written);
+    EXPECT_FALSE(a.page.modified());
+}
+
+TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndUpToTheEndMarker)
+{
+    // An account and a supplier that begin like tags stay fields.
+    QStringList tagged;
+    for (int i = 0; i < 250; ++i)
+        tagged << u"DATA01/01/2026\tLigne %1\t1"_s.arg(i);
+    Articles a(article(0, "10001", "Eau", "Bar", tagged, "MEM4 compte", "DATAFRANCE") +
+               article(1, "10002", "Jus"));
+    const ArticleCard &c = a.page.card();
+    EXPECT_EQ(c.account, u"MEM4 compte"_s);
+    EXPECT_EQ(c.supplier, u"DATAFRANCE"_s);
+    EXPECT_TRUE(c.description.isEmpty());
+    EXPECT_EQ(c.movements[62].label, u"Ligne 62"_s);
+    ASSERT_EQ(c.moreMovements.size(), 187);
+
+    // Written back, every movement is still there, before the next block.
+    a.edit("Eau plate");
+    a.fiche.Suivant();
+    EXPECT_EQ(a.lines().filter("DATA01/01/2026").size(), 250);
+    EXPECT_TRUE(a.lines()[8 + 249].startsWith(u"DATA01/01/2026\tLigne 249\t"_s));
+    EXPECT_EQ(a.page.card().designation, u"Jus"_s);
+}
+
+TEST(ArticleCard, ReadingAnEmptyTableCountsNothingAndTheFirstCardIsBlockZero)
+{
+    Articles a;
+    EXPECT_EQ(a.count(), 0);
+    EXPECT_EQ(a.page.card().code, u"10001"_s);
+    EXPECT_EQ(a.page.card().account, u"707000"_s);
+    a.edit("Croissant");
+    a.page.EcritArt();
+    EXPECT_EQ(a.count(), 1);
+    EXPECT_EQ(a.lines().first(), u"<BLOC0000>"_s);
+}
+
+TEST(ArticleCard, EditsSurviveLeavingThePageSearchingAndTheList)
+{
+    Articles a(codes({"10001", "10002"}) + article(2, "10003", "Verre"));
+    a.edit("Modifié, page quittée");
+    a.fiche.selectPage(PageId::Rooms);
+    a.fiche.selectPage(PageId::Articles);
+    EXPECT_EQ(a.page.card().designation, u"Modifié, page quittée"_s);
+
+    a.edit("Modifié avant recherche");
+    EXPECT_TRUE(a.page.RechArt("verre"));
+    a.fiche.Premier();
+    EXPECT_EQ(a.page.card().designation, u"Modifié avant recherche"_s);
+
+    a.edit("Modifié avant la liste");
+    ASSERT_TRUE(a.page.Liste());
+    EXPECT_EQ(a.page.Liste()->at(0).designation, u"Modifié avant la liste"_s);
+}
+
+TEST(RechArt, FindsTheFirstDesignationInTableOrderInAnyCase)
+{
+    Articles a(article(0, "10001", "Pain") + article(1, "10009", "Verre de vin") +
+               article(2, "10002", "verrine"));
+    EXPECT_TRUE(a.page.RechArt("ver"));
+    EXPECT_EQ(a.page.card().designation, u"Verre de vin"_s);
+    EXPECT_TRUE(a.page.RechArt("VERRI"));
+    EXPECT_EQ(a.position(), 2);
+
+    EXPECT_FALSE(a.page.RechArt("thé"));
+    EXPECT_EQ(a.ui.shown, QStringList{u"Fiche THé non trouvée"_s});
+    EXPECT_EQ(a.position(), 2);
+}
+
+TEST(FamilyMoves, BrowseTheFamilyComparedInAtoZCaseOnly)
+{
+    Articles a(article(0, "1", "Eau", "boissons") + article(1, "2", "Pain", "Boulangerie") +
+               article(2, "3", "Vin", "BOISSONS") + article(3, "4", "Épi", "épicerie") +
+               article(4, "5", "Jus", "Boissons"));
+    a.page.SetArt(2, QString("Boissons"));
+    QList<int> walk;
+    for (auto move : {&Fiche::Premier, &Fiche::Suivant, &Fiche::Suivant, &Fiche::Suivant,
+                      &Fiche::Precedent, &Fiche::Dernier}) {
+        (a.fiche.*move)();
+        walk << a.position();
+    }
+    EXPECT_EQ(walk, (QList<int>{0, 2, 4, 4, 2, 4}));
+
+    // A cancelled dialog keeps the family; "É" is not the capital of "é".
+    a.page.SetArt(2, std::nullopt);
+    EXPECT_EQ(a.page.selectedFamily, u"BOISSONS"_s);
+    a.page.SetArt(2, QString("ÉPICERIE"));
+    a.fiche.Premier();
+    EXPECT_EQ(a.position(), 4);
+    a.page.SetArt(2, QString("épicerie"));
+    a.fiche.Premier();
+    EXPECT_EQ(a.position(), 3);
+}
+
+TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
+{
+    Articles a(article(0, "10001", "Café"));
+    ArticlePage &p = a.page;
+    p.enterPrice();
+    EXPECT_EQ(p.card().price, u"2,00"_s);
+    EXPECT_TRUE(p.leavePrice());
+    EXPECT_FALSE(p.modified());
+
+    p.enterPrice();
+    p.card().price = "12,5";
+    EXPECT_TRUE(p.leavePrice());
+    EXPECT_EQ(p.card().price, text::Rset(u"12,50", ArticlePage::kPriceWidth));
+    EXPECT_TRUE(p.card().price.startsWith(u' '));
+    EXPECT_TRUE(p.modified());
+
+    p.enterPrice();
+    p.card().price = "12x";
+    EXPECT_FALSE(p.leavePrice());
+    EXPECT_EQ(p.card().price, u"12x"_s);
+
+    p.entryDate = QDate(2026, 3, 4);
+    p.entryLabel = "Livraison";
+    p.entryQuantity = "24";
+    EXPECT_TRUE(p.addMovement());
+    EXPECT_EQ(p.card().movements[0],
+              (MovementRow{"04/03/2026", "Livraison",
+                           text::Rset(u"24,00", ArticlePage::kQuantityWidth)}));
+    EXPECT_TRUE(p.entryLabel.isEmpty() && p.entryQuantity.isEmpty());
+
+    // A full grid refuses the movement and says so: the entry row keeps it.
+    for (MovementRow &r : p.card().movements)
+        r = {"01/01/2026", "Plein", "1"};
+    p.entryLabel = "De trop";
+    p.entryQuantity = "1";
+    EXPECT_FALSE(p.addMovement());
+    EXPECT_EQ(p.entryLabel, u"De trop"_s);
+    EXPECT_EQ(a.ui.shown.size(), 2);
+}
+
+TEST(CopyAndPaste, PasteTheFieldsUnderTheNextCode)
+{
+    Articles a(article(0, "10001", "Café", "Bar", {"MEM4Note"}) + article(1, "10002", "Thé"));
+    a.page.paste(); // nothing copied: the card stays as it is
+    EXPECT_FALSE(a.page.modified());
+
+    a.page.copy();
+    a.fiche.Suivant();
+    a.page.paste();
+    const ArticleCard &c = a.page.card();
+    EXPECT_EQ(c.code, u"10003"_s);
+    EXPECT_EQ(c.designation, u"Café"_s);
+    EXPECT_TRUE(c.description.isEmpty());
+    EXPECT_TRUE(a.page.modified());
+}
+
+TEST(AddAndDelete, ANewCardIsCountedOnlyOnceWritten)
+{
+    Articles a(codes({"10001", "10002"}));
+    a.fiche.Ajout();
+    EXPECT_EQ(a.position(), 2);
+    EXPECT_EQ(a.page.card().code, u"10003"_s);
+    // Left empty, it leaves no block and no hole.
+    a.fiche.Premier();
+    EXPECT_EQ(a.count(), 2);
+    EXPECT_EQ(a.lines().size(), 18);
+
+    a.fiche.Ajout();
+    a.edit("Nouveau");
+    a.fiche.Premier();
+    EXPECT_EQ(a.count(), 3);
+
+    a.fiche.Supprimer();
+    EXPECT_EQ(a.count(), 2);
+    EXPECT_EQ(a.lines().first(), u"<BLOC0000>"_s);
+    EXPECT_EQ(a.page.card().code, u"10002"_s);
+}
+
+TEST(ArticleList, ListsEveryBlockInTableOrderWithItsNumber)
+{
+    EXPECT_FALSE(Articles(codes({"10001"})).page.Liste());
+
+    Articles a(article(2, "10003", "Trois") + article(0, "10001", "Un") +
+               article(1, "10002", "Deux"));
+    const auto rows = a.page.Liste();
+    ASSERT_EQ(rows->size(), 3);
+    EXPECT_EQ(rows->at(0).block, 2);
+    a.page.showArticle(rows->at(0).block);
+    EXPECT_EQ(a.page.card().code, u"10003"_s);
+
+    const QList<ArticlePick> picks = articlePicks(a.fiche.set().table(Table::Articles));
+    EXPECT_EQ(picks[1].code, u"10001"_s);
+    EXPECT_EQ(picks[1].entry, u"10001 Un"_s);
+}
