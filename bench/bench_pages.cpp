@@ -1,11 +1,14 @@
 // Card moves on the ten-year hotel: each must stay well under a frame (16 ms).
 
+#include "billing/invoice_page.h"
 #include "clients/client_page.h"
 #include "clients/client_search.h"
 #include "rooms/planning.h"
 #include "rooms/journee.h"
 #include "rooms/reception.h"
 #include "shell/main_controller.h"
+#include "stock/article_page.h"
+#include "store/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,6 +153,28 @@ void BM_FreeRoomsAndPlanning(benchmark::State &state)
 }
 BENCHMARK(BM_FreeRoomsAndPlanning)->Arg(0)->Arg(1)->ArgName("planning")->Unit(benchmark::kMillisecond);
 
+// The rows of the article list window (2,000 articles).
+void BM_ArticleList(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    QuietUi ui;
+    Fiche fiche(ui);
+    ArticlePage articles(fiche);
+    fiche.setPage(PageId::Articles, &articles);
+    fiche.Charge(setPath());
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        const auto list = articles.Liste();
+        rows = list ? list->size() : 0;
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = double(rows);
+}
+BENCHMARK(BM_ArticleList)->Unit(benchmark::kMillisecond);
+
 // The day at a glance: its four lists read from every client and room block.
 void BM_Journee(benchmark::State &state)
 {
@@ -170,6 +195,76 @@ void BM_Journee(benchmark::State &state)
     state.counters["entries"] = double(entries);
 }
 BENCHMARK(BM_Journee)->Unit(benchmark::kMillisecond);
+
+// The invoice at the end of the table: read and totalled, validated (posting
+// to its client), the next number proposed, found again by its number.
+void BM_Invoices(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    QuietUi ui;
+    Fiche fiche(ui);
+    ClientPage clients(fiche);
+    InvoicePage invoices(fiche, clients);
+    fiche.setPage(PageId::Clients, &clients);
+    fiche.setPage(PageId::Invoices, &invoices);
+    fiche.Charge(setPath());
+    fiche.selectPage(PageId::Invoices);
+    const RecordTable &t = fiche.set().table(Table::Invoices);
+    qsizetype lastStart = t.size() - 1;
+    while (lastStart > 0 && !RecordTable::isStart(t.line(lastStart)))
+        --lastStart;
+    fiche.set().setPosition(Table::Invoices, int(*RecordTable::markerNumber(t.line(lastStart))));
+    invoices.LitFact();
+    const QString number = QStringLiteral("F") + invoices.card().number;
+    const int what = int(state.range(0));
+    for (auto _ : state) {
+        switch (what) {
+        case 0:
+            invoices.LitFact();
+            break;
+        case 1:
+            state.PauseTiming();
+            invoices.card().validated = false;
+            state.ResumeTiming();
+            invoices.Valider();
+            break;
+        case 2:
+            benchmark::DoNotOptimize(invoices.Numerof());
+            break;
+        default:
+            invoices.ChercheFact(number);
+        }
+    }
+    state.counters["invoices"] = fiche.set().count(Table::Invoices);
+}
+BENCHMARK(BM_Invoices)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("read_validate_number_search")->Unit(benchmark::kMillisecond);
+
+// What `carvelle-tool invoices` does after opening: every invoice totalled
+// and formatted; compare with the open (BM_OpenFromMenu).
+void BM_InvoicesPass(benchmark::State &state)
+{
+    if (!QFile::exists(setPath())) {
+        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+        return;
+    }
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath(), false);
+    const RecordTable &t = set.table(Table::Invoices);
+    const int count = set.count(Table::Invoices);
+    for (auto _ : state) {
+        double sum = 0;
+        for (int n = 0; n < count; ++n) {
+            const qsizetype start = t.blockStart(n);
+            const InvoiceTotals totals = blockTotals(t, start, t.blockEnd(start, n), {5.5, 10, 20}, 2);
+            sum += totals.totalText.size() + text::formatAmount(totals.exclusive[0], 2).size();
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_InvoicesPass)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

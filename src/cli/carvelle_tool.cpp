@@ -1,12 +1,15 @@
 // carvelle-tool: checks or repairs a hotel file set from the command line,
 // with the same reading, repair passes and saving as the program, and reads
-// it for those who never open the window (the day at a glance).
+// it for those who never open the window (the day at a glance, the invoices).
 
+#include "billing/invoice.h"
 #include "rooms/journee.h"
 #include "store/file_names.h"
 #include "store/file_set.h"
 #include "store/passes.h"
 #include "store/set_lock.h"
+#include "store/settings.h"
+#include "store/text.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -34,13 +37,17 @@ int usage()
     err() << "Usage : carvelle-tool check FICHIER.htl\n"
              "        carvelle-tool repair FICHIER.htl\n"
              "        carvelle-tool journee FICHIER.htl [JJ/MM/AAAA]\n"
+             "        carvelle-tool invoices FICHIER.htl [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
              "  check   ouvre le jeu de fichiers comme le programme et dit ce qu'une\n"
              "          réparation changerait, sans rien modifier ;\n"
              "  repair  répare le jeu de fichiers et l'enregistre s'il le fallait\n"
              "          (l'ancienne version de chaque fichier est gardée en .bak) ;\n"
              "  journee les arrivées, départs, clients présents et chambres libres du\n"
              "          soir d'un jour (aujourd'hui par défaut), une ligne par entrée,\n"
-             "          champs séparés par une tabulation ; ne modifie rien.\n"
+             "          champs séparés par une tabulation ; ne modifie rien ;\n"
+             "  invoices une ligne par facture datée de la période (toutes sans option),\n"
+             "          montants comme la page des factures les calcule avec les\n"
+             "          paramètres du Carvelle.ini du dossier courant ; ne modifie rien.\n"
              "Code de sortie : 0 rien à réparer, 1 réparation nécessaire (ou faite),\n"
              "2 erreur d'utilisation ou de fichier.\n";
     err().flush();
@@ -97,12 +104,101 @@ int journeeCommand(const QStringList &args)
     return 0;
 }
 
+namespace {
+
+// A field of a tool line: a TAB or a line end inside it would shift the columns.
+QString toolField(QString s)
+{
+    for (QChar &c : s)
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    return s;
+}
+
+} // namespace
+
+// Every invoice of a set, or those dated within a period, with its totals
+// as the invoice page computes them; reads the set without its lock.
+int invoicesCommand(const QStringList &args)
+{
+    QString path;
+    QDate from, to;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == u"--from" || a == u"--to") {
+            if (i + 1 >= args.size())
+                return usage();
+            const QDate d = QDate::fromString(args[++i], QStringLiteral("dd/MM/yyyy"));
+            if (!d.isValid()) {
+                err() << "'" << args[i] << "' n'est pas une date correcte\n";
+                return 2;
+            }
+            (a == u"--from" ? from : to) = d;
+        } else if (path.isEmpty() && !a.startsWith(u"--")) {
+            path = a;
+        } else {
+            return usage();
+        }
+    }
+    if (path.isEmpty())
+        return usage();
+
+    Settings settings;
+    QString error;
+    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
+        err() << error << '\n';
+        return 2;
+    }
+    const int decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    FileSet set;
+    if (!set.Charge(path, QDir::currentPath(), false)) {
+        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
+        return 2;
+    }
+    out() << "bloc\tnumero\tdate\tclient\tchambre\tvalidee\tttc1\tht1\ttva1\tttc2\tht2\ttva2"
+             "\tttc3\tht3\ttva3\ttotal_ttc\ttotal_tva\n";
+    const RecordTable &t = set.table(Table::Invoices);
+    const int count = set.count(Table::Invoices);
+    for (int n = 0; n < count; ++n) {
+        const qsizetype start = t.blockStart(n);
+        if (start < 0)
+            continue;
+        const qsizetype endLine = t.blockEnd(start, n);
+        const qsizetype end = t.line(endLine) == t.endMarker(n) ? endLine : endLine + 1;
+        auto raw = [&](int offset) {
+            return start + offset < end ? t.text(start + offset) : QString();
+        };
+        const QString dateText = raw(invoiceline::Date);
+        if (from.isValid() || to.isValid()) {
+            const QDate d = text::storedDate(dateText);
+            if (!d.isValid() || (from.isValid() && d < from) || (to.isValid() && d > to))
+                continue;
+        }
+        const InvoiceTotals totals = blockTotals(t, start, end, settings.vatRates, decimals);
+        QStringList fields = {QString::number(n), raw(invoiceline::Number).mid(4).trimmed(),
+                              dateText, raw(invoiceline::Client), raw(invoiceline::Room),
+                              raw(invoiceline::Validated) == u"Y" ? QStringLiteral("Y")
+                                                                  : QStringLiteral("N")};
+        for (std::size_t k = 0; k < 3; ++k)
+            fields << text::formatAmount(totals.inclusive[k], decimals)
+                   << text::formatAmount(totals.exclusive[k], decimals)
+                   << text::formatAmount(totals.vat[k], decimals);
+        fields << totals.totalText << totals.vatText;
+        for (QString &f : fields)
+            f = toolField(f);
+        out() << fields.join(u'\t') << '\n';
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (!args.isEmpty() && args[0] == u"journee")
         return journeeCommand(args);
+    if (!args.isEmpty() && args[0] == u"invoices")
+        return invoicesCommand(args);
     if (args.size() != 2 || (args[0] != u"check" && args[0] != u"repair"))
         return usage();
     const bool repair = args[0] == u"repair";

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "invoice.h"
+
+#include "store/fiche.h"
+#include "store/page.h"
+
+#include <QString>
+
+class ClientPage;
+
+// The invoice page: the invoice on screen, its modified flag, the browse
+// mode and every invoice operation. Reads and writes the invoice table of
+// the record window; validation posts to the client page's history.
+//
+// A new invoice takes the block number one past the last (position ==
+// count) and is counted only once it is written, so an invoice that never
+// becomes valid leaves no gap.
+class InvoicePage : public Page
+{
+public:
+    InvoicePage(Fiche &fiche, ClientPage &clients);
+
+    InvoiceCard &card() { return m_card; }
+    const InvoiceCard &card() const { return m_card; }
+    const InvoiceTotals &totals() const { return m_totals; }
+    bool modified() const;
+    // Every edit of a header field, the memo or the VAT switch goes through here.
+    void touch();
+
+    // Browse mode: 0 all invoices, 1 invoices of `selectedClient`.
+    int browseMode = 0;
+    QString selectedClient;
+    // Set while the grid has the focus: line deletion needs it.
+    bool gridFocus = false;
+
+    // "Facture validée" or "Facture non validée".
+    QString statusText() const;
+    // The currency label beside the total: "Euros" or the other currency.
+    QString currencyLabel() const;
+
+    // The proposed next number: the largest stored number, at least this
+    // month's YYYYMM000, plus one. Numbers that are not whole are skipped;
+    // the scan is kept until the invoice table changes.
+    qint64 Numerof();
+    bool Validef() const;
+    void EcritFact();
+    void LitFact();
+    void Calculef();
+
+    // The grid's keys: the key the cell receives, QChar() when dropped.
+    QChar StringGrid5KeyPress(QChar key);
+    // A click in the grid; in "Désignation" it fills the row from the
+    // article whose code is in "Code", or else `pickedCode` (what the
+    // article picker gave; the widget opens it only when wantsArticlePicker()).
+    void StringGrid5Click(const QString &pickedCode = {});
+    bool wantsArticlePicker() const;
+    // "Supprimer ligne": only while the grid has the focus.
+    void SupLigne1();
+    // The "..." button beside the client code, with the picker's answer.
+    void pickClient(const QString &code);
+    // "Resortir la TVA".
+    void setVatShown(bool on);
+
+    // "Créer".
+    void Creer();
+    // "Nouvelle facture" from the client card shown.
+    void NouvFact();
+    // The occupant of the room on the invoice, without moving the room page.
+    void Occupant();
+    // "Valider". False, with a French message, when the invoice cannot be
+    // validated (a cell that does not read, or an invoice Validef refuses).
+    bool Valider();
+
+    // The browse mode; mode 1 keeps `clientCode` (what the question
+    // "Code client" gave back, the invoice's own code proposed) and moves to
+    // the first invoice of that client.
+    void SetFact(int mode, const QString &clientCode = {});
+    // The search by number with the answer to "Numéro de facture": the
+    // invoice whose number line is "NUM" + answer. False when none.
+    bool ChercheFact(const QString &answer);
+    // Deletes the invoice shown (the command asks first), closes the gap
+    // and shows the invoice now at the position.
+    void SupFact();
+
+    void writeBack() override { EcritFact(); }
+    void read() override { LitFact(); }
+    void first() override;
+    void last() override;
+    void next() override;
+    void previous() override;
+    void remove() override { SupFact(); }
+
+private:
+    enum class Step { First, Last, Next, Previous };
+    void moveTo(int position);
+    void clientMove(Step step);
+    void allocateNew();
+    void dirty();
+    qint64 firstMatch(Step step) const;
+    FileSet &set() { return m_fiche.set(); }
+    const FileSet &set() const { return m_fiche.set(); }
+    RecordTable &table() { return set().table(Table::Invoices); }
+    const RecordTable &table() const { return set().table(Table::Invoices); }
+
+    Fiche &m_fiche;
+    ClientPage &m_clients;
+    InvoiceCard m_card;
+    InvoiceTotals m_totals;
+    // The largest stored number, kept while the table does not change.
+    quint64 m_numberedRevision = ~quint64(0);
+    qint64 m_largestStored = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "store/settings.h"
+
+#include <QString>
+
+#include <array>
+
+// The fields of the dialog "Paramètres de la facture".
+struct InvoiceParameters
+{
+    static constexpr int kPaymentFields = 5;
+    std::array<QString, 3> rates; // "Taux 1" to "Taux 3", shown with two decimals
+    int decimals = 2;             // "Décimales"
+    int currency = 0;             // "Devise": 0 "Euros", 1 "Autre"
+    QString currencyName;
+    std::array<QString, kPaymentFields> payments; // "Mode de paiement"
+};
+
+// The dialog's fields from the settings and the payment list.
+InvoiceParameters invoiceParameters(const Settings &settings, const Lists &lists);
+
+// "OK" of the dialog. A rate that does not read refuses it: nothing
+// changes and *error names the rate. Otherwise the rates, decimals and
+// currency are taken; the payment list becomes the non-empty fields in order,
+// followed by the entries beyond the fifth, which the dialog does not show.
+bool applyInvoiceParameters(Settings &settings, Lists &lists, const InvoiceParameters &fields,
+                            QString *error = nullptr);
+
+// After the dialog, confirmed or not: the amount format follows the
+// decimals (a value outside 0 to 2 leaves it as it was).
+void afterInvoiceParameters(Settings &settings);

@@ -1,0 +1,149 @@
+#pragma once
+
+// Invoice, client, room and article tables built from literal lines, and a
+// record window with the client, room and invoice pages over them.
+
+#include "billing/invoice_page.h"
+#include "clients/client_page.h"
+#include "rooms/room_page.h"
+
+#include "scripted_ui.h"
+#include "store/table_helpers.h"
+#include "store/text.h"
+
+// One FACT line: the eight cells joined by TABs.
+inline QString fact(const QStringList &cells)
+{
+    return "FACT" + cells.join('\t');
+}
+
+// A grid line of `quantity` times `price` under VAT code `vat`.
+inline QString line(const QString &designation, const QString &quantity, const QString &price,
+                    const QString &vat = "1", const QString &discount = "")
+{
+    return fact({"01/03/2026", "10001", designation, quantity, price, discount, "", vat});
+}
+
+struct InvoiceFields
+{
+    QString number = "202603001", date = "01/03/2026", client = "10001", room = "12";
+    QStringList address = {"Martin Paul", "1 rue Haute", "", "75011 PARIS"};
+    QString vatShown = "N", validated = "N";
+};
+
+// An invoice block numbered n: the fourteen field lines, then the tagged lines.
+inline QStringList invoiceBlock(int n, const QStringList &tagged, const InvoiceFields &f = {})
+{
+    const QString num = RecordTable::numberText(n, 5) + ">";
+    return QStringList{"<BLOC" + num, "NUMF" + f.number, f.date,       f.client, f.room,
+                       "Espèces",     "28/02/2026",      "01/03/2026", "Martin"} +
+           f.address + QStringList{f.vatShown, f.validated} + tagged + QStringList{"</BLOC" + num};
+}
+
+// A client block: code at 1, name at 4, address at 5 to 8, room at 16.
+inline QStringList clientBlock(int n, const QString &code, const QString &name,
+                               const QStringList &tagged = {})
+{
+    const QString num = RecordTable::numberText(n, 5) + ">";
+    return QStringList{"<BLOC" + num,
+                       code,
+                       "N",
+                       "N",
+                       name,
+                       "3 place Verte",
+                       "Bât. B",
+                       "69001",
+                       "LYON",
+                       "FRANCE",
+                       "",
+                       "",
+                       "",
+                       "01/01/2026",
+                       "",
+                       "28/02/2026",
+                       "  12",
+                       "01/03/2026",
+                       "1",
+                       "  /  /    ",
+                       "",
+                       "",
+                       "",
+                       "",
+                       "0"} +
+           tagged + QStringList{"</BLOC" + num};
+}
+
+// A room block: number at 1, designation at 3, occupant at 8.
+inline QStringList roomBlock(int n, const QString &number, const QString &occupant)
+{
+    const QString num = RecordTable::numberText(n, 5) + ">";
+    QStringList l(18);
+    l[0] = "<BLOC" + num;
+    l[1] = number;
+    l[3] = "Double";
+    l[8] = occupant;
+    return l << "</BLOC" + num;
+}
+
+// An article block (marker width 4): code at 1, designation at 3, price at 4.
+inline QStringList articleBlock(int n, const QString &code, const QString &designation,
+                                const QString &price)
+{
+    const QString num = RecordTable::numberText(n, 4) + ">";
+    return {"<BLOC" + num, code, "Boissons", designation, price, "1", "</BLOC" + num};
+}
+
+struct Billing
+{
+    ScriptedUi ui;
+    Fiche fiche{ui};
+    ClientPage clients{fiche};
+    RoomPage rooms{fiche};
+    InvoicePage invoices{fiche, clients};
+
+    explicit Billing(const QStringList &invoiceLines = {}, const QStringList &clientLines = {},
+                     const QStringList &roomLines = {}, const QStringList &articleLines = {})
+    {
+        fiche.setPage(PageId::Clients, &clients);
+        fiche.setPage(PageId::Rooms, &rooms);
+        fiche.setPage(PageId::Invoices, &invoices);
+        fiche.settings().vatRates = {5.5, 10, 20};
+        fiche.lists().paymentModes = {"Espèces", "Chèque"};
+        load(Table::Invoices, invoiceLines);
+        load(Table::Clients, clientLines);
+        load(Table::Rooms, roomLines);
+        load(Table::Articles, articleLines, 4);
+        clients.read();
+        rooms.read();
+        fiche.selectPage(PageId::Invoices);
+    }
+    void load(Table t, const QStringList &lines, int width = 5)
+    {
+        fiche.set().table(t) = tableOf(lines, width);
+        fiche.set().setCount(t, fiche.set().table(t).countBlocks());
+    }
+    QStringList lines(Table t = Table::Invoices) const { return linesOf(fiche.set().table(t)); }
+    InvoiceCard &card() { return invoices.card(); }
+    LineGrid &grid() { return invoices.card().lines; }
+    int position() const { return fiche.set().position(Table::Invoices); }
+    int count() const { return fiche.set().count(Table::Invoices); }
+    void show(int block)
+    {
+        fiche.set().setPosition(Table::Invoices, block);
+        invoices.LitFact();
+    }
+    // Writes the card back and reads it again, as leaving and coming back does.
+    void rewriteAndRead()
+    {
+        invoices.touch();
+        invoices.EcritFact();
+        invoices.LitFact();
+    }
+};
+
+// This month's first number, as Numerof proposes it on an empty table.
+inline qint64 firstOfThisMonth()
+{
+    const QDate d = QDate::currentDate();
+    return (qint64(d.year()) * 100 + d.month()) * 1000 + 1;
+}

@@ -1,0 +1,152 @@
+#include "billing/invoice_parameters.h"
+#include "billing_fixture.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace invoicecol;
+
+// Types a text into the cell under the cursor as the grid's editor would.
+void type(InvoicePage &page, const QString &keys)
+{
+    LineGrid &g = page.card().lines;
+    for (QChar k : keys) {
+        const QChar got = page.StringGrid5KeyPress(k);
+        if (!got.isNull() && got != LineGrid::kEnter && got != LineGrid::kTab)
+            g.setCell(g.cursorRow, g.cursorColumn, g.cell(g.cursorRow, g.cursorColumn) + got);
+    }
+}
+
+TEST(GridKeys, FollowTheEditingRules)
+{
+    Billing b;
+    LineGrid &g = b.grid();
+    EXPECT_EQ(g.highest, 0);
+    g.cursorRow = 3;
+    g.cursorColumn = Date;
+    type(b.invoices, "01.03");
+    EXPECT_EQ(g.cell(3, Date), "01.03"); // the date column keeps its point
+    EXPECT_EQ(g.highest, 3);
+    EXPECT_TRUE(b.invoices.modified());
+    EXPECT_TRUE(b.fiche.set().isDirty());
+
+    g.cursorColumn = Code;
+    type(b.invoices, QString(45, 'c'));
+    EXPECT_EQ(g.cell(3, Code).size(), 41); // typing stops past 40 characters
+    EXPECT_EQ(b.invoices.StringGrid5KeyPress(LineGrid::kBackspace), LineGrid::kBackspace);
+
+    g.cursorColumn = Price;
+    type(b.invoices, "12.5");
+    EXPECT_EQ(g.cell(3, Price), "12,5");
+    g.cursorColumn = Quantity;
+    type(b.invoices, "2");
+    // Enter: T gets the default code, the row is computed, the cursor goes
+    // to the next row's first column.
+    EXPECT_EQ(b.invoices.StringGrid5KeyPress(LineGrid::kEnter), LineGrid::kEnter);
+    EXPECT_EQ(g.cell(3, Vat), "1");
+    EXPECT_EQ(g.cell(3, Amount).trimmed(), "25,00");
+    EXPECT_EQ(b.invoices.totals().totalText, "25,00");
+    EXPECT_EQ(g.cursorRow, 4);
+    EXPECT_EQ(g.cursorColumn, 0);
+
+    // A TAB in "T" acts as Enter.
+    g.cursorColumn = Vat;
+    EXPECT_EQ(b.invoices.StringGrid5KeyPress(LineGrid::kTab), LineGrid::kEnter);
+    EXPECT_EQ(g.cursorRow, 5);
+    // From row 20 on, Enter leaves the cursor on its row.
+    g.cursorRow = 20;
+    g.cursorColumn = Designation;
+    b.invoices.StringGrid5KeyPress(LineGrid::kEnter);
+    EXPECT_EQ(g.cursorRow, 20);
+    EXPECT_EQ(g.highest, 20);
+}
+
+TEST(GridKeys, DeletingALineNeedsTheFocusAndStaysWithinTheEditedRows)
+{
+    Billing b({invoiceBlock(0, {line("A", "1", "1"), line("B", "1", "2"), line("C", "1", "3")})});
+    LineGrid &g = b.grid();
+    EXPECT_EQ(g.highest, 4);
+    g.cursorRow = 2;
+    b.invoices.SupLigne1();
+    EXPECT_EQ(g.cell(2, Designation), "B"); // no focus: nothing
+    b.invoices.gridFocus = true;
+    b.invoices.SupLigne1();
+    EXPECT_EQ(g.cell(2, Designation), "C");
+    EXPECT_EQ(g.cell(3, Designation), "");
+    EXPECT_EQ(g.highest, 3);
+    EXPECT_TRUE(b.invoices.modified());
+    g.cursorRow = 4;
+    b.invoices.SupLigne1();
+    EXPECT_EQ(g.highest, 3);
+    b.invoices.EcritFact();
+    EXPECT_EQ(b.lines().filter(QRegularExpression("^FACT")).size(), 2);
+}
+
+TEST(Picks, FillALineFromTheArticleAndTheHeaderFromTheClient)
+{
+    Billing b({}, clientBlock(0, "10007", "Leroy Anne"), {},
+              QStringList{"<BLOC0000>", "42", "</BLOC0000>"} +
+                  articleBlock(1, "42", "Verre", "4,50") +
+                  articleBlock(2, "42", "Verrine", "9,00") + articleBlock(3, "7", "Sirop", "3,00"));
+    LineGrid &g = b.grid();
+    b.card().date = QDate(2026, 3, 4);
+    g.cursorRow = 1;
+    g.cursorColumn = Designation;
+    EXPECT_TRUE(b.invoices.wantsArticlePicker());
+    b.invoices.StringGrid5Click("42");
+    // The short block 0 is passed over; the first whole block is taken.
+    EXPECT_EQ(g.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", ""}));
+    EXPECT_EQ(g.cursorColumn, Quantity);
+
+    // A code typed in "Code" wins over the picker; a price typed stays.
+    g.cursorRow = 2;
+    g.cursorColumn = Designation;
+    g.setCell(2, Code, " 7 ");
+    g.setCell(2, Price, "2,00");
+    EXPECT_FALSE(b.invoices.wantsArticlePicker());
+    b.invoices.StringGrid5Click("42");
+    EXPECT_EQ(g.cell(2, Designation), "Sirop");
+    EXPECT_EQ(g.cell(2, Price), "2,00");
+
+    b.invoices.pickClient("10007");
+    EXPECT_EQ(b.card().client, "10007");
+    EXPECT_EQ(b.card().address,
+              (std::array<QString, 4>{"Leroy Anne", "3 place Verte", "Bât. B", "69001 LYON"}));
+    EXPECT_EQ(b.card().room, "  12");
+}
+
+TEST(ParF, KeepsThePaymentModesBeyondTheFifthAndRefusesABadRate)
+{
+    Settings settings;
+    settings.vatRates = {5.5, 10, 20};
+    Lists lists;
+    lists.paymentModes = {"Espèces", "Chèque", "Carte", "Virement", "Avoir", "Bon", "Compte"};
+    InvoiceParameters p = invoiceParameters(settings, lists);
+    EXPECT_EQ(p.rates[0], "5,50");
+    EXPECT_EQ(p.payments[4], "Avoir");
+
+    p.rates[1] = "19,x";
+    p.decimals = 0;
+    QString error;
+    EXPECT_FALSE(applyInvoiceParameters(settings, lists, p, &error));
+    EXPECT_EQ(error, "Taux 2 : '19,x' n'est pas une valeur en virgule flottante correcte");
+    EXPECT_EQ(settings.vatRates[1], 10);
+    EXPECT_EQ(settings.decimals, 2);
+
+    p.rates[1] = "19,6";
+    p.payments[1] = "";
+    p.currency = 1;
+    p.currencyName = "CHF";
+    ASSERT_TRUE(applyInvoiceParameters(settings, lists, p, &error));
+    EXPECT_EQ(settings.vatRates[1], 19.6);
+    EXPECT_EQ(lists.paymentModes,
+              (QStringList{"Espèces", "Carte", "Virement", "Avoir", "Bon", "Compte"}));
+    EXPECT_EQ(settings.otherCurrency, "CHF");
+    afterInvoiceParameters(settings);
+    EXPECT_EQ(settings.amountFormat, "#");
+}
+
+} // namespace

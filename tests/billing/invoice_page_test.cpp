@@ -1,0 +1,317 @@
+#include "billing_fixture.h"
+
+#include "store/text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace invoicecol;
+
+TEST(Numerof, ProposesTheNextNumberSkippingThoseThatAreNotWhole)
+{
+    Billing empty;
+    EXPECT_EQ(empty.invoices.Numerof(), firstOfThisMonth());
+    EXPECT_EQ(empty.card().number, QString::number(firstOfThisMonth()));
+
+    // A larger number of another month wins; text that is not a whole
+    // number takes no part (it used to stop the numbering).
+    Billing b(invoiceBlock(0, {}, {.number = "209912005"}) +
+              invoiceBlock(1, {}, {.number = "21000A001"}) +
+              invoiceBlock(2, {line("Vin", "1", "1")}, {.number = " 12 "}) +
+              invoiceBlock(3, {}, {.number = ""}));
+    EXPECT_EQ(b.invoices.Numerof(), 209912006);
+    // An invoice written with a larger number moves the proposal on.
+    b.show(2);
+    b.card().number = "209912040";
+    b.rewriteAndRead();
+    EXPECT_EQ(b.invoices.Numerof(), 209912041);
+    // Deleting it gives the number back.
+    b.invoices.SupFact();
+    EXPECT_EQ(b.invoices.Numerof(), 209912006);
+}
+
+TEST(LitFact, ReadsTheHeaderAndFlags)
+{
+    Billing b({invoiceBlock(0, {line("Vin", "2", "12"), "MEMOMerci", "MEMO"},
+                            {.vatShown = "Y", .validated = "Y"})});
+    const InvoiceCard &c = b.card();
+    EXPECT_EQ(c.number, "202603001");
+    EXPECT_EQ(c.date, QDate(2026, 3, 1));
+    EXPECT_EQ(c.client, "10001");
+    EXPECT_EQ(c.stayFrom, QDate(2026, 2, 28));
+    EXPECT_EQ(c.address[3], "75011 PARIS");
+    EXPECT_TRUE(c.vatShown);
+    EXPECT_TRUE(c.validated);
+    EXPECT_EQ(b.invoices.statusText(), "Facture validée");
+    EXPECT_EQ(c.memo, (QStringList{"Merci", ""}));
+    EXPECT_EQ(c.lines.highest, 2);
+    EXPECT_EQ(b.invoices.totals().totalText, "24,00");
+    EXPECT_FALSE(b.invoices.modified());
+
+    // A bad date leaves that field at today and the others are still read.
+    Billing bad({invoiceBlock(0, {}, {.date = "31/02/2026"})});
+    EXPECT_EQ(bad.card().date, QDate::currentDate());
+    EXPECT_EQ(bad.card().client, "10001");
+    EXPECT_EQ(bad.card().address[0], "Martin Paul");
+}
+
+TEST(LitFact, TaggedLinesAreReadAfterTheHeaderOnlyAndNeverGrow)
+{
+    // Address lines 3 and 4 that look like tagged lines stay address lines.
+    const QStringList block =
+        invoiceBlock(0, {line("Vin", "2", "12")},
+                     {.address = {"Martin Paul", "1 rue Haute", "MEMO du client",
+                                  "FACT01/03/2026\t1\tfaux\t1\t1\t\t\t1"}});
+    Billing b(block);
+    EXPECT_EQ(b.card().address[2], "MEMO du client");
+    EXPECT_TRUE(b.card().memo.isEmpty());
+    EXPECT_EQ(b.card().lines.readRows(), 1);
+    b.rewriteAndRead();
+    b.rewriteAndRead();
+    EXPECT_EQ(b.card().lines.readRows(), 1);
+    EXPECT_TRUE(b.card().memo.isEmpty());
+}
+
+TEST(LitFact, EveryLineWrittenIsReadBack)
+{
+    // Lines of 21 to 23 characters, a memo of 300 characters, other lines,
+    // and more than 86 tagged lines: all come back after a write and a read.
+    QStringList tagged = {fact({"", "", "Thé", "10", "2,50", "", "", "1"}), // 21 characters
+                          fact({"", "", "Vin", "1", "2", "", "", ""}),
+                          fact({"", "", "", "", "", "", "", ""}).replace("FACT", "FACT "),
+                          "MEMO" + QString(300, 'x'), "NOTE gardée"};
+    for (int i = 0; i < 90; ++i)
+        tagged << "MEMOligne " + QString::number(i);
+    Billing b({invoiceBlock(0, tagged)});
+    EXPECT_EQ(b.card().lines.readRows(), 3);
+    EXPECT_EQ(b.card().lines.cell(1, Designation), "Thé");
+    EXPECT_EQ(b.card().memo.size(), 91);
+    EXPECT_EQ(b.card().memo[0].size(), 300);
+    const QStringList before = b.lines();
+    b.rewriteAndRead();
+    EXPECT_EQ(b.card().lines.readRows(), 2); // the blank line is dropped, nothing else
+    EXPECT_EQ(b.card().memo.size(), 91);
+    EXPECT_EQ(b.card().otherLines, QList<QByteArray>{QByteArray("NOTE gard\xe9"
+                                                                "e")});
+    EXPECT_EQ(b.lines().size(), before.size() - 1);
+}
+
+TEST(LitFact, AnInvoiceOfSeventyLinesIsKeptWhole)
+{
+    QStringList tagged;
+    for (int i = 1; i <= 70; ++i)
+        tagged << line("Nuit " + QString::number(i), "1", "10");
+    Billing b({invoiceBlock(0, tagged)});
+    EXPECT_EQ(b.card().lines.readRows(), 63);
+    EXPECT_EQ(b.card().lines.more.size(), 7);
+    EXPECT_EQ(b.card().lines.highest, 63);
+    EXPECT_EQ(b.invoices.totals().totalText, "700,00");
+    b.rewriteAndRead();
+    QStringList designations;
+    for (const QString &l : b.lines())
+        if (l.startsWith("FACT"))
+            designations << l.section('\t', 2, 2);
+    ASSERT_EQ(designations.size(), 70);
+    EXPECT_EQ(designations.last(), "Nuit 70");
+    // Deleting a line brings the first line kept apart into the grid.
+    b.grid().cursorRow = 1;
+    b.invoices.gridFocus = true;
+    b.invoices.SupLigne1();
+    EXPECT_EQ(b.grid().cell(63, Designation), "Nuit 64");
+    EXPECT_EQ(b.grid().more.size(), 6);
+}
+
+TEST(EcritFact, WritesOnlyAValidModifiedInvoiceAtTheEnd)
+{
+    Billing b(invoiceBlock(0, {line("Vin", "2", "12")}) +
+              invoiceBlock(1, {line("Eau", "1", "3")}, {.number = "202603002"}));
+    const QStringList before = b.lines();
+    b.invoices.EcritFact(); // not modified
+    EXPECT_EQ(b.lines(), before);
+    b.card().client.clear();
+    b.invoices.touch();
+    b.invoices.EcritFact(); // not valid
+    EXPECT_EQ(b.lines(), before);
+
+    b.card().client = "10002";
+    b.invoices.EcritFact();
+    EXPECT_EQ(b.lines().size(), before.size());
+    EXPECT_EQ(b.lines()[0], "<BLOC00001>"); // block 0 moved to the end
+    EXPECT_EQ(b.lines().last(), "</BLOC00000>");
+    EXPECT_TRUE(b.fiche.set().isDirty());
+    EXPECT_EQ(b.invoices.Validef(), true);
+    b.card().number = " 12";
+    EXPECT_FALSE(b.invoices.Validef());
+}
+
+TEST(Creer, TakesTheNextBlockAndGivesItBackWhenNeverValid)
+{
+    // One short block: the new invoice must not take block 0 over it.
+    Billing b({"<BLOC00000>", "NUMF202603001", "</BLOC00000>"});
+    b.invoices.Creer();
+    EXPECT_EQ(b.position(), 1);
+    EXPECT_EQ(b.count(), 1); // counted once written
+    EXPECT_EQ(b.grid().highest, 0);
+    EXPECT_FALSE(b.card().validated);
+    // Left empty: the next one takes the same number.
+    b.invoices.Creer();
+    EXPECT_EQ(b.position(), 1);
+    b.card().client = "10001";
+    b.grid().setCell(1, Designation, "Vin");
+    b.grid().highest = 1;
+    b.invoices.touch();
+    b.invoices.Creer();
+    EXPECT_EQ(b.count(), 2);
+    EXPECT_EQ(b.position(), 2);
+    EXPECT_EQ(b.lines()[0], "<BLOC00000>");
+    EXPECT_TRUE(b.lines().contains("<BLOC00001>"));
+
+    // The only invoice deleted: the count stays 1 but the table holds no
+    // block, so the next invoice is block 0.
+    Billing one({invoiceBlock(0, {line("Vin", "2", "12")})});
+    one.invoices.SupFact();
+    EXPECT_EQ(one.count(), 1);
+    EXPECT_TRUE(one.lines().isEmpty());
+    one.invoices.Creer();
+    EXPECT_EQ(one.position(), 0);
+    EXPECT_EQ(one.count(), 0);
+}
+
+TEST(SupFact, DeletesTheBlockAndRenumbersThoseAbove)
+{
+    Billing b(invoiceBlock(0, {}, {.number = "1"}) + invoiceBlock(1, {}, {.number = "2"}) +
+              invoiceBlock(2, {}, {.number = "3"}));
+    b.show(1);
+    b.invoices.SupFact();
+    EXPECT_EQ(b.count(), 2);
+    EXPECT_EQ(b.position(), 1);
+    EXPECT_EQ(b.card().number, "3");
+    const QStringList l = b.lines();
+    EXPECT_EQ(l.count("<BLOC00001>"), 1);
+    EXPECT_EQ(l.count("</BLOC00001>"), 1);
+    EXPECT_FALSE(l.contains("<BLOC00002>"));
+    b.invoices.SupFact();
+    EXPECT_EQ(b.position(), 0);
+    EXPECT_EQ(b.card().number, "1");
+}
+
+TEST(Valider, PostsTheTotalToTheExactClient)
+{
+    Billing b({invoiceBlock(0, {line("Nuit", "2", "45,5")}, {.client = "1"})},
+              clientBlock(0, "10001", "Dupont") + clientBlock(1, " 1 ", "Un"));
+    // The client card on screen was edited: it must not be lost.
+    b.clients.card().phone = "0600000000";
+    b.clients.touch();
+    ASSERT_TRUE(b.invoices.Valider());
+    EXPECT_TRUE(b.card().validated);
+    EXPECT_EQ(b.invoices.statusText(), "Facture validée");
+    EXPECT_EQ(b.lines()[14], "Y");
+
+    const QStringList clients = b.lines(Table::Clients);
+    EXPECT_TRUE(clients.contains("0600000000"));
+    const QString today = text::dateText(QDate::currentDate());
+    const QString posted = "DATA" + today + "\tFacture 202603001\t" + text::Rset(u"91,00", 95);
+    const qsizetype at = clients.indexOf(posted);
+    ASSERT_GE(at, 0);
+    EXPECT_GT(at, clients.indexOf("<BLOC00001>")); // client " 1 ", not 10001
+    EXPECT_EQ(clients.count(posted), 1);
+    EXPECT_EQ(b.fiche.set().position(Table::Clients), 1);
+
+    // Once validated, nothing more happens.
+    EXPECT_TRUE(b.invoices.Valider());
+    EXPECT_EQ(b.lines(Table::Clients).count(posted), 1);
+}
+
+TEST(Valider, RefusesWhatCannotBeStoredAndPostsNowhereWithoutAClient)
+{
+    Billing bad({invoiceBlock(0, {line("Vin", "2", "12"), line("Eau", "1", "3,x")})},
+                clientBlock(0, "10001", "Dupont"));
+    EXPECT_FALSE(bad.invoices.Valider());
+    EXPECT_FALSE(bad.card().validated);
+    ASSERT_EQ(bad.ui.shown.size(), 1);
+    EXPECT_TRUE(bad.ui.shown[0].startsWith("Ligne 2 : '3,x'"));
+    EXPECT_FALSE(bad.lines(Table::Clients).join('\n').contains("Facture"));
+
+    Billing invalid;
+    invalid.card().client = "10001";
+    EXPECT_FALSE(invalid.invoices.Valider());
+    EXPECT_EQ(invalid.ui.shown.size(), 1);
+    EXPECT_TRUE(invalid.lines().isEmpty());
+
+    Billing nobody({invoiceBlock(0, {line("Vin", "2", "12")}, {.client = "777"})},
+                   clientBlock(0, "10001", "Dupont"));
+    const QStringList clients = nobody.lines(Table::Clients);
+    EXPECT_TRUE(nobody.invoices.Valider());
+    EXPECT_EQ(nobody.lines()[14], "Y");
+    EXPECT_EQ(nobody.lines(Table::Clients), clients);
+}
+
+TEST(Occupant, ReadsTheRoomWithoutMovingTheRoomPage)
+{
+    Billing b({invoiceBlock(0, {line("Vin", "2", "12")})}, {},
+              roomBlock(0, "   11", "Durand") + roomBlock(1, "12", "Martin Paul"));
+    // The room card shown was edited; it must stay that of room 11.
+    b.rooms.card().designation = "Suite";
+    b.rooms.touch();
+    b.card().room = " 12";
+    b.invoices.Occupant();
+    EXPECT_EQ(b.card().occupant, "Martin Paul");
+    EXPECT_EQ(b.fiche.set().position(Table::Rooms), 0);
+    b.rooms.EcritChambre();
+    const QStringList rooms = b.lines(Table::Rooms);
+    EXPECT_EQ(rooms.count("Suite"), 1);
+    EXPECT_EQ(rooms[rooms.indexOf("Suite") - 2], "   11");
+}
+
+TEST(NouvFact, StartsAnInvoiceForTheClientShown)
+{
+    Billing b({invoiceBlock(0, {line("Vin", "2", "12")})}, clientBlock(0, "10001", "Dupont Jean"),
+              roomBlock(0, "12", "Dupont Jean"));
+    b.fiche.selectPage(PageId::Clients);
+    b.invoices.NouvFact();
+    EXPECT_EQ(b.fiche.active(), PageId::Invoices);
+    EXPECT_EQ(b.position(), 1);
+    const InvoiceCard &c = b.card();
+    EXPECT_EQ(c.client, "10001");
+    EXPECT_EQ(c.address[0], "Dupont Jean");
+    EXPECT_EQ(c.address[3], "69001 LYON");
+    EXPECT_EQ(c.room, "12");
+    EXPECT_EQ(c.occupant, "Dupont Jean");
+    EXPECT_EQ(c.stayFrom, QDate(2026, 2, 28));
+    EXPECT_EQ(c.number, QString::number(std::max<qint64>(firstOfThisMonth(), 202603002)));
+    EXPECT_EQ(b.invoices.browseMode, 0);
+}
+
+TEST(Browse, MovesAmongOneClientsInvoicesAndFindsByNumber)
+{
+    Billing b(invoiceBlock(0, {line("A", "1", "1")},
+                           {.number = "101", .client = "7", .address = {"NUMF102", "", "", ""}}) +
+              invoiceBlock(1, {line("B", "1", "1")}, {.number = "102", .client = "70"}) +
+              invoiceBlock(2, {line("C", "1", "1")}, {.number = "103", .client = "7"}) +
+              invoiceBlock(3, {line("D", "1", "1")}, {.number = "104", .client = "8"}));
+    b.invoices.SetFact(1, "7");
+    EXPECT_EQ(b.position(), 0);
+    b.invoices.next();
+    EXPECT_EQ(b.position(), 2);
+    b.invoices.next();
+    EXPECT_EQ(b.position(), 2);
+    b.invoices.previous();
+    EXPECT_EQ(b.position(), 0);
+    b.invoices.last();
+    EXPECT_EQ(b.position(), 2);
+
+    b.invoices.SetFact(0);
+    b.invoices.last();
+    EXPECT_EQ(b.position(), 3);
+    // A line that reads like a number line but is not one is passed over.
+    b.invoices.card().memo << "vu";
+    b.invoices.touch();
+    EXPECT_TRUE(b.invoices.ChercheFact("F102"));
+    EXPECT_EQ(b.position(), 1);
+    EXPECT_TRUE(b.lines().contains("MEMOvu")); // written back first
+    EXPECT_FALSE(b.invoices.ChercheFact("F999"));
+    EXPECT_EQ(b.position(), 1);
+}
+
+} // namespace
