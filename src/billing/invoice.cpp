@@ -1,5 +1,7 @@
 #include "invoice.h"
 
+#include "store/block_lines.h"
+
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -33,19 +35,8 @@ QStringList invoiceHeadings()
 
 std::optional<qint64> invoiceNumberValue(QByteArrayView line)
 {
-    if (line.size() <= 4)
-        return std::nullopt;
-    const QByteArrayView t = line.sliced(4).trimmed();
     // Eighteen digits at most, so the value cannot overflow.
-    if (t.isEmpty() || t.size() > 18)
-        return std::nullopt;
-    qint64 v = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = v * 10 + (c - '0');
-    }
-    return v;
+    return line.size() <= 4 ? std::nullopt : wholeNumber(line.sliced(4), 18);
 }
 
 QList<QByteArray> invoiceBlockLines(const InvoiceCard &c, const RecordTable &t, qint64 number)

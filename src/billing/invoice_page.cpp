@@ -115,13 +115,11 @@ void InvoicePage::EcritFact()
         const QList<QByteArray> old = t.block(pos);
         numberingKept = old.isEmpty() || largestNumber(old) < m_largestStored;
     }
-    t.writeBlock(pos, lines, false);
+    set().writeCurrent(Table::Invoices, lines, false);
     if (numberingKept) {
         m_largestStored = std::max(m_largestStored, largestNumber(lines));
         m_numberedRevision = t.revision();
     }
-    if (set().count(Table::Invoices) <= pos)
-        set().setCount(Table::Invoices, pos + 1);
 }
 
 void InvoicePage::LitFact()

@@ -2,6 +2,7 @@
 
 #include "client_search.h"
 
+#include "store/block_lines.h"
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -85,16 +86,7 @@ namespace {
 // which takes no part in numbering.
 std::optional<qint64> codeValue(QByteArrayView line)
 {
-    const QByteArrayView code = line.trimmed();
-    if (code.isEmpty() || code.size() >= 10)
-        return std::nullopt;
-    qint64 value = 0;
-    for (char ch : code) {
-        if (ch < '0' || ch > '9')
-            return std::nullopt;
-        value = value * 10 + (ch - '0');
-    }
-    return value;
+    return wholeNumber(line, 9);
 }
 
 } // namespace
@@ -104,7 +96,6 @@ void ClientPage::EcritFiche()
     if (!modified())
         return;
     FileSet &s = set();
-    s.SetSauve();
     const int pos = s.position(Table::Clients);
     RecordTable &t = s.table(Table::Clients);
     const bool numbered = t.revision() == m_numberedRevision;
@@ -114,7 +105,7 @@ void ClientPage::EcritFiche()
                               ? codeValue(t.line(start + 1)).value_or(-1)
                               : -1;
     const QList<QByteArray> lines = blockLines(pos);
-    t.writeBlock(pos, lines, true);
+    s.writeCurrent(Table::Clients, lines, true);
     // The next number follows the code written without reading every code
     // again, unless this card held the largest code and gave it up.
     const qint64 after = codeValue(lines.value(1)).value_or(-1);
@@ -123,9 +114,6 @@ void ClientPage::EcritFiche()
             m_nextNumber = int(after + 1);
         m_numberedRevision = t.revision();
     }
-    // A new card takes its number only now that it has a block.
-    if (s.count(Table::Clients) <= pos)
-        s.setCount(Table::Clients, pos + 1);
 }
 
 int ClientPage::numerom() const

@@ -1,6 +1,7 @@
 #include "client_search.h"
 
 #include "rooms/room_lines.h"
+#include "store/block_lines.h"
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -133,20 +134,12 @@ bool search(ClientPage &page, const QString &wanted, const QString &typed, int o
     return true;
 }
 
-QString fieldText(const RecordTable &t, qsizetype start, int offset)
-{
-    return cp1252::decode(clientField(t, start, offset));
-}
 
 } // namespace
 
 QByteArrayView clientField(const RecordTable &t, qsizetype start, int offset)
 {
-    for (qsizetype i = start + 1; i <= start + offset; ++i) {
-        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
-            return {};
-    }
-    return t.line(start + offset);
+    return blockField(t, start, offset);
 }
 
 std::optional<SelectionQuestion> selectionQuestion(const ClientPage &page, int mode)
@@ -260,7 +253,7 @@ QString ClientList::cell(int row, int column) const
     }
     if (column == Ordinal)
         return QString::number(row + 1);
-    return fieldText(*m_table, start, kLines[column]);
+    return blockFieldText(*m_table, start, kLines[column]);
 }
 
 QString ClientList::title(int column)
@@ -386,10 +379,10 @@ QStringList presentGuests(const RecordTable &clients)
     forEachClientField(clients, clientline::Situation,
                        [&](qsizetype start, qint64, QByteArrayView situation) {
                            if (situation == "0")
-                               entries << fieldText(clients, start, clientline::Code) + u' ' +
-                                              fieldText(clients, start, clientline::Name) +
+                               entries << blockFieldText(clients, start, clientline::Code) + u' ' +
+                                              blockFieldText(clients, start, clientline::Name) +
                                               QStringLiteral(" (Ch ") +
-                                              fieldText(clients, start, clientline::Room) + u')';
+                                              blockFieldText(clients, start, clientline::Room) + u')';
                            return false;
                        });
     return entries;

@@ -1,6 +1,7 @@
 #include "room_page.h"
 
 #include "room_lines.h"
+#include "store/block_lines.h"
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -29,39 +30,12 @@ QByteArray yn(bool on)
     return on ? "Y" : "N";
 }
 
-// Line `offset` of the block starting at `start`, or nothing when the block
-// ends before it (a short block never lends the lines of the next one).
-QByteArrayView blockField(const RecordTable &t, qsizetype start, int offset)
-{
-    for (qsizetype i = start + 1; i <= start + offset; ++i) {
-        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
-            return {};
-    }
-    return t.line(start + offset);
-}
-
-QString fieldText(const RecordTable &t, qsizetype start, int offset)
-{
-    return cp1252::decode(blockField(t, start, offset));
-}
-
-// Calls f(startLine, blockNumber) for every block of a table, in table order.
-template <typename F> void forEachBlock(const RecordTable &t, F &&f)
-{
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue;
-        if (const auto n = t.markerNumber(l); n && *n >= 0 && f(i, *n))
-            return;
-    }
-}
 
 // The first block whose line `offset` matches; -1 when none does.
 template <typename Match> qint64 findBlock(const RecordTable &t, int offset, Match &&match)
 {
     qint64 found = -1;
-    forEachBlock(t, [&](qsizetype start, qint64 n) {
+    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
         if (!match(blockField(t, start, offset)))
             return false;
         found = n;
@@ -116,14 +90,8 @@ void RoomPage::EcritChambre()
 {
     if (!modified())
         return;
-    FileSet &s = set();
-    s.SetSauve();
-    const int pos = s.position(Table::Rooms);
     // The block number identifies a room, not its place: it goes to the end.
-    s.table(Table::Rooms).writeBlock(pos, blockLines(pos), false);
-    // A new card takes its number only now that it has a block.
-    if (s.count(Table::Rooms) <= pos)
-        s.setCount(Table::Rooms, pos + 1);
+    set().writeCurrent(Table::Rooms, blockLines(set().position(Table::Rooms)), false);
 }
 
 void RoomPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
@@ -269,7 +237,7 @@ std::function<bool(qsizetype)> RoomPage::qualifier() const
     for (QString entry : freeRooms())
         free.insert(text::normRoom(text::beforeTab(entry)));
     return [&t, free](qsizetype start) {
-        return free.contains(text::normRoom(fieldText(t, start, roomline::Number)));
+        return free.contains(text::normRoom(blockFieldText(t, start, roomline::Number)));
     };
 }
 
@@ -281,7 +249,7 @@ void RoomPage::restrictedMove(Step step)
     const qint64 current = set().position(Table::Rooms);
     const auto qualifies = qualifier();
     qint64 best = mark;
-    forEachBlock(table(), [&](qsizetype start, qint64 n) {
+    forEachNumberedBlock(table(), [&](qsizetype start, qint64 n) {
         bool better = false;
         switch (step) {
         case Step::First:
@@ -453,13 +421,13 @@ std::optional<QList<RoomListRow>> RoomPage::Liste()
         const auto n = t.markerNumber(l);
         RoomListRow r;
         r.block = n ? int(*n) : int(rows.size() + 1);
-        r.number = fieldText(t, i, roomline::Number);
-        r.category = fieldText(t, i, roomline::Category);
-        r.designation = fieldText(t, i, roomline::Designation);
-        r.beds = fieldText(t, i, roomline::Beds);
-        r.price = fieldText(t, i, roomline::Price);
-        r.floor = fieldText(t, i, roomline::Floor);
-        r.occupant = fieldText(t, i, roomline::Occupant);
+        r.number = blockFieldText(t, i, roomline::Number);
+        r.category = blockFieldText(t, i, roomline::Category);
+        r.designation = blockFieldText(t, i, roomline::Designation);
+        r.beds = blockFieldText(t, i, roomline::Beds);
+        r.price = blockFieldText(t, i, roomline::Price);
+        r.floor = blockFieldText(t, i, roomline::Floor);
+        r.occupant = blockFieldText(t, i, roomline::Occupant);
         rows << r;
     }
     return rows;

@@ -1,5 +1,6 @@
 #include "article_page.h"
 
+#include "store/block_lines.h"
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -16,49 +17,7 @@ QByteArray enc(const QString &s)
     return cp1252::encodeField(s);
 }
 
-// Line `offset` of the block starting at `start`, or nothing when the block
-// ends before it (a short block never lends the lines of the next one).
-QByteArrayView blockField(const RecordTable &t, qsizetype start, int offset)
-{
-    for (qsizetype i = start + 1; i <= start + offset; ++i) {
-        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
-            return {};
-    }
-    return t.line(start + offset);
-}
 
-QString fieldText(const RecordTable &t, qsizetype start, int offset)
-{
-    return cp1252::decode(blockField(t, start, offset));
-}
-
-// Calls f(startLine, blockNumber) for every numbered block, in table order,
-// until f returns true.
-template <typename F> void forEachBlock(const RecordTable &t, F &&f)
-{
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue;
-        if (const auto n = RecordTable::markerNumber(l); n && *n >= 0 && f(i, *n))
-            return;
-    }
-}
-
-// A stored code as a whole number; nothing for any other text.
-std::optional<qint64> wholeNumber(QByteArrayView code)
-{
-    code = code.trimmed();
-    if (code.isEmpty() || code.size() > 9)
-        return std::nullopt;
-    qint64 value = 0;
-    for (char ch : code) {
-        if (ch < '0' || ch > '9')
-            return std::nullopt;
-        value = value * 10 + (ch - '0');
-    }
-    return value;
-}
 
 MovementRow movementOf(QString rest)
 {
@@ -77,8 +36,8 @@ QList<ArticlePick> articlePicks(const RecordTable &t)
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (!RecordTable::isStart(t.line(i)))
             continue;
-        const QString code = fieldText(t, i, Code);
-        picks.append({code.trimmed(), code + u' ' + fieldText(t, i, Designation)});
+        const QString code = blockFieldText(t, i, Code);
+        picks.append({code.trimmed(), code + u' ' + blockFieldText(t, i, Designation)});
     }
     return picks;
 }
@@ -123,13 +82,7 @@ void ArticlePage::EcritArt()
 {
     if (!modified())
         return;
-    FileSet &s = set();
-    s.SetSauve();
-    const int pos = s.position(Table::Articles);
-    s.table(Table::Articles).writeBlock(pos, blockLines(pos), true);
-    // A new card is counted only now that it has a block.
-    if (s.count(Table::Articles) <= pos)
-        s.setCount(Table::Articles, pos + 1);
+    set().writeCurrent(Table::Articles, blockLines(set().position(Table::Articles)), true);
 }
 
 int ArticlePage::Numeroa() const
@@ -142,7 +95,7 @@ int ArticlePage::Numeroa() const
         if (!RecordTable::isStart(t.line(i)))
             continue;
         // A code that is not a whole number takes no part.
-        if (const auto code = wholeNumber(t.line(i + 1)); code && *code > largest)
+        if (const auto code = wholeNumber(t.line(i + 1), 9); code && *code > largest)
             largest = *code;
     }
     m_numberedRevision = t.revision();
@@ -298,7 +251,7 @@ void ArticlePage::familyMove(Step step)
     const bool upward = step == Step::First || step == Step::Next;
     const qint64 none = upward ? std::numeric_limits<qint64>::max() : -1;
     qint64 best = none;
-    forEachBlock(t, [&](qsizetype start, qint64 n) {
+    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
         bool better = false;
         switch (step) {
         case Step::First:
@@ -381,7 +334,7 @@ bool ArticlePage::RechArt(const QString &designation)
     const QByteArray bytes = cp1252::encode(wanted);
     const RecordTable &t = table();
     qint64 found = -1;
-    forEachBlock(t, [&](qsizetype start, qint64 n) {
+    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
         if (!text::upperAZ(blockField(t, start, Designation)).startsWith(bytes))
             return false;
         found = n;
@@ -413,13 +366,13 @@ std::optional<QList<ArticleListRow>> ArticlePage::Liste()
         const auto n = RecordTable::markerNumber(l);
         ArticleListRow r;
         r.block = n ? int(*n) : int(rows.size() + 1);
-        r.code = fieldText(t, i, Code);
-        r.family = fieldText(t, i, Family);
-        r.designation = fieldText(t, i, Designation);
-        r.price = fieldText(t, i, Price);
-        r.rate = fieldText(t, i, Rate);
-        r.supplier = fieldText(t, i, Supplier);
-        r.account = fieldText(t, i, Account);
+        r.code = blockFieldText(t, i, Code);
+        r.family = blockFieldText(t, i, Family);
+        r.designation = blockFieldText(t, i, Designation);
+        r.price = blockFieldText(t, i, Price);
+        r.rate = blockFieldText(t, i, Rate);
+        r.supplier = blockFieldText(t, i, Supplier);
+        r.account = blockFieldText(t, i, Account);
         rows << r;
     }
     return rows;

@@ -241,6 +241,15 @@ void FileSet::Nouveau()
     m_caption.clear();
 }
 
+void FileSet::writeCurrent(Table t, const QList<QByteArray> &lines, bool keepPlace)
+{
+    const int pos = position(t);
+    m_dirty = true;
+    table(t).writeBlock(pos, lines, keepPlace);
+    if (count(t) <= pos)
+        setCount(t, pos + 1);
+}
+
 void FileSet::deleteCurrent(Table t)
 {
     RecordTable &tbl = table(t);

@@ -100,6 +100,12 @@ public:
     // Commits the open cards; returns whether the set differs from disk.
     bool TestModif();
 
+    // Writes the card shown at the table's current position: its block is
+    // replaced (where it stood, or at the end of the table), the set becomes
+    // dirty, and a new card standing one past the last block is counted now
+    // that it has one.
+    void writeCurrent(Table t, const QList<QByteArray> &lines, bool keepPlace);
+
     // The table side of deleting the current card: its block goes, the
     // blocks above it are renumbered and the position stays in range. The
     // caller then reads the card at the new position.

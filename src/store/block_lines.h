@@ -1,0 +1,57 @@
+#pragma once
+
+#include "codec.h"
+#include "record_table.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// Reading the fixed field lines of blocks, shared by every card page.
+
+// Line `offset` of the block starting at `start`, or nothing when the block
+// ends before it (a short block never lends the lines of the next one).
+inline QByteArrayView blockField(const RecordTable &t, qsizetype start, int offset)
+{
+    for (qsizetype i = start + 1; i <= start + offset; ++i) {
+        if (i >= t.size() || RecordTable::isStart(t.line(i)) || RecordTable::isEnd(t.line(i)))
+            return {};
+    }
+    return t.line(start + offset);
+}
+
+inline QString blockFieldText(const RecordTable &t, qsizetype start, int offset)
+{
+    return cp1252::decode(blockField(t, start, offset));
+}
+
+// Calls f(startLine, blockNumber) for every numbered block, in table order,
+// until f returns true.
+template <typename F> void forEachNumberedBlock(const RecordTable &t, F &&f)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        if (!RecordTable::isStart(l))
+            continue;
+        if (const auto n = RecordTable::markerNumber(l); n && *n >= 0 && f(i, *n))
+            return;
+    }
+}
+
+// A stored code or number as a whole number of at most `maxDigits` digits,
+// blanks around it allowed; nothing for any other text, which takes no part
+// in numbering.
+inline std::optional<qint64> wholeNumber(QByteArrayView text, int maxDigits)
+{
+    text = text.trimmed();
+    if (text.isEmpty() || text.size() > maxDigits)
+        return std::nullopt;
+    qint64 value = 0;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return value;
+}
