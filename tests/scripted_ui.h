@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
 
 // Answers every message box and file dialog from a script, and records what
 // was shown, so no test ever waits on a window.
@@ -16,6 +17,11 @@ public:
     std::deque<bool> okCancel;         // next answers; Cancel when none left
     std::deque<QString> openFiles, saveFiles;
     int openDialogs = 0, saveDialogs = 0;
+    // Input boxes: the next answers, a null QString() for "Annuler"
+    // (cancelled when none left), and the title, prompt and offered text of
+    // each box asked.
+    std::deque<QString> texts;
+    QList<QStringList> textBoxes;
 
     void inform(const QString &text) override { shown << text; }
     Answer askYesNoCancel(const QString &text) override
@@ -37,6 +43,14 @@ public:
     {
         ++saveDialogs;
         return take(saveFiles, QString());
+    }
+
+    std::optional<QString> askText(const QString &title, const QString &prompt,
+                                   const QString &defaultText) override
+    {
+        textBoxes << QStringList{title, prompt, defaultText};
+        const QString answer = take(texts, QString());
+        return answer.isNull() ? std::nullopt : std::optional<QString>(answer);
     }
 
 private:

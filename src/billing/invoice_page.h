@@ -82,6 +82,9 @@ public:
     // Deletes the invoice shown (the command asks first), closes the gap
     // and shows the invoice now at the position.
     void SupFact();
+    // Shows the invoice of a block (chosen in the list): the invoice shown
+    // is written back first.
+    void showInvoice(int block) { moveTo(block); }
 
     void writeBack() override { EcritFact(); }
     void read() override { LitFact(); }

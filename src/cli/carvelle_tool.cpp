@@ -1,9 +1,17 @@
 // carvelle-tool: checks or repairs a hotel file set from the command line,
 // with the same reading, repair passes and saving as the program, and reads
-// it for those who never open the window (the day at a glance, the invoices).
+// it for those who never open the window (the day at a glance, the invoices,
+// their printouts).
 
 #include "billing/invoice.h"
+#include "billing/invoice_list.h"
+#include "billing/invoice_page.h"
+#include "billing/invoice_printout.h"
+#include "clients/client_page.h"
+#include "print/ui/renderer.h"
 #include "rooms/journee.h"
+#include "store/codec.h"
+#include "store/fiche.h"
 #include "store/file_names.h"
 #include "store/file_set.h"
 #include "store/passes.h"
@@ -15,8 +23,12 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLockFile>
+#include <QPrinter>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -38,6 +50,8 @@ int usage()
              "        carvelle-tool repair FICHIER.htl\n"
              "        carvelle-tool journee FICHIER.htl [JJ/MM/AAAA]\n"
              "        carvelle-tool invoices FICHIER.htl [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
+             "        carvelle-tool print-invoice FICHIER.htl NUMERO -o FICHIER.pdf\n"
+             "        carvelle-tool archive-invoices FICHIER.htl DOSSIER\n"
              "  check   ouvre le jeu de fichiers comme le programme et dit ce qu'une\n"
              "          réparation changerait, sans rien modifier ;\n"
              "  repair  répare le jeu de fichiers et l'enregistre s'il le fallait\n"
@@ -47,7 +61,11 @@ int usage()
              "          champs séparés par une tabulation ; ne modifie rien ;\n"
              "  invoices une ligne par facture datée de la période (toutes sans option),\n"
              "          montants comme la page des factures les calcule avec les\n"
-             "          paramètres du Carvelle.ini du dossier courant ; ne modifie rien.\n"
+             "          paramètres du Carvelle.ini du dossier courant ; ne modifie rien ;\n"
+             "  print-invoice la facture de ce numéro imprimée comme le fait la page\n"
+             "          des factures, dans un fichier PDF (code 1 si elle n'existe pas) ;\n"
+             "  archive-invoices un PDF par facture validée, DOSSIER/Facture-NUMERO.pdf,\n"
+             "          sans refaire ceux qui y sont déjà ; dit combien ont été écrits.\n"
              "Code de sortie : 0 rien à réparer, 1 réparation nécessaire (ou faite),\n"
              "2 erreur d'utilisation ou de fichier.\n";
     err().flush();
@@ -145,7 +163,8 @@ int invoicesCommand(const QStringList &args)
 
     Settings settings;
     QString error;
-    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
+    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) &&
+        !error.isEmpty()) {
         err() << error << '\n';
         return 2;
     }
@@ -175,8 +194,11 @@ int invoicesCommand(const QStringList &args)
                 continue;
         }
         const InvoiceTotals totals = blockTotals(t, start, end, settings.vatRates, decimals);
-        QStringList fields = {QString::number(n), raw(invoiceline::Number).mid(4).trimmed(),
-                              dateText, raw(invoiceline::Client), raw(invoiceline::Room),
+        QStringList fields = {QString::number(n),
+                              raw(invoiceline::Number).mid(4).trimmed(),
+                              dateText,
+                              raw(invoiceline::Client),
+                              raw(invoiceline::Room),
                               raw(invoiceline::Validated) == u"Y" ? QStringLiteral("Y")
                                                                   : QStringLiteral("N")};
         for (std::size_t k = 0; k < 3; ++k)
@@ -191,10 +213,143 @@ int invoicesCommand(const QStringList &args)
     return 0;
 }
 
+namespace {
+
+// The tool asks nothing: what the model would tell goes to stderr.
+class ToolUi : public Ui
+{
+public:
+    void inform(const QString &text) override { err() << text << '\n'; }
+    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    bool askOkCancel(const QString &) override { return false; }
+    QString chooseOpenFile() override { return {}; }
+    QString chooseSaveFile(const QString &) override { return {}; }
+};
+
+// The record window without its window: the settings files of the current
+// folder, the set opened read-only and the invoice page over it, so that an
+// invoice prints exactly as the page prints it.
+struct InvoicePrinter
+{
+    ToolUi ui;
+    Fiche fiche{ui};
+    ClientPage clients{fiche};
+    InvoicePage invoices{fiche, clients};
+
+    bool open(const QString &path)
+    {
+        fiche.loadSettingsFiles(QDir::currentPath());
+        if (fiche.set().Charge(path, QDir::currentPath(), false))
+            return true;
+        err() << fiche.set().errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
+        return false;
+    }
+    void show(int block)
+    {
+        fiche.set().setPosition(Table::Invoices, block);
+        invoices.LitFact();
+    }
+    // The invoice shown, on A4, into a PDF file.
+    bool print(const QString &pdf)
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const PrintJob job = ImpFactJob(invoices, fiche);
+        printer.setPageOrientation(QPageLayout::Portrait);
+        if (renderDocument(job.layout(pageMetrics(printer), {}), printer))
+            return true;
+        err() << "Impossible d'écrire " << QDir::toNativeSeparators(pdf) << '\n';
+        return false;
+    }
+};
+
+// The block whose number line is "NUMF" + number, or -1.
+int invoiceBlock(const RecordTable &t, const QString &number)
+{
+    bool ok = true;
+    const QByteArray line = "NUMF" + cp1252::encode(number, &ok);
+    for (qsizetype i = ok ? t.indexOf(line) : -1; i >= 0; i = t.indexOf(line, i + 1))
+        if (const auto n = i > 0 ? t.startNumber(t.line(i - 1)) : std::nullopt)
+            return int(*n);
+    return -1;
+}
+
+} // namespace
+
+// One invoice into a PDF file, as "Imprimer" prints it.
+int printInvoiceCommand(const QStringList &args)
+{
+    if (args.size() != 5 || args[3] != u"-o")
+        return usage();
+    InvoicePrinter p;
+    if (!p.open(args[1]))
+        return 2;
+    const int block = invoiceBlock(p.fiche.set().table(Table::Invoices), args[2]);
+    if (block < 0) {
+        err() << "Aucune facture n° " << args[2] << '\n';
+        return 1;
+    }
+    p.show(block);
+    return p.print(args[4]) ? 0 : 2;
+}
+
+// Every validated invoice into its own PDF file in a folder, those already
+// there left alone.
+int archiveInvoicesCommand(const QStringList &args)
+{
+    if (args.size() != 3)
+        return usage();
+    InvoicePrinter p;
+    if (!p.open(args[1]))
+        return 2;
+    const QDir dir(args[2]);
+    if (!dir.exists() && !QDir().mkpath(dir.path())) {
+        err() << "Impossible de créer le dossier " << QDir::toNativeSeparators(args[2]) << '\n';
+        return 2;
+    }
+    const InvoiceList list(p.fiche.set().table(Table::Invoices));
+    int written = 0;
+    for (int row = 0; row < list.size(); ++row) {
+        p.show(list.block(row));
+        const InvoiceCard &c = p.invoices.card();
+        if (!c.validated)
+            continue;
+        // A number is typed digits; anything else would not make a file name.
+        QString number = c.number;
+        for (QChar &ch : number)
+            if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
+                ch = u'_';
+        const QString pdf = dir.filePath(QStringLiteral("Facture-%1.pdf").arg(number));
+        if (QFileInfo::exists(pdf))
+            continue;
+        if (!p.print(pdf))
+            return 2;
+        ++written;
+    }
+    out() << plural(written, "facture archivée", "factures archivées") << '\n';
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // Printing needs fonts and a paint engine, hence a GUI application, but
+    // never a screen.
+    const bool prints = argc > 1 && (qstrcmp(argv[1], "print-invoice") == 0 ||
+                                     qstrcmp(argv[1], "archive-invoices") == 0);
+    if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (prints)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList args = app->arguments().mid(1);
+    if (!args.isEmpty() && args[0] == u"print-invoice")
+        return printInvoiceCommand(args);
+    if (!args.isEmpty() && args[0] == u"archive-invoices")
+        return archiveInvoicesCommand(args);
     if (!args.isEmpty() && args[0] == u"journee")
         return journeeCommand(args);
     if (!args.isEmpty() && args[0] == u"invoices")

@@ -2,8 +2,11 @@
 
 #include <QString>
 
-// What the model asks of the person at the screen: message boxes and file
-// dialogs. The windows answer through real dialogs; tests script the answers.
+#include <optional>
+
+// What the model asks of the person at the screen: message boxes, input
+// boxes and file dialogs. The windows answer through real dialogs; tests
+// script the answers.
 class Ui
 {
 public:
@@ -19,4 +22,12 @@ public:
     // an empty path when cancelled.
     virtual QString chooseOpenFile() = 0;
     virtual QString chooseSaveFile(const QString &proposed) = 0;
+    // An input box offering `defaultText`; nothing when cancelled. A Ui
+    // that cannot ask answers as if cancelled.
+    virtual std::optional<QString> askText(const QString &title, const QString &prompt,
+                                           const QString &defaultText)
+    {
+        (void)title, (void)prompt, (void)defaultText;
+        return std::nullopt;
+    }
 };

@@ -1,5 +1,6 @@
 #include "fiche_widget.h"
 
+#include "billing/ui/invoice_page_widget.h"
 #include "clients/ui/client_page_widget.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_page_widget.h"
@@ -32,7 +33,7 @@ QWidget *titlePage(const QString &title)
 } // namespace
 
 TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning,
-               ArticlePage &articles, Ui &ui, QWidget *parent)
+               ArticlePage &articles, InvoicePage &invoices, Ui &ui, QWidget *parent)
     : QWidget(parent), m_fiche(fiche)
 {
     // Holds the focus on pages without fields, so that the keys still reach it.
@@ -42,10 +43,11 @@ TFiche::TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage 
     m_roomPage = new TRoomPage(rooms, fiche, ui);
     m_planningPage = new TPlanningPage(planning);
     m_articlePage = new TArticlePage(articles);
+    m_invoicePage = new TInvoicePage(invoices, fiche);
     m_pages = {m_planningPage,
                m_clientPage,
                m_roomPage,
-               titlePage(QStringLiteral("Factures")),
+               m_invoicePage,
                titlePage(QStringLiteral("Main courante")),
                m_articlePage,
                titlePage(QStringLiteral("Fournisseurs")),
@@ -88,12 +90,14 @@ void TFiche::showPage(PageId page)
         m_roomPage->focusFirstField();
     else if (page == PageId::Articles)
         m_articlePage->focusFirstField();
+    else if (page == PageId::Invoices)
+        m_invoicePage->focusFirstField();
     else
         setFocus();
 }
 
-// The room and article pages follow their cards by themselves; the others
-// are told here.
+// The room, article and invoice pages follow their cards by themselves; the
+// others are told here.
 // No refresh marks a card modified.
 void TFiche::refreshPage(PageId page)
 {
@@ -111,6 +115,8 @@ void TFiche::focusCard()
         m_roomPage->focusFirstField();
     else if (shownPage() == PageId::Articles)
         m_articlePage->focusFirstField();
+    else if (shownPage() == PageId::Invoices)
+        m_invoicePage->focusFirstField();
 }
 
 void TFiche::Premier()

@@ -8,6 +8,7 @@
 #include <array>
 
 class ArticlePage;
+class InvoicePage;
 class ClientPage;
 class Fiche;
 class PlanningPage;
@@ -15,6 +16,7 @@ class QStackedWidget;
 class RoomPage;
 class TArticlePage;
 class TClientPage;
+class TInvoicePage;
 class TPlanningPage;
 class TRoomPage;
 class Ui;
@@ -27,7 +29,7 @@ class TFiche : public QWidget
     Q_OBJECT
 public:
     TFiche(Fiche &fiche, ClientPage &clients, RoomPage &rooms, PlanningPage &planning,
-           ArticlePage &articles, Ui &ui, QWidget *parent = nullptr);
+           ArticlePage &articles, InvoicePage &invoices, Ui &ui, QWidget *parent = nullptr);
     ~TFiche() override;
 
     PageId shownPage() const;
@@ -36,6 +38,7 @@ public:
     TRoomPage *roomPage() const { return m_roomPage; }
     TPlanningPage *planningPage() const { return m_planningPage; }
     TArticlePage *articlePage() const { return m_articlePage; }
+    TInvoicePage *invoicePage() const { return m_invoicePage; }
 
     // The record commands, leaving the cursor in the card's first field.
     void Premier();
@@ -66,5 +69,6 @@ private:
     TRoomPage *m_roomPage = nullptr;
     TPlanningPage *m_planningPage = nullptr;
     TArticlePage *m_articlePage = nullptr;
+    TInvoicePage *m_invoicePage = nullptr;
     std::array<QWidget *, kPageCount> m_pages{};
 };

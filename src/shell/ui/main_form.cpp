@@ -1,6 +1,11 @@
 #include "main_form.h"
 
 #include "about_box.h"
+#include "billing/invoice_list.h"
+#include "billing/invoice_printout.h"
+#include "billing/ui/invoice_list_dialog.h"
+#include "billing/ui/invoice_page_widget.h"
+#include "billing/ui/invoice_parameters_dialog.h"
 #include "clients/client_exchange.h"
 #include "clients/client_printouts.h"
 #include "clients/ui/client_list_dialog.h"
@@ -96,6 +101,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     m_fiche.setPage(PageId::Rooms, &m_roomPage);
     m_fiche.setPage(PageId::Planning, &m_planningPage);
     m_fiche.setPage(PageId::Articles, &m_articlePage);
+    m_fiche.setPage(PageId::Invoices, &m_invoicePage);
     // "Présent" and "Parti" on the client card record and clear the occupant.
     reception::installSituationHook(m_fiche);
     connect(&m_fiche, &Fiche::titleChanged, this, [this](const QString &caption) {
@@ -139,12 +145,21 @@ TMainForm::~TMainForm()
 TFiche *TMainForm::createRecordWindow()
 {
     m_recordWindow = new TFiche(m_fiche, m_clientPage, m_roomPage, m_planningPage, m_articlePage,
-                                m_ui);
+                                m_invoicePage, m_ui);
     setCentralWidget(m_recordWindow);
     connect(m_recordWindow, &TFiche::listRequested, this, [this] { run(Cmd::Liste); });
     connect(m_recordWindow, &TFiche::clientCardRequested, this, [this] { run(Cmd::Clients); });
     connect(m_recordWindow->clientPage(), &TClientPage::roomPickerRequested, this,
             &TMainForm::pickRoom);
+    // The invoice page's pickers are answered as the commands' dialogs are.
+    TInvoicePage *invoices = m_recordWindow->invoicePage();
+    invoices->setShowDialog([this](QDialog &dialog) { return m_showDialog(dialog); });
+    connect(invoices, &TInvoicePage::gridFocusChanged, this, [this](bool focused) {
+        m_state.setEnabled(Cmd::SupprimerLigneFacture,
+                           focused && m_fiche.active() == PageId::Invoices);
+        showState();
+    });
+    connect(invoices, &TInvoicePage::printRequested, this, [this] { run(Cmd::ImprimerFacture); });
     m_recordCaption.clear();
     updateTitle();
     m_fiche.selectPage(PageId::Planning);
@@ -342,13 +357,23 @@ void TMainForm::choose(Cmd selection)
     const int number = m_state.select(selection);
     if (!m_recordWindow)
         return;
-    // The invoice and supplier selections come with their pages; until then
-    // their choice only moves to the first card.
+    // The supplier selections come with their page; until then their choice
+    // only moves to the first card.
     const SelectionGroup group = selectionItem(selection)->group;
     if (group == SelectionGroup::Rooms) {
         m_recordWindow->roomPage()->SetChambre(number);
     } else if (group == SelectionGroup::Articles) {
         m_recordWindow->articlePage()->SetArt(number, m_showDialog);
+    } else if (group == SelectionGroup::Invoices) {
+        // Mode 1 asks for the client; a cancelled box keeps the code offered.
+        QString code;
+        if (number == 1) {
+            const QString offered = m_invoicePage.card().client;
+            code = m_ui.askText(QStringLiteral("Sélectionner factures"),
+                                QStringLiteral("Code client"), offered)
+                       .value_or(offered);
+        }
+        m_invoicePage.SetFact(number, code);
     } else if (group == SelectionGroup::Clients) {
         // Modes 2 to 4 ask for their text; a cancelled box keeps the text offered.
         std::optional<QString> answer;
@@ -407,6 +432,56 @@ void TMainForm::pickRoom()
     m_clientPage.card().room = room;
     m_clientPage.touch();
     emit m_fiche.cardChanged(PageId::Clients);
+}
+
+// The invoice commands of the menus; the page shows what they leave.
+void TMainForm::runInvoiceCommand(Cmd cmd)
+{
+    switch (cmd) {
+    case Cmd::ChercherFacture:
+        if (const auto answer = m_ui.askText(QStringLiteral("Chercher facture"),
+                                             QStringLiteral("Numéro de facture"),
+                                             QStringLiteral("F")))
+            m_invoicePage.ChercheFact(*answer);
+        break;
+    case Cmd::NouvelleFacture:
+        m_invoicePage.NouvFact();
+        m_state.ValidePage(PageId::Invoices);
+        if (m_recordWindow)
+            m_recordWindow->invoicePage()->focusFirstField();
+        break;
+    case Cmd::SupprimerFacture:
+        if (!m_ui.askOkCancel(QStringLiteral("Confirmer suppression de la facture ?")))
+            return;
+        m_invoicePage.SupFact();
+        break;
+    case Cmd::SupprimerLigneFacture:
+        m_invoicePage.SupLigne1();
+        break;
+    case Cmd::ParamFacture:
+        // The currency label and the payment list follow at once.
+        TParF::run(this, m_fiche.settings(), m_fiche.lists(), m_ui, m_showDialog);
+        break;
+    case Cmd::ImprimerFacture:
+        // The invoice as it stands on screen: written back (when valid) first.
+        m_invoicePage.EcritFact();
+        print(ImpFactJob(m_invoicePage, m_fiche));
+        return;
+    case Cmd::ListeFactures: {
+        m_invoicePage.EcritFact();
+        InvoiceList rows(m_fiche.set().table(Table::Invoices));
+        TFListeFactures dialog(this);
+        dialog.Init(rows);
+        dialog.setWindowState(Qt::WindowMaximized);
+        m_showDialog(dialog);
+        if (dialog.chosen() >= 0)
+            m_invoicePage.showInvoice(dialog.chosen());
+        break;
+    }
+    default:
+        return;
+    }
+    emit m_fiche.cardChanged(PageId::Invoices);
 }
 
 // A one-line question; nothing when cancelled.
@@ -583,6 +658,8 @@ void TMainForm::run(Cmd cmd)
                 listClients();
             else if (m_fiche.active() == PageId::Articles && m_recordWindow)
                 m_recordWindow->articlePage()->Liste(m_showDialog);
+            else if (m_fiche.active() == PageId::Invoices)
+                runInvoiceCommand(Cmd::ListeFactures);
             break;
         case Cmd::ListeArticles:
             if (m_recordWindow)
@@ -594,6 +671,15 @@ void TMainForm::run(Cmd cmd)
             break;
         case Cmd::ListeClients:
             listClients();
+            break;
+        case Cmd::ChercherFacture:
+        case Cmd::ImprimerFacture:
+        case Cmd::ListeFactures:
+        case Cmd::NouvelleFacture:
+        case Cmd::SupprimerFacture:
+        case Cmd::SupprimerLigneFacture:
+        case Cmd::ParamFacture:
+            runInvoiceCommand(op);
             break;
         case Cmd::RechercherNom:
             searchClient(ClientSearch::Name);
@@ -626,6 +712,8 @@ void TMainForm::run(Cmd cmd)
                 print(ImpFicheJob(m_clientPage));
             else if (m_fiche.active() == PageId::Articles)
                 print(ImpArtJob(m_articlePage));
+            else if (m_fiche.active() == PageId::Invoices)
+                runInvoiceCommand(Cmd::ImprimerFacture);
             break;
         case Cmd::EnveloppeCourante:
             // The job asks for an envelope once a printer is to print it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/invoice_page.h"
 #include "clients/client_page.h"
 #include "clients/client_search.h"
 #include "rooms/planning.h"
@@ -62,6 +63,7 @@ public:
     RoomPage &roomPage() { return m_roomPage; }
     PlanningPage &planningPage() { return m_planningPage; }
     ArticlePage &articlePage() { return m_articlePage; }
+    InvoicePage &invoicePage() { return m_invoicePage; }
     MainController &controller() { return m_controller; }
     CommandState &state() { return m_state; }
     TFiche *recordWindow() const { return m_recordWindow; }
@@ -96,6 +98,7 @@ private:
     void afterReception();
     void showJournee();
     void pickRoom();
+    void runInvoiceCommand(Cmd cmd);
     std::optional<QString> ask(const QString &title, const QString &label,
                                const QString &offered = {});
     QString askText(const QString &title, const QString &label);
@@ -116,6 +119,7 @@ private:
     RoomPage m_roomPage{m_fiche};
     PlanningPage m_planningPage{m_fiche};
     ArticlePage m_articlePage{m_fiche};
+    InvoicePage m_invoicePage{m_fiche, m_clientPage};
     ShowDialog m_showDialog = execModal;
     ChooseFile m_chooseFile = execFileDialog;
     PrintUi m_systemPrintUi;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -70,4 +71,17 @@ QString WidgetUi::chooseSaveFile(const QString &proposed)
 {
     return runFileDialog(m_window, QFileDialog::AcceptSave, QStringLiteral("Enregistrer sous"),
                          proposed);
+}
+
+std::optional<QString> WidgetUi::askText(const QString &title, const QString &prompt,
+                                         const QString &defaultText)
+{
+    // OK and Annuler come from the translator loaded at start-up.
+    QInputDialog dialog(m_window);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }

@@ -18,6 +18,8 @@ public:
     bool askOkCancel(const QString &text) override;
     QString chooseOpenFile() override;
     QString chooseSaveFile(const QString &proposed) override;
+    std::optional<QString> askText(const QString &title, const QString &prompt,
+                                   const QString &defaultText) override;
 
 private:
     QPointer<QWidget> m_window;

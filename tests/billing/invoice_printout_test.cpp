@@ -1,0 +1,125 @@
+#include "billing_fixture.h"
+
+#include "billing/invoice_printout.h"
+#include "print/print_items.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The invoice of block 0 as the page reads it, printed; n lines of 10,00
+// after `tagged`, then `memo` memo lines.
+PrintDocument print(QStringList tagged, int n = 0, int memo = 0, int paperType = 0,
+                    const InvoiceFields &f = {})
+{
+    for (int k = 1; k <= n; ++k)
+        tagged << line("Article " + QString::number(k), "1", "10");
+    for (int k = 1; k <= memo; ++k)
+        tagged << "MEMONote " + QString::number(k);
+    Billing b(invoiceBlock(0, tagged, f));
+    b.show(0);
+    InvoicePaper paper{paperType, {}, "Euros"};
+    paper.company.lines = {"Hôtel de la Plage", "12 rue Haute", "", "17000 La Rochelle", "", "",
+                           "APE 5510Z"};
+    return ImpFact(b.card(), b.invoices.totals(), paper, kPortrait);
+}
+
+const PrintItem *find(const PrintPage &page, const QString &text)
+{
+    for (const PrintItem &i : page)
+        if (i.kind == PrintItem::Kind::Text && i.text == text)
+            return &i;
+    return nullptr;
+}
+
+// The y of every text at x on a page below the headings.
+QList<double> ys(const PrintPage &page, double x)
+{
+    QList<double> out;
+    for (const PrintItem &i : page)
+        if (i.kind == PrintItem::Kind::Text && i.x == x && i.y > 92)
+            out << i.y;
+    return out;
+}
+
+TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
+{
+    const PrintDocument doc =
+        print({line("Nuitée", "2", "55"), line("Vin", "1", "24,5", "3", "10")}, 0, 0, 0,
+              {.vatShown = "Y"});
+    ASSERT_EQ(doc.pages().size(), 1);
+    const PrintPage &p = doc.pages()[0];
+    EXPECT_EQ(find(p, "Qté")->font, (PrintFont{"Arial", 10, true}));
+    EXPECT_EQ(textAt(p, 116, 92), "Qté");
+    EXPECT_EQ(find(p, "Hôtel de la Plage")->font.size, 14);
+    EXPECT_EQ(textAt(p, 15, 20), "17000 La Rochelle");
+    EXPECT_EQ(find(p, "APE 5510Z")->font, (PrintFont{"Arial", 8, true}));
+    EXPECT_EQ(textAt(p, 15, 69), "Séjour du 28/02/2026 au 01/03/2026");
+    EXPECT_EQ(find(p, "Facture N° 202603001")->font, (PrintFont{"Arial", 12, true}));
+
+    // Amounts trimmed and right-aligned at their column's end, in regular.
+    EXPECT_EQ(textAt(p, 153, 110), "24,50");
+    const PrintItem *amount = find(p, "22,05");
+    EXPECT_EQ(std::tuple(amount->x, amount->y, amount->align, amount->font.bold),
+              std::tuple(188.0, 110.0, Align::Right, false));
+    EXPECT_EQ(textAt(p, 189, 248), "132,05 Euros");
+    EXPECT_EQ(textAt(p, 108, 260), "TVA");
+    EXPECT_EQ(textAt(p, 189, 261), "9,41 Euros");
+    EXPECT_FALSE(find(p, "Page 1/1"));
+
+    // Letterhead: the frame without the company; any other paper: neither.
+    const PrintPage letterhead = print({}, 1, 0, 1).pages()[0];
+    EXPECT_TRUE(find(letterhead, "Total TTC"));
+    EXPECT_FALSE(find(letterhead, "Hôtel de la Plage"));
+    const PrintPage other = print({}, 1, 0, 2).pages()[0];
+    EXPECT_FALSE(find(other, "Total TTC"));
+    EXPECT_EQ(std::count_if(other.begin(), other.end(),
+                            [](const PrintItem &i) { return i.kind != PrintItem::Kind::Text; }),
+              0);
+    EXPECT_EQ(textAt(other, 189, 248), "10,00 Euros");
+}
+
+TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
+{
+    // 28 lines fill one page: the empty row after them adds none.
+    EXPECT_EQ(print({}, 28).pages().size(), 1);
+
+    const PrintDocument doc = print({}, 30);
+    ASSERT_EQ(doc.pages().size(), 2);
+    const PrintPage &first = doc.pages()[0], &second = doc.pages()[1];
+    EXPECT_EQ(ys(first, 62).size(), 28);
+    EXPECT_EQ(textAt(first, 62, 240), "Article 28");
+    EXPECT_FALSE(find(first, "Total TTC"));
+    EXPECT_FALSE(find(first, "300,00 Euros"));
+    EXPECT_EQ(textAt(first, 195, 274), "Page 1/2");
+    // Frame, headings, company and invoice heading again, then the rest.
+    EXPECT_EQ(textAt(second, 62, 92), "Désignation");
+    EXPECT_EQ(textAt(second, 15, 0), "Hôtel de la Plage");
+    EXPECT_EQ(textAt(second, 15, 84), "Facture N° 202603001");
+    EXPECT_EQ(column(second, 62, 100), (QStringList{"Article 29", "Article 30"}));
+    EXPECT_EQ(ys(second, 62), (QList<double>{105, 110}));
+    EXPECT_EQ(textAt(second, 189, 248), "300,00 Euros");
+    EXPECT_EQ(textAt(second, 195, 274), "Page 2/2");
+
+    // Lines kept beyond the grid's 63 rows print and count too.
+    const PrintDocument more = print({}, 65);
+    ASSERT_EQ(more.pages().size(), 3);
+    EXPECT_EQ(textAt(more.pages()[2], 62, 145), "Article 65");
+    EXPECT_EQ(textAt(more.pages()[2], 189, 248), "650,00 Euros");
+}
+
+TEST(InvoicePrintout, MemoStandsAboveTheTotalsAndNeverOverTheLines)
+{
+    EXPECT_EQ(ys(print({}, 2, 3).pages()[0], 22), (QList<double>{205, 210, 215}));
+    // Twenty lines leave no room for six memo lines above y 220: they follow.
+    EXPECT_EQ(ys(print({}, 20, 6).pages()[0], 22), (QList<double>{205, 210, 215, 220, 225, 230}));
+    // What the frame cannot hold goes on to the next page, with the totals.
+    const PrintDocument doc = print({}, 25, 5);
+    ASSERT_EQ(doc.pages().size(), 2);
+    EXPECT_EQ(ys(doc.pages()[0], 22), (QList<double>{230, 235, 240}));
+    EXPECT_EQ(ys(doc.pages()[1], 22), (QList<double>{105, 110}));
+    EXPECT_TRUE(ys(doc.pages()[1], 62).isEmpty());
+    EXPECT_EQ(textAt(doc.pages()[1], 189, 248), "250,00 Euros");
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+// The invoice commands of the main window reach the invoice page: the page
+// button, the search by number, the client selection, a new invoice from the
+// client card, deleting a line and deleting the invoice. Every question is
+// answered in place of the person.
+#include "billing/ui/invoice_list_dialog.h"
+#include "billing/ui/invoice_page_widget.h"
+#include "print/ui/renderer.h"
+#include "shell/ui/fiche_widget.h"
+#include "shell_ui/clean_set.h"
+#include "widget_lookup.h"
+
+#include <QAction>
+#include <QFile>
+#include <QProcess>
+#include <QTableView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+// The clean LION set holds one invoice, 202612001, validated, for client
+// 10001 (DUPONT Jean, room 12).
+TEST(InvoiceWiring, CommandsReachTheInvoicePage)
+{
+    CleanSet h;
+    ASSERT_TRUE(h.open());
+    h.form.run(Cmd::BoutonFacture);
+    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Invoices);
+    TInvoicePage *page = h.form.recordWindow()->invoicePage();
+    QLineEdit *number = named<QLineEdit>(page, "N° de facture");
+    QLineEdit *client = named<QLineEdit>(page, "Code client");
+    EXPECT_EQ(number->text(), u"202612001"_s);
+    EXPECT_EQ(named<QLabel>(page, "status")->text(), u"Facture validée"_s);
+    EXPECT_TRUE(h.form.action(Cmd::ChercherFacture)->isEnabled());
+    EXPECT_FALSE(h.form.action(Cmd::NouvelleFacture)->isEnabled());
+
+    // A new invoice, then the search brings the first back.
+    button<QPushButton>(page, u"Créer"_s)->click();
+    EXPECT_NE(number->text(), u"202612001"_s);
+    h.ui.texts = {u"F202612001"_s};
+    h.form.run(Cmd::ChercherFacture);
+    ASSERT_EQ(h.ui.textBoxes.size(), 1);
+    EXPECT_EQ(h.ui.textBoxes[0],
+              (QStringList{u"Chercher facture"_s, u"Numéro de facture"_s, u"F"_s}));
+    EXPECT_EQ(number->text(), u"202612001"_s);
+
+    // The client selection offers the invoice's client; a cancelled box keeps it.
+    h.ui.texts = {QString()};
+    h.form.run(Cmd::FacturesClient);
+    EXPECT_EQ(h.ui.textBoxes[1],
+              (QStringList{u"Sélectionner factures"_s, u"Code client"_s, u"10001"_s}));
+    EXPECT_TRUE(h.form.action(Cmd::FacturesClient)->isChecked());
+    EXPECT_EQ(h.form.invoicePage().browseMode, 1);
+    EXPECT_EQ(h.form.invoicePage().selectedClient, u"10001"_s);
+    EXPECT_EQ(number->text(), u"202612001"_s);
+    h.form.run(Cmd::ToutesLesFactures);
+    EXPECT_EQ(h.form.invoicePage().browseMode, 0);
+
+    // "Nouvelle facture" on the client card fills the invoice from it.
+    h.form.run(Cmd::Clients);
+    h.form.run(Cmd::Premier);
+    const QString code = h.form.clientPage().card().code;
+    h.form.run(Cmd::NouvelleFacture);
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Invoices);
+    EXPECT_EQ(client->text(), code);
+    EXPECT_EQ(named<QLineEdit>(page, "Adresse 1")->text(), h.form.clientPage().card().name);
+    EXPECT_TRUE(h.form.action(Cmd::ChercherFacture)->isEnabled());
+    EXPECT_FALSE(h.form.action(Cmd::NouvelleFacture)->isEnabled());
+
+    // The currency chosen in "Paramètres facture" shows beside the total at once.
+    h.answer = [](QDialog &d) {
+        button<QRadioButton>(&d, u"Autre"_s)->click();
+        named<QLineEdit>(&d, "Nom de la devise")->setText(u"Francs"_s);
+        button<QPushButton>(&d, u"OK"_s)->click();
+        return d.result();
+    };
+    h.form.run(Cmd::ParamFacture);
+    EXPECT_EQ(named<QLabel>(page, "currency")->text(), u"Francs"_s);
+}
+
+TEST(InvoiceWiring, LineDeletionFollowsTheGridFocusAndDeletionAsksFirst)
+{
+    CleanSet h;
+    ASSERT_TRUE(h.open());
+    h.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
+    h.form.run(Cmd::BoutonFacture);
+    TInvoicePage *page = h.form.recordWindow()->invoicePage();
+    button<QPushButton>(page, u"Créer"_s)->click();
+    LineGrid &lines = h.form.invoicePage().card().lines;
+    for (int row : {1, 2})
+        lines.setCell(row, invoicecol::Designation, u"Ligne %1"_s.arg(row));
+    lines.highest = 2;
+
+    auto *view = named<QTableView>(page, "lines");
+    view->setFocus();
+    named<QLineEdit>(page, "Code client")->setFocus();
+    EXPECT_FALSE(h.form.action(Cmd::SupprimerLigneFacture)->isEnabled());
+    view->setFocus();
+    view->setCurrentIndex(view->model()->index(0, invoicecol::Designation));
+    EXPECT_TRUE(h.form.action(Cmd::SupprimerLigneFacture)->isEnabled());
+    h.form.run(Cmd::SupprimerLigneFacture);
+    EXPECT_EQ(cell(page, 0, invoicecol::Designation), u"Ligne 2"_s);
+
+    // The invoice is deleted only after OK.
+    h.form.run(Cmd::BoutonPremier);
+    const int count = h.form.fiche().set().count(Table::Invoices);
+    h.ui.okCancel = {false};
+    h.form.run(Cmd::SupprimerFacture);
+    EXPECT_EQ(h.ui.shown.last(), u"Confirmer suppression de la facture ?"_s);
+    EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), count);
+    h.ui.okCancel = {true};
+    h.form.run(Cmd::SupprimerFacture);
+    EXPECT_EQ(h.form.fiche().set().table(Table::Invoices).indexOf("NUMF202612001"), -1);
+}
+
+namespace {
+
+struct PdfOnly : PrintUi
+{
+    QString path;
+    bool hasPrinter() const override { return false; }
+    QString choosePdfFile(QWidget *, const QString &) override { return path; }
+};
+
+} // namespace
+
+// "Imprimer" and "Imprimer facture" print the invoice shown, as a PDF when
+// there is no printer; the list opens the invoice chosen in it.
+TEST(InvoiceWiring, PrintingAndTheListReachTheInvoiceShown)
+{
+    CleanSet h;
+    PdfOnly printUi;
+    printUi.path = h.path(u"facture.pdf"_s);
+    h.form.setPrintUi(printUi);
+    ASSERT_TRUE(h.open());
+    h.form.run(Cmd::BoutonFacture);
+    TInvoicePage *page = h.form.recordWindow()->invoicePage();
+
+    h.ui.okCancel = {true};
+    button<QPushButton>(page, u"Imprimer"_s)->click();
+    EXPECT_TRUE(h.ui.shown.last().startsWith(u"Aucune imprimante n'est installée"_s));
+    ASSERT_TRUE(QFile::exists(printUi.path));
+    QProcess text;
+    text.start(u"pdftotext"_s, {printUi.path, u"-"_s});
+    ASSERT_TRUE(text.waitForFinished());
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(u"202612001"_s));
+
+    // A new invoice, then the list: choosing its first row shows 202612001 again.
+    button<QPushButton>(page, u"Créer"_s)->click();
+    QLineEdit *number = named<QLineEdit>(page, "N° de facture");
+    EXPECT_NE(number->text(), u"202612001"_s);
+    int listed = -1;
+    h.answer = [&](QDialog &d) {
+        auto *list = qobject_cast<TFListeFactures *>(&d);
+        EXPECT_NE(list, nullptr);
+        if (!list)
+            return d.result();
+        listed = list->view()->model()->rowCount();
+        list->view()->setCurrentIndex(list->view()->model()->index(0, 0));
+        QTest::keyClick(list->view(), Qt::Key_Return);
+        return d.result();
+    };
+    h.form.run(Cmd::ListeFactures);
+    EXPECT_EQ(listed, 1); // the new invoice, never valid, is not written
+    EXPECT_EQ(number->text(), u"202612001"_s);
+}
