@@ -2,7 +2,7 @@
 # Takes the README's screenshots of the main window under Xvfb, on a demo
 # hotel written afresh around today: the planning, today's column marked and
 # the tooltip of a guest in today, then that guest's card opened by a double
-# click on the same cell, and the day at a glance (F3).
+# click on the same cell, the day at a glance (F3), an invoice and an article.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CARVELLE_BUILD:-$root/build}
@@ -71,5 +71,12 @@ xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     sleep 1
     [ -n "$day" ] || { echo "La journée ne s est pas ouverte." >&2; exit 1; }
     import -window "$day" "$out/journee.png"
-    xdotool key Escape' "$build/src/shell/carvelle"
+    xdotool key Escape; sleep 0.5
+    # The tool bar: the invoice page on its last invoice, then the articles.
+    xdotool windowfocus --sync "$win"
+    xdotool mousemove --window "$win" 382 37 click 1; sleep 1
+    xdotool key ctrl+End; sleep 1
+    shot "$out/factures.png"
+    xdotool mousemove --window "$win" 514 37 click 1; sleep 1
+    shot "$out/articles.png"' "$build/src/shell/carvelle"
 echo "Captures dans $out"
