@@ -23,6 +23,14 @@ QString setPath()
     return QDir(env.isEmpty() ? QStringLiteral("hotel/HOTEL.htl") : QString::fromLocal8Bit(env)).absolutePath();
 }
 
+bool haveSet(benchmark::State &state)
+{
+    if (QFile::exists(setPath()))
+        return true;
+    state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    return false;
+}
+
 class QuietUi : public Ui
 {
 public:
@@ -36,10 +44,8 @@ public:
 // Page Down on a card that was just edited: write back, move, read.
 void BM_ClientPageDown(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     QuietUi ui;
     Fiche fiche(ui);
     ClientPage clients(fiche);
@@ -66,10 +72,8 @@ BENCHMARK(BM_ClientPageDown)->Unit(benchmark::kMillisecond);
 // The open command, lock and first page included.
 void BM_OpenFromMenu(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     for (auto _ : state) {
         QuietUi ui;
         Fiche fiche(ui);
@@ -86,10 +90,8 @@ BENCHMARK(BM_OpenFromMenu)->Unit(benchmark::kMillisecond)->Iterations(5);
 // the list window's rows, and sorting every client.
 void BM_ClientSearches(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     QuietUi ui;
     Fiche fiche(ui);
     ClientPage clients(fiche);
@@ -132,10 +134,8 @@ BENCHMARK(BM_ClientSearches)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("name_sele
 // both read every client block.
 void BM_FreeRoomsAndPlanning(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     QuietUi ui;
     Fiche fiche(ui);
     PlanningPage planning(fiche);
@@ -156,10 +156,8 @@ BENCHMARK(BM_FreeRoomsAndPlanning)->Arg(0)->Arg(1)->ArgName("planning")->Unit(be
 // The rows of the article list window (2,000 articles).
 void BM_ArticleList(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     QuietUi ui;
     Fiche fiche(ui);
     ArticlePage articles(fiche);
@@ -178,10 +176,8 @@ BENCHMARK(BM_ArticleList)->Unit(benchmark::kMillisecond);
 // The day at a glance: its four lists read from every client and room block.
 void BM_Journee(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     QuietUi ui;
     Fiche fiche(ui);
     fiche.Charge(setPath());
@@ -200,10 +196,8 @@ BENCHMARK(BM_Journee)->Unit(benchmark::kMillisecond);
 // to its client), the next number proposed, found again by its number.
 void BM_Invoices(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     QuietUi ui;
     Fiche fiche(ui);
     ClientPage clients(fiche);
@@ -246,10 +240,8 @@ BENCHMARK(BM_Invoices)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("read_validate_n
 // and formatted; compare with the open (BM_OpenFromMenu).
 void BM_InvoicesPass(benchmark::State &state)
 {
-    if (!QFile::exists(setPath())) {
-        state.SkipWithError("no ten-year set: run scripts/bench.sh");
+    if (!haveSet(state))
         return;
-    }
     FileSet set;
     set.Charge(setPath(), QDir::currentPath(), false);
     const RecordTable &t = set.table(Table::Invoices);

@@ -4,7 +4,6 @@
 // answered in place of the person.
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
-#include "print/ui/renderer.h"
 #include "shell/ui/fiche_widget.h"
 #include "shell_ui/clean_set.h"
 #include "widget_lookup.h"
@@ -117,17 +116,6 @@ TEST(InvoiceWiring, LineDeletionFollowsTheGridFocusAndDeletionAsksFirst)
     h.form.run(Cmd::SupprimerFacture);
     EXPECT_EQ(h.form.fiche().set().table(Table::Invoices).indexOf("NUMF202612001"), -1);
 }
-
-namespace {
-
-struct PdfOnly : PrintUi
-{
-    QString path;
-    bool hasPrinter() const override { return false; }
-    QString choosePdfFile(QWidget *, const QString &) override { return path; }
-};
-
-} // namespace
 
 // "Imprimer" and "Imprimer facture" print the invoice shown, as a PDF when
 // there is no printer; the list opens the invoice chosen in it.

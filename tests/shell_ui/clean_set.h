@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/ui/renderer.h"
 #include "scripted_ui.h"
 #include "shell/ui/main_form.h"
 
@@ -13,6 +14,14 @@
 #include <functional>
 
 #include <gtest/gtest.h>
+
+// Printouts go to a PDF file, as on a machine without a printer.
+struct PdfOnly : PrintUi
+{
+    QString path;
+    bool hasPrinter() const override { return false; }
+    QString choosePdfFile(QWidget *, const QString &) override { return path; }
+};
 
 // A started main window over a folder holding a copy of the clean LION set.
 // Each dialog a command opens goes to `answer` instead of being run; by

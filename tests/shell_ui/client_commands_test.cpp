@@ -14,14 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Prints to a PDF file as on a machine without a printer.
-struct PdfOnly : PrintUi
-{
-    QString path;
-    bool hasPrinter() const override { return false; }
-    QString choosePdfFile(QWidget *, const QString &) override { return path; }
-};
-
 // The LION set open on the client page: DUPONT Jean (PARIS), LEFÈVRE Zoé
 // (LYON) and O'BRIEN Œdipe (DUBLIN), codes 10001 to 10003.
 struct Hotel : CleanSet

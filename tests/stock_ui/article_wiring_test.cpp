@@ -15,17 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct PdfOnly : PrintUi
-{
-    QString path;
-    bool hasPrinter() const override { return false; }
-    QString choosePdfFile(QWidget *, const QString &) override { return path; }
-};
-
-} // namespace
-
 // The clean LION set holds two articles: "Nuit double" (code 0001) and
 // "Café" (0002, family Bar).
 TEST(ArticleWiring, CommandsReachTheArticlePage)
