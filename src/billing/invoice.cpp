@@ -68,14 +68,9 @@ QList<QByteArray> invoiceBlockLines(const InvoiceCard &c, const RecordTable &t, 
 void readInvoiceBlock(InvoiceCard &c, const RecordTable &t, qsizetype start, qsizetype end)
 {
     using namespace invoiceline;
-    auto field = [&](int offset) -> QString {
-        return start + offset < end ? t.text(start + offset) : QString();
-    };
-    auto date = [&](int offset, QDate &d) {
-        const QDate read = text::storedDate(field(offset));
-        if (read.isValid())
-            d = read;
-    };
+    const BlockReader block{t, start, end};
+    auto field = [&](int offset) { return block.text(offset); };
+    auto date = [&](int offset, QDate &d) { block.date(offset, d); };
     if (start + Number < end) {
         const QByteArrayView l = t.line(start + Number);
         c.number = cp1252::decode(l.size() > 4 ? l.sliced(4) : QByteArrayView()).trimmed();

@@ -136,14 +136,9 @@ int ClientPage::numerom() const
 void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
 {
     ClientCard &c = m_card;
-    auto field = [&](int offset) -> QString {
-        return start + offset < end ? t.text(start + offset) : QString();
-    };
-    auto date = [&](int offset, QDate &d) {
-        const QDate read = text::storedDate(field(offset));
-        if (read.isValid())
-            d = read;
-    };
+    const BlockReader block{t, start, end};
+    auto field = [&](int offset) { return block.text(offset); };
+    auto date = [&](int offset, QDate &d) { block.date(offset, d); };
     c.code = field(1);
     c.npai = field(2) == u"Y";
     c.marked = field(3) == u"Y";

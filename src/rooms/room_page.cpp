@@ -97,9 +97,8 @@ void RoomPage::EcritChambre()
 void RoomPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
 {
     RoomCard &c = m_card;
-    auto field = [&](int offset) {
-        return start + offset < end ? t.text(start + offset) : QString();
-    };
+    const BlockReader block{t, start, end};
+    auto field = [&](int offset) { return block.text(offset); };
     c.number = text::normRoom(field(roomline::Number));
     c.category = field(roomline::Category);
     c.designation = field(roomline::Designation);

@@ -106,9 +106,8 @@ int ArticlePage::Numeroa() const
 void ArticlePage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
 {
     ArticleCard &c = m_card;
-    auto field = [&](int offset) {
-        return start + offset < end ? t.text(start + offset) : QString();
-    };
+    const BlockReader block{t, start, end};
+    auto field = [&](int offset) { return block.text(offset); };
     c.code = field(Code);
     c.family = field(Family);
     c.designation = field(Designation);

@@ -2,6 +2,9 @@
 
 #include "codec.h"
 #include "record_table.h"
+#include "text.h"
+
+#include <QDate>
 
 #include <QByteArrayView>
 #include <QString>
@@ -25,6 +28,23 @@ inline QString blockFieldText(const RecordTable &t, qsizetype start, int offset)
 {
     return cp1252::decode(blockField(t, start, offset));
 }
+
+// The fixed fields of one block read onto a card: lines from `start` up to
+// (not including) `end`; a field past the end reads as empty.
+struct BlockReader
+{
+    const RecordTable &table;
+    qsizetype start, end;
+
+    QString text(int offset) const { return start + offset < end ? table.text(start + offset) : QString(); }
+    // Sets `d` only when the field holds a date.
+    void date(int offset, QDate &d) const
+    {
+        const QDate read = text::storedDate(text(offset));
+        if (read.isValid())
+            d = read;
+    }
+};
 
 // Calls f(startLine, blockNumber) for every numbered block, in table order,
 // until f returns true.
