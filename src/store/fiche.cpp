@@ -25,8 +25,9 @@ void Fiche::selectPage(PageId id)
 
 void Fiche::commitPages()
 {
-    for (PageId id : {PageId::Clients, PageId::Rooms, PageId::MainCourante, PageId::Invoices, PageId::Articles})
-        page(id).writeBack();
+    // Every page writes its card back, the supplier and order pages included.
+    for (Page *page : m_pages)
+        page->writeBack();
 }
 
 void Fiche::afterOpen()

@@ -81,9 +81,27 @@ PageId TFiche::shownPage() const
     return PageId(m_stack->currentIndex());
 }
 
+void TFiche::setPageWidget(PageId page, QWidget *widget)
+{
+    QWidget *&slot = m_pages[std::size_t(page)];
+    m_stack->insertWidget(int(page), widget);
+    m_stack->removeWidget(slot);
+    delete slot;
+    slot = widget;
+    m_stack->setCurrentIndex(int(m_fiche.active()));
+}
+
 void TFiche::showPage(PageId page)
 {
     m_stack->setCurrentIndex(int(page));
+    focusPage(page);
+}
+
+// A card page puts the cursor in its first field; the others leave the focus
+// on the window so that its keys still work.
+void TFiche::focusPage(PageId page)
+{
+    QWidget *widget = m_pages[std::size_t(page)];
     if (page == PageId::Clients)
         m_clientPage->focusFirstField();
     else if (page == PageId::Rooms)
@@ -92,6 +110,8 @@ void TFiche::showPage(PageId page)
         m_articlePage->focusFirstField();
     else if (page == PageId::Invoices)
         m_invoicePage->focusFirstField();
+    else if (widget->focusProxy())
+        widget->setFocus();
     else
         setFocus();
 }
@@ -111,12 +131,8 @@ void TFiche::focusCard()
 {
     if (shownPage() == PageId::Clients)
         m_clientPage->focusName();
-    else if (shownPage() == PageId::Rooms)
-        m_roomPage->focusFirstField();
-    else if (shownPage() == PageId::Articles)
-        m_articlePage->focusFirstField();
-    else if (shownPage() == PageId::Invoices)
-        m_invoicePage->focusFirstField();
+    else if (shownPage() != PageId::Planning)
+        focusPage(shownPage());
 }
 
 void TFiche::Premier()

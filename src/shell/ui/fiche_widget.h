@@ -33,6 +33,8 @@ public:
     ~TFiche() override;
 
     PageId shownPage() const;
+    // The widget of a page that a subsystem brings; the window owns it.
+    void setPageWidget(PageId page, QWidget *widget);
     QWidget *pageWidget(PageId page) const { return m_pages[std::size_t(page)]; }
     TClientPage *clientPage() const { return m_clientPage; }
     TRoomPage *roomPage() const { return m_roomPage; }
@@ -61,6 +63,7 @@ private:
     void showPage(PageId page);
     void refreshPage(PageId page);
     void focusCard();
+    void focusPage(PageId page);
     bool runKey(Cmd cmd);
 
     Fiche &m_fiche;

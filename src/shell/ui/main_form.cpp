@@ -112,7 +112,62 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildToolBar();
     buildStatusBar();
     buildShortcuts();
+    installPageCommands();
     showState();
+}
+
+void TMainForm::setHandler(Cmd cmd, Handler handler)
+{
+    m_handlers[std::size_t(cmd)] = std::move(handler);
+}
+
+void TMainForm::setPageHandler(PageId page, Cmd cmd, Handler handler)
+{
+    m_pageHandlers[{page, cmd}] = std::move(handler);
+}
+
+void TMainForm::addPage(PageId page, Page &model, std::function<QWidget *()> makeWidget)
+{
+    m_fiche.setPage(page, &model);
+    m_pageWidgets.emplace_back(page, std::move(makeWidget));
+}
+
+// What the shared commands do on the pages built here, and the invoice commands.
+void TMainForm::installPageCommands()
+{
+    setPageHandler(PageId::Clients, Cmd::Copier, [this] { m_clientPage.copy(); });
+    setPageHandler(PageId::Rooms, Cmd::Copier, [this] { m_roomPage.copy(); });
+    setPageHandler(PageId::Articles, Cmd::Copier, [this] { m_articlePage.copy(); });
+    setPageHandler(PageId::Clients, Cmd::Coller, [this] {
+        m_clientPage.paste();
+        if (m_recordWindow)
+            m_recordWindow->clientPage()->refresh();
+    });
+    setPageHandler(PageId::Rooms, Cmd::Coller, [this] {
+        m_roomPage.paste();
+        if (m_recordWindow)
+            m_recordWindow->roomPage()->refresh();
+    });
+    setPageHandler(PageId::Articles, Cmd::Coller, [this] {
+        m_articlePage.paste();
+        if (m_recordWindow)
+            m_recordWindow->articlePage()->refresh();
+    });
+    // The room list opens on a table of at least 21 lines.
+    setPageHandler(PageId::Rooms, Cmd::Liste, [this] {
+        if (m_recordWindow)
+            m_recordWindow->roomPage()->Liste();
+    });
+    setPageHandler(PageId::Clients, Cmd::Liste, [this] { listClients(); });
+    setPageHandler(PageId::Articles, Cmd::Liste, [this] { run(Cmd::ListeArticles); });
+    setPageHandler(PageId::Invoices, Cmd::Liste, [this] { run(Cmd::ListeFactures); });
+    setPageHandler(PageId::Clients, Cmd::ImprimerFiche, [this] { print(ImpFicheJob(m_clientPage)); });
+    setPageHandler(PageId::Articles, Cmd::ImprimerFiche, [this] { print(ImpArtJob(m_articlePage)); });
+    setPageHandler(PageId::Invoices, Cmd::ImprimerFiche, [this] { run(Cmd::ImprimerFacture); });
+    for (Cmd cmd : {Cmd::ChercherFacture, Cmd::ImprimerFacture, Cmd::ListeFactures,
+                    Cmd::NouvelleFacture, Cmd::SupprimerFacture, Cmd::SupprimerLigneFacture,
+                    Cmd::ParamFacture})
+        setHandler(cmd, [this, cmd] { runInvoiceCommand(cmd); });
 }
 
 void TMainForm::buildShortcuts()
@@ -160,6 +215,8 @@ TFiche *TMainForm::createRecordWindow()
         showState();
     });
     connect(invoices, &TInvoicePage::printRequested, this, [this] { run(Cmd::ImprimerFacture); });
+    for (const auto &[page, make] : m_pageWidgets)
+        m_recordWindow->setPageWidget(page, make());
     m_recordCaption.clear();
     updateTitle();
     m_fiche.selectPage(PageId::Planning);
@@ -357,8 +414,12 @@ void TMainForm::choose(Cmd selection)
     const int number = m_state.select(selection);
     if (!m_recordWindow)
         return;
-    // The supplier selections come with their page; until then their choice
-    // only moves to the first card.
+    // A subsystem's own selections.
+    if (const Handler &handler = m_handlers[std::size_t(selection)]) {
+        handler();
+        m_recordWindow->Premier();
+        return;
+    }
     const SelectionGroup group = selectionItem(selection)->group;
     if (group == SelectionGroup::Rooms) {
         m_recordWindow->roomPage()->SetChambre(number);
@@ -606,6 +667,11 @@ void TMainForm::run(Cmd cmd)
         selectPage(*page);
     } else if (selectionItem(op)) {
         choose(op);
+    } else if (const auto onPage = m_pageHandlers.find({m_fiche.active(), op});
+               onPage != m_pageHandlers.end()) {
+        onPage->second();
+    } else if (const Handler &handler = m_handlers[std::size_t(op)]) {
+        handler();
     } else {
         switch (op) {
         case Cmd::Nouveau:
@@ -630,37 +696,6 @@ void TMainForm::run(Cmd cmd)
         case Cmd::Quitter:
             close();
             break;
-        case Cmd::Copier:
-            if (m_fiche.active() == PageId::Clients)
-                m_clientPage.copy();
-            else if (m_fiche.active() == PageId::Rooms)
-                m_roomPage.copy();
-            else if (m_fiche.active() == PageId::Articles)
-                m_articlePage.copy();
-            break;
-        case Cmd::Coller:
-            if (m_fiche.active() == PageId::Clients && m_recordWindow) {
-                m_clientPage.paste();
-                m_recordWindow->clientPage()->refresh();
-            } else if (m_fiche.active() == PageId::Rooms && m_recordWindow) {
-                m_roomPage.paste();
-                m_recordWindow->roomPage()->refresh();
-            } else if (m_fiche.active() == PageId::Articles && m_recordWindow) {
-                m_articlePage.paste();
-                m_recordWindow->articlePage()->refresh();
-            }
-            break;
-        case Cmd::Liste:
-            // The room list opens on a table of at least 21 lines.
-            if (m_fiche.active() == PageId::Rooms && m_recordWindow)
-                m_recordWindow->roomPage()->Liste();
-            else if (m_fiche.active() == PageId::Clients)
-                listClients();
-            else if (m_fiche.active() == PageId::Articles && m_recordWindow)
-                m_recordWindow->articlePage()->Liste(m_showDialog);
-            else if (m_fiche.active() == PageId::Invoices)
-                runInvoiceCommand(Cmd::ListeFactures);
-            break;
         case Cmd::ListeArticles:
             if (m_recordWindow)
                 m_recordWindow->articlePage()->Liste(m_showDialog);
@@ -671,15 +706,6 @@ void TMainForm::run(Cmd cmd)
             break;
         case Cmd::ListeClients:
             listClients();
-            break;
-        case Cmd::ChercherFacture:
-        case Cmd::ImprimerFacture:
-        case Cmd::ListeFactures:
-        case Cmd::NouvelleFacture:
-        case Cmd::SupprimerFacture:
-        case Cmd::SupprimerLigneFacture:
-        case Cmd::ParamFacture:
-            runInvoiceCommand(op);
             break;
         case Cmd::RechercherNom:
             searchClient(ClientSearch::Name);
@@ -705,15 +731,6 @@ void TMainForm::run(Cmd cmd)
         case Cmd::ImprimerListeClients:
             print(ImpCliJob(m_fiche.set().table(Table::Clients),
                             m_fiche.set().count(Table::Clients)));
-            break;
-        case Cmd::ImprimerFiche:
-            // The invoice and day sheet printouts come with their pages.
-            if (m_fiche.active() == PageId::Clients)
-                print(ImpFicheJob(m_clientPage));
-            else if (m_fiche.active() == PageId::Articles)
-                print(ImpArtJob(m_articlePage));
-            else if (m_fiche.active() == PageId::Invoices)
-                runInvoiceCommand(Cmd::ImprimerFacture);
             break;
         case Cmd::EnveloppeCourante:
             // The job asks for an envelope once a printer is to print it.

@@ -6,6 +6,7 @@
 #include "rooms/planning.h"
 #include "rooms/room_page.h"
 #include "rooms/ui/reception_commands.h"
+#include "shell/command_host.h"
 #include "shell/commands.h"
 #include "print/ui/renderer.h"
 #include "shell/main_controller.h"
@@ -16,8 +17,10 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QFileDialog;
@@ -35,7 +38,7 @@ QString execFileDialog(QFileDialog &dialog);
 // The main window: the menus, the tool bar and the status bar around the
 // record window. Every command runs one operation of the record window or
 // of the main controller, then shows the command state again.
-class TMainForm : public QMainWindow
+class TMainForm : public QMainWindow, public CommandHost
 {
     Q_OBJECT
 public:
@@ -53,19 +56,28 @@ public:
     void start(const QString &startupDir);
 
     // Runs a command as its menu item or button does.
-    void run(Cmd cmd);
+    void run(Cmd cmd) override;
 
     // Progress texts of long passes go to the first status panel.
     void setStatusText(const QString &text);
 
-    Fiche &fiche() { return m_fiche; }
+    Fiche &fiche() override { return m_fiche; }
+    Ui &ui() override { return m_ui; }
+    QWidget *dialogParent() override { return this; }
+    int showDialog(QDialog &dialog) override { return m_showDialog(dialog); }
+    bool print(const PrintJob &job) override;
+    void setHandler(Cmd cmd, Handler handler) override;
+    void setPageHandler(PageId page, Cmd cmd, Handler handler) override;
+    void addPage(PageId page, Page &model, std::function<QWidget *()> makeWidget) override;
+    void keep(std::shared_ptr<void> part) override { m_parts.push_back(std::move(part)); }
+
     ClientPage &clientPage() { return m_clientPage; }
     RoomPage &roomPage() { return m_roomPage; }
     PlanningPage &planningPage() { return m_planningPage; }
     ArticlePage &articlePage() { return m_articlePage; }
     InvoicePage &invoicePage() { return m_invoicePage; }
     MainController &controller() { return m_controller; }
-    CommandState &state() { return m_state; }
+    CommandState &state() override { return m_state; }
     TFiche *recordWindow() const { return m_recordWindow; }
     QAction *action(Cmd cmd) const { return m_actions[std::size_t(cmd)]; }
     // The printer all printouts use, as set up by "Configurer imprimante".
@@ -92,6 +104,7 @@ private:
     void showState();
     void updateTitle();
     void buildShortcuts();
+    void installPageCommands();
     void selectPage(PageId page);
     void choose(Cmd selection);
     void runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &));
@@ -108,7 +121,6 @@ private:
     void importClients();
     void exportClients();
     void pageSetup();
-    bool print(const PrintJob &job);
     void setupPrinter();
     THelp &help();
     void tick();
@@ -135,4 +147,10 @@ private:
     THelp *m_help = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QString m_recordCaption;
+    std::array<Handler, kCmdCount> m_handlers;
+    std::map<std::pair<PageId, Cmd>, Handler> m_pageHandlers;
+    std::vector<std::pair<PageId, std::function<QWidget *()>>> m_pageWidgets;
+    // Declared last: the subsystems' page models go before the pages they
+    // were given to.
+    std::vector<std::shared_ptr<void>> m_parts;
 };
