@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building and testing Carvelle needs on Debian 12.
+# Installs what building, testing and packaging Carvelle needs on Debian 12
+# (dpkg-dev and file for CPack's dependency list, desktop-file-utils for the
+# package check).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+          dpkg-dev file desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -18,6 +18,7 @@
 #include "store/set_lock.h"
 #include "store/settings.h"
 #include "store/text.h"
+#include "tool_help.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -46,29 +47,7 @@ QTextStream &err()
 
 int usage()
 {
-    err() << "Usage : carvelle-tool check FICHIER.htl\n"
-             "        carvelle-tool repair FICHIER.htl\n"
-             "        carvelle-tool journee FICHIER.htl [JJ/MM/AAAA]\n"
-             "        carvelle-tool invoices FICHIER.htl [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
-             "        carvelle-tool print-invoice FICHIER.htl NUMERO -o FICHIER.pdf\n"
-             "        carvelle-tool archive-invoices FICHIER.htl DOSSIER\n"
-             "  check   ouvre le jeu de fichiers comme le programme et dit ce qu'une\n"
-             "          réparation changerait, sans rien modifier ;\n"
-             "  repair  répare le jeu de fichiers et l'enregistre s'il le fallait\n"
-             "          (l'ancienne version de chaque fichier est gardée en .bak) ;\n"
-             "  journee les arrivées, départs, clients présents et chambres libres du\n"
-             "          soir d'un jour (aujourd'hui par défaut), une ligne par entrée,\n"
-             "          champs séparés par une tabulation ; ne modifie rien ;\n"
-             "  invoices une ligne par facture datée de la période (toutes sans option),\n"
-             "          montants comme la page des factures les calcule avec les\n"
-             "          paramètres du Carvelle.ini du dossier courant ; ne modifie rien ;\n"
-             "  print-invoice la facture de ce numéro imprimée comme le fait la page\n"
-             "          des factures, dans un fichier PDF (code 1 si elle n'existe pas) ;\n"
-             "  archive-invoices un PDF par facture validée, DOSSIER/Facture-NUMERO.pdf,\n"
-             "          sans refaire ceux qui y sont déjà ; dit combien ont été écrits.\n"
-             "Code de sortie : 0 rien à réparer, 1 réparation nécessaire (ou faite),\n"
-             "2 erreur d'utilisation ou de fichier.\n";
-    err().flush();
+    err() << toolHelp();
     return 2;
 }
 
@@ -346,6 +325,10 @@ int main(int argc, char **argv)
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
     const QStringList args = app->arguments().mid(1);
+    if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h")) {
+        out() << toolHelp();
+        return 0;
+    }
     if (!args.isEmpty() && args[0] == u"print-invoice")
         return printInvoiceCommand(args);
     if (!args.isEmpty() && args[0] == u"archive-invoices")

@@ -17,14 +17,30 @@ QString lockPathOf(const QString &clientFile)
 
 } // namespace
 
+QString startupFolder(const QString &currentDir, const QString &homeDir, const QString &dataHome)
+{
+    if (homeDir.isEmpty() || QDir::cleanPath(currentDir) != QDir::cleanPath(homeDir))
+        return currentDir;
+    // A relative XDG_DATA_HOME is invalid and ignored, as the other programs do.
+    const QString base = !dataHome.isEmpty() && QDir::isAbsolutePath(dataHome)
+                             ? QDir::cleanPath(dataHome)
+                             : QDir::cleanPath(homeDir + QStringLiteral("/.local/share"));
+    return base + QStringLiteral("/Carvelle");
+}
+
 MainController::MainController(Fiche &fiche, Ui &ui) : m_fiche(fiche), m_ui(ui) {}
 
 MainController::~MainController() = default;
 
-bool MainController::start(const QString &startupDirectory)
+bool MainController::start(const QString &startupDirectory, const QString &fileArgument)
 {
     startupDir = startupDirectory;
+    // A file to open is what the person came for: no demonstration then.
+    if (fileArgument.isEmpty())
+        offerDemo(startupDir);
     m_fiche.loadSettingsFiles(startupDir);
+    if (!fileArgument.isEmpty())
+        return openFromCommandLine(fileArgument);
     // The name becomes the open set's only once it has opened: a file that
     // failed to open must not be the one the next save writes.
     bool on = false;
@@ -33,6 +49,19 @@ bool MainController::start(const QString &startupDirectory)
     if (!on || last.isEmpty())
         return false;
     return open(last);
+}
+
+void MainController::offerDemo(const QString &folder)
+{
+    const QDir dir(folder);
+    if (!demoWriter || !dir.exists() || !dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        return;
+    if (m_ui.askYesNoCancel(QStringLiteral("Bienvenue dans Carvelle.\r\n"
+                                           "Créer un hôtel de démonstration ?")) != Ui::Answer::Yes)
+        return;
+    if (!demoWriter(folder))
+        m_ui.inform(QStringLiteral("L'hôtel de démonstration n'a pas pu être créé dans ") +
+                    QDir::toNativeSeparators(folder));
 }
 
 bool MainController::autoOpen() const
@@ -79,6 +108,18 @@ bool MainController::OpenItemClick()
     const QString chosen = m_ui.chooseOpenFile();
     if (chosen.isEmpty())
         return false;
+    return openChosen(chosen);
+}
+
+bool MainController::openFromCommandLine(const QString &path)
+{
+    if (!savePrompt())
+        return false;
+    return openChosen(QFileInfo(path).absoluteFilePath());
+}
+
+bool MainController::openChosen(const QString &chosen)
+{
     // A refused choice leaves the set open as it was, its name included.
     if (!chosen.right(4).toUpper().endsWith(QStringLiteral(".HTL"))) {
         m_ui.inform(QStringLiteral("Type de fichier non valide"));

@@ -5,7 +5,15 @@
 #include <QLockFile>
 #include <QString>
 
+#include <functional>
 #include <memory>
+
+// Where the settings, company and list files live for this run: the current
+// folder, except when the program starts in the home folder (from the
+// desktop menu, or a hotel file double-clicked), where they go to a folder
+// of its own, $XDG_DATA_HOME/Carvelle or ~/.local/share/Carvelle, so that
+// the home folder is not filled with them.
+QString startupFolder(const QString &currentDir, const QString &homeDir, const QString &dataHome);
 
 // The main window's file commands and start-up, without a window: the save
 // prompt, open, new, save, save as, closing, the deletion confirmation and
@@ -24,10 +32,16 @@ public:
     QString caption = QStringLiteral("Carvelle");
 
     // Start-up, once the main window is shown: reads the settings files,
-    // takes the last file and opens it when automatic opening is on.
-    // Returns whether a set was opened.
-    bool start(const QString &startupDirectory);
+    // then opens `fileArgument` (the file named on the command line) as Open
+    // does, or else the last file when automatic opening is on. Returns
+    // whether a set was opened.
+    bool start(const QString &startupDirectory, const QString &fileArgument = {});
     bool autoOpen() const;
+
+    // Writes a demonstration hotel and its settings files into a folder;
+    // false when it could not. When set, an empty start-up folder offers it
+    // before anything is read.
+    std::function<bool(const QString &folder)> demoWriter;
 
     // Asks whether to save when something changed. False when the person
     // cancels (or a save they asked for did not happen).
@@ -35,6 +49,9 @@ public:
 
     bool Nouveau1Click();
     bool OpenItemClick();
+    // The open of a file named on the command line: what Open does once
+    // a file is chosen.
+    bool openFromCommandLine(const QString &path);
     bool open(const QString &path); // the open without its dialog
     bool SaveAs();
     bool SaveItemClick() { return SaveAs(); }
@@ -52,6 +69,9 @@ public:
     bool readOnly() const { return m_fiche.readOnly(); }
 
 private:
+    // Open's checks on a chosen file (a hotel file, that exists), then the open.
+    bool openChosen(const QString &chosen);
+    void offerDemo(const QString &folder);
     bool lockSet(const QString &clientFile);
     // Takes the lock of a set about to be written under `clientFile`; the
     // lock already held is kept when it is that set's.

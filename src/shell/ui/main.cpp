@@ -3,9 +3,12 @@
 #include "widget_ui.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QTranslator>
 
 namespace {
@@ -25,6 +28,39 @@ void frenchSystemLocale()
         qputenv(category, "fr_FR.UTF-8");
 }
 
+// The hotel file to open, as "carvelle LION.htl" or a double click on it
+// names it: the first argument that is not an option Qt left over.
+QString fileArgument(const QStringList &arguments)
+{
+    for (const QString &argument : arguments.mid(1))
+        if (!argument.startsWith(u'-'))
+            return QFileInfo(argument).absoluteFilePath();
+    return {};
+}
+
+// The installed program writes its demonstration hotel with the generator
+// and the settings script installed beside it; a build folder has neither
+// there, and offers no demonstration.
+std::function<bool(const QString &)> installedDemoWriter()
+{
+    const QDir helpers(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/carvelle"));
+    const QString generator = helpers.filePath(QStringLiteral("carvelle-generate"));
+    const QString settings = helpers.filePath(QStringLiteral("demo-settings.sh"));
+    if (!QFileInfo(generator).isExecutable() || !QFileInfo::exists(settings))
+        return {};
+    return [generator, settings](const QString &folder) {
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        QProcess generate;
+        generate.setStandardOutputFile(QProcess::nullDevice());
+        generate.start(generator, {QStringLiteral("--small"), QStringLiteral("--date"), today, folder,
+                                   QStringLiteral("DEMO")});
+        if (!generate.waitForFinished(60000) || generate.exitStatus() != QProcess::NormalExit ||
+            generate.exitCode() != 0)
+            return false;
+        return QProcess::execute(QStringLiteral("bash"), {settings, folder}) == 0;
+    };
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -32,6 +68,8 @@ int main(int argc, char *argv[])
     frenchSystemLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvenar"));
+    // Lets the desktop show the installed entry's name and icon on the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("carvelle"));
 
     // Standard buttons and dialogs in French: "Oui", "Non", "Annuler".
     QTranslator qtFrench;
@@ -53,7 +91,16 @@ int main(int argc, char *argv[])
     // The settings, company and list files are read here, once. Reading them
     // again each time the record window becomes active would throw away what
     // the settings dialogs changed during the run.
-    form.start(QDir::currentPath());
+    // Started in the home folder (from the desktop menu, or a hotel file
+    // double-clicked), the settings files go to a folder of Carvelle's own,
+    // where an empty first start without a file offers the demonstration hotel.
+    const QString file = fileArgument(QApplication::arguments());
+    const QString current = QDir::currentPath();
+    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
+    const QString folder = startupFolder(current, home, qEnvironmentVariable("XDG_DATA_HOME"));
+    if (folder != current && QDir().mkpath(folder) && QDir::setCurrent(folder))
+        form.controller().demoWriter = installedDemoWriter();
+    form.start(QDir::currentPath(), file);
 
     splash.close();
     return app.exec();

@@ -235,15 +235,15 @@ void TMainForm::showAtStartup()
     }
 }
 
-void TMainForm::start(const QString &startupDir)
+void TMainForm::start(const QString &startupDir, const QString &fileArgument)
 {
-    m_controller.start(startupDir);
+    const bool opened = m_controller.start(startupDir, fileArgument);
     // The last set is opened whether or not it is still there: opening
     // reports what is missing.
-    if (m_controller.autoOpen()) {
+    if (m_controller.autoOpen())
         m_state.setChecked(Cmd::OuvrirAutomatiquement, true);
+    if (m_controller.autoOpen() || opened)
         m_state.Valide();
-    }
     m_state.ValidePage(PageId::Planning);
     showState();
     updateTitle();

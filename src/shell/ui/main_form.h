@@ -51,9 +51,10 @@ public:
     TFiche *createRecordWindow();
     // Shows the window: 800 x 600 on a screen wider than that, else maximised.
     void showAtStartup();
-    // Start-up once the window is shown: reads the settings files, reopens
-    // the last set when asked to, and applies the planning page's state.
-    void start(const QString &startupDir);
+    // Start-up once the window is shown: reads the settings files, opens
+    // the file named on the command line or else reopens the last set when
+    // asked to, and applies the planning page's state.
+    void start(const QString &startupDir, const QString &fileArgument = {});
 
     // Runs a command as its menu item or button does.
     void run(Cmd cmd) override;

@@ -1,0 +1,139 @@
+#include "clients/client_page.h"
+#include "scripted_ui.h"
+#include "shell/main_controller.h"
+#include "store/table_helpers.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Program
+{
+    ScriptedUi ui;
+    Fiche fiche{ui};
+    ClientPage clients{fiche};
+    MainController main{fiche, ui};
+    Program() { fiche.setPage(PageId::Clients, &clients); }
+};
+
+// A folder holding the small clean set LION.*.
+struct Folder
+{
+    QTemporaryDir dir;
+    Folder()
+    {
+        const QDir clean(QStringLiteral(CARVELLE_TEST_DATA "/sets/clean"));
+        for (const QString &name : clean.entryList(QDir::Files))
+            QFile::copy(clean.filePath(name), path(name));
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+// What the installed program does to write its demonstration hotel.
+bool writeDemo(const QString &folder)
+{
+    QProcess generate;
+    generate.setStandardOutputFile(QProcess::nullDevice());
+    generate.start(CARVELLE_GENERATOR, {"--small", "--date", "2026-03-04", folder, "DEMO"});
+    return generate.waitForFinished() && generate.exitCode() == 0 &&
+           QProcess::execute("bash", {CARVELLE_TEST_DATA "/../../scripts/demo-settings.sh", folder}) == 0;
+}
+
+} // namespace
+
+TEST(StartupFolder, OnlyTheHomeFolderMovesToCarvellesOwn)
+{
+    EXPECT_EQ(startupFolder("/home/anne", "/home/anne", ""), "/home/anne/.local/share/Carvelle");
+    EXPECT_EQ(startupFolder("/home/anne/", "/home/anne", ""), "/home/anne/.local/share/Carvelle");
+    EXPECT_EQ(startupFolder("/home/anne", "/home/anne", "/data/anne"), "/data/anne/Carvelle");
+    // A relative XDG_DATA_HOME is not a place.
+    EXPECT_EQ(startupFolder("/home/anne", "/home/anne", "data"), "/home/anne/.local/share/Carvelle");
+    // A terminal elsewhere: the current folder, as always.
+    EXPECT_EQ(startupFolder("/home/anne/hotel", "/home/anne", ""), "/home/anne/hotel");
+    EXPECT_EQ(startupFolder("/home", "/home/anne", ""), "/home");
+}
+
+TEST(CommandLineFile, OpensInsteadOfTheLastSetWithOpensChecks)
+{
+    Folder f, other;
+    {
+        // The settings of the start-up folder reopen another set.
+        Program p;
+        p.main.startupDir = f.dir.path();
+        ASSERT_TRUE(p.main.open(other.path("LION.htl")));
+        p.main.Ouvrirautomatiquement1Click();
+        ASSERT_TRUE(p.main.FormCloseQuery());
+    }
+    Program p;
+    EXPECT_TRUE(p.main.start(f.dir.path(), f.path("lion.HTL")));
+    EXPECT_EQ(p.main.FileName, f.path("LION.htl"));
+    EXPECT_GT(p.fiche.set().count(Table::Clients), 0);
+    EXPECT_TRUE(p.main.autoOpen()); // the settings were read all the same
+    EXPECT_TRUE(p.ui.shown.isEmpty());
+
+    Program missing, notHotel;
+    EXPECT_FALSE(missing.main.start(f.dir.path(), f.path("TIGRE.htl")));
+    EXPECT_EQ(missing.ui.shown, QStringList({"Le fichier n'existe pas"}));
+    EXPECT_TRUE(missing.main.FileName.isEmpty());
+    EXPECT_FALSE(notHotel.main.start(f.dir.path(), f.path("LION.chb")));
+    EXPECT_EQ(notHotel.ui.shown, QStringList({"Type de fichier non valide"}));
+
+    // The set is open in the first program: read-only, or not at all.
+    Program refused, readOnly;
+    EXPECT_FALSE(refused.main.start(f.dir.path(), f.path("LION.htl")));
+    EXPECT_TRUE(refused.ui.shown.last().startsWith("Ce dossier est déjà ouvert"));
+    readOnly.ui.okCancel = {true};
+    EXPECT_TRUE(readOnly.main.start(f.dir.path(), f.path("LION.htl")));
+    EXPECT_TRUE(readOnly.main.readOnly());
+}
+
+TEST(DemoHotel, OfferedInAnEmptyFolderThenOpenedAtEveryStart)
+{
+    QTemporaryDir home;
+    const QString folder = home.filePath("Carvelle");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    {
+        // Declined: nothing written, and the closing leaves the settings,
+        // so it is not offered again.
+        Program p;
+        p.main.demoWriter = writeDemo;
+        p.ui.yesNoCancel = {Ui::Answer::No};
+        EXPECT_FALSE(p.main.start(folder));
+        EXPECT_EQ(p.ui.shown, QStringList({"Bienvenue dans Carvelle.\r\nCréer un hôtel de démonstration ?"}));
+        EXPECT_FALSE(QFile::exists(folder + "/DEMO.htl"));
+        ASSERT_TRUE(p.main.FormCloseQuery());
+        Program again;
+        again.main.demoWriter = writeDemo;
+        EXPECT_FALSE(again.main.start(folder));
+        EXPECT_TRUE(again.ui.shown.isEmpty());
+    }
+    const QString fresh = home.filePath("Carvelle2");
+    ASSERT_TRUE(QDir().mkpath(fresh));
+    {
+        // A file named on the command line: no question.
+        Folder f;
+        Program p;
+        p.main.demoWriter = writeDemo;
+        EXPECT_TRUE(p.main.start(fresh, f.path("LION.htl")));
+        EXPECT_TRUE(p.ui.shown.isEmpty());
+    }
+    Program p;
+    p.main.demoWriter = writeDemo;
+    p.ui.yesNoCancel = {Ui::Answer::Yes};
+    EXPECT_TRUE(p.main.start(fresh));
+    EXPECT_EQ(p.main.FileName, fresh + "/DEMO.htl");
+    EXPECT_TRUE(p.main.autoOpen());
+    EXPECT_EQ(p.fiche.company().lines[0], QString("Hôtel de la Plage"));
+
+    // A writer that fails says so, and the program starts empty.
+    QTemporaryDir empty;
+    Program failed;
+    failed.main.demoWriter = [](const QString &) { return false; };
+    failed.ui.yesNoCancel = {Ui::Answer::Yes};
+    EXPECT_FALSE(failed.main.start(empty.path()));
+    EXPECT_TRUE(failed.ui.shown.last().startsWith("L'hôtel de démonstration n'a pas pu être créé"));
+}

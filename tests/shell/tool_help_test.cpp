@@ -1,0 +1,52 @@
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun
+{
+    int code = -1;
+    QString out, err;
+};
+
+ToolRun tool(const QStringList &args)
+{
+    QProcess p;
+    p.start(CARVELLE_TOOL, args);
+    p.waitForFinished();
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+const QStringList kCommands = {"check",    "repair",        "journee",         "day-sheet",
+                               "invoices", "print-invoice", "archive-invoices"};
+
+} // namespace
+
+TEST(ToolHelp, ListsEveryCommandOnTheStandardOutput)
+{
+    for (const QString &option : QStringList{"--help", "-h"}) {
+        const ToolRun run = tool({option});
+        EXPECT_EQ(run.code, 0) << option.toStdString();
+        EXPECT_TRUE(run.err.isEmpty());
+        for (const QString &command : kCommands) {
+            EXPECT_TRUE(run.out.contains("carvelle-tool " + command + " FICHIER.htl"))
+                << command.toStdString() << " missing from the synopsis";
+            EXPECT_TRUE(run.out.contains("\n  " + command + " "))
+                << command.toStdString() << " not described";
+        }
+        EXPECT_TRUE(run.out.contains("Code de sortie"));
+    }
+}
+
+TEST(ToolHelp, AUsageErrorStillGoesToTheErrorOutputWithCodeTwo)
+{
+    for (const QStringList &args : {QStringList{}, QStringList{"aide"}, QStringList{"check"},
+                                    QStringList{"--help", "LION.htl"}}) {
+        const ToolRun run = tool(args);
+        EXPECT_EQ(run.code, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith("Usage : carvelle-tool"));
+    }
+}
