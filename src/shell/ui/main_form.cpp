@@ -25,6 +25,7 @@
 #include "stock/article_printout.h"
 #include "stock/ui/article_page_widget.h"
 #include "tool_icons.h"
+#include "tools/ui/utility_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -113,6 +114,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildStatusBar();
     buildShortcuts();
     installPageCommands();
+    installUtilities(*this);
     showState();
 }
 
@@ -155,6 +157,11 @@ void TMainForm::installPageCommands()
     });
     // The room list opens on a table of at least 21 lines.
     setPageHandler(PageId::Rooms, Cmd::Liste, [this] {
+        if (m_recordWindow)
+            m_recordWindow->roomPage()->Liste();
+    });
+    // "Li&ste chambres" of the edit menu is the rooms page's F2.
+    setHandler(Cmd::ListeChambres, [this] {
         if (m_recordWindow)
             m_recordWindow->roomPage()->Liste();
     });

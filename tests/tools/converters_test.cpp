@@ -1,0 +1,107 @@
+#include "store/settings.h"
+#include "tools/converters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EuroConverter, LegalRoundingToTheCentBothWays)
+{
+    using E = EuroConverter;
+    EXPECT_EQ(E::convert(u"100", E::FrancsToEuros, E::kStartRate), u"15,24");
+    EXPECT_EQ(E::convert(u"1", E::EurosToFrancs, E::kStartRate), u"6,56");
+    EXPECT_EQ(E::convert(u"6,55957", E::FrancsToEuros, E::kStartRate), u"1,00");
+    EXPECT_EQ(E::convert(u"1000000", E::EurosToFrancs, E::kStartRate), u"6559570,00");
+    // Exact halves go away from zero, never to the even neighbour: 0,5 euro
+    // at 1 franc gives 0,50; 0,125 franc at one franc a euro is 0,13 euro.
+    EXPECT_EQ(E::convert(u"0,125", E::FrancsToEuros, 100000), u"0,13");
+    EXPECT_EQ(E::convert(u"0,005", E::EurosToFrancs, 100000), u"0,01");
+    EXPECT_EQ(E::convert(u"0,015", E::EurosToFrancs, 100000), u"0,02");
+    // Large amounts are exact: no binary fraction creeps into the cent.
+    EXPECT_EQ(E::convert(u"999999999999999", E::EurosToFrancs, E::kStartRate),
+              u"6559569999999993,44");
+    for (QStringView bad : {u"", u",", u"1,2,3"})
+        EXPECT_EQ(E::convert(bad, E::FrancsToEuros, E::kStartRate), u"");
+}
+
+TEST(EuroConverter, KeypadAndRate)
+{
+    EuroConverter e;
+    for (QChar k : u"100")
+        e.keypad.press(k);
+    e.convert();
+    EXPECT_EQ(e.keypad.result(), u"15,24");
+    // The next key starts a new amount and empties the result.
+    e.keypad.press(u'.');
+    EXPECT_EQ(e.keypad.amount(), u",");
+    EXPECT_EQ(e.keypad.result(), u"");
+    e.convert(); // not a number: nothing shown
+    EXPECT_EQ(e.keypad.result(), u"");
+    EXPECT_FALSE(e.keypad.press(u'a'));
+
+    EXPECT_EQ(e.rateText(), u"6,55957");
+    e.stepRate(43);
+    EXPECT_EQ(e.rateText(), u"6,56");
+    e.stepRate(-10'000'000);
+    EXPECT_EQ(e.rate(), 1);
+    EXPECT_EQ(e.rateText(), u"0,00001");
+    e.stepRate(99'999);
+    EXPECT_EQ(e.rateText(), u"1");
+}
+
+TEST(CurrencyConverter, ConvertsBothWaysToTheCent)
+{
+    using C = CurrencyConverter;
+    EXPECT_EQ(C::convert(u"10", C::FromEuros, 1.1466), u"11,47");
+    EXPECT_EQ(C::convert(u"11,47", C::ToEuros, 1.1466), u"10,00");
+    EXPECT_EQ(C::convert(u"1000", C::ToEuros, 134.76), u"7,42");
+    EXPECT_EQ(C::convert(u"abc", C::ToEuros, 134.76), u"");
+
+    C c;
+    EXPECT_EQ(c.amountCaption(), u"Euro");
+    c.setCurrency(3);
+    c.setDirection(C::ToEuros);
+    EXPECT_EQ(c.amountCaption(), u"Yen");
+    EXPECT_EQ(c.resultCaption(), u"Euro");
+}
+
+TEST(CurrencyConverter, RatesGoThroughTheSettingsFile)
+{
+    Settings written;
+    written.converterRates = {0.09, 1.2, 0.1, 150.5, 0}; // 0: no value in the file
+    written.converterDirection = 0;
+    written.converterCurrency = 2;
+    written.accounts[8] = QStringLiteral("411");
+
+    Settings read;
+    readSettings(read, settingsBytes(written));
+    CurrencyConverter c;
+    SetIni(c, read);
+    EXPECT_EQ(c.rates()[0], kStartCurrencyRates[0]); // under 0,1
+    EXPECT_EQ(c.rates()[1], 1.2);
+    EXPECT_EQ(c.rates()[2], 0.1); // 0,1 itself is a rate
+    EXPECT_EQ(c.rates()[3], 150.5);
+    EXPECT_EQ(c.rates()[4], kStartCurrencyRates[4]);
+    EXPECT_EQ(c.direction(), CurrencyConverter::ToEuros);
+    EXPECT_EQ(c.currency(), 2);
+
+    // What the window gives back is saved with the other settings, which
+    // keep their lines.
+    c.setCurrency(4);
+    c.setDirection(CurrencyConverter::FromEuros);
+    GetIni(c, read);
+    Settings again;
+    readSettings(again, settingsBytes(read));
+    EXPECT_EQ(settingsBytes(again).count("\r\n"), kSettingsLines);
+    EXPECT_EQ(again.accounts[8], u"411");
+    EXPECT_EQ(again.converterCurrency, 4);
+    EXPECT_EQ(again.converterDirection, 1);
+    EXPECT_EQ(again.converterRates, c.rates());
+
+    // A direction or currency out of range takes its start value.
+    c.SetIni(7, 9, again.converterRates);
+    EXPECT_EQ(c.direction(), CurrencyConverter::FromEuros);
+    EXPECT_EQ(c.currency(), 0);
+}
+
+} // namespace
