@@ -15,8 +15,9 @@ void Fiche::setPage(PageId id, Page *page)
 
 void Fiche::selectPage(PageId id)
 {
-    if (id != m_active)
-        page(m_active).writeBack();
+    // Choosing the page shown again reads its card afresh: its edits are
+    // written back first, as when leaving it.
+    page(m_active).writeBack();
     m_active = id;
     page(id).read();
     emit pageSelected(id);

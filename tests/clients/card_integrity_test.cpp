@@ -46,6 +46,17 @@ TEST(CardIntegrity, NewCardsLeftEmptyLeaveNoHole)
     EXPECT_EQ(reopened.page.card().name, "DUPONT");
 }
 
+TEST(CardIntegrity, ChoosingThePageShownAgainKeepsItsEdits)
+{
+    ClientTable c(clientBlock(0, {.code = "10001", .name = "DUPONT"}));
+    c.fiche.selectPage(PageId::Clients);
+    c.page.card().name = "DURAND";
+    c.page.touch();
+    c.fiche.selectPage(PageId::Clients);
+    EXPECT_EQ(c.page.card().name, "DURAND");
+    EXPECT_TRUE(c.set().TestModif());
+}
+
 TEST(CardIntegrity, TextThatLooksLikeAMarkerIsKeptAsText)
 {
     QTemporaryDir dir;
