@@ -261,3 +261,55 @@ BENCHMARK(BM_InvoicesPass)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();
+
+// The main courante on the ten-year hotel (219,000 lines): a day loaded, a
+// day stored after an entry was posted (its lines in the middle of the
+// table), a move to the next or previous day with the day left stored, and
+// a day loaded just after the table changed under the page (its day index
+// rebuilt, as after opening a set).
+#include "billing/main_courante.h"
+
+namespace {
+
+void BM_MainCourante(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    QuietUi ui;
+    Fiche fiche(ui);
+    MainCourantePage page(fiche);
+    fiche.setPage(PageId::MainCourante, &page);
+    fiche.Charge(setPath());
+    page.showDay(QDate(2021, 6, 15));
+    const qsizetype rows = page.rows().size();
+    RecordTable &table = fiche.set().table(Table::MainCourante);
+    const QByteArray firstLine = table.line(0).toByteArray();
+    int i = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 1 || state.range(0) == 2) {
+            page.entry.room = page.rows()[i % rows].room;
+            page.entry.amounts[0] = QString::number(i % 500);
+            page.SpeedButton2Click();
+        }
+        switch (state.range(0)) {
+        case 0:
+            page.LitJour();
+            break;
+        case 1:
+            page.EcritJour();
+            break;
+        case 2:
+            (i % 2 ? page.previous() : page.next());
+            break;
+        default:
+            table.setLine(0, firstLine);
+            page.LitJour();
+        }
+        ++i;
+    }
+    state.counters["rows"] = double(rows);
+    state.counters["lines"] = double(table.size());
+}
+BENCHMARK(BM_MainCourante)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("load_store_move_reindex")->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -7,6 +7,7 @@
 #include "billing/invoice_list.h"
 #include "billing/invoice_page.h"
 #include "billing/invoice_printout.h"
+#include "billing/main_courante.h"
 #include "clients/client_page.h"
 #include "print/ui/renderer.h"
 #include "rooms/journee.h"
@@ -311,6 +312,37 @@ int archiveInvoicesCommand(const QStringList &args)
     return 0;
 }
 
+// The day sheet of one day as the main courante page builds it: one line
+// per room row, then the day's totals in the amount format of the settings.
+int daySheetCommand(const QStringList &args)
+{
+    if (args.size() != 3)
+        return usage();
+    const QDate day = QDate::fromString(args[2], QStringLiteral("dd/MM/yyyy"));
+    if (!day.isValid()) {
+        err() << "'" << args[2] << "' n'est pas une date correcte\n";
+        return 2;
+    }
+    ToolUi ui;
+    Fiche fiche{ui};
+    QString error;
+    if (!ChargeIni(fiche.settings(), QDir::currentPath(), QDir::currentPath(), &error) &&
+        !error.isEmpty()) {
+        err() << error << '\n';
+        return 2;
+    }
+    if (!fiche.set().Charge(args[1], QDir::currentPath(), false)) {
+        err() << fiche.set().errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+        return 2;
+    }
+    MainCourantePage sheet(fiche);
+    fiche.set().currentDay = day;
+    sheet.LitJour();
+    for (const QString &line : sheet.toolLines())
+        out() << line << '\n';
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     // Printing needs fonts and a paint engine, hence a GUI application, but
@@ -333,6 +365,8 @@ int main(int argc, char **argv)
         return printInvoiceCommand(args);
     if (!args.isEmpty() && args[0] == u"archive-invoices")
         return archiveInvoicesCommand(args);
+    if (!args.isEmpty() && args[0] == u"day-sheet")
+        return daySheetCommand(args);
     if (!args.isEmpty() && args[0] == u"journee")
         return journeeCommand(args);
     if (!args.isEmpty() && args[0] == u"invoices")

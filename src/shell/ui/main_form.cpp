@@ -6,6 +6,7 @@
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
 #include "billing/ui/invoice_parameters_dialog.h"
+#include "billing/ui/main_courante_commands.h"
 #include "clients/client_exchange.h"
 #include "clients/client_printouts.h"
 #include "clients/ui/client_list_dialog.h"
@@ -115,6 +116,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildShortcuts();
     installPageCommands();
     installUtilities(*this);
+    installMainCourante(*this);
     showState();
 }
 

@@ -1,0 +1,369 @@
+#include "main_courante.h"
+
+#include "rooms/room_lines.h"
+#include "store/block_lines.h"
+#include "store/codec.h"
+#include "store/text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kKeyLength = 8;
+
+QByteArray dayKeyBytes(QDate d)
+{
+    return text::dayKey(d).toLatin1();
+}
+
+// A field of a stored line or an exchange record: the separator, TAB or a
+// line end inside it would shift the fields that follow.
+QString oneField(const QString &s, QChar separator = u'\t')
+{
+    QString out = s.trimmed();
+    for (QChar &c : out)
+        if (c == separator || c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    return out;
+}
+
+} // namespace
+
+const std::array<QString, kPaymentCount> &paymentTitles()
+{
+    static const std::array<QString, kPaymentCount> titles = {
+        QStringLiteral("Espèces"), QStringLiteral("Chèques"), QStringLiteral("CB"),
+        QStringLiteral("Divers"), QStringLiteral("Dépenses")};
+    return titles;
+}
+
+bool DayRow::hasEntry() const
+{
+    if (!name.trimmed().isEmpty() || !nights.trimmed().isEmpty())
+        return true;
+    return std::any_of(amounts.begin(), amounts.end(),
+                       [](const QString &a) { return !a.trimmed().isEmpty(); });
+}
+
+// ---- Day index ----------------------------------------------------------------
+
+uint64_t DayIndex::keyOf(QByteArrayView line)
+{
+    uint64_t key = 0;
+    std::memcpy(&key, line.data(), kKeyLength);
+    return key;
+}
+
+void DayIndex::rebuild(const RecordTable &t)
+{
+    m_days.clear();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QByteArrayView l = t.line(i);
+        // A line shorter than a day key belongs to no day.
+        if (l.size() >= kKeyLength)
+            m_days[keyOf(l)].push_back(i);
+    }
+    m_revision = t.revision();
+    m_size = t.size();
+}
+
+const std::vector<qsizetype> &DayIndex::linesOf(const RecordTable &t, QByteArrayView key)
+{
+    if (t.revision() != m_revision || t.size() != m_size)
+        rebuild(t);
+    if (key.size() != kKeyLength)
+        return m_none;
+    const auto found = m_days.find(keyOf(key));
+    return found == m_days.end() ? m_none : found->second;
+}
+
+void DayIndex::patch(const RecordTable &t, const std::vector<qsizetype> &removed,
+                     QByteArrayView key, qsizetype added)
+{
+    std::vector<qsizetype> &day = m_days[keyOf(key)];
+    if (!removed.empty()) {
+        // The removed lines are lines of this day; every later line moves up
+        // by the number of removed lines before it.
+        std::erase_if(day, [&](qsizetype i) {
+            return std::binary_search(removed.begin(), removed.end(), i);
+        });
+        const qsizetype firstRemoved = removed.front();
+        for (auto &[k, lines] : m_days) {
+            for (qsizetype &i : lines) {
+                if (i > firstRemoved)
+                    i -= std::lower_bound(removed.begin(), removed.end(), i) - removed.begin();
+            }
+        }
+    }
+    for (qsizetype i = t.size() - added; i < t.size(); ++i)
+        day.push_back(i);
+    m_revision = t.revision();
+    m_size = t.size();
+}
+
+// ---- The page -----------------------------------------------------------------
+
+MainCourantePage::MainCourantePage(Fiche &fiche) : m_fiche(fiche) {}
+
+QString MainCourantePage::caption() const
+{
+    return QStringLiteral("Main courante du ") + text::dateText(day());
+}
+
+bool MainCourantePage::modified() const
+{
+    return set().pageModified(Table::MainCourante);
+}
+
+void MainCourantePage::touch()
+{
+    set().setPageModified(Table::MainCourante, true);
+}
+
+int MainCourantePage::rowOfRoom(const QString &room) const
+{
+    return room.isEmpty() ? -1 : m_rowOfRoom.value(room, -1);
+}
+
+void MainCourantePage::InitJournee()
+{
+    const RecordTable &rooms = set().table(Table::Rooms);
+    const int count = std::max(set().count(Table::Rooms), 0);
+    m_rows = QList<DayRow>(count);
+    m_rowOfRoom.clear();
+    for (int b = 0; b < count; ++b) {
+        const qsizetype start = rooms.blockStart(b);
+        if (start < 0)
+            continue;
+        const QString room = cp1252::decode(blockField(rooms, start, roomline::Number)).trimmed();
+        m_rows[b].room = room;
+        if (!room.isEmpty() && !m_rowOfRoom.contains(room))
+            m_rowOfRoom.insert(room, b);
+    }
+}
+
+void MainCourantePage::LitJour()
+{
+    InitJournee();
+    entry = {};
+    const RecordTable &t = set().table(Table::MainCourante);
+    for (qsizetype i : m_index.linesOf(t, dayKeyBytes(day()))) {
+        QString rest = cp1252::decode(t.line(i).sliced(kKeyLength));
+        // Rooms are stored trimmed; a line edited by hand may not be.
+        const int r = rowOfRoom(text::beforeTab(rest).trimmed());
+        if (r < 0)
+            continue;
+        // A later line of the same room overwrites an earlier one.
+        DayRow &row = m_rows[r];
+        row.name = text::beforeTab(rest);
+        row.nights = text::Rset(text::beforeTab(rest), kNightsWidth);
+        for (QString &amount : row.amounts)
+            amount = text::Rset(text::beforeTab(rest), kAmountWidth);
+    }
+    set().setPageModified(Table::MainCourante, false);
+}
+
+QByteArray MainCourantePage::lineOf(const QByteArray &key, const DayRow &row) const
+{
+    QStringList fields = {oneField(row.room), oneField(row.name), oneField(row.nights)};
+    for (const QString &amount : row.amounts)
+        fields << oneField(amount);
+    return key + cp1252::encode(fields.join(u'\t'));
+}
+
+void MainCourantePage::EcritJour()
+{
+    if (!modified())
+        return;
+    RecordTable &t = set().table(Table::MainCourante);
+    const QByteArray key = dayKeyBytes(day());
+
+    // Only the lines of the rooms the sheet shows are replaced: a line of a
+    // room that has no row (renumbered, deleted, typed by hand) stays.
+    std::vector<qsizetype> removed;
+    for (qsizetype i : m_index.linesOf(t, key)) {
+        QString rest = cp1252::decode(t.line(i).sliced(kKeyLength));
+        if (rowOfRoom(text::beforeTab(rest).trimmed()) >= 0)
+            removed.push_back(i);
+    }
+    QList<QByteArray> added;
+    for (int r = 0; r < m_rows.size(); ++r) {
+        const DayRow &row = m_rows[r];
+        if (rowOfRoom(row.room) == r && row.hasEntry())
+            added << lineOf(key, row);
+    }
+    if (removed.empty() && added.isEmpty())
+        return;
+
+    if (removed.empty()) {
+        for (const QByteArray &l : added)
+            t.append(l);
+    } else {
+        std::vector<qsizetype> order;
+        order.reserve(std::size_t(t.size() - qsizetype(removed.size()) + added.size()));
+        auto gone = removed.begin();
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (gone != removed.end() && *gone == i)
+                ++gone;
+            else
+                order.push_back(i);
+        }
+        for (qsizetype j = 0; j < added.size(); ++j)
+            order.push_back(-1 - j);
+        t.keepLines(order, added);
+    }
+    m_index.patch(t, removed, key, added.size());
+    set().SetSauve();
+}
+
+std::optional<int> MainCourantePage::SpeedButton2Click()
+{
+    // Every number is checked before anything is posted.
+    if (!entry.nights.trimmed().isEmpty() && !text::parseInt(entry.nights)) {
+        m_fiche.ui().inform(QStringLiteral("Nuits : ") + text::intError(entry.nights));
+        return 2;
+    }
+    std::array<std::optional<double>, kPaymentCount> values;
+    for (int p = 0; p < kPaymentCount; ++p) {
+        const QString typed = entry.amounts[p].trimmed();
+        if (typed.isEmpty())
+            continue;
+        values[p] = text::parseReal(QString(typed).replace(u'.', u','));
+        if (!values[p]) {
+            m_fiche.ui().inform(paymentTitles()[p] + QStringLiteral(" : ") + text::realError(typed));
+            return 3 + p;
+        }
+    }
+
+    const int r = rowOfRoom(entry.room);
+    if (r < 0)
+        return std::nullopt; // what was typed stays, for the room to be corrected
+    DayRow &row = m_rows[r];
+    row.name = entry.name;
+    row.nights = text::Rset(entry.nights, kNightsWidth);
+    for (int p = 0; p < kPaymentCount; ++p) {
+        // An empty amount keeps what the cell holds.
+        if (!values[p])
+            continue;
+        const int width = p == int(Payment::Depenses) ? kPostedExpensesWidth : kAmountWidth;
+        row.amounts[p] = text::Rset(text::formatAmount(*values[p], m_fiche.decimals()), width);
+    }
+    touch();
+    entry = {};
+    return std::nullopt;
+}
+
+bool MainCourantePage::Edit15KeyPress(bool enter)
+{
+    if (entry.room.isEmpty()) {
+        m_fiche.ui().inform(QStringLiteral("Indiquer la chambre"));
+        return false;
+    }
+    return enter;
+}
+
+void MainCourantePage::Edit14Exit()
+{
+    if (entry.room.trimmed().isEmpty())
+        return;
+    // The room card shown keeps its edits before another room replaces it.
+    Page &roomPage = m_fiche.page(PageId::Rooms);
+    roomPage.writeBack();
+    const RecordTable &rooms = set().table(Table::Rooms);
+    const QString wanted = text::normRoom(entry.room);
+    forEachNumberedBlock(rooms, [&](qsizetype start, qint64 n) {
+        if (text::normRoom(cp1252::decode(blockField(rooms, start, roomline::Number))) != wanted)
+            return false;
+        set().setPosition(Table::Rooms, int(n));
+        entry.name = cp1252::decode(blockField(rooms, start, roomline::Occupant));
+        return true;
+    });
+    roomPage.read();
+}
+
+void MainCourantePage::StringGrid3Click(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    const DayRow &r = m_rows[row];
+    entry.room = r.room.trimmed();
+    entry.name = r.name.trimmed();
+    entry.nights = r.nights.trimmed();
+    for (int p = 0; p < kPaymentCount; ++p)
+        entry.amounts[p] = r.amounts[p].trimmed();
+}
+
+void MainCourantePage::SupLigne2(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    DayRow &r = m_rows[row];
+    r = DayRow{r.room, {}, {}, {}};
+    entry = {};
+    set().SetSauve();
+    touch();
+}
+
+void MainCourantePage::showDay(QDate d)
+{
+    if (!d.isValid())
+        return;
+    EcritJour();
+    set().currentDay = d;
+    LitJour();
+}
+
+DayTotals MainCourantePage::totals() const
+{
+    DayTotals sum;
+    for (const DayRow &row : m_rows) {
+        if (const auto n = text::parseInt(row.nights))
+            sum.nights += *n;
+        for (int p = 0; p < kPaymentCount; ++p)
+            if (const auto v = text::parseReal(row.amounts[p]))
+                sum.amounts[p] += *v;
+    }
+    return sum;
+}
+
+QStringList MainCourantePage::totalTexts() const
+{
+    const DayTotals sum = totals();
+    QStringList out = {QString::number(sum.nights)};
+    for (double v : sum.amounts)
+        out << text::formatAmount(v, m_fiche.decimals());
+    return out;
+}
+
+QList<QByteArray> MainCourantePage::exportRecords(char separator) const
+{
+    const QChar sep = QLatin1Char(separator);
+    QStringList titles = {QStringLiteral("Date"), QStringLiteral("N° Ch"), QStringLiteral("Nom"),
+                          QStringLiteral("Nuits")};
+    for (const QString &t : paymentTitles())
+        titles << t;
+    QList<QByteArray> out = {cp1252::encode(titles.join(sep))};
+    const QString date = text::dateText(day());
+    for (const DayRow &row : m_rows) {
+        QStringList fields = {date, oneField(row.room, sep), oneField(row.name, sep),
+                              oneField(row.nights, sep)};
+        for (const QString &amount : row.amounts)
+            fields << oneField(amount, sep);
+        out << cp1252::encode(fields.join(sep));
+    }
+    return out;
+}
+
+QStringList MainCourantePage::toolLines() const
+{
+    QStringList out;
+    for (const DayRow &row : m_rows) {
+        QStringList fields = {oneField(row.room), oneField(row.name), oneField(row.nights)};
+        for (const QString &amount : row.amounts)
+            fields << oneField(amount);
+        out << fields.join(u'\t');
+    }
+    out << (QStringList{QStringLiteral("TOTAL"), QString()} + totalTexts()).join(u'\t');
+    return out;
+}

@@ -1,0 +1,56 @@
+#include "main_courante_commands.h"
+
+#include "billing/main_courante_printout.h"
+#include "clients/client_exchange.h"
+#include "main_courante_page_widget.h"
+#include "shell/command_host.h"
+
+#include <QFileDialog>
+
+#include <memory>
+
+namespace {
+
+// The export dialog's filters, as the client export shows them.
+const QStringList kExportFilters = {QStringLiteral("Fichier texte (*.txt)"),
+                                    QStringLiteral("Ficher csv (*.csv)")};
+
+// The day sheet to a ".txt" (TAB) or ".csv" (";") file chosen by the person.
+void exportDaySheet(CommandHost &host, const MainCourantePage &page)
+{
+    auto *clients = dynamic_cast<ClientPage *>(&host.fiche().page(PageId::Clients));
+    if (!clients)
+        return;
+    QFileDialog dialog(host.dialogParent(), QStringLiteral("Exporter"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(kExportFilters);
+    dialog.selectFile(QStringLiteral("Export"));
+    if (host.showDialog(dialog) != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    const bool csv = dialog.selectedNameFilter() == kExportFilters[1];
+    Exporter(*clients, path, csv ? exchange::kCsv : exchange::kTxt,
+             [&page](char separator) { return page.exportRecords(separator); });
+}
+
+} // namespace
+
+void installMainCourante(CommandHost &host)
+{
+    auto page = std::make_shared<MainCourantePage>(host.fiche());
+    host.keep(page);
+    MainCourantePage *model = page.get();
+    host.addPage(PageId::MainCourante, *model, [model] { return new TMainCourantePage(*model); });
+
+    // The sheet printed is the one on screen: from another page the print
+    // menu shows it first.
+    auto print = [&host, model] {
+        if (host.fiche().active() != PageId::MainCourante)
+            host.run(Cmd::MainCourante);
+        host.print(ImpMainCouranteJob(*model));
+    };
+    host.setPageHandler(PageId::MainCourante, Cmd::ImprimerFiche, print);
+    host.setHandler(Cmd::ImprimerMainCourante, print);
+    host.setPageHandler(PageId::MainCourante, Cmd::Exporter,
+                        [&host, model] { exportDaySheet(host, *model); });
+}

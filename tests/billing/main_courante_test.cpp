@@ -1,0 +1,358 @@
+#include "billing_fixture.h"
+
+#include "billing/main_courante.h"
+#include "billing/main_courante_printout.h"
+#include "store/settings.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate kDay(2026, 3, 14);
+
+// Rooms "1", "2", ... in blocks 0, 1, ..., the day's lines in the table.
+struct Sheet
+{
+    ScriptedUi ui;
+    Fiche fiche{ui};
+    MainCourantePage page{fiche};
+
+    explicit Sheet(const QStringList &lines = {}, int rooms = 3)
+    {
+        QStringList roomLines;
+        for (int b = 0; b < rooms; ++b)
+            roomLines += roomBlock(b, QString::number(b + 1), "Occupant " + QString::number(b + 1));
+        setRooms(roomLines);
+        fiche.set().table(Table::MainCourante) = tableOf(lines, 0);
+        fiche.set().currentDay = kDay;
+        page.LitJour();
+    }
+    void setRooms(const QStringList &roomLines)
+    {
+        fiche.set().table(Table::Rooms) = tableOf(roomLines);
+        fiche.set().setCount(Table::Rooms, fiche.set().table(Table::Rooms).countBlocks());
+    }
+    QStringList lines() const { return linesOf(fiche.set().table(Table::MainCourante)); }
+    const DayRow &row(int r) const { return page.rows()[r]; }
+    // Types an entry row and posts it.
+    std::optional<int> post(const QString &room, const QString &name, const QString &nights,
+                            const QStringList &amounts = {})
+    {
+        page.entry.room = room;
+        page.entry.name = name;
+        page.entry.nights = nights;
+        for (int p = 0; p < kPaymentCount; ++p)
+            page.entry.amounts[p] = amounts.value(p);
+        return page.SpeedButton2Click();
+    }
+};
+
+// A row showing its room and nothing else.
+DayRow roomOnly(const QString &room)
+{
+    DayRow row;
+    row.room = room;
+    return row;
+}
+
+QString mc(const QString &key, const QStringList &fields)
+{
+    return key + fields.join('\t');
+}
+
+TEST(LitJour, FillsTheRowsOfTheDayByRoom)
+{
+    Sheet s({mc("20260314", {"2", "Martin", "1", "80,00", "", "", "", ""}),
+             mc("20260313", {"1", "Hier", "1", "10,00", "", "", "", ""}),
+             mc("20260314", {"1", "Durand", "2", "", "", "120,00", "", "5,50"}),
+             // A later line of the same room wins.
+             mc("20260314", {"2", "Martin Paul", "1", "90,00", "", "", "", ""}),
+             // Written by hand: a room with blanks, a short line.
+             mc("20260314", {"  3 ", "Blanc", "1", "", "", "", "", ""}), "2026"});
+    EXPECT_EQ(s.page.caption(), "Main courante du 14/03/2026");
+    EXPECT_EQ(s.row(0).name, "Durand");
+    EXPECT_EQ(s.row(0).nights.trimmed(), "2");
+    EXPECT_EQ(s.row(0).amounts[2].trimmed(), "120,00");
+    EXPECT_EQ(s.row(0).amounts[4], text::Rset(u"5,50", MainCourantePage::kAmountWidth));
+    EXPECT_EQ(s.row(1).name, "Martin Paul");
+    EXPECT_EQ(s.row(1).amounts[0].trimmed(), "90,00");
+    EXPECT_EQ(s.row(2).name, "Blanc");
+    EXPECT_FALSE(s.page.modified());
+
+    // A day without lines shows the room column only.
+    s.page.next();
+    ASSERT_EQ(s.page.rows().size(), 3);
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(s.row(r), roomOnly(QString::number(r + 1)));
+}
+
+TEST(LitJour, EveryRoomOfALargeHotelHasItsRow)
+{
+    // Sixty rooms: the rooms past the 32nd take entries like the others.
+    Sheet s({mc("20260314", {"60", "Dernier", "1", "70,00", "", "", "", ""}),
+             mc("20260314", {"33", "Trente-trois", "3", "", "", "", "", ""})},
+            60);
+    ASSERT_EQ(s.page.rows().size(), 60);
+    EXPECT_EQ(s.row(59).name, "Dernier");
+    EXPECT_EQ(s.row(32).name, "Trente-trois");
+    EXPECT_FALSE(s.post("45", "Posté", "1", {"12"}));
+    EXPECT_EQ(s.row(44).amounts[0].trimmed(), "12,00");
+    s.page.EcritJour();
+    EXPECT_EQ(s.lines().size(), 3);
+    EXPECT_TRUE(s.lines().contains(mc("20260314", {"45", "Posté", "1", "12,00", "", "", "", ""})));
+}
+
+TEST(LitJour, AMissingRoomBlockLeavesItsRowWithoutRoom)
+{
+    Sheet s({mc("20260314", {"", "Sans chambre", "1", "", "", "", "", ""})});
+    s.setRooms(roomBlock(0, "1", "") + roomBlock(2, "3", ""));
+    s.fiche.set().setCount(Table::Rooms, 3);
+    s.page.LitJour();
+    EXPECT_EQ(s.row(1), DayRow{});
+    // A line without a room is no row's and stays as it was.
+    s.page.SupLigne2(0);
+    s.page.EcritJour();
+    EXPECT_EQ(s.lines(), QStringList{mc("20260314", {"", "Sans chambre", "1", "", "", "", "", ""})});
+}
+
+TEST(EcritJour, StoringTwiceLeavesOneLinePerFilledRoom)
+{
+    const QString other = mc("20260301", {"1", "Autre jour", "1", "", "", "", "", ""});
+    // A room written with blanks by hand is the row's room all the same.
+    Sheet s({other, mc("20260314", {" 1 ", "Durand", "1", "", "", "", "", ""})});
+    EXPECT_FALSE(s.post("2", "Martin", "2", {"", "45,5"}));
+    // A row holding only its room is not stored.
+    s.page.EcritJour();
+    s.page.EcritJour();
+    const QStringList day = {mc("20260314", {"1", "Durand", "1", "", "", "", "", ""}),
+                             mc("20260314", {"2", "Martin", "2", "", "45,50", "", "", ""})};
+    EXPECT_EQ(s.lines(), QStringList{other} + day);
+    EXPECT_TRUE(s.fiche.set().isDirty());
+    // Read back and stored again, the day's lines being the last of the table.
+    s.page.LitJour();
+    s.page.touch();
+    s.page.EcritJour();
+    EXPECT_EQ(s.lines(), QStringList{other} + day);
+}
+
+TEST(EcritJour, KeepsTheLinesOfRoomsWithoutARowAndLongLines)
+{
+    const QString longName = QString(300, u'x') + "fin";
+    const QString renumbered = mc("20260314", {"12", "Ancienne 12", "1", "30,00", "", "", "", ""});
+    const QString typed = mc("20260314", {"Bar", "Tapée", "1", "", "", "", "", ""});
+    Sheet s({renumbered, mc("20260314", {"1", longName, "1", "", "", "", "", ""}), typed});
+    EXPECT_EQ(s.row(0).name, longName);
+    EXPECT_FALSE(s.post("2", "Martin", "1"));
+    s.page.EcritJour();
+    EXPECT_EQ(s.lines(),
+              (QStringList{renumbered, typed, mc("20260314", {"1", longName, "1", "", "", "", "", ""}),
+                           mc("20260314", {"2", "Martin", "1", "", "", "", "", ""})}));
+}
+
+TEST(EcritJour, WritesNothingWhenTheDayIsUnchanged)
+{
+    Sheet s({mc("20260314", {"1", "Durand", "1", "", "", "", "", ""})});
+    s.page.EcritJour();
+    EXPECT_FALSE(s.fiche.set().isDirty());
+    // Clearing a row removes its line at the next store.
+    s.page.SupLigne2(0);
+    EXPECT_EQ(s.row(0), roomOnly("1"));
+    EXPECT_TRUE(s.page.modified());
+    s.page.EcritJour();
+    EXPECT_TRUE(s.lines().isEmpty());
+}
+
+TEST(Posting, AnEntryIsPostedWholeOrNotAtAll)
+{
+    Sheet s({mc("20260314", {"1", "Durand", "1", "10,00", "20,00", "30,00", "40,00", "50,00"})});
+    // A bad amount after good ones changes no cell and keeps what was typed.
+    EXPECT_EQ(s.post("1", "Autre", "3", {"11", "22", "3x", "44", "55"}), 5);
+    EXPECT_EQ(s.ui.shown.value(0), "CB : '3x' n'est pas une valeur en virgule flottante correcte");
+    EXPECT_EQ(s.row(0).name, "Durand");
+    EXPECT_EQ(s.row(0).amounts[0].trimmed(), "10,00");
+    EXPECT_EQ(s.page.entry.amounts[2], "3x");
+    EXPECT_EQ(s.page.entry.name, "Autre");
+    EXPECT_FALSE(s.page.modified());
+    // Nights are a whole number.
+    EXPECT_EQ(s.post("1", "Autre", "2,5"), 2);
+    EXPECT_EQ(s.row(0).nights.trimmed(), "1");
+
+    // An empty amount keeps its cell, 0 replaces it, "." is the decimal comma.
+    EXPECT_FALSE(s.post("1", "Autre", "3", {"", "0", "", "4.5", ""}));
+    EXPECT_EQ(s.row(0).name, "Autre");
+    EXPECT_EQ(s.row(0).amounts[0].trimmed(), "10,00");
+    EXPECT_EQ(s.row(0).amounts[1].trimmed(), "0,00");
+    EXPECT_EQ(s.row(0).amounts[3].trimmed(), "4,50");
+    EXPECT_EQ(s.row(0).amounts[4], text::Rset(u"50,00", MainCourantePage::kAmountWidth));
+    EXPECT_EQ(s.page.entry, DayRow{});
+    EXPECT_TRUE(s.page.modified());
+
+    // With no decimals, 0 shows an empty cell.
+    s.fiche.settings().decimals = 0;
+    EXPECT_FALSE(s.post("1", "Autre", "3", {"0", "", "", "", "7"}));
+    EXPECT_EQ(s.row(0).amounts[0], "");
+    EXPECT_EQ(s.row(0).amounts[4], text::Rset(u"7", MainCourantePage::kPostedExpensesWidth));
+}
+
+TEST(Posting, ARoomWithoutARowPostsNothingSilently)
+{
+    Sheet s;
+    EXPECT_FALSE(s.post(" 2", "Martin", "1", {"10"}));
+    EXPECT_FALSE(s.post("", "Personne", "1"));
+    EXPECT_FALSE(s.page.modified());
+    EXPECT_TRUE(s.ui.shown.isEmpty());
+    // What was typed stays, for the room to be corrected.
+    EXPECT_EQ(s.page.entry.name, "Personne");
+    for (int r = 0; r < 3; ++r)
+        EXPECT_FALSE(s.row(r).hasEntry());
+}
+
+TEST(Moves, EachStoresTheDayLeftAndLoadsTheNext)
+{
+    Sheet s({mc("20260315", {"3", "Demain", "1", "", "", "", "", ""}),
+             mc("20260213", {"1", "Avant", "1", "", "", "", "", ""})});
+    EXPECT_FALSE(s.post("1", "Aujourd'hui", "1"));
+    s.page.next();
+    EXPECT_EQ(s.page.day(), kDay.addDays(1));
+    EXPECT_EQ(s.row(2).name, "Demain");
+    EXPECT_TRUE(s.lines().contains(mc("20260314", {"1", "Aujourd'hui", "1", "", "", "", "", ""})));
+    s.page.previous();
+    EXPECT_EQ(s.row(0).name, "Aujourd'hui");
+    s.page.first();
+    EXPECT_EQ(s.page.day(), QDate(2026, 2, 14));
+    s.page.previous();
+    EXPECT_EQ(s.row(0).name, "Avant");
+    s.page.last();
+    EXPECT_EQ(s.page.day(), QDate(2026, 3, 13));
+}
+
+TEST(DayIndex, StaysTrueAfterADayInTheMiddleIsRewritten)
+{
+    // Three days of three rooms each, in table order; the middle day is
+    // stored with a row cleared and one added, then every day reads back as
+    // a page reading the table afresh reads it.
+    QStringList lines;
+    for (const QString key : {"20260313", "20260314", "20260315"})
+        for (int room = 1; room <= 2; ++room)
+            lines << mc(key, {QString::number(room), key + "-" + QString::number(room), "1", "", "", "", "", ""});
+    lines << mc("20260313", {"3", "Tard", "1", "", "", "", "", ""});
+    Sheet s(lines);
+    s.page.SupLigne2(0);
+    EXPECT_FALSE(s.post("3", "Nouveau", "2"));
+    for (QDate d : {kDay.addDays(-1), kDay.addDays(1), kDay}) {
+        s.page.showDay(d);
+        Sheet fresh(s.lines());
+        fresh.page.showDay(d);
+        EXPECT_EQ(s.page.rows(), fresh.page.rows()) << qPrintable(text::dateText(d));
+    }
+    EXPECT_EQ(s.row(0), roomOnly("1"));
+    EXPECT_EQ(s.row(2).name, "Nouveau");
+    EXPECT_EQ(s.page.rows()[1].name, "20260314-2");
+}
+
+TEST(Totals, AddUpTheDayAndSkipWhatIsNotANumber)
+{
+    Sheet s({mc("20260314", {"1", "A", "2", "10,25", "", "", "", "3"}),
+             mc("20260314", {"2", "B", "deux", "5", "", "", "x", "1,5"}),
+             mc("20260314", {"3", "C", "1", "0,5", "", "100", "", ""})});
+    const DayTotals t = s.page.totals();
+    EXPECT_EQ(t.nights, 3);
+    EXPECT_DOUBLE_EQ(t.amounts[0], 15.75);
+    EXPECT_EQ(s.page.totalTexts(), (QStringList{"3", "15,75", "0,00", "100,00", "0,00", "4,50"}));
+}
+
+TEST(Export, HeaderThenOneRecordPerRoomRow)
+{
+    Sheet s({mc("20260314", {"2", "Martin; Paul", "1", "80,00", "", "", "", ""})}, 40);
+    const QList<QByteArray> csv = s.page.exportRecords(';');
+    ASSERT_EQ(csv.size(), 41);
+    EXPECT_EQ(QString::fromLatin1(csv[0]), "Date;N° Ch;Nom;Nuits;Espèces;Chèques;CB;Divers;Dépenses");
+    EXPECT_EQ(csv[2], "14/03/2026;2;Martin  Paul;1;80,00;;;;");
+    EXPECT_EQ(csv[40], "14/03/2026;40;;;;;;;");
+    EXPECT_EQ(s.page.exportRecords('\t')[2], "14/03/2026\t2\tMartin; Paul\t1\t80,00\t\t\t\t");
+}
+
+TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesOnTheLast)
+{
+    Sheet s({mc("20260314", {"60", "Martin", "2", "80,00", "", "", "", "12,50"})}, 60);
+    const PrintDocument doc = ImpJournee(s.page.caption(), s.page.rows(), a4Metrics(300, false));
+    ASSERT_EQ(doc.pages().size(), 2);
+    QList<int> roomsOnPage;
+    for (const PrintPage &page : doc.pages()) {
+        int rooms = 0, captions = 0, verticalRules = 0;
+        for (const PrintItem &item : page) {
+            if (item.kind == PrintItem::Kind::Text && item.x == 6 && item.y >= 20)
+                ++rooms;
+            captions += item.text == "Main courante du 14/03/2026" && item.font.size == 14;
+            verticalRules += item.kind == PrintItem::Kind::Line && item.x == item.x2;
+        }
+        roomsOnPage << rooms;
+        EXPECT_EQ(captions, 1);
+        EXPECT_EQ(verticalRules, &page == &doc.pages().last() ? 9 : 0);
+    }
+    EXPECT_EQ(roomsOnPage[0] + roomsOnPage[1], 60);
+    // The last row, its amounts ending at their column's right edge, and the
+    // column rules stopping under it.
+    const PrintPage &last = doc.pages().last();
+    const int lastY = 20 + 8 * (roomsOnPage[1] - 1);
+    auto at = [&](const QString &text) {
+        for (const PrintItem &item : last)
+            if (item.text == text)
+                return std::tuple(item.x, item.y, item.align);
+        return std::tuple(-1.0, -1.0, Align::Left);
+    };
+    EXPECT_EQ(at("60"), std::tuple(6.0, double(lastY), Align::Left));
+    EXPECT_EQ(at("80,00"), std::tuple(118.0, double(lastY), Align::Right));
+    EXPECT_EQ(at("12,50"), std::tuple(198.0, double(lastY), Align::Right));
+    for (const PrintItem &item : last) {
+        if (item.kind == PrintItem::Kind::Line && item.x == item.x2) {
+            EXPECT_EQ(std::pair(item.y, item.y2), std::pair(15.0, double(lastY + 5)));
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Runs carvelle-tool in `folder`, whose Carvelle.ini it reads.
+int runTool(const QString &folder, const QStringList &args, QString *output)
+{
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStringLiteral(CARVELLE_TOOL), args);
+    p.waitForFinished(60000);
+    *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+TEST(DaySheetTool, PrintsTheSheetThenItsTotalsInTheSettingsFormat)
+{
+    QTemporaryDir dir;
+    const QString set = dir.filePath("LION.htl");
+    writeFile(set, crlf(clientBlock(0, "10001", "Dupont")));
+    writeFile(dir.filePath("LION.chb"),
+              crlf(roomBlock(0, "1", "") + roomBlock(1, "2", "") + roomBlock(2, "3", "")));
+    writeFile(dir.filePath("LION.mnc"),
+              crlf({mc("20260314", {"2", "Martin", "2", "80,00", "", "", "", "12,50"}),
+                    mc("20260314", {"3", "Durand", "1", "20,00", "", "", "", ""}),
+                    mc("20260315", {"1", "Demain", "1", "99,00", "", "", "", ""})}));
+    Settings settings;
+    settings.decimals = 1;
+    writeFile(dir.filePath("Carvelle.ini"), settingsBytes(settings));
+
+    QString out;
+    ASSERT_EQ(runTool(dir.path(), {"day-sheet", set, "14/03/2026"}, &out), 0) << qPrintable(out);
+    EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts),
+              (QStringList{"1\t\t\t\t\t\t\t", "2\tMartin\t2\t80,00\t\t\t\t12,50",
+                           "3\tDurand\t1\t20,00\t\t\t\t", "TOTAL\t\t3\t100,0\t0,0\t0,0\t0,0\t12,5"}));
+
+    EXPECT_EQ(runTool(dir.path(), {"day-sheet", set, "31/02/2026"}, &out), 2);
+    EXPECT_EQ(runTool(dir.path(), {"day-sheet", dir.filePath("NONE.htl"), "14/03/2026"}, &out), 2);
+    EXPECT_EQ(runTool(dir.path(), {"day-sheet", set}, &out), 2);
+}
+
+} // namespace

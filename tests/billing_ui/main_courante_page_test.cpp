@@ -1,0 +1,164 @@
+// The main courante page in the main window: the day and its moves, the
+// entry row and its keys, the Delete key on the sheet, the totals under it,
+// printing and the export of the day sheet.
+#include "billing/ui/main_courante_page_widget.h"
+#include "shell/ui/fiche_widget.h"
+#include "shell_ui/clean_set.h"
+#include "store/table_helpers.h"
+#include "widget_lookup.h"
+
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The clean LION set: rooms 12 (block 0) and 7 (block 1); on 02/12/2026
+// room 12 holds DUPONT Jean for one night and room 7 "Divers" 4,00.
+struct Page
+{
+    CleanSet h;
+    TMainCourantePage *widget = nullptr;
+
+    Page()
+    {
+        EXPECT_TRUE(h.open());
+        h.form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&h.form));
+        h.form.run(Cmd::MainCourante);
+        widget = qobject_cast<TMainCourantePage *>(
+            h.form.recordWindow()->pageWidget(PageId::MainCourante));
+        EXPECT_NE(widget, nullptr);
+        day()->setDate(QDate(2026, 12, 2));
+    }
+    QDateEdit *day() const { return named<QDateEdit>(widget, u"day"_s); }
+    QLineEdit *field(int column) const { return named<QLineEdit>(widget, u"entry%1"_s.arg(column)); }
+    QString sheet(int row, int column) const { return cell(widget, row, column); }
+    QString total(int column) const
+    {
+        QAbstractItemModel *m = named<QTableView>(widget, u"totals"_s)->model();
+        return m->data(m->index(0, column)).toString();
+    }
+    QString caption() const { return named<QLabel>(widget, u"caption"_s)->text(); }
+};
+
+TEST(MainCourantePage, ShowsTheDayAndMovesFromDayToDay)
+{
+    Page p;
+    EXPECT_EQ(p.caption(), u"Main courante du 02/12/2026"_s);
+    EXPECT_EQ(p.sheet(0, 0), u"12"_s);
+    EXPECT_EQ(p.sheet(0, 1), u"DUPONT Jean"_s);
+    EXPECT_EQ(p.sheet(1, 6), u"4,00"_s);
+    EXPECT_EQ(p.total(2), u"1"_s);
+    EXPECT_EQ(p.total(6), u"4,00"_s);
+    EXPECT_FALSE(p.h.form.action(Cmd::MainCourante)->isEnabled());
+
+    p.h.form.run(Cmd::Suivant);
+    EXPECT_EQ(p.caption(), u"Main courante du 03/12/2026"_s);
+    EXPECT_EQ(p.day()->date(), QDate(2026, 12, 3));
+    EXPECT_EQ(p.sheet(0, 1), QString());
+    button<QToolButton>(p.widget, u"28 jours avant"_s)->click();
+    EXPECT_EQ(p.day()->date(), QDate(2026, 11, 5));
+    button<QToolButton>(p.widget, u"28 jours après"_s)->click();
+    button<QToolButton>(p.widget, u"Jour précédent"_s)->click();
+    EXPECT_EQ(p.caption(), u"Main courante du 02/12/2026"_s);
+    EXPECT_EQ(p.sheet(0, 1), u"DUPONT Jean"_s);
+}
+
+TEST(MainCourantePage, TheEntryRowPostsOnEnterAndTellsWhatIsWrong)
+{
+    Page p;
+    // Typing a name before the room says so.
+    p.field(1)->setFocus();
+    QTest::keyClick(p.field(1), 'a');
+    EXPECT_EQ(p.h.ui.shown.value(0), u"Indiquer la chambre"_s);
+    p.field(1)->clear();
+
+    // Leaving the room fills in its occupant (the room found whatever its blanks).
+    p.field(0)->setFocus();
+    QTest::keyClicks(p.field(0), u" 12"_s);
+    QTest::keyClick(p.field(0), Qt::Key_Tab);
+    EXPECT_EQ(p.field(1)->text(), u"DUPONT Jean"_s);
+    QTest::keyClicks(p.field(3), u"80.5"_s);
+    QTest::keyClicks(p.field(5), u"x"_s);
+    QTest::keyClick(p.field(5), Qt::Key_Return);
+    EXPECT_EQ(p.h.ui.shown.last(), u"CB : 'x' n'est pas une valeur en virgule flottante correcte"_s);
+    EXPECT_TRUE(p.field(5)->hasFocus());
+    EXPECT_EQ(p.sheet(0, 3), QString());
+    EXPECT_EQ(p.field(3)->text(), u"80,5"_s);
+
+    // Posted once the room is typed as the sheet shows it.
+    p.field(5)->clear();
+    p.field(0)->setText(u"12"_s);
+    QTest::keyClick(p.field(5), Qt::Key_Return);
+    EXPECT_EQ(p.sheet(0, 3), u"80,50"_s);
+    EXPECT_EQ(p.total(3), u"80,50"_s);
+    EXPECT_EQ(p.field(3)->text(), QString());
+    EXPECT_TRUE(p.field(0)->hasFocus());
+
+    // A row clicked comes into the entry row; Delete on the sheet clears it.
+    QTableView *sheet = named<QTableView>(p.widget, u"sheet"_s);
+    const QModelIndex seven = sheet->model()->index(1, 0);
+    QTest::mouseClick(sheet->viewport(), Qt::LeftButton, {}, sheet->visualRect(seven).center());
+    EXPECT_EQ(p.field(0)->text(), u"7"_s);
+    EXPECT_EQ(p.field(6)->text(), u"4,00"_s);
+    sheet->setFocus();
+    QTest::keyClick(sheet, Qt::Key_Delete);
+    EXPECT_EQ(p.sheet(1, 6), QString());
+    EXPECT_EQ(p.sheet(1, 0), u"7"_s);
+    EXPECT_EQ(p.total(6), u"0,00"_s);
+
+    // Left for the next day, the day is stored.
+    p.h.form.run(Cmd::Suivant);
+    p.h.form.run(Cmd::Precedent);
+    EXPECT_EQ(p.sheet(0, 3), u"80,50"_s);
+    EXPECT_EQ(p.sheet(1, 6), QString());
+}
+
+TEST(MainCourantePage, PrintsAndExportsTheDayShown)
+{
+    Page p;
+    PdfOnly printUi;
+    printUi.path = p.h.path(u"journee.pdf"_s);
+    p.h.form.setPrintUi(printUi);
+    // From another page, the print menu shows the sheet it prints.
+    p.h.form.run(Cmd::Clients);
+    p.h.ui.okCancel = {true};
+    p.h.form.run(Cmd::ImprimerMainCourante);
+    EXPECT_EQ(p.h.form.recordWindow()->shownPage(), PageId::MainCourante);
+    ASSERT_TRUE(QFile::exists(printUi.path));
+    QProcess text;
+    text.start(u"pdftotext"_s, {printUi.path, u"-"_s});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains(u"Main courante du 02/12/2026"_s)) << qPrintable(printed);
+    EXPECT_TRUE(printed.contains(u"DUPONT Jean"_s));
+
+    const QString exported = p.h.path(u"jour"_s);
+    p.h.answer = [&](QDialog &d) {
+        auto *files = qobject_cast<QFileDialog *>(&d);
+        EXPECT_NE(files, nullptr);
+        if (!files)
+            return 0;
+        files->selectNameFilter(files->nameFilters().value(1));
+        files->selectFile(exported);
+        return int(QDialog::Accepted);
+    };
+    p.h.form.run(Cmd::Exporter);
+    EXPECT_EQ(p.h.form.recordWindow()->shownPage(), PageId::MainCourante);
+    EXPECT_EQ(readFile(exported + u".csv"_s),
+              QByteArray("Date;N\xb0 Ch;Nom;Nuits;Esp\xe8""ces;Ch\xe8ques;CB;Divers;D\xe9penses\r\n"
+                         "02/12/2026;12;DUPONT Jean;1;;;;;\r\n"
+                         "02/12/2026;7;;0;;;;4,00;\r\n"));
+}
+
+} // namespace
