@@ -1,7 +1,7 @@
 // The company and list dialogs: what reaches the model through their controls.
 
 #include "shell/ui/company_dialog.h"
-#include "shell/ui/list_dialog.h"
+#include "cards/ui/list_dialog.h"
 
 #include "typing.h"
 #include "widget_lookup.h"

@@ -15,7 +15,7 @@
 #include "company_dialog.h"
 #include "fiche_widget.h"
 #include "help_window.h"
-#include "list_dialog.h"
+#include "cards/ui/list_dialog.h"
 #include "print/ui/page_setup.h"
 #include "rooms/journee.h"
 #include "rooms/reception.h"
