@@ -313,3 +313,45 @@ void BM_MainCourante(benchmark::State &state)
 BENCHMARK(BM_MainCourante)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("load_store_move_reindex")->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Suppliers on the ten-year hotel (300 suppliers with their statements): the
+// last card read after an edit of the one shown (write back, move, read),
+// the list window's rows, and the lookup of a supplier by its code that an
+// order's validation makes.
+#include "purchasing/supplier_page.h"
+
+namespace {
+
+void BM_Suppliers(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    QuietUi ui;
+    Fiche fiche(ui);
+    SupplierPage suppliers(fiche);
+    fiche.setPage(PageId::Suppliers, &suppliers);
+    fiche.Charge(setPath());
+    fiche.selectPage(PageId::Suppliers);
+    const int count = fiche.set().count(Table::Suppliers);
+    const int what = int(state.range(0));
+    for (auto _ : state) {
+        switch (what) {
+        case 0:
+            suppliers.card().representative = QStringLiteral("Visite %1").arg(state.iterations());
+            suppliers.touch();
+            suppliers.showSupplier(fiche.set().position(Table::Suppliers) == 0 ? count - 1 : 0);
+            benchmark::DoNotOptimize(suppliers.card().name);
+            break;
+        case 1:
+            benchmark::DoNotOptimize(suppliers.Liste());
+            break;
+        default:
+            benchmark::DoNotOptimize(suppliers::blockOfCode(fiche.set().table(Table::Suppliers),
+                                                            QString::number(10000 + count)));
+        }
+    }
+    state.counters["suppliers"] = count;
+}
+BENCHMARK(BM_Suppliers)->Arg(0)->Arg(1)->Arg(2)->ArgName("read_list_code")->Unit(benchmark::kMillisecond);
+
+} // namespace

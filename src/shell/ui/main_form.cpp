@@ -25,6 +25,7 @@
 #include "rooms/ui/room_page_widget.h"
 #include "stock/article_printout.h"
 #include "stock/ui/article_page_widget.h"
+#include "purchasing/ui/supplier_commands.h"
 #include "tool_icons.h"
 #include "tools/ui/utility_commands.h"
 
@@ -117,6 +118,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     installPageCommands();
     installUtilities(*this);
     installMainCourante(*this);
+    installSuppliers(*this);
     showState();
 }
 
@@ -821,9 +823,6 @@ void TMainForm::run(Cmd cmd)
             TListe::run(this, m_fiche.lists().articleFamilies, kArticleFamiliesEditor);
             if (m_recordWindow)
                 m_recordWindow->articlePage()->refresh();
-            break;
-        case Cmd::FamillesFournisseurs:
-            TListe::run(this, m_fiche.lists().supplierFamilies, kSupplierFamiliesEditor);
             break;
         case Cmd::OuvrirAutomatiquement:
             m_controller.Ouvrirautomatiquement1Click();

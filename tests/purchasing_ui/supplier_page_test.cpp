@@ -1,0 +1,120 @@
+// The supplier commands of the main window reach the supplier page, its
+// edits reach the files, and the supplier picker gives back a code. Every
+// dialog is answered in place of the person.
+#include "purchasing/ui/supplier_picker.h"
+#include "shell/ui/fiche_widget.h"
+#include "shell_ui/clean_set.h"
+#include "store/table_helpers.h"
+#include "widget_lookup.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+// The clean LION set holds one supplier, "Brasserie du Port" (code 0001,
+// family Boissons).
+TEST(SupplierWiring, EditsAreStoredBySaveAndCommandsReachThePage)
+{
+    CleanSet h;
+    ASSERT_TRUE(h.open());
+    h.form.run(Cmd::Fournisseurs);
+    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Suppliers);
+    QWidget *page = h.form.recordWindow()->pageWidget(PageId::Suppliers);
+    QLineEdit *code = named<QLineEdit>(page, "Code");
+    QLineEdit *name = named<QLineEdit>(page, "Nom/Soc");
+    ASSERT_TRUE(code && name);
+    EXPECT_EQ(page->focusProxy(), name);
+    EXPECT_EQ(code->text(), u"0001"_s);
+    EXPECT_EQ(name->text(), u"Brasserie du Port"_s);
+    EXPECT_TRUE(h.form.action(Cmd::RechercherFournisseur)->isEnabled());
+
+    // An edit saved straight from the page reaches the file.
+    name->setText(u"Brasserie du Port Neuf"_s);
+    h.ui.saveFiles = {h.path("LION.htl")};
+    h.ui.okCancel = {true};
+    h.form.run(Cmd::Enregistrer);
+    EXPECT_TRUE(readFile(h.path("LION.frs")).contains("Brasserie du Port Neuf"));
+
+    // A statement row typed in the entry row goes to the grid.
+    named<QLineEdit>(page, "entryLabel")->setText(u"Facture 7"_s);
+    named<QLineEdit>(page, "entryAmount")->setText(u"12,5"_s);
+    named<QLineEdit>(page, "entryAmount")->returnPressed();
+    EXPECT_EQ(cell(page, 0, 1), u"Facture 7"_s);
+    EXPECT_EQ(cell(page, 0, 2), u"12,50"_s);
+
+    // Copy, a new card, paste: the address under the next free code.
+    h.form.run(Cmd::Copier);
+    h.form.run(Cmd::NouvelleFiche);
+    EXPECT_EQ(code->text(), u"10001"_s);
+    EXPECT_TRUE(name->text().isEmpty());
+    h.form.run(Cmd::Coller);
+    EXPECT_EQ(name->text(), u"Brasserie du Port Neuf"_s);
+    name->setText(u"Zinc Primeurs"_s);
+    named<QComboBox>(page, "Famille")->setCurrentText(u"Primeurs"_s);
+
+    // The search writes the new card back before it moves.
+    h.answer = typing(u"bras"_s);
+    h.form.run(Cmd::RechercherFournisseur);
+    EXPECT_EQ(code->text(), u"0001"_s);
+    EXPECT_EQ(cell(page, 0, 1), u"Facture 7"_s);
+    EXPECT_EQ(h.form.fiche().set().count(Table::Suppliers), 2);
+    h.form.run(Cmd::Suivant);
+    EXPECT_EQ(name->text(), u"Zinc Primeurs"_s);
+
+    // F2 lists both suppliers, by name, in table order.
+    QStringList listed;
+    h.answer = [&](QDialog &d) {
+        listed << d.windowTitle() << cell(&d, 0, 2) << cell(&d, 1, 2);
+        return d.result();
+    };
+    h.form.run(Cmd::Liste);
+    EXPECT_EQ(listed, (QStringList{u"Liste des fournisseurs"_s, u"Brasserie du Port Neuf"_s,
+                                   u"Zinc Primeurs"_s}));
+
+    // Family browsing: only the Boissons supplier, whatever the case typed.
+    h.answer = typing(u"boissons"_s);
+    h.form.run(Cmd::FournisseursFamille);
+    EXPECT_TRUE(h.form.action(Cmd::FournisseursFamille)->isChecked());
+    EXPECT_EQ(code->text(), u"0001"_s);
+    h.form.run(Cmd::Suivant);
+    EXPECT_EQ(code->text(), u"0001"_s);
+    h.form.run(Cmd::TousLesFournisseurs);
+    h.form.run(Cmd::Dernier);
+    EXPECT_EQ(code->text(), u"10001"_s);
+
+    // An edit followed by closing the window, answering "Yes", is stored too.
+    name->setText(u"Zinc Primeurs Frais"_s);
+    h.ui.yesNoCancel = {Ui::Answer::Yes};
+    h.form.close();
+    EXPECT_TRUE(readFile(h.path("LION.frs")).contains("Zinc Primeurs Frais"));
+}
+
+TEST(SupplierPicker, GivesTheCodeOfThePickedSupplierAndNothingOnCancel)
+{
+    const RecordTable suppliers = tableOf(
+        {"<BLOC0000>", "10004", "Bar", "Cave Lemaire", "</BLOC0000>", "<BLOC0001>", " 10001 ",
+         "Bar", "Boulangerie Roux", "</BLOC0001>"},
+        4);
+    TListeFour picker;
+    EXPECT_EQ(picker.windowTitle(), u"Liste des fournisseurs"_s);
+    picker.Init(suppliers);
+    auto *list = picker.findChild<QListWidget *>();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), u"10004 Cave Lemaire"_s);
+
+    picker.accept();
+    EXPECT_TRUE(picker.Result().isEmpty());
+    list->setCurrentRow(1);
+    EXPECT_EQ(picker.Result(), u"10001"_s);
+    picker.reject();
+    EXPECT_TRUE(picker.Result().isEmpty());
+    list->setCurrentRow(0);
+    emit list->itemDoubleClicked(list->item(0));
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+    EXPECT_EQ(picker.Result(), u"10004"_s);
+}
