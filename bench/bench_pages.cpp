@@ -314,6 +314,54 @@ BENCHMARK(BM_MainCourante)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("load_store_
 
 } // namespace
 
+// Each statistic on the ten-year hotel (every invoice totalled once, then
+// added up by month, client or room, or the occupancy per month), against
+// opening the set measured in the same run (processor time, at best of
+// three): it must stay within 3 times.
+#include "stats/statistics.h"
+
+#include <ctime>
+
+namespace {
+
+void BM_Statistics(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    // Processor time: the machine running the benchmarks is shared.
+    auto cpuMs = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
+    auto openTime = [&] {
+        const double t0 = cpuMs();
+        FileSet set;
+        set.Charge(setPath(), QDir::currentPath(), false);
+        return cpuMs() - t0;
+    };
+    double open = openTime();
+    open = std::min(open, openTime());
+    open = std::min(open, openTime());
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath(), false);
+    InvoicePassSettings settings;
+    settings.vatRates = {5.5, 10, 20};
+    const auto kind = StatKind(state.range(0));
+    double best = 1e30;
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        const double t0 = cpuMs();
+        const StatTable table = computeStatistic(kind, set, settings);
+        best = std::min(best, cpuMs() - t0);
+        rows = table.sheet.rows.size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["open_ms"] = open;
+    state.counters["best_ms"] = best;
+    state.counters["x_open"] = best / open;
+    state.counters["rows"] = double(rows);
+    state.SetLabel(best <= 3 * open ? "within 3x open" : "OVER 3x OPEN");
+}
+BENCHMARK(BM_Statistics)->DenseRange(0, 3)->ArgName("month_client_room_occupancy")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
 // Suppliers on the ten-year hotel (300 suppliers with their statements): the
 // last card read after an edit of the one shown (write back, move, read),
 // the list window's rows, and the lookup of a supplier by its code that an

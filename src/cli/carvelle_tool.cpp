@@ -11,6 +11,7 @@
 #include "clients/client_page.h"
 #include "print/ui/renderer.h"
 #include "rooms/journee.h"
+#include "stats/statistics.h"
 #include "store/codec.h"
 #include "store/fiche.h"
 #include "store/file_names.h"
@@ -343,6 +344,40 @@ int daySheetCommand(const QStringList &args)
     return 0;
 }
 
+// A statistic as its window shows it: one line per row, the ordinal first,
+// the amounts trimmed; reads the set without its lock.
+int statsCommand(const QStringList &args)
+{
+    static const QHash<QString, StatKind> kinds = {{QStringLiteral("mois"), StatKind::Mois},
+                                                  {QStringLiteral("clients"), StatKind::Clients},
+                                                  {QStringLiteral("chambres"), StatKind::Chambres},
+                                                  {QStringLiteral("occupation"), StatKind::Occupation}};
+    if (args.size() != 3 || !kinds.contains(args[2]))
+        return usage();
+    Settings settings;
+    QString error;
+    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
+        err() << error << '\n';
+        return 2;
+    }
+    FileSet set;
+    if (!set.Charge(args[1], QDir::currentPath(), false)) {
+        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+        return 2;
+    }
+    InvoicePassSettings pass;
+    pass.vatRates = settings.vatRates;
+    pass.decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    const StatTable table = computeStatistic(kinds.value(args[2]), set, pass);
+    for (const QStringList &row : table.sheet.rows) {
+        QStringList fields;
+        for (const QString &cell : row)
+            fields << toolField(cell.trimmed());
+        out() << fields.join(u'\t') << '\n';
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     // Printing needs fonts and a paint engine, hence a GUI application, but
@@ -371,6 +406,8 @@ int main(int argc, char **argv)
         return journeeCommand(args);
     if (!args.isEmpty() && args[0] == u"invoices")
         return invoicesCommand(args);
+    if (!args.isEmpty() && args[0] == u"stats")
+        return statsCommand(args);
     if (args.size() != 2 || (args[0] != u"check" && args[0] != u"repair"))
         return usage();
     const bool repair = args[0] == u"repair";

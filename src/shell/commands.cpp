@@ -138,6 +138,7 @@ constexpr MenuItem kOutils[] = {
     {Cmd::StatsClients, u"Statistiques &clients", u"Statistiques sur les clients"},
     {Cmd::StatsMois, u"Statistiques &mois", u"Statistiques par mois"},
     {Cmd::StatsChambres, u"&Statistiques chambres", u"Statistiques sur les chambres"},
+    {Cmd::StatsOccupation, u"Statistiques &occupation", u"Taux d'occupation des chambres par mois"},
     {Cmd::Journal, u"&Journal comptable", u"Transfert en comptabilité"},
 };
 

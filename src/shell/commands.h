@@ -38,7 +38,8 @@ enum class Cmd {
     ToutesLesFactures, FacturesClient, TousLesArticles, ArticlesFamille,
     TousLesFournisseurs, FournisseursFamille,
     // "&Outils"
-    TraitementTexte, Messages, EnveloppeCourante, StatsClients, StatsMois, StatsChambres, Journal,
+    TraitementTexte, Messages, EnveloppeCourante, StatsClients, StatsMois, StatsChambres, StatsOccupation,
+    Journal,
     // "&Paramètres"
     Societe, Categories, ParamFacture, FamillesArticles, FamillesFournisseurs, PlanComptable,
     OuvrirAutomatiquement,

@@ -25,6 +25,7 @@
 #include "rooms/ui/room_page_widget.h"
 #include "stock/article_printout.h"
 #include "stock/ui/article_page_widget.h"
+#include "stats/ui/stats_commands.h"
 #include "purchasing/ui/supplier_commands.h"
 #include "tool_icons.h"
 #include "tools/ui/utility_commands.h"
@@ -117,6 +118,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildShortcuts();
     installPageCommands();
     installUtilities(*this);
+    installStatistics(*this);
     installMainCourante(*this);
     installSuppliers(*this);
     showState();

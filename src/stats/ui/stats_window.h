@@ -1,0 +1,54 @@
+#pragma once
+
+#include "stats/statistics.h"
+
+#include <QDate>
+#include <QDialog>
+
+#include <functional>
+
+class GridModel;
+class QTableView;
+class QToolBar;
+struct PrintJob;
+
+// TStatsV, TStatsC, TStatsL and the occupancy window: one fixed-size window
+// over a grid with a tool strip (print, chart, "Fermer"), configured by the
+// statistic it shows. The accounting journal reuses it: it adds its own
+// controls to toolBar() and refills the grid with setRows().
+class TStats : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Actions
+    {
+        // Prints through the print dialog (the main window's printer).
+        std::function<bool(const PrintJob &)> print;
+        // Shows the chart window modally (tests answer it in place).
+        std::function<int(QDialog &)> showDialog;
+        QDate today = QDate::currentDate();
+    };
+
+    explicit TStats(QWidget *parent = nullptr);
+
+    void Init(const StatTable &table, Actions actions);
+    // The rows shown (the ordinal or line number first).
+    void setRows(const QList<QStringList> &rows);
+    const StatTable &table() const { return m_table; }
+
+    QToolBar *toolBar() const { return m_tools; }
+    QTableView *grid() const { return m_view; }
+
+    // Print: the grid printout of every row shown, titled with today.
+    void SpeedButton8Click();
+    // Chart: the last 32 amounts of the chart column.
+    void SpeedButton1Click();
+    void Button1Click() { accept(); }
+
+private:
+    StatTable m_table;
+    Actions m_actions;
+    QToolBar *m_tools = nullptr;
+    GridModel *m_model = nullptr;
+    QTableView *m_view = nullptr;
+};

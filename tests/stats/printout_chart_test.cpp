@@ -1,0 +1,142 @@
+#include "stats/chart.h"
+#include "stats/grid_printout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+GridSheet sheetOf(int rows)
+{
+    GridSheet s;
+    s.columns = {{"", 64}, {"Mois", 321}, {"C.A. mois", 126, true}};
+    for (int k = 1; k <= rows; ++k)
+        s.rows << QStringList{QString::number(k), QStringLiteral("Mois %1").arg(k), QStringLiteral("%1,00").arg(k)};
+    return s;
+}
+
+QList<const PrintItem *> items(const PrintPage &page, PrintItem::Kind kind)
+{
+    QList<const PrintItem *> found;
+    for (const PrintItem &i : page)
+        if (i.kind == kind)
+            found << &i;
+    return found;
+}
+
+const PrintItem *textItem(const PrintPage &page, const QString &text)
+{
+    for (const PrintItem &i : page)
+        if (i.kind == PrintItem::Kind::Text && i.text == text)
+            return &i;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(GridPrintout, RunsOverPagesEachWithItsHeadBandAndColumnLines)
+{
+    const QDate today(2026, 6, 15);
+    const PrintDocument doc = gridPrintout(sheetOf(100), "Statistiques ventes au 15/06/2026", "", 100,
+                                           today, a4Metrics(600, false));
+    ASSERT_GE(doc.pages().size(), 2);
+    int rowsPrinted = 0;
+    for (const PrintPage &page : doc.pages()) {
+        ASSERT_NE(textItem(page, "Imprimé le 15/06/2026"), nullptr);
+        EXPECT_NE(textItem(page, "C.A. mois"), nullptr);
+        const auto fills = items(page, PrintItem::Kind::Fill);
+        ASSERT_EQ(fills.size(), 1);
+        EXPECT_EQ(fills[0]->rgb, 0xC0C0C0u);
+        // Four column lines (three columns and the right edge), down to the last row.
+        int vertical = 0;
+        double lowest = 0;
+        for (const PrintItem *l : items(page, PrintItem::Kind::Line)) {
+            if (l->x == l->x2) {
+                ++vertical;
+                EXPECT_EQ(l->y, fills[0]->y);
+            }
+            lowest = std::max(lowest, l->y2);
+        }
+        EXPECT_EQ(vertical, 4);
+        for (const PrintItem &i : page) {
+            EXPECT_LE(i.y2, 287 - 287 / 25.0 - 3 + 1e-9); // within the bottom margin
+            if (i.kind == PrintItem::Kind::Text && i.text.startsWith("Mois "))
+                ++rowsPrinted;
+        }
+    }
+    EXPECT_EQ(rowsPrinted, 100);
+    EXPECT_NE(textItem(doc.pages().last(), "Mois 100"), nullptr);
+}
+
+TEST(GridPrintout, FitsBetweenTheMarginsOnAnyPrinter)
+{
+    // A printer narrower in pixels than the grid on screen.
+    PageMetrics narrow{400, 560, 200, 280};
+    const PrintDocument doc = gridPrintout(sheetOf(3), "t", "Tête", 2, QDate(2026, 1, 2), narrow);
+    ASSERT_EQ(doc.pages().size(), 1);
+    const PrintPage &page = doc.pages()[0];
+    QList<double> columns;
+    for (const PrintItem *l : items(page, PrintItem::Kind::Line))
+        if (l->x == l->x2)
+            columns << l->x;
+    std::sort(columns.begin(), columns.end());
+    ASSERT_EQ(columns.size(), 4);
+    EXPECT_DOUBLE_EQ(columns.first(), 8);
+    EXPECT_DOUBLE_EQ(columns.last(), 192);
+    // Widths in proportion to the screen: 64, 321, 126 pixels.
+    EXPECT_NEAR((columns[2] - columns[1]) / (columns[1] - columns[0]), 321.0 / 64, 1e-9);
+    // Rows 1 and 2 only; the amount right-aligned at its column's edge.
+    EXPECT_EQ(textItem(page, "Mois 3"), nullptr);
+    const PrintItem *amount = textItem(page, "2,00");
+    ASSERT_NE(amount, nullptr);
+    EXPECT_EQ(amount->align, Align::Right);
+    EXPECT_LT(amount->x, 192);
+    EXPECT_GT(amount->x, 190);
+    EXPECT_NE(textItem(page, "Tête"), nullptr);
+}
+
+TEST(GridPrintout, JobIsTitledWithTodayAndLaysOutOnThePrinter)
+{
+    const PrintJob job = gridPrintoutJob(sheetOf(2), "Statistiques clients au ", "", 2, QDate(2026, 3, 1));
+    EXPECT_EQ(job.title, "Statistiques clients au 01/03/2026");
+    const PrintDocument doc = job.layout(a4Metrics(300, false), {});
+    EXPECT_EQ(doc.title(), job.title);
+    EXPECT_NE(textItem(doc.pages()[0], "Mois 2"), nullptr);
+}
+
+TEST(Chart, KeepsTheLast32ValuesRoundedHalfToEven)
+{
+    QStringList amounts;
+    for (int k = 1; k <= 40; ++k)
+        amounts << QStringLiteral(" %1,50 ").arg(k);
+    const Chart chart(amounts);
+    ASSERT_EQ(chart.values().size(), 32);
+    EXPECT_EQ(chart.values().first(), 10); // 9,5
+    EXPECT_EQ(chart.values()[1], 10);      // 10,5
+    EXPECT_EQ(chart.values().last(), 40);  // 40,5
+    const QList<QRect> bars = chart.bars();
+    ASSERT_EQ(bars.size(), 32);
+    EXPECT_EQ(bars.last().top(), Chart::kAxisY - Chart::kTallest);
+    EXPECT_EQ(bars.last().left(), 20 + 15 * 31);
+    EXPECT_EQ(bars.first().top(), Chart::kAxisY - 10 * 280 / 40);
+}
+
+TEST(Chart, DrawsNoBarAtOrBelowZero)
+{
+    EXPECT_TRUE(Chart(QStringList{"-5,00", "-1"}).bars().isEmpty());
+    EXPECT_TRUE(Chart(QStringList{}).bars().isEmpty());
+    EXPECT_EQ(Chart(QStringList{"-5,00", "abc", "4"}).bars().size(), 1);
+}
+
+TEST(Chart, ScalesLargeTurnoversWithoutOverflow)
+{
+    // 9 million and more: value x 280 no longer fits in 32 bits.
+    const Chart chart(QStringList{"9000000,00", "18000000,00", "4500000000,00"});
+    const QList<QRect> bars = chart.bars();
+    ASSERT_EQ(bars.size(), 3);
+    EXPECT_EQ(bars[2].top(), Chart::kAxisY - 280);
+    EXPECT_EQ(bars[1].top(), Chart::kAxisY - 18000000LL * 280 / 4500000000LL);
+    const Chart two(QStringList{"8000000", "16000000"});
+    EXPECT_EQ(two.bars()[0].top(), Chart::kAxisY - 140);
+}
