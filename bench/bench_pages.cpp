@@ -262,6 +262,56 @@ BENCHMARK(BM_InvoicesPass)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
 
+// Orders on the ten-year hotel: the last order read with its totals, the
+// order list built and every entry's texts read, an order validated
+// (posting its total to its supplier's statement).
+#include "purchasing/order_page.h"
+
+namespace {
+
+void BM_Orders(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    QuietUi ui;
+    Fiche fiche(ui);
+    OrderPage orders(fiche);
+    fiche.setPage(PageId::Orders, &orders);
+    fiche.Charge(setPath());
+    fiche.selectPage(PageId::Orders);
+    fiche.set().setPosition(Table::Orders, fiche.set().count(Table::Orders) - 1);
+    orders.LitCmd();
+    const RecordTable suppliers = fiche.set().table(Table::Suppliers);
+    const int what = int(state.range(0));
+    for (auto _ : state) {
+        switch (what) {
+        case 0:
+            orders.LitCmd();
+            benchmark::DoNotOptimize(orders.totals().totalText);
+            break;
+        case 1: {
+            const OrderList rows(fiche.set().table(Table::Orders));
+            qsizetype chars = 0;
+            for (int r = 0; r < rows.size(); ++r)
+                for (int c = 0; c < rows.columns(); ++c)
+                    chars += rows.field(r, c).size();
+            benchmark::DoNotOptimize(chars);
+            break;
+        }
+        default:
+            state.PauseTiming();
+            fiche.set().table(Table::Suppliers) = suppliers;
+            orders.card().validated = false;
+            state.ResumeTiming();
+            if (!orders.Valider())
+                state.SkipWithError("the order could not be validated");
+        }
+    }
+    state.counters["orders"] = fiche.set().count(Table::Orders);
+}
+BENCHMARK(BM_Orders)->Arg(0)->Arg(1)->Arg(2)->ArgName("read_list_validate")->Unit(benchmark::kMillisecond);
+
+} // namespace
 // The main courante on the ten-year hotel (219,000 lines): a day loaded, a
 // day stored after an entry was posted (its lines in the middle of the
 // table), a move to the next or previous day with the day left stored, and

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kQuantityWidth = 60;
 constexpr int kAmountWidth = 90;
 
 QByteArray enc(const QString &s)
@@ -39,6 +38,20 @@ std::optional<qint64> invoiceNumberValue(QByteArrayView line)
     return line.size() <= 4 ? std::nullopt : wholeNumber(line.sliced(4), 18);
 }
 
+QString numberLineText(const RecordTable &t, qsizetype start, qsizetype end, int offset,
+                       int tagLength)
+{
+    if (start + offset >= end)
+        return {};
+    const QByteArrayView l = t.line(start + offset);
+    return cp1252::decode(l.size() > tagLength ? l.sliced(tagLength) : QByteArrayView()).trimmed();
+}
+
+QString currencyLabel(const Settings &settings)
+{
+    return settings.currency == 1 ? settings.otherCurrency : QStringLiteral("Euros");
+}
+
 QList<QByteArray> invoiceBlockLines(const InvoiceCard &c, const RecordTable &t, qint64 number)
 {
     QList<QByteArray> lines = {t.startMarker(number),
@@ -56,11 +69,7 @@ QList<QByteArray> invoiceBlockLines(const InvoiceCard &c, const RecordTable &t, 
                                enc(c.address[3]),
                                yn(c.vatShown),
                                yn(c.validated)};
-    for (const QStringList &row : c.lines.rowsToWrite())
-        lines << LineGrid::joinCells("FACT", row);
-    for (const QString &m : c.memo)
-        lines << "MEMO" + cp1252::encode(m);
-    lines << c.otherLines;
+    appendTaggedLines(lines, "FACT", c.lines, c.memo, c.otherLines);
     lines << t.endMarker(number);
     return lines;
 }
@@ -71,10 +80,7 @@ void readInvoiceBlock(InvoiceCard &c, const RecordTable &t, qsizetype start, qsi
     const BlockReader block{t, start, end};
     auto field = [&](int offset) { return block.text(offset); };
     auto date = [&](int offset, QDate &d) { block.date(offset, d); };
-    if (start + Number < end) {
-        const QByteArrayView l = t.line(start + Number);
-        c.number = cp1252::decode(l.size() > 4 ? l.sliced(4) : QByteArrayView()).trimmed();
-    }
+    c.number = numberLineText(t, start, end, Number, 4);
     date(Date, c.date);
     c.client = field(Client);
     c.room = field(Room);
@@ -87,15 +93,7 @@ void readInvoiceBlock(InvoiceCard &c, const RecordTable &t, qsizetype start, qsi
     c.vatShown = field(VatShown) == u"Y";
     c.validated = field(Validated) == u"Y";
 
-    for (qsizetype i = start + FirstTagged; i < end; ++i) {
-        const QByteArrayView l = t.line(i);
-        if (l.startsWith("FACT"))
-            c.lines.appendRead(c.lines.splitCells(cp1252::decode(l.sliced(4))));
-        else if (l.startsWith("MEMO"))
-            c.memo << cp1252::decode(l.sliced(4));
-        else
-            c.otherLines << l.toByteArray();
-    }
+    readTaggedLines(t, start + FirstTagged, end, "FACT", c.lines, c.memo, c.otherLines);
 }
 
 namespace {
@@ -198,11 +196,11 @@ struct RowResult
     bool vatOutside = false; // a code outside 1 to 3, shown as "1"
 };
 
-// The row step of Calculef, once the quantity is known not to be empty.
+// The row step of the totals, once the quantity is known not to be empty.
 template <typename View>
-RowResult readRow(View quantityCell, View priceCell, View discountCell, View vatCell)
+RowResult readRow(const LineColumns &c, View quantityCell, View priceCell, View discountCell,
+                  View vatCell)
 {
-    using namespace invoicecol;
     RowResult r;
     double quantity = 0, discount = 0;
     [&] {
@@ -211,26 +209,26 @@ RowResult readRow(View quantityCell, View priceCell, View discountCell, View vat
         if (!q.isEmpty()) {
             const auto v = readReal(q);
             if (!v)
-                return void(r.bad = Quantity);
+                return void(r.bad = c.quantity);
             quantity = *v;
         }
         if (!trimmed(priceCell).isEmpty()) {
             const auto v = readReal(priceCell);
             if (!v)
-                return void(r.bad = Price);
+                return void(r.bad = c.price);
             r.price = *v;
         }
         r.priceRead = true;
         r.vatWasEmpty = vatCell.isEmpty();
         const auto t = r.vatWasEmpty ? std::optional<int>(1) : readInt(vatCell);
         if (!t)
-            return void(r.bad = Vat);
+            return void(r.bad = c.vat);
         r.code = *t >= 1 && *t <= 3 ? *t : 1;
         r.vatOutside = *t < 1 || *t > 3;
         if (!trimmed(discountCell).isEmpty()) {
             const auto v = readReal(discountCell);
             if (!v)
-                return void(r.bad = Discount);
+                return void(r.bad = c.discount);
             discount = *v;
         }
     }();
@@ -239,7 +237,9 @@ RowResult readRow(View quantityCell, View priceCell, View discountCell, View vat
     return r;
 }
 
-void addRow(InvoiceTotals &totals, const RowResult &r, int row)
+// The sums of the rows go into `inclusive` until finish() knows whether
+// they include the tax.
+void addRow(LineTotals &totals, const RowResult &r, int row)
 {
     if (r.code > 0)
         totals.inclusive[std::size_t(r.code - 1)] += r.amount;
@@ -247,58 +247,80 @@ void addRow(InvoiceTotals &totals, const RowResult &r, int row)
         totals.bad << BadCell{row, r.bad};
 }
 
-void finish(InvoiceTotals &r, const std::array<double, 3> &rates, int decimals)
+void finish(LineTotals &r, const std::array<double, 3> &rates, int decimals, bool pricesIncludeTax)
 {
     for (std::size_t k = 0; k < 3; ++k) {
-        r.exclusive[k] = r.inclusive[k] / (rates[k] / 100 + 1);
-        r.vat[k] = r.inclusive[k] - r.exclusive[k];
+        const double sum = r.inclusive[k];
+        if (pricesIncludeTax) {
+            r.exclusive[k] = sum / (rates[k] / 100 + 1);
+            r.vat[k] = sum - r.exclusive[k];
+        } else {
+            r.exclusive[k] = sum;
+            r.vat[k] = sum * rates[k] / 100;
+            r.inclusive[k] = sum + r.vat[k];
+        }
     }
-    r.total = r.inclusive[0] + r.inclusive[1] + r.inclusive[2];
+    const double sums = r.inclusive[0] + r.inclusive[1] + r.inclusive[2];
     r.totalVat = r.vat[0] + r.vat[1] + r.vat[2];
+    if (pricesIncludeTax) {
+        r.total = sums;
+        r.totalExclusive = sums - r.totalVat;
+    } else {
+        r.totalExclusive = r.exclusive[0] + r.exclusive[1] + r.exclusive[2];
+        r.total = r.totalExclusive + r.totalVat;
+    }
     r.totalText = text::formatAmount(r.total, decimals);
     r.vatText = text::formatAmount(r.totalVat, decimals);
+    r.exclusiveText = text::formatAmount(r.totalExclusive, decimals);
 }
 
 // One grid row: read, then its cells aligned as the grid shows them.
-void computeRow(QStringList &cells, int row, bool rewrite, int decimals, InvoiceTotals &totals)
+void computeRow(const LineColumns &c, QStringList &cells, int row, bool rewrite, int decimals,
+                LineTotals &totals)
 {
-    using namespace invoicecol;
-    if (cells.size() < Count)
-        cells.resize(Count);
-    const QString quantity = cells[Quantity].trimmed();
+    if (cells.size() < c.count)
+        cells.resize(c.count);
+    const QString quantity = cells[c.quantity].trimmed();
     if (rewrite)
-        cells[Quantity] = text::Rset(quantity, kQuantityWidth);
+        cells[c.quantity] = text::Rset(quantity, c.quantityWidth);
     if (quantity.isEmpty())
         return;
-    const RowResult r = readRow<QStringView>(quantity, cells[Price], cells[Discount], cells[Vat]);
+    const RowResult r =
+        readRow<QStringView>(c, quantity, cells[c.price], cells[c.discount], cells[c.vat]);
     addRow(totals, r, row);
     if (!rewrite)
         return;
     if (r.priceRead)
-        cells[Price] = text::Rset(text::formatAmount(r.price, decimals), kAmountWidth);
+        cells[c.price] = text::Rset(text::formatAmount(r.price, decimals), kAmountWidth);
     if (r.vatWasEmpty || r.vatOutside)
-        cells[Vat] = QStringLiteral("1");
-    cells[Amount] = text::Rset(text::formatAmount(r.amount, decimals), kAmountWidth);
+        cells[c.vat] = QStringLiteral("1");
+    cells[c.amount] = text::Rset(text::formatAmount(r.amount, decimals), kAmountWidth);
 }
 
 } // namespace
 
+LineTotals lineTotals(LineGrid &grid, const LineColumns &c, const std::array<double, 3> &rates,
+                      int decimals, bool pricesIncludeTax, bool rewrite)
+{
+    LineTotals r;
+    for (int row = 1; row <= grid.rows(); ++row) {
+        if (grid.row(row)[c.quantity].isEmpty())
+            continue; // nothing to read or align
+        QStringList cells = grid.row(row);
+        computeRow(c, cells, row, rewrite, decimals, r);
+        for (int col = 0; col < c.count; ++col)
+            grid.setCell(row, col, cells[col]);
+    }
+    for (qsizetype i = 0; i < grid.more.size(); ++i)
+        computeRow(c, grid.more[i], grid.rows() + int(i) + 1, rewrite, decimals, r);
+    finish(r, rates, decimals, pricesIncludeTax);
+    return r;
+}
+
 InvoiceTotals Calculef(LineGrid &grid, const std::array<double, 3> &rates, int decimals,
                        bool rewrite)
 {
-    InvoiceTotals r;
-    for (int row = 1; row <= grid.rows(); ++row) {
-        if (grid.row(row)[invoicecol::Quantity].isEmpty())
-            continue; // nothing to read or align
-        QStringList cells = grid.row(row);
-        computeRow(cells, row, rewrite, decimals, r);
-        for (int c = 0; c < invoicecol::Count; ++c)
-            grid.setCell(row, c, cells[c]);
-    }
-    for (qsizetype i = 0; i < grid.more.size(); ++i)
-        computeRow(grid.more[i], grid.rows() + int(i) + 1, rewrite, decimals, r);
-    finish(r, rates, decimals);
-    return r;
+    return lineTotals(grid, kInvoiceColumns, rates, decimals, true, rewrite);
 }
 
 InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
@@ -330,21 +352,22 @@ InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
         const QByteArrayView quantity = trimmed(cells[Quantity]);
         if (quantity.isEmpty())
             continue;
-        addRow(r, readRow(quantity, cells[Price], cells[Discount], cells[Vat]), row);
+        addRow(r, readRow(kInvoiceColumns, quantity, cells[Price], cells[Discount], cells[Vat]),
+               row);
     }
-    finish(r, rates, decimals);
+    finish(r, rates, decimals, true);
     return r;
 }
 
-QString badCellMessage(const LineGrid &grid, const BadCell &bad)
+QString badCellMessage(const LineGrid &grid, const BadCell &bad, const LineColumns &columns)
 {
     const QString cell = bad.row <= grid.rows()
                              ? grid.cell(bad.row, bad.column)
                              : grid.more[bad.row - grid.rows() - 1].value(bad.column);
     QString shown = cell.trimmed();
-    if (bad.column == invoicecol::Quantity)
+    if (bad.column == columns.quantity)
         shown = shown.left(shown.indexOf(u' '));
     const QString error =
-        bad.column == invoicecol::Vat ? text::intError(shown) : text::realError(shown);
+        bad.column == columns.vat ? text::intError(shown) : text::realError(shown);
     return QStringLiteral("Ligne %1 : %2").arg(bad.row).arg(error);
 }

@@ -3,6 +3,7 @@
 #include "line_grid.h"
 
 #include "store/record_table.h"
+#include "store/settings.h"
 
 #include <QDate>
 #include <QList>
@@ -41,6 +42,22 @@ constexpr int Vat = 7;
 constexpr int Count = 8;
 } // namespace invoicecol
 
+// Where the cells the totals read stand in a line grid (invoices and
+// orders order their columns differently), and the width the quantity is
+// aligned to.
+struct LineColumns
+{
+    int quantity, price, discount, amount, vat, count;
+    int quantityWidth;
+};
+inline constexpr LineColumns kInvoiceColumns{invoicecol::Quantity,
+                                             invoicecol::Price,
+                                             invoicecol::Discount,
+                                             invoicecol::Amount,
+                                             invoicecol::Vat,
+                                             invoicecol::Count,
+                                             60};
+
 // The invoice as the page shows it.
 struct InvoiceCard
 {
@@ -68,6 +85,14 @@ QStringList invoiceHeadings();
 // nothing when it is not one.
 std::optional<qint64> invoiceNumberValue(QByteArrayView numberLine);
 
+// The number field of a block's number line (line `offset`, after its
+// tag of `tagLength` characters), trimmed; empty when the block ends before.
+QString numberLineText(const RecordTable &table, qsizetype start, qsizetype end, int offset,
+                       int tagLength);
+
+// The currency label beside a total: "Euros", or the other currency's name.
+QString currencyLabel(const Settings &settings);
+
 // The block of an invoice, both markers included. Every grid row that holds
 // something is written, then the rows kept apart, the memo and the other lines.
 QList<QByteArray> invoiceBlockLines(const InvoiceCard &card, const RecordTable &table,
@@ -87,18 +112,29 @@ struct BadCell
     bool operator==(const BadCell &) const = default;
 };
 
-// What Calculef gives: per VAT code the tax-included sum, the part without
-// tax and the tax, the two labels and the cells that did not read.
-struct InvoiceTotals
+// What the totals of a line grid give: per VAT code the tax-included sum,
+// the part without tax and the tax, the three totals with their texts and
+// the cells that did not read.
+struct LineTotals
 {
     std::array<double, 3> inclusive{};
     std::array<double, 3> exclusive{};
     std::array<double, 3> vat{};
     double total = 0;
     double totalVat = 0;
-    QString totalText, vatText; // in the amount format, not padded
+    double totalExclusive = 0;
+    QString totalText, vatText, exclusiveText; // in the amount format, not padded
     QList<BadCell> bad;
 };
+using InvoiceTotals = LineTotals;
+
+// The line step shared by invoices and orders, then the totals: each row's
+// amount is quantity x price less the discount; the amounts add up by VAT
+// code. With `pricesIncludeTax` the sums are tax-included and the tax is
+// taken out of them; otherwise the tax is added to them.
+LineTotals lineTotals(LineGrid &grid, const LineColumns &columns,
+                      const std::array<double, 3> &rates, int decimals, bool pricesIncludeTax,
+                      bool rewrite = true);
 
 // Recomputes every line amount and the totals of the grid, rows kept apart
 // included. A row whose quantity is empty is skipped. Otherwise its cells
@@ -117,4 +153,5 @@ InvoiceTotals blockTotals(const RecordTable &table, qsizetype start, qsizetype e
                           const std::array<double, 3> &rates, int decimals);
 
 // "Ligne 3 : 'abc' n'est pas une valeur en virgule flottante correcte".
-QString badCellMessage(const LineGrid &grid, const BadCell &bad);
+QString badCellMessage(const LineGrid &grid, const BadCell &bad,
+                       const LineColumns &columns = kInvoiceColumns);

@@ -3,9 +3,9 @@
 #include "invoice.h"
 
 #include <algorithm>
-#include <array>
 
-InvoiceList::InvoiceList(const RecordTable &table) : m_table(&table)
+BlockList::BlockList(const RecordTable &table, QList<int> offsets, QByteArray numberTag)
+    : m_table(&table), m_offsets(std::move(offsets)), m_numberTag(std::move(numberTag))
 {
     for (qsizetype i = 0; i < table.size(); ++i) {
         const QByteArrayView l = table.line(i);
@@ -23,15 +23,12 @@ InvoiceList::InvoiceList(const RecordTable &table) : m_table(&table)
                  m_rows.end());
 }
 
-QString InvoiceList::field(int row, int column) const
+QString BlockList::field(int row, int column) const
 {
-    static constexpr std::array<int, kColumns> offsets = {
-        invoiceline::Number,   invoiceline::Date,   invoiceline::Client,
-        invoiceline::StayFrom, invoiceline::StayTo, invoiceline::Address};
-    if (row < 0 || row >= size() || column < 0 || column >= kColumns)
+    if (row < 0 || row >= size() || column < 0 || column >= columns())
         return {};
     const qsizetype start = m_rows[row].start;
-    const int offset = offsets[std::size_t(column)];
+    const int offset = m_offsets[column];
     // A block cut short gives nothing for the lines it lacks.
     for (int k = 1; k <= offset; ++k) {
         const qsizetype i = start + k;
@@ -41,11 +38,12 @@ QString InvoiceList::field(int row, int column) const
     }
     const QString text = m_table->text(start + offset);
     if (column == 0)
-        return text.startsWith(u"NUMF") ? text.mid(4).trimmed() : QString();
+        return text.startsWith(QLatin1String(m_numberTag)) ? text.mid(m_numberTag.size()).trimmed()
+                                                           : QString();
     return text;
 }
 
-bool InvoiceList::moveUp(int row)
+bool BlockList::moveUp(int row)
 {
     if (row <= 0 || row >= size())
         return false;
@@ -53,10 +51,17 @@ bool InvoiceList::moveUp(int row)
     return true;
 }
 
-bool InvoiceList::moveDown(int row)
+bool BlockList::moveDown(int row)
 {
     if (row < 0 || row + 1 >= size())
         return false;
     m_rows.swapItemsAt(row, row + 1);
     return true;
 }
+
+InvoiceList::InvoiceList(const RecordTable &table)
+    : BlockList(table,
+                {invoiceline::Number, invoiceline::Date, invoiceline::Client, invoiceline::StayFrom,
+                 invoiceline::StayTo, invoiceline::Address},
+                "NUMF")
+{}

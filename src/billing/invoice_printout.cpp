@@ -59,8 +59,54 @@ void printLine(PrintDocument &doc, double y, const QStringList &cells)
     doc.text(191, y, cell(Vat));
 }
 
-// Rows 1 to the highest edited one, then those kept beyond the grid, less
-// the empty rows at the end.
+// The captions of the totals' box.
+void invoiceCaptions(PrintDocument &doc, bool vatShown)
+{
+    setFont(doc, 12, true);
+    doc.text(108, 248, QStringLiteral("Total TTC"));
+    if (vatShown)
+        doc.text(108, 260, QStringLiteral("TVA"));
+}
+
+LineFrame invoiceFrame()
+{
+    return {{40, 60, 115, 130, 155, 165, 190},
+            {{17, QStringLiteral("Date")},
+             {42, QStringLiteral("Réf")},
+             {62, QStringLiteral("Désignation")},
+             {116, QStringLiteral("Qté")},
+             {131, QStringLiteral("Prix Unitaire")},
+             {156, QStringLiteral("R (%)")},
+             {166, QStringLiteral("Montant TTC")},
+             {191, QStringLiteral("T")}},
+            {257}};
+}
+
+} // namespace
+
+void drawFrame(PrintDocument &doc, const LineFrame &frame)
+{
+    doc.frame(15, 90, 195, 270);
+    doc.line(15, 100, 195, 100);
+    doc.line(15, 245, 195, 245);
+    for (int x : frame.rules)
+        doc.line(x, 90, x, 245);
+    doc.line(140, 245, 140, 270);
+    for (int y : frame.boxRules)
+        doc.line(140, y, 195, y);
+    setFont(doc, 10, true);
+    for (const auto &[x, heading] : frame.headings)
+        doc.text(x, 92, heading);
+}
+
+void Dessin(PrintDocument &doc, bool totals, bool vatShown)
+{
+    drawFrame(doc, invoiceFrame());
+    if (totals)
+        invoiceCaptions(doc, vatShown);
+    setFont(doc, 10, false);
+}
+
 QList<QStringList> printedRows(const LineGrid &grid)
 {
     QList<QStringList> rows;
@@ -74,35 +120,6 @@ QList<QStringList> printedRows(const LineGrid &grid)
     while (!rows.isEmpty() && empty(rows.last()))
         rows.removeLast();
     return rows;
-}
-
-} // namespace
-
-void Dessin(PrintDocument &doc, bool totals, bool vatShown)
-{
-    doc.frame(15, 90, 195, 270);
-    doc.line(15, 100, 195, 100);
-    doc.line(15, 245, 195, 245);
-    for (int x : {40, 60, 115, 130, 155, 165, 190})
-        doc.line(x, 90, x, 245);
-    doc.line(140, 245, 140, 270);
-    doc.line(140, 257, 195, 257);
-    setFont(doc, 10, true);
-    const struct
-    {
-        int x;
-        const char16_t *text;
-    } headings[] = {{17, u"Date"},           {42, u"Réf"},    {62, u"Désignation"},  {116, u"Qté"},
-                    {131, u"Prix Unitaire"}, {156, u"R (%)"}, {166, u"Montant TTC"}, {191, u"T"}};
-    for (const auto &h : headings)
-        doc.text(h.x, 92, QString::fromUtf16(h.text));
-    if (totals) {
-        setFont(doc, 12, true);
-        doc.text(108, 248, QStringLiteral("Total TTC"));
-        if (vatShown)
-            doc.text(108, 260, QStringLiteral("TVA"));
-    }
-    setFont(doc, 10, false);
 }
 
 void EnTete(PrintDocument &doc, const Company &company)
@@ -119,12 +136,10 @@ void EnTete(PrintDocument &doc, const Company &company)
     setFont(doc, 10, false);
 }
 
-PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
-                      const InvoicePaper &paper, const PageMetrics &m)
+PrintDocument printLines(const LinePrintout &p, const InvoicePaper &paper, const PageMetrics &m)
 {
-    PrintDocument doc(kTitle, Orientation::Portrait, m);
-    const QList<QStringList> rows = printedRows(card.lines);
-    const int n = int(rows.size());
+    PrintDocument doc(p.title, Orientation::Portrait, m);
+    const int n = int(p.rows.size());
 
     // Each line and memo line takes a slot: page, then y = 105 + 5 * slot.
     struct Slot
@@ -134,8 +149,8 @@ PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
     const int linePages = std::max(1, (n + kInvoiceLinesPerPage - 1) / kInvoiceLinesPerPage);
     const int onLast = n - (linePages - 1) * kInvoiceLinesPerPage;
     QList<Slot> memo;
-    Slot at{linePages - 1, std::max(kMemoEndSlot - int(card.memo.size()), onLast)};
-    for (qsizetype k = 0; k < card.memo.size(); ++k) {
+    Slot at{linePages - 1, std::max(kMemoEndSlot - int(p.memo.size()), onLast)};
+    for (qsizetype k = 0; k < p.memo.size(); ++k) {
         if (at.slot >= kInvoiceLinesPerPage)
             at = {at.page + 1, 0};
         memo << at;
@@ -143,36 +158,54 @@ PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
     }
     const int pages = memo.isEmpty() ? linePages : memo.last().page + 1;
 
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0)
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
             doc.newPage();
-        const bool last = p == pages - 1;
+        const bool last = page == pages - 1;
         if (paper.paperType == 0 || paper.paperType == 1)
-            Dessin(doc, last, card.vatShown);
+            drawFrame(doc, p.frame);
         if (paper.paperType == 0)
             EnTete(doc, paper.company);
-        heading(doc, card);
+        p.heading(doc);
 
         setFont(doc, 10, false);
-        const int first = p * kInvoiceLinesPerPage;
+        const int first = page * kInvoiceLinesPerPage;
         for (int i = first; i < std::min(n, first + kInvoiceLinesPerPage); ++i)
-            printLine(doc, kFirstLineY + kLine * (i - first), rows[i]);
+            p.line(doc, kFirstLineY + kLine * (i - first), p.rows[i]);
         for (qsizetype k = 0; k < memo.size(); ++k)
-            if (memo[k].page == p)
-                doc.text(22, kFirstLineY + kLine * memo[k].slot, card.memo[k]);
+            if (memo[k].page == page)
+                doc.text(22, kFirstLineY + kLine * memo[k].slot, p.memo[k]);
 
-        if (last) {
-            setFont(doc, 12, true);
-            doc.text(189, 248, totals.totalText + u' ' + paper.currency, Align::Right);
-            if (card.vatShown)
-                doc.text(189, 261, totals.vatText + QStringLiteral(" Euros"), Align::Right);
-        }
+        if (last && (paper.paperType == 0 || paper.paperType == 1) && p.captions)
+            p.captions(doc);
+        if (last)
+            p.totals(doc);
         if (pages > 1) {
             setFont(doc, 10, false);
-            doc.text(195, 274, QStringLiteral("Page %1/%2").arg(p + 1).arg(pages), Align::Right);
+            doc.text(195, 274, QStringLiteral("Page %1/%2").arg(page + 1).arg(pages), Align::Right);
         }
     }
     return doc;
+}
+
+PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
+                      const InvoicePaper &paper, const PageMetrics &m)
+{
+    LinePrintout p{kTitle,
+                   invoiceFrame(),
+                   printedRows(card.lines),
+                   card.memo,
+                   [&card](PrintDocument &doc) { heading(doc, card); },
+                   printLine,
+                   [&card](PrintDocument &doc) { invoiceCaptions(doc, card.vatShown); },
+                   [&](PrintDocument &doc) {
+                       setFont(doc, 12, true);
+                       doc.text(189, 248, totals.totalText + u' ' + paper.currency, Align::Right);
+                       if (card.vatShown)
+                           doc.text(189, 261, totals.vatText + QStringLiteral(" Euros"),
+                                    Align::Right);
+                   }};
+    return printLines(p, paper, m);
 }
 
 PrintJob ImpFactJob(const InvoicePage &page, Fiche &fiche)

@@ -5,6 +5,9 @@
 #include "print/print_job.h"
 #include "store/settings.h"
 
+#include <functional>
+#include <utility>
+
 class Fiche;
 class InvoicePage;
 
@@ -21,6 +24,45 @@ struct InvoicePaper
 
 // Lines printed inside the frame of one page, 5 mm apart from y 105.
 inline constexpr int kInvoiceLinesPerPage = 28;
+
+// The columns of a printout of lines (an invoice, an order): the rules
+// between them inside the frame, their headings at y 92, and the rules
+// that split the totals' box.
+struct LineFrame
+{
+    QList<int> rules;
+    QList<std::pair<int, QString>> headings;
+    QList<int> boxRules;
+};
+
+// A printout of lines on as many portrait pages as its lines and memo
+// need: each page carries the frame, the headings and the card's own
+// heading (and the company heading on plain paper); the lines run 28 to a
+// page, the memo stands above the totals' box and never over a line, the
+// totals are on the last page and "Page n/N" at the foot when there are
+// several pages.
+struct LinePrintout
+{
+    QString title;
+    LineFrame frame;
+    QList<QStringList> rows;
+    QStringList memo;
+    // The card's own heading, on every page.
+    std::function<void(PrintDocument &)> heading;
+    // One row of cells at y, in regular.
+    std::function<void(PrintDocument &, double, const QStringList &)> line;
+    // The captions of the totals' box, on the last page with the frame.
+    std::function<void(PrintDocument &)> captions;
+    // The totals, on the last page.
+    std::function<void(PrintDocument &)> totals;
+};
+PrintDocument printLines(const LinePrintout &printout, const InvoicePaper &paper,
+                         const PageMetrics &m);
+// Rows 1 to the highest edited one, then those kept beyond the grid, less
+// the empty rows at the end.
+QList<QStringList> printedRows(const LineGrid &grid);
+// The frame of a printout of lines and its column headings.
+void drawFrame(PrintDocument &doc, const LineFrame &frame);
 
 // `Dessin`: the frame and the column headings of a page; the totals'
 // captions only on the page that carries the totals.

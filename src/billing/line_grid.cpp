@@ -1,6 +1,7 @@
 #include "line_grid.h"
 
 #include "store/codec.h"
+#include "store/record_table.h"
 
 #include <algorithm>
 
@@ -25,6 +26,14 @@ bool LineGrid::rowIsEmpty(int row) const
 {
     const QStringList &r = m_cells[row - 1];
     return std::all_of(r.begin(), r.end(), [](const QString &c) { return c.trimmed().isEmpty(); });
+}
+
+bool LineGrid::anyFilled(int column) const
+{
+    for (int r = 1; r <= std::min(highest, m_rows); ++r)
+        if (!cell(r, column).isEmpty())
+            return true;
+    return false;
 }
 
 void LineGrid::clear()
@@ -123,4 +132,28 @@ bool LineGrid::deleteCursorRow()
     m_cells[last - 1] = QStringList(m_columns);
     highest = last - 1;
     return true;
+}
+
+void readTaggedLines(const RecordTable &t, qsizetype from, qsizetype end, QByteArrayView tag,
+                     LineGrid &grid, QStringList &memo, QList<QByteArray> &other)
+{
+    for (qsizetype i = from; i < end; ++i) {
+        const QByteArrayView l = t.line(i);
+        if (l.startsWith(tag))
+            grid.appendRead(grid.splitCells(cp1252::decode(l.sliced(tag.size()))));
+        else if (l.startsWith("MEMO"))
+            memo << cp1252::decode(l.sliced(4));
+        else
+            other << l.toByteArray();
+    }
+}
+
+void appendTaggedLines(QList<QByteArray> &lines, QByteArrayView tag, const LineGrid &grid,
+                       const QStringList &memo, const QList<QByteArray> &other)
+{
+    for (const QStringList &row : grid.rowsToWrite())
+        lines << LineGrid::joinCells(tag, row);
+    for (const QString &m : memo)
+        lines << "MEMO" + cp1252::encode(m);
+    lines << other;
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class RecordTable;
+
 // The lines of an invoice or an order: a grid of text cells, rows numbered
 // from 1 as the grid shows them (row 0 is its heading), the highest row the
 // person has edited, and the cursor. A block read from a file may hold more
@@ -29,6 +31,9 @@ public:
     void setCell(int row, int column, const QString &text);
     const QStringList &row(int row) const { return m_cells[row - 1]; }
     bool rowIsEmpty(int row) const;
+    // Whether a row up to the highest edited one has `column` filled: what
+    // makes a card worth storing.
+    bool anyFilled(int column) const;
     void clear();
 
     // Lines read beyond the last row, kept as they were split.
@@ -85,3 +90,12 @@ private:
     QList<QStringList> m_cells;
     int m_read = 0;
 };
+
+// The tagged lines of a block after its header, up to `end` (its end
+// marker, excluded): `tag` lines fill the grid's rows, "MEMO" lines the
+// note, and any other line is kept as it was, to be written back.
+void readTaggedLines(const RecordTable &table, qsizetype from, qsizetype end, QByteArrayView tag,
+                     LineGrid &grid, QStringList &memo, QList<QByteArray> &other);
+// The same lines for writing: the grid's rows to write, the note, the others.
+void appendTaggedLines(QList<QByteArray> &lines, QByteArrayView tag, const LineGrid &grid,
+                       const QStringList &memo, const QList<QByteArray> &other);

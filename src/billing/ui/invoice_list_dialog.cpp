@@ -8,16 +8,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TFListeFactures::TFListeFactures(QWidget *parent)
-    : CardListDialog(QStringLiteral("Liste des factures"),
-                     {{},
-                      {QStringLiteral("N° de facture")},
-                      {QStringLiteral("Date")},
-                      {QStringLiteral("Code client")},
-                      {QStringLiteral("Séjour du")},
-                      {QStringLiteral("Au")},
-                      {QStringLiteral("Client")}},
-                     {0, 110, 90, 90, 90, 90}, QSize(760, 480), parent),
+BlockListDialog::BlockListDialog(const QString &title, const QList<GridModel::Column> &columns,
+                                 const QList<int> &widths, QSize size, QWidget *parent)
+    : CardListDialog(title, QList<GridModel::Column>{{}} + columns, widths, size, parent),
       m_view(findChild<QTableView *>())
 {
     auto arrow = [this](Qt::ArrowType type, const QString &tip) {
@@ -36,8 +29,8 @@ TFListeFactures::TFListeFactures(QWidget *parent)
     strip->addStretch();
     static_cast<QVBoxLayout *>(layout())->insertLayout(0, strip);
 
-    // The shared window closes on "Fermer" without a choice; this list
-    // keeps the selected invoice.
+    // The shared window closes on "Fermer" without a choice; these lists
+    // keep the selected block.
     for (QPushButton *b : findChildren<QPushButton *>())
         if (b->text() == u"Fermer")
             connect(b, &QPushButton::clicked, this, [this] {
@@ -46,7 +39,7 @@ TFListeFactures::TFListeFactures(QWidget *parent)
             });
 }
 
-void TFListeFactures::Init(InvoiceList &rows)
+void BlockListDialog::Init(BlockList &rows)
 {
     m_rows = &rows;
     m_closedOn = -1;
@@ -58,7 +51,7 @@ void TFListeFactures::Init(InvoiceList &rows)
         [this](int row) { return m_rows->block(row); });
 }
 
-void TFListeFactures::move(bool up)
+void BlockListDialog::move(bool up)
 {
     const int row = m_view->currentIndex().row();
     if (!m_rows || !(up ? m_rows->moveUp(row) : m_rows->moveDown(row)))
@@ -67,10 +60,21 @@ void TFListeFactures::move(bool up)
     m_view->selectRow(up ? row - 1 : row + 1);
 }
 
-int TFListeFactures::chosen() const
+int BlockListDialog::chosen() const
 {
     return result() == QDialog::Accepted ? Result() : m_closedOn;
 }
+
+TFListeFactures::TFListeFactures(QWidget *parent)
+    : BlockListDialog(QStringLiteral("Liste des factures"),
+                      {{QStringLiteral("N° de facture")},
+                       {QStringLiteral("Date")},
+                       {QStringLiteral("Code client")},
+                       {QStringLiteral("Séjour du")},
+                       {QStringLiteral("Au")},
+                       {QStringLiteral("Client")}},
+                      {0, 110, 90, 90, 90, 90}, QSize(760, 480), parent)
+{}
 
 int TFListeFactures::run(QWidget *parent, InvoiceList &rows)
 {

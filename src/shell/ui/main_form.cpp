@@ -27,6 +27,7 @@
 #include "stock/ui/article_page_widget.h"
 #include "stats/ui/stats_commands.h"
 #include "purchasing/ui/supplier_commands.h"
+#include "purchasing/ui/order_commands.h"
 #include "tool_icons.h"
 #include "tools/ui/utility_commands.h"
 
@@ -121,6 +122,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     installStatistics(*this);
     installMainCourante(*this);
     installSuppliers(*this);
+    installOrders(*this);
     showState();
 }
 

@@ -1,0 +1,442 @@
+#include "purchasing/order_page.h"
+#include "purchasing/supplier_page.h"
+#include "scripted_ui.h"
+#include "store/table_helpers.h"
+#include "store/text.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One CMDE line: the seven cells joined by TABs.
+QString cmde(const QString &ref, const QString &quantity, const QString &price,
+             const QString &vat = "1", const QString &discount = "")
+{
+    return "CMDE" +
+           QStringList{ref, "Article " + ref, quantity, price, discount, "", vat}.join('\t');
+}
+
+struct OrderFields
+{
+    QString number = "202405001", date = "15/05/2024", supplier = "10001";
+    QStringList address = {"Brasserie du Port", "2 quai Sud", "", "29200 BREST"};
+    QString tax = "TTCN", validated = "N";
+};
+
+// An order block numbered n: the ten header lines, then the tagged lines.
+QStringList orderBlock(qint64 n, const QStringList &tagged, const OrderFields &f = {})
+{
+    const QString num = RecordTable::numberText(n, 4) + ">";
+    return QStringList{"<BLOC" + num, "NUM" + f.number, f.date, f.supplier, "A réception"} +
+           f.address + QStringList{f.tax, f.validated} + tagged + QStringList{"</BLOC" + num};
+}
+
+// A supplier block: code at 1, name at 3, address at 4 to 7, then tagged lines.
+QStringList supplierBlock(qint64 n, const QString &code, const QString &name,
+                          const QStringList &tagged = {})
+{
+    const QString num = RecordTable::numberText(n, 4) + ">";
+    QStringList l{"<BLOC" + num, code, "Boissons", name, "1 rue Basse", "", "29000", "QUIMPER"};
+    for (int i = 8; i <= 22; ++i)
+        l << "";
+    return l + tagged + QStringList{"</BLOC" + num};
+}
+
+// A record window with the order and supplier pages over literal tables.
+struct Orders
+{
+    ScriptedUi ui;
+    Fiche fiche{ui};
+    OrderPage page{fiche};
+    SupplierPage suppliers{fiche};
+
+    explicit Orders(const QStringList &orders = {}, const QStringList &supplierLines = {})
+    {
+        fiche.setPage(PageId::Orders, &page);
+        fiche.setPage(PageId::Suppliers, &suppliers);
+        fiche.settings().vatRates = {20, 10, 5.5};
+        fiche.settings().decimals = 2;
+        load(Table::Orders, orders);
+        load(Table::Suppliers, supplierLines);
+        fiche.selectPage(PageId::Orders);
+    }
+    void load(Table t, const QStringList &lines)
+    {
+        RecordTable &table = fiche.set().table(t);
+        table.setBytes(crlf(lines));
+        fiche.set().setCount(t, table.countBlocks());
+    }
+    QStringList lines(Table t = Table::Orders) const { return linesOf(fiche.set().table(t)); }
+    int position() const { return fiche.set().position(Table::Orders); }
+    LineGrid &grid() { return page.card().lines; }
+    // Types a line as the grid does: cells, then Enter in "Quantité".
+    void typeLine(int row, const QString &ref, const QString &quantity, const QString &price)
+    {
+        grid().setCell(row, ordercol::Ref, ref);
+        grid().setCell(row, ordercol::Quantity, quantity);
+        grid().setCell(row, ordercol::Price, price);
+        grid().cursorRow = row;
+        grid().cursorColumn = ordercol::Quantity;
+        page.StringGrid8KeyPress(LineGrid::kEnter);
+    }
+};
+
+qint64 monthBase()
+{
+    const QDate d = QDate::currentDate();
+    return (qint64(d.year()) * 100 + d.month()) * 1000;
+}
+
+LineGrid gridOf(const QStringList &quantities, const QStringList &prices,
+                const QStringList &discounts = {}, const QStringList &vats = {})
+{
+    LineGrid g(ordercol::Count, OrderCard::kRows);
+    for (int i = 0; i < quantities.size(); ++i) {
+        g.setCell(i + 1, ordercol::Quantity, quantities[i]);
+        g.setCell(i + 1, ordercol::Price, prices.value(i));
+        g.setCell(i + 1, ordercol::Discount, discounts.value(i));
+        g.setCell(i + 1, ordercol::Vat, vats.value(i));
+    }
+    return g;
+}
+
+} // namespace
+
+TEST(OrderTotals, WithoutAndWithTax)
+{
+    const std::array<double, 3> rates{20, 10, 5.5};
+    LineGrid g = gridOf({"2"}, {"10"}, {"10"}, {"1"});
+    LineTotals ht = Calculec(g, false, rates, 2);
+    EXPECT_EQ(g.cell(1, ordercol::Amount).trimmed(), "18,00");
+    EXPECT_EQ(ht.exclusiveText, "18,00");
+    EXPECT_EQ(ht.vatText, "3,60");
+    EXPECT_EQ(ht.totalText, "21,60");
+
+    LineTotals ttc = Calculec(g, true, rates, 2);
+    EXPECT_EQ(g.cell(1, ordercol::Amount).trimmed(), "18,00");
+    EXPECT_EQ(ttc.totalText, "18,00");
+    EXPECT_EQ(ttc.vatText, "3,00");
+    EXPECT_EQ(ttc.exclusiveText, "15,00");
+
+    // Each VAT code adds its own rate's tax.
+    LineGrid mixed = gridOf({"1", "1", "1"}, {"100", "100", "100"}, {}, {"1", "2", "3"});
+    const LineTotals m = Calculec(mixed, false, rates, 2);
+    EXPECT_DOUBLE_EQ(m.totalVat, 20 + 10 + 5.5);
+    EXPECT_DOUBLE_EQ(m.total, 335.5);
+}
+
+TEST(OrderTotals, CellsAsTheLineStepLeavesThem)
+{
+    const std::array<double, 3> rates{20, 10, 5.5};
+    LineGrid g = gridOf({"3 kg", "4", "2", ""}, {"2,5", "", "1", "9"}, {}, {"", "", "7", ""});
+    const LineTotals t = Calculec(g, false, rates, 2);
+    // "3 kg" counts as 3 and stays as typed, right-aligned.
+    EXPECT_EQ(g.cell(1, ordercol::Quantity), text::Rset(u"3 kg", 80));
+    EXPECT_EQ(g.cell(1, ordercol::Amount).trimmed(), "7,50");
+    // An empty price shows zero; the empty "T" becomes "1".
+    EXPECT_EQ(g.cell(2, ordercol::Price).trimmed(), "0,00");
+    EXPECT_EQ(g.cell(2, ordercol::Amount).trimmed(), "0,00");
+    EXPECT_EQ(g.cell(2, ordercol::Vat), "1");
+    // A "T" of 7 counts under code 1 (shown as the code it counts under).
+    EXPECT_DOUBLE_EQ(t.exclusive[0], 7.5 + 2);
+    EXPECT_DOUBLE_EQ(t.exclusive[1] + t.exclusive[2], 0);
+    // A row without quantity is passed over and keeps its price as typed.
+    EXPECT_EQ(g.cell(4, ordercol::Price), "9");
+    EXPECT_TRUE(g.cell(4, ordercol::Amount).isEmpty());
+}
+
+TEST(OrderTotals, ABadCellIsNamedWithItsLine)
+{
+    LineGrid g = gridOf({"2", "x"}, {"abc", "1"});
+    const LineTotals t = Calculec(g, false, {20, 10, 5.5}, 2);
+    ASSERT_EQ(t.bad.size(), 2);
+    EXPECT_EQ(t.bad[0], (BadCell{1, ordercol::Price}));
+    EXPECT_EQ(badCellMessage(g, t.bad[1], kOrderColumns), "Ligne 2 : " + text::realError(u"x"));
+}
+
+TEST(OrderNumbering, MonthBaseThenHighestStoredNumberLineOnly)
+{
+    Orders empty;
+    EXPECT_EQ(empty.page.card().number, QString::number(monthBase() + 1));
+    empty.page.card().supplier = "10001";
+    empty.page.touch();
+    empty.typeLine(1, "R1", "1", "2");
+    empty.page.Creer();
+    EXPECT_EQ(empty.page.card().number, QString::number(monthBase() + 2));
+
+    // A higher number stored, even of a later month, is followed. Address
+    // or memo lines that begin "NUM" are no number, nor a number line that
+    // is not a whole number, and none of them stops the scan.
+    OrderFields odd;
+    odd.number = "12AB";
+    odd.address[0] = "NUM999999999";
+    OrderFields later;
+    later.number = "209912007";
+    Orders o(orderBlock(0, {"MEMONUM999999998"}, odd) + orderBlock(1, {}, later));
+    EXPECT_EQ(o.page.Numeroc(), 209912008);
+}
+
+TEST(OrderBlock, ReadsEveryHeaderFieldAndEveryTaggedLine)
+{
+    OrderFields f;
+    f.date = "31/02/2024"; // not a date: the fields after it still read
+    f.tax = "TTCY";
+    f.validated = "?";
+    QStringList tagged;
+    for (int i = 0; i < 70; ++i)
+        tagged << cmde("R" + QString::number(i), "1", "1");
+    for (int i = 0; i < 40; ++i)
+        tagged << "MEMOligne " + QString::number(i);
+    Orders o(orderBlock(0, tagged, f));
+    const OrderCard &c = o.page.card();
+    EXPECT_EQ(c.date, QDate::currentDate());
+    EXPECT_EQ(c.supplier, "10001");
+    EXPECT_EQ(c.address[3], "29200 BREST");
+    EXPECT_TRUE(c.pricesWithTax);
+    EXPECT_FALSE(c.validated);
+    EXPECT_EQ(c.lines.readRows(), 63);
+    EXPECT_EQ(c.lines.more.size(), 7);
+    EXPECT_EQ(c.memo.size(), 40);
+    EXPECT_EQ(c.memo.last(), "ligne 39");
+    EXPECT_EQ(o.page.statusText(), "Cmde non validée");
+    // 70 lines at 1,00 with tax included.
+    EXPECT_EQ(o.page.totals().totalText, "70,00");
+}
+
+TEST(OrderBlock, RewrittenOrderMovesToTheEndWithNothingLost)
+{
+    const QStringList first = orderBlock(0, {cmde("A", "2", "10"), "MEMOà livrer", "XTRA kept"});
+    OrderFields second;
+    second.number = "202405002";
+    Orders o(first + orderBlock(1, {cmde("B", "1", "1")}, second));
+    o.page.card().payment = "Réglement à 30 jours";
+    o.page.touch();
+    o.page.next();
+    const QStringList l = o.lines();
+    EXPECT_EQ(l.first(), "<BLOC0001>");
+    const qsizetype at = l.indexOf("<BLOC0000>");
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(
+        l.mid(at),
+        QStringList({"<BLOC0000>", "NUM202405001", "15/05/2024", "10001", "Réglement à 30 jours",
+                     "Brasserie du Port", "2 quai Sud", "", "29200 BREST", "TTCN", "N",
+                     "CMDEA\tArticle A\t" + text::Rset(u"2", 80) + "\t" + text::Rset(u"10,00", 90) +
+                         "\t\t" + text::Rset(u"20,00", 90) + "\t1",
+                     "MEMOà livrer", "XTRA kept", "</BLOC0000>"}));
+}
+
+TEST(OrderCreation, BlockNumbersAreGivenBackAndNeverReused)
+{
+    // A block cut short (fewer than 12 lines in the table) still counts.
+    Orders o({"<BLOC0000>", "NUM202405001", "15/05/2024", "10001", "</BLOC0000>"});
+    o.page.Creer();
+    EXPECT_EQ(o.position(), 1);
+    // An order never written gives its number back.
+    o.page.Creer();
+    EXPECT_EQ(o.position(), 1);
+    EXPECT_EQ(o.fiche.set().count(Table::Orders), 1);
+    o.page.card().supplier = "10002";
+    o.page.touch();
+    o.typeLine(1, "R", "1", "1");
+    o.page.Creer();
+    EXPECT_EQ(o.position(), 2);
+    EXPECT_EQ(o.lines().mid(0, 5),
+              QStringList({"<BLOC0000>", "NUM202405001", "15/05/2024", "10001", "</BLOC0000>"}));
+    EXPECT_EQ(o.lines()[5], "<BLOC0001>");
+
+    // Once the only order is deleted, numbering starts again from block 0.
+    Orders one(orderBlock(0, {cmde("A", "1", "1")}));
+    one.page.SupCmd();
+    EXPECT_TRUE(one.lines().isEmpty());
+    one.page.Creer();
+    EXPECT_EQ(one.position(), 0);
+}
+
+TEST(OrderCreation, FromTheSupplierCardShown)
+{
+    Orders o;
+    SupplierCard s;
+    s.code = "10003";
+    s.name = "Fromagerie";
+    s.address1 = "Route 1";
+    s.postalCode = "35000";
+    s.town = "RENNES";
+    ASSERT_TRUE(o.page.NouvCmd(s));
+    const OrderCard &c = o.page.card();
+    EXPECT_EQ(c.supplier, "10003");
+    EXPECT_EQ(c.address, (std::array<QString, 4>{"Fromagerie", "Route 1", "", "35000 RENNES"}));
+    EXPECT_EQ(c.date, QDate::currentDate());
+    EXPECT_TRUE(o.page.modified());
+    EXPECT_EQ(o.fiche.active(), PageId::Orders);
+}
+
+TEST(OrderCreation, PickedSupplierGivesItsAddress)
+{
+    Orders o({}, supplierBlock(0, "10001", "Dix mille un") + supplierBlock(1, "1", "Un"));
+    o.page.pickSupplier("1");
+    EXPECT_EQ(o.page.card().supplier, "1");
+    EXPECT_EQ(o.page.card().address,
+              (std::array<QString, 4>{"Un", "1 rue Basse", "", "29000 QUIMPER"}));
+    EXPECT_TRUE(o.page.modified());
+}
+
+TEST(OrderLeaving, AnIncompleteEditedOrderIsNotDroppedWithoutAsking)
+{
+    Orders o(orderBlock(0, {cmde("A", "1", "1")}) + orderBlock(1, {cmde("B", "1", "1")}));
+    o.page.Creer();
+    o.page.card().supplier = "10009"; // no line: the order cannot be stored
+    o.page.touch();
+    // Showing another page and coming back keeps it on screen.
+    o.fiche.selectPage(PageId::Planning);
+    o.fiche.selectPage(PageId::Orders);
+    EXPECT_EQ(o.page.card().supplier, "10009");
+
+    o.ui.okCancel = {false};
+    o.page.previous();
+    EXPECT_EQ(o.ui.shown, QStringList{"Commande incomplète : l'abandonner ?"});
+    EXPECT_EQ(o.position(), 2);
+    EXPECT_EQ(o.page.card().supplier, "10009");
+
+    o.ui.okCancel = {true};
+    o.page.previous();
+    EXPECT_EQ(o.position(), 1);
+    EXPECT_EQ(o.fiche.set().count(Table::Orders), 2);
+    EXPECT_EQ(o.page.card().lines.cell(1, ordercol::Ref), "B");
+
+    // An order that was only read leaves without a question.
+    o.ui.shown.clear();
+    o.page.first();
+    EXPECT_TRUE(o.ui.shown.isEmpty());
+}
+
+TEST(OrderSave, AnEditedOrderIsStoredWithoutLeavingIt)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("HOTEL.htl");
+    Orders o(orderBlock(0, {cmde("A", "1", "1")}));
+    o.page.card().address[1] = "Quai Nord";
+    o.page.touch();
+    ASSERT_TRUE(o.fiche.Sauve(file));
+
+    Orders reopened;
+    ASSERT_TRUE(reopened.fiche.Charge(file));
+    reopened.fiche.selectPage(PageId::Orders);
+    EXPECT_EQ(reopened.page.card().address[1], "Quai Nord");
+}
+
+TEST(OrderGrid, EnterCompletesALineAndLinesDelete)
+{
+    Orders o;
+    LineGrid &g = o.grid();
+    g.cursorRow = 1;
+    g.cursorColumn = ordercol::Price;
+    EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u',');
+    g.cursorColumn = ordercol::Ref;
+    EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u'.');
+    // Enter before "Quantité" completes nothing.
+    o.page.StringGrid8KeyPress(LineGrid::kEnter);
+    EXPECT_EQ(g.highest, 0);
+
+    o.typeLine(1, "A", "2", "10");
+    EXPECT_EQ(g.cell(1, ordercol::Vat), "1");
+    EXPECT_EQ(o.page.totals().totalText, "24,00");
+    EXPECT_EQ(g.cursorRow, 2);
+    EXPECT_EQ(g.cursorColumn, 0);
+    EXPECT_TRUE(o.page.modified());
+    EXPECT_TRUE(o.fiche.set().isDirty());
+    o.typeLine(2, "B", "1", "1");
+
+    g.cursorRow = 1;
+    o.page.SupLigne3(); // the grid has not the focus
+    EXPECT_EQ(g.cell(1, ordercol::Ref), "A");
+    o.page.gridFocus = true;
+    o.page.SupLigne3();
+    EXPECT_EQ(g.cell(1, ordercol::Ref), "B");
+    EXPECT_EQ(g.highest, 1);
+}
+
+TEST(OrderValidation, PostsTheTotalShownToTheExactSupplier)
+{
+    const QStringList supplierLines =
+        supplierBlock(0, "10001", "Dix mille un", {"DATA01/05/2024\tAvoir\t  5,00", "MEMOnote"}) +
+        supplierBlock(1, "1", "Un");
+    OrderFields f;
+    f.supplier = "1";
+    Orders o(orderBlock(0, {cmde("A", "2", "10", "1", "10")}, f), supplierLines);
+    // A quantity changed without Enter: validation totals it first.
+    o.grid().setCell(1, ordercol::Quantity, "4");
+    ASSERT_TRUE(o.page.Valider());
+    EXPECT_TRUE(o.page.card().validated);
+    EXPECT_EQ(o.page.statusText(), "Cmde validée");
+    EXPECT_EQ(o.page.totals().totalText, "43,20");
+
+    const QStringList s = o.lines(Table::Suppliers);
+    const QString posted = "DATA" + text::dateText(QDate::currentDate()) +
+                           "\tCommande 202405001\t" + text::Rset(u"43,20", 95);
+    EXPECT_EQ(s.count(posted), 1);
+    EXPECT_EQ(s.indexOf(posted), s.indexOf("</BLOC0001>") - 1);
+    EXPECT_EQ(s.indexOf("DATA01/05/2024\tAvoir\t  5,00") + 1, s.indexOf("MEMOnote"));
+    // The order is stored validated.
+    EXPECT_EQ(o.lines()[10], "Y");
+    // Validating again posts nothing more.
+    o.page.Valider();
+    EXPECT_EQ(o.lines(Table::Suppliers).count(posted), 1);
+}
+
+TEST(OrderValidation, RefusesWhatCannotBePosted)
+{
+    // An order without a line is not validated.
+    Orders o({}, supplierBlock(0, "10001", "Brasserie"));
+    o.page.card().supplier = "10001";
+    o.page.touch();
+    EXPECT_FALSE(o.page.Valider());
+    EXPECT_FALSE(o.page.card().validated);
+    EXPECT_TRUE(o.lines().isEmpty());
+    EXPECT_EQ(o.ui.shown.size(), 1);
+
+    // A full statement keeps the order open, with a message.
+    QStringList full;
+    for (int i = 0; i < 63; ++i)
+        full << "DATA01/05/2024\tLigne\t  1,00";
+    Orders f(orderBlock(0, {cmde("A", "1", "1")}), supplierBlock(0, "10001", "Plein", full));
+    EXPECT_FALSE(f.page.Valider());
+    EXPECT_FALSE(f.page.card().validated);
+    EXPECT_EQ(f.lines(Table::Suppliers).size(), 24 + 63);
+    ASSERT_EQ(f.ui.shown.size(), 1);
+    EXPECT_TRUE(f.ui.shown[0].contains("plein"));
+}
+
+TEST(OrderValidation, WritesBackAndRereadsTheSupplierCard)
+{
+    Orders o(orderBlock(0, {cmde("A", "1", "5")}), supplierBlock(0, "10001", "Avant"));
+    o.fiche.selectPage(PageId::Suppliers);
+    o.suppliers.card().name = "Après";
+    o.suppliers.touch();
+    o.fiche.set().setPosition(Table::Orders, 0);
+    o.page.LitCmd();
+    ASSERT_TRUE(o.page.Valider());
+    EXPECT_EQ(o.lines(Table::Suppliers)[3], "Après");
+    EXPECT_EQ(o.suppliers.card().name, "Après");
+    EXPECT_EQ(o.suppliers.card().statement[0].label, "Commande 202405001");
+}
+
+TEST(OrderList, EveryBlockWithItsOwnNumber)
+{
+    OrderFields a, b;
+    b.number = "202405001"; // the same number as the first: the block decides
+    b.supplier = "10002";
+    b.address[1] = "Zone B";
+    Orders o(orderBlock(0, {}, a) + orderBlock(2, {}, b));
+    OrderList list(o.fiche.set().table(Table::Orders));
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list.block(1), 2);
+    EXPECT_EQ(list.field(1, 0), "202405001");
+    EXPECT_EQ(list.field(1, 2), "10002");
+    EXPECT_EQ(list.field(1, 4), "Zone B");
+    o.page.showOrder(list.block(1));
+    EXPECT_EQ(o.page.card().supplier, "10002");
+}
