@@ -30,6 +30,7 @@
 #include "purchasing/ui/order_commands.h"
 #include "tool_icons.h"
 #include "tools/ui/utility_commands.h"
+#include "tools/ui/writing_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -119,6 +120,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildShortcuts();
     installPageCommands();
     installUtilities(*this);
+    installWriting(*this);
     installStatistics(*this);
     installMainCourante(*this);
     installSuppliers(*this);
