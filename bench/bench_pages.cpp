@@ -312,6 +312,7 @@ void BM_Orders(benchmark::State &state)
 BENCHMARK(BM_Orders)->Arg(0)->Arg(1)->Arg(2)->ArgName("read_list_validate")->Unit(benchmark::kMillisecond);
 
 } // namespace
+
 // The main courante on the ten-year hotel (219,000 lines): a day loaded, a
 // day stored after an entry was posted (its lines in the middle of the
 // table), a move to the next or previous day with the day left stored, and
@@ -412,6 +413,7 @@ void BM_Statistics(benchmark::State &state)
 BENCHMARK(BM_Statistics)->DenseRange(0, 3)->ArgName("month_client_room_occupancy")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
+
 // Suppliers on the ten-year hotel (300 suppliers with their statements): the
 // last card read after an edit of the one shown (write back, move, read),
 // the list window's rows, and the lookup of a supplier by its code that an
@@ -451,5 +453,53 @@ void BM_Suppliers(benchmark::State &state)
     state.counters["suppliers"] = count;
 }
 BENCHMARK(BM_Suppliers)->Arg(0)->Arg(1)->Arg(2)->ArgName("read_list_code")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// The accounting journal of the whole ten-year hotel: the pass alone (every
+// validated invoice and order, sorted into balanced entries), with the
+// window's grid, and with the FEC file of it,
+// against opening the set measured in the same run (processor time, best of
+// three): it must stay within 3 times.
+#include "stats/journal.h"
+
+namespace {
+
+void BM_Journal(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    auto cpuMs = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
+    double open = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        const double t0 = cpuMs();
+        FileSet probe;
+        probe.Charge(setPath(), QDir::currentPath(), false);
+        open = std::min(open, cpuMs() - t0);
+    }
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath(), false);
+    JournalSettings settings;
+    settings.vatRates = {5.5, 10, 20};
+    const int what = int(state.range(0));
+    double best = 1e30;
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        const double t0 = cpuMs();
+        const QList<JournalLine> journal = journalLines(set, settings);
+        if (what == 1)
+            benchmark::DoNotOptimize(journalSheet(journal, settings.decimals));
+        else if (what == 2)
+            benchmark::DoNotOptimize(fecBytes(journal, settings.decimals));
+        best = std::min(best, cpuMs() - t0);
+        lines = journal.size();
+    }
+    state.counters["open_ms"] = open;
+    state.counters["best_ms"] = best;
+    state.counters["x_open"] = best / open;
+    state.counters["lines"] = double(lines);
+    state.SetLabel(best <= 3 * open ? "within 3x open" : "OVER 3x OPEN");
+}
+BENCHMARK(BM_Journal)->DenseRange(0, 2)->ArgName("pass_window_fec")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "print/ui/renderer.h"
 #include "rooms/journee.h"
 #include "stats/statistics.h"
+#include "stats/journal.h"
 #include "store/codec.h"
 #include "store/fiche.h"
 #include "store/file_names.h"
@@ -29,6 +30,7 @@
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <memory>
@@ -378,6 +380,73 @@ int statsCommand(const QStringList &args)
     return 0;
 }
 
+// The journal lines of a period (Jn, date, account, label, debit, credit),
+// or the FEC file of that period; reads the set without its lock.
+int journalCommand(const QStringList &args)
+{
+    if (args.size() < 2)
+        return usage();
+    QDate from, to;
+    QString fec;
+    for (int i = 2; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (i + 1 >= args.size() || (a != u"--from" && a != u"--to" && a != u"--fec"))
+            return usage();
+        const QString value = args[++i];
+        if (a == u"--fec") {
+            fec = value;
+            continue;
+        }
+        const QDate d = QDate::fromString(value, QStringLiteral("dd/MM/yyyy"));
+        if (!d.isValid()) {
+            err() << "'" << value << "' n'est pas une date correcte\n";
+            return 2;
+        }
+        (a == u"--from" ? from : to) = d;
+    }
+    Settings settings;
+    Company company;
+    QString error;
+    if ((!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) ||
+        (!ChargeSoc(company, QDir::currentPath(), &error) && !error.isEmpty())) {
+        err() << error << '\n';
+        return 2;
+    }
+    FileSet set;
+    if (!set.Charge(args[1], QDir::currentPath(), false)) {
+        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+        return 2;
+    }
+    JournalSettings js;
+    js.accounts = settings.accounts;
+    js.vatRates = settings.vatRates;
+    js.decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    QList<JournalLine> lines = journalLines(set, js);
+    if (const auto period = journalPeriod(lines))
+        lines = linesInPeriod(lines, from.isValid() ? from : period->first, to.isValid() ? to : period->second);
+    if (!fec.isEmpty()) {
+        if (const QString unbalanced = fecBalanceError(lines, js.decimals); !unbalanced.isEmpty()) {
+            err() << unbalanced << '\n';
+            return 2;
+        }
+        QSaveFile file(fec);
+        const QByteArray bytes = fecBytes(lines, js.decimals);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+            err() << "Impossible d'écrire " << QDir::toNativeSeparators(fec) << " : " << file.errorString()
+                  << '\n';
+            return 2;
+        }
+        return 0;
+    }
+    for (const JournalLine &l : lines) {
+        QStringList fields = l.text(js.decimals).split(u'\t').mid(1);
+        for (QString &f : fields)
+            f = toolField(f.trimmed());
+        out() << fields.join(u'\t') << '\n';
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     // Printing needs fonts and a paint engine, hence a GUI application, but
@@ -406,6 +475,8 @@ int main(int argc, char **argv)
         return journeeCommand(args);
     if (!args.isEmpty() && args[0] == u"invoices")
         return invoicesCommand(args);
+    if (!args.isEmpty() && args[0] == u"journal")
+        return journalCommand(args);
     if (!args.isEmpty() && args[0] == u"stats")
         return statsCommand(args);
     if (args.size() != 2 || (args[0] != u"check" && args[0] != u"repair"))

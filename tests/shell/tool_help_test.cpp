@@ -19,8 +19,8 @@ ToolRun tool(const QStringList &args)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-const QStringList kCommands = {"check",    "repair",        "journee",         "day-sheet",
-                               "invoices", "print-invoice", "archive-invoices"};
+const QStringList kCommands = {"check",         "repair",          "journee", "day-sheet", "invoices",
+                               "print-invoice", "archive-invoices", "stats",   "journal"};
 
 } // namespace
 

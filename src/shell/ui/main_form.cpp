@@ -26,6 +26,7 @@
 #include "stock/article_printout.h"
 #include "stock/ui/article_page_widget.h"
 #include "stats/ui/stats_commands.h"
+#include "stats/ui/journal_commands.h"
 #include "purchasing/ui/supplier_commands.h"
 #include "purchasing/ui/order_commands.h"
 #include "tool_icons.h"
@@ -119,6 +120,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildStatusBar();
     buildShortcuts();
     installPageCommands();
+    installJournal(*this);
     installUtilities(*this);
     installWriting(*this);
     installStatistics(*this);

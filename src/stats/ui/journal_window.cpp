@@ -1,0 +1,158 @@
+#include "journal_window.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QToolBar>
+
+const QString TJournal::kTextFilter = QStringLiteral("Format texte + tabulations (*.txt)");
+const QString TJournal::kFecFilter = QStringLiteral("Fichier des écritures comptables (FEC) (*.txt)");
+
+namespace {
+
+// A sheet leaving the page, for the export button.
+QIcon exportIcon()
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(3, 2, 12, 18);
+    p.drawLine(6, 7, 12, 7);
+    p.drawLine(6, 11, 12, 11);
+    p.drawLine(6, 15, 10, 15);
+    p.setPen(QPen(QColor(0, 0, 160), 2));
+    p.drawLine(12, 17, 21, 17);
+    p.drawLine(17, 13, 21, 17);
+    p.drawLine(17, 21, 21, 17);
+    return QIcon(pm);
+}
+
+QDateEdit *dateField(const QString &name)
+{
+    auto *field = new QDateEdit;
+    field->setObjectName(name);
+    field->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    field->setCalendarPopup(true);
+    return field;
+}
+
+} // namespace
+
+TJournal::TJournal(QWidget *parent) : TStats(parent)
+{
+    QToolBar *tools = toolBar();
+    QList<QAction *> actions = tools->actions();
+    // The journal draws no chart; its own controls come before "Fermer".
+    QAction *chart = tools->findChild<QAction *>(QStringLiteral("chart"));
+    if (chart)
+        chart->setVisible(false);
+    QAction *close = actions.isEmpty() ? nullptr : actions.last();
+    QAction *exportAction = new QAction(exportIcon(), QStringLiteral("Exporter"), tools);
+    exportAction->setObjectName(QStringLiteral("export"));
+    connect(exportAction, &QAction::triggered, this, &TJournal::SaveBtnClick);
+    tools->insertAction(chart, exportAction);
+
+    m_from = dateField(QStringLiteral("du"));
+    m_to = dateField(QStringLiteral("au"));
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &TJournal::SpeedButton1Click);
+    auto label = [](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text);
+        l->setBuddy(buddy);
+        l->setContentsMargins(8, 0, 4, 0);
+        return l;
+    };
+    tools->insertWidget(close, label(QStringLiteral("&Du"), m_from));
+    tools->insertWidget(close, m_from);
+    tools->insertWidget(close, label(QStringLiteral("&Au"), m_to));
+    tools->insertWidget(close, m_to);
+    tools->insertWidget(close, ok);
+    tools->insertSeparator(close);
+}
+
+void TJournal::Init(Journal journal, TStats::Actions actions, std::function<void(const QString &)> inform)
+{
+    m_journal = std::move(journal);
+    m_actions = actions;
+    m_inform = std::move(inform);
+    StatTable table;
+    table.caption = kJournalCaption.toString();
+    table.printPrefix = kJournalPrintPrefix.toString();
+    table.sheet = journalSheet({}, m_journal.decimals);
+    if (m_journal.lines.isEmpty()) {
+        // No headings, the narrower columns of an empty window.
+        const int widths[] = {64, 24, 78, 59, 239, 98, 100};
+        for (int c = 0; c < table.sheet.columns.size(); ++c)
+            table.sheet.columns[c] = {QString(), widths[c], false};
+    }
+    TStats::Init(table, std::move(actions));
+    // The style may widen a narrow column ("Jn") beyond its width: the grid
+    // then grows with it rather than scroll sideways.
+    const int wider = grid()->horizontalHeader()->length() - table.sheet.width();
+    if (wider > 0)
+        grid()->setFixedWidth(grid()->minimumWidth() + wider);
+    if (const auto period = journalPeriod(m_journal.lines)) {
+        m_from->setDate(period->first);
+        m_to->setDate(period->second);
+        Remplit();
+    } else {
+        m_from->setDate(m_actions.today);
+        m_to->setDate(m_actions.today);
+    }
+}
+
+void TJournal::Remplit()
+{
+    m_shown = linesInPeriod(m_journal.lines, m_from->date(), m_to->date());
+    setRows(journalSheet(m_shown, m_journal.decimals).rows);
+}
+
+void TJournal::SaveBtnClick()
+{
+    QFileDialog dialog(this, QStringLiteral("Exporter"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilters({kTextFilter, kFecFilter});
+    const QString fecName = fecFileName(m_journal.company, m_to->date());
+    // The FEC's name is the one the administration expects.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, fecName](const QString &filter) {
+        if (filter == kFecFilter)
+            dialog.selectFile(fecName);
+    });
+    const int answer = m_actions.showDialog ? m_actions.showDialog(dialog) : dialog.exec();
+    const QString path = dialog.selectedFiles().value(0);
+    if (answer != QDialog::Accepted || path.isEmpty())
+        return;
+    if (dialog.selectedNameFilter() == kFecFilter) {
+        const QString error = fecBalanceError(m_shown, m_journal.decimals);
+        if (!error.isEmpty()) {
+            if (m_inform)
+                m_inform(error + QStringLiteral(" Le fichier n'est pas écrit."));
+            return;
+        }
+        write(path, fecBytes(m_shown, m_journal.decimals));
+    } else {
+        write(path, journalExport(m_shown, m_journal.decimals));
+    }
+}
+
+void TJournal::write(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return;
+    if (m_inform)
+        m_inform(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+}

@@ -1,0 +1,76 @@
+// `carvelle-tool journal`: the journal lines of a period, or its FEC file,
+// read from a set on disk with the settings of the folder it runs in.
+#include "stats_fixture.h"
+
+#include "store/settings.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int runTool(const QString &folder, const QStringList &args, QString *output)
+{
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStringLiteral(CARVELLE_TOOL), args);
+    p.waitForFinished(60000);
+    *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+QStringList validatedInvoice(int n, const QString &number, const QString &date, const QString &price)
+{
+    InvoiceFields f;
+    f.number = number;
+    f.date = date;
+    f.validated = "Y";
+    return invoiceBlock(n, {line("Nuit", "1", price, "2")}, f);
+}
+
+} // namespace
+
+TEST(JournalTool, LinesOfThePeriodOrTheFecFile)
+{
+    QTemporaryDir dir;
+    const QString set = dir.filePath("LION.htl");
+    writeFile(set, crlf(clientBlock(0, "10001", "Dupont")));
+    writeFile(dir.filePath("LION.fct"), crlf(validatedInvoice(0, "A1", "10/03/2001", "110") +
+                                             validatedInvoice(1, "A2", "20/03/2001", "55")));
+    writeFile(dir.filePath("LION.cmd"),
+              crlf({"<BLOC0000>", "NUM7", "15/03/2001", "20007", "", "Brasserie", "", "", "", "TTCY", "Y",
+                    "CMDE1\tBière\t2\t6\t\t\t3", "</BLOC0000>"}));
+    Settings s;
+    s.vatRates = {5.5, 10, 20};
+    s.accounts[0] = "411";
+    writeFile(dir.filePath("Carvelle.ini"), settingsBytes(s));
+    Company company;
+    company.lines[4] = "123456789 00012";
+    writeFile(dir.filePath("Carvelle.soc"), companyBytes(company));
+
+    QString out;
+    ASSERT_EQ(runTool(dir.path(), {"journal", set, "--to", "15/03/2001"}, &out), 0) << qPrintable(out);
+    EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts),
+              QStringList({"VE\t10/03/2001\t411\tFacture A1\t110,00\t",
+                           "VE\t10/03/2001\t706000\tFacture A1\t\t100,00",
+                           "VE\t10/03/2001\t445710\tFacture A1\t\t10,00",
+                           "AC\t15/03/2001\t607000\tCommande 7\t10,00\t",
+                           "AC\t15/03/2001\t445660\tCommande 7\t2,00\t",
+                           "AC\t15/03/2001\t401000\tCommande 7\t\t12,00"}));
+
+    const QString fec = dir.filePath("fec.txt");
+    ASSERT_EQ(runTool(dir.path(), {"journal", set, "--from", "16/03/2001", "--fec", fec}, &out), 0)
+        << qPrintable(out);
+    QFile file(fec);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    ASSERT_EQ(rows.size(), 5); // header, three lines of one entry, the end
+    EXPECT_TRUE(rows[0].startsWith("JournalCode\t"));
+    EXPECT_TRUE(rows[1].startsWith("VE\tVentes\t1\t20010320\t411\tClients divers\t10001\t"));
+
+    EXPECT_EQ(runTool(dir.path(), {"journal", set, "--from", "31/02/2001"}, &out), 2);
+    EXPECT_TRUE(out.contains("n'est pas une date correcte"));
+    EXPECT_EQ(runTool(dir.path(), {"journal", set, "--du"}, &out), 2);
+}
