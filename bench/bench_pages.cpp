@@ -1,12 +1,17 @@
 // Card moves on the ten-year hotel: each must stay well under a frame (16 ms).
 
 #include "billing/invoice_page.h"
+#include "billing/main_courante.h"
 #include "clients/client_page.h"
 #include "clients/client_search.h"
-#include "rooms/planning.h"
+#include "purchasing/order_page.h"
+#include "purchasing/supplier_page.h"
 #include "rooms/journee.h"
+#include "rooms/planning.h"
 #include "rooms/reception.h"
 #include "shell/main_controller.h"
+#include "stats/journal.h"
+#include "stats/statistics.h"
 #include "stock/article_page.h"
 #include "store/text.h"
 
@@ -14,6 +19,8 @@
 #include <QFile>
 
 #include <benchmark/benchmark.h>
+
+#include <ctime>
 
 namespace {
 
@@ -258,16 +265,9 @@ void BM_InvoicesPass(benchmark::State &state)
 }
 BENCHMARK(BM_InvoicesPass)->Unit(benchmark::kMillisecond);
 
-} // namespace
-
-BENCHMARK_MAIN();
-
 // Orders on the ten-year hotel: the last order read with its totals, the
 // order list built and every entry's texts read, an order validated
 // (posting its total to its supplier's statement).
-#include "purchasing/order_page.h"
-
-namespace {
 
 void BM_Orders(benchmark::State &state)
 {
@@ -311,16 +311,11 @@ void BM_Orders(benchmark::State &state)
 }
 BENCHMARK(BM_Orders)->Arg(0)->Arg(1)->Arg(2)->ArgName("read_list_validate")->Unit(benchmark::kMillisecond);
 
-} // namespace
-
 // The main courante on the ten-year hotel (219,000 lines): a day loaded, a
 // day stored after an entry was posted (its lines in the middle of the
 // table), a move to the next or previous day with the day left stored, and
 // a day loaded just after the table changed under the page (its day index
 // rebuilt, as after opening a set).
-#include "billing/main_courante.h"
-
-namespace {
 
 void BM_MainCourante(benchmark::State &state)
 {
@@ -363,33 +358,44 @@ void BM_MainCourante(benchmark::State &state)
 }
 BENCHMARK(BM_MainCourante)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("load_store_move_reindex")->Unit(benchmark::kMillisecond);
 
-} // namespace
-
 // Each statistic on the ten-year hotel (every invoice totalled once, then
 // added up by month, client or room, or the occupancy per month), against
 // opening the set measured in the same run (processor time, at best of
 // three): it must stay within 3 times.
-#include "stats/statistics.h"
 
-#include <ctime>
+// Processor time in milliseconds: the machine running the benchmarks is shared.
+double cpuMs()
+{
+    return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
+}
 
-namespace {
+// The best of three opens of the set, the yardstick of the whole-set passes.
+double bestOpenMs()
+{
+    double open = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        const double t0 = cpuMs();
+        FileSet probe;
+        probe.Charge(setPath(), QDir::currentPath(), false);
+        open = std::min(open, cpuMs() - t0);
+    }
+    return open;
+}
+
+// Reports a pass's best time against the open time measured in the same run.
+void reportAgainstOpen(benchmark::State &state, double best, double open)
+{
+    state.counters["open_ms"] = open;
+    state.counters["best_ms"] = best;
+    state.counters["x_open"] = best / open;
+    state.SetLabel(best <= 3 * open ? "within 3x open" : "OVER 3x OPEN");
+}
 
 void BM_Statistics(benchmark::State &state)
 {
     if (!haveSet(state))
         return;
-    // Processor time: the machine running the benchmarks is shared.
-    auto cpuMs = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
-    auto openTime = [&] {
-        const double t0 = cpuMs();
-        FileSet set;
-        set.Charge(setPath(), QDir::currentPath(), false);
-        return cpuMs() - t0;
-    };
-    double open = openTime();
-    open = std::min(open, openTime());
-    open = std::min(open, openTime());
+    const double open = bestOpenMs();
     FileSet set;
     set.Charge(setPath(), QDir::currentPath(), false);
     InvoicePassSettings settings;
@@ -404,23 +410,15 @@ void BM_Statistics(benchmark::State &state)
         rows = table.sheet.rows.size();
         benchmark::DoNotOptimize(rows);
     }
-    state.counters["open_ms"] = open;
-    state.counters["best_ms"] = best;
-    state.counters["x_open"] = best / open;
+    reportAgainstOpen(state, best, open);
     state.counters["rows"] = double(rows);
-    state.SetLabel(best <= 3 * open ? "within 3x open" : "OVER 3x OPEN");
 }
 BENCHMARK(BM_Statistics)->DenseRange(0, 3)->ArgName("month_client_room_occupancy")->Unit(benchmark::kMillisecond)->Iterations(3);
-
-} // namespace
 
 // Suppliers on the ten-year hotel (300 suppliers with their statements): the
 // last card read after an edit of the one shown (write back, move, read),
 // the list window's rows, and the lookup of a supplier by its code that an
 // order's validation makes.
-#include "purchasing/supplier_page.h"
-
-namespace {
 
 void BM_Suppliers(benchmark::State &state)
 {
@@ -454,29 +452,17 @@ void BM_Suppliers(benchmark::State &state)
 }
 BENCHMARK(BM_Suppliers)->Arg(0)->Arg(1)->Arg(2)->ArgName("read_list_code")->Unit(benchmark::kMillisecond);
 
-} // namespace
-
 // The accounting journal of the whole ten-year hotel: the pass alone (every
 // validated invoice and order, sorted into balanced entries), with the
 // window's grid, and with the FEC file of it,
 // against opening the set measured in the same run (processor time, best of
 // three): it must stay within 3 times.
-#include "stats/journal.h"
-
-namespace {
 
 void BM_Journal(benchmark::State &state)
 {
     if (!haveSet(state))
         return;
-    auto cpuMs = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
-    double open = 1e30;
-    for (int i = 0; i < 3; ++i) {
-        const double t0 = cpuMs();
-        FileSet probe;
-        probe.Charge(setPath(), QDir::currentPath(), false);
-        open = std::min(open, cpuMs() - t0);
-    }
+    const double open = bestOpenMs();
     FileSet set;
     set.Charge(setPath(), QDir::currentPath(), false);
     JournalSettings settings;
@@ -494,12 +480,11 @@ void BM_Journal(benchmark::State &state)
         best = std::min(best, cpuMs() - t0);
         lines = journal.size();
     }
-    state.counters["open_ms"] = open;
-    state.counters["best_ms"] = best;
-    state.counters["x_open"] = best / open;
+    reportAgainstOpen(state, best, open);
     state.counters["lines"] = double(lines);
-    state.SetLabel(best <= 3 * open ? "within 3x open" : "OVER 3x OPEN");
 }
 BENCHMARK(BM_Journal)->DenseRange(0, 2)->ArgName("pass_window_fec")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
+
+BENCHMARK_MAIN();

@@ -78,5 +78,80 @@ xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     xdotool key ctrl+End; sleep 1
     shot "$out/factures.png"
     xdotool mousemove --window "$win" 514 37 click 1; sleep 1
-    shot "$out/articles.png"' "$build/src/shell/carvelle"
+    shot "$out/articles.png"
+    # The suppliers, from the "Bases" menu: the first supplier and its statement.
+    xdotool windowfocus --sync "$win"
+    xdotool key alt+b; sleep 0.5; xdotool key u; sleep 0.3; xdotool key Return; sleep 1
+    shot "$out/fournisseurs.png"
+    # The purchase orders ("Bases", "C&ommandes"): the last order and its totals.
+    xdotool windowfocus --sync "$win"
+    xdotool key alt+b; sleep 0.5; xdotool key o; sleep 1
+    xdotool key ctrl+End; sleep 1
+    shot "$out/commandes.png"
+    # The main courante of today, by its tool-bar button.
+    xdotool mousemove --window "$win" 481 37 click 1; sleep 1
+    shot "$out/main_courante.png"
+    # The turnover by room (Outils, Statistiques chambres), then its chart.
+    xdotool windowfocus --sync "$win"; xdotool key alt+o; sleep 0.5; xdotool key s
+    stats=
+    for i in $(seq 50); do
+        stats=$(xdotool search --onlyvisible --name "Statistiques sur" 2>/dev/null | head -n 1)
+        [ -n "$stats" ] && break
+        sleep 0.2
+    done
+    [ -n "$stats" ] || { echo "Les statistiques ne se sont pas ouvertes." >&2; exit 1; }
+    sleep 1
+    import -window "$stats" "$out/statistiques.png"
+    sx=$(xdotool getwindowgeometry --shell "$stats" | sed -n "s/^X=//p")
+    sy=$(xdotool getwindowgeometry --shell "$stats" | sed -n "s/^Y=//p")
+    xdotool mousemove $((sx + 48)) $((sy + 22)) click 1
+    graph=
+    for i in $(seq 50); do
+        graph=$(xdotool search --onlyvisible --name "^Graphique$" 2>/dev/null | head -n 1)
+        [ -n "$graph" ] && break
+        sleep 0.2
+    done
+    [ -n "$graph" ] || { echo "Le graphique ne s est pas ouvert." >&2; exit 1; }
+    sleep 1
+    import -window "$graph" "$out/graphique.png"
+    xdotool key Escape; sleep 0.3; xdotool windowfocus --sync "$stats"; xdotool key Escape; sleep 0.5
+    # The calculator over the main window (Utilitaires, Calculatrice), a
+    # division typed on the keyboard.
+    xdotool windowfocus --sync "$win"; xdotool key alt+u; sleep 0.5; xdotool key a
+    calc=
+    for i in $(seq 50); do
+        calc=$(xdotool search --onlyvisible --name "Calculatrice" 2>/dev/null | head -n 1)
+        [ -n "$calc" ] && break
+        sleep 0.2
+    done
+    [ -n "$calc" ] || { echo "La calculatrice ne s est pas ouverte." >&2; exit 1; }
+    xdotool windowmove "$calc" $((X + WIDTH / 2 - 120)) $((Y + 150)); sleep 0.5
+    xdotool windowfocus --sync "$calc"; xdotool type --delay 80 "100/7"; xdotool key Return
+    sleep 0.5
+    shot "$out/calculatrice.png"
+    xdotool key Escape Escape; sleep 0.3
+    # A letter on the hotel letterhead (Outils, Traitement de texte): the
+    # date on the right, a bold subject, an italic phrase.
+    xdotool windowfocus --sync "$win"; xdotool key alt+o; sleep 0.5; xdotool key t
+    texte=
+    for i in $(seq 50); do
+        texte=$(xdotool search --onlyvisible --name "^Texte$" 2>/dev/null | head -n 1)
+        [ -n "$texte" ] && break
+        sleep 0.2
+    done
+    [ -n "$texte" ] || { echo "Le traitement de texte ne s est pas ouvert." >&2; exit 1; }
+    sleep 1
+    xdotool windowfocus --sync "$texte"
+    xdotool key Return Return ctrl+r; xdotool type --delay 20 "Nice, le $(date +%d/%m/%Y)"
+    xdotool key Return ctrl+l Return ctrl+b
+    xdotool type --delay 20 "Objet : confirmation de votre réservation"
+    xdotool key ctrl+b Return Return; xdotool type --delay 20 "Madame, Monsieur,"
+    xdotool key Return Return
+    xdotool type --delay 20 "Nous avons le plaisir de vous confirmer votre séjour du 14 au 21 août, en chambre double côté mer, au prix de 85,50 € la nuit."
+    xdotool key Return; xdotool type --delay 20 "Veuillez agréer, "
+    xdotool key ctrl+i; xdotool type --delay 20 "chère cliente"; xdotool key ctrl+i
+    xdotool type --delay 20 ", l’expression de nos sentiments dévoués."
+    sleep 0.5
+    import -window "$texte" "$out/lettre.png"
+    xdotool key Escape; sleep 0.5; xdotool key n; sleep 0.3' "$build/src/shell/carvelle"
 echo "Captures dans $out"
