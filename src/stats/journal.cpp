@@ -287,6 +287,29 @@ QList<JournalLine> linesInPeriod(const QList<JournalLine> &lines, QDate from, QD
     return lines.mid(first - lines.cbegin(), last - first);
 }
 
+QString journalCell(const QList<JournalLine> &lines, int row, int column, int decimals)
+{
+    const JournalLine &l = lines[row];
+    switch (column) {
+    case 0:
+        return QString::number(row + 1);
+    case 1:
+        return l.code;
+    case 2:
+        return text::dateText(l.date);
+    case 3:
+        return l.account;
+    case 4:
+        return l.label;
+    case 5:
+        return amountText(l.debit, decimals);
+    case 6:
+        return amountText(l.credit, decimals);
+    default:
+        return {};
+    }
+}
+
 GridSheet journalSheet(const QList<JournalLine> &lines, int decimals)
 {
     GridSheet sheet;
@@ -298,16 +321,11 @@ GridSheet journalSheet(const QList<JournalLine> &lines, int decimals)
                      {QStringLiteral("Débit"), 108, true},
                      {QStringLiteral("Crédit"), 110, true}};
     sheet.rows.reserve(lines.size());
-    QDate day;
-    QString dayText;
-    int row = 0;
-    for (const JournalLine &l : lines) {
-        if (l.date != day) {
-            day = l.date;
-            dayText = text::dateText(day);
-        }
-        sheet.rows.emplace_back(QStringList{QString::number(++row), l.code, dayText, l.account, l.label,
-                                            amountText(l.debit, decimals), amountText(l.credit, decimals)});
+    for (int row = 0; row < lines.size(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < sheet.columns.size(); ++column)
+            cells << journalCell(lines, row, column, decimals);
+        sheet.rows.push_back(cells);
     }
     return sheet;
 }

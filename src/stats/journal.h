@@ -91,6 +91,9 @@ QList<JournalLine> linesInPeriod(const QList<JournalLine> &lines, QDate from, QD
 // "Libellé", "Débit", "Crédit"; the amount columns are right-aligned on
 // screen and on paper, so their cells carry no padding blanks.
 GridSheet journalSheet(const QList<JournalLine> &lines, int decimals);
+// One cell of that grid, row `row` (from 0) of `lines`: what the window reads
+// as it scrolls, so that showing ten years of journal builds no rows.
+QString journalCell(const QList<JournalLine> &lines, int row, int column, int decimals);
 inline constexpr QStringView kJournalCaption = u"Journal des Achats / Ventes";
 inline constexpr QStringView kJournalPrintPrefix = u"Journal au ";
 

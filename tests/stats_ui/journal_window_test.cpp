@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +66,8 @@ TEST(JournalWindow, ListsThePeriodExportsTextAndFecAndPrints)
     h.answer = [&](QDialog &d) {
         if (auto *files = qobject_cast<QFileDialog *>(&d)) {
             if (fecFilter) {
+                // The FEC's proposed name lands in the test's own folder.
+                files->setDirectory(QFileInfo(h.path(u"journal.txt"_s)).absolutePath());
                 files->selectNameFilter(TJournal::kFecFilter);
                 emit files->filterSelected(TJournal::kFecFilter);
                 exportFile = files->selectedFiles().value(0);

@@ -115,7 +115,16 @@ void TJournal::Init(Journal journal, TStats::Actions actions, std::function<void
 void TJournal::Remplit()
 {
     m_shown = linesInPeriod(m_journal.lines, m_from->date(), m_to->date());
-    setRows(journalSheet(m_shown, m_journal.decimals).rows);
+    setRows(int(m_shown.size()), [this](int row, int column) -> QVariant {
+        return journalCell(m_shown, row, column, m_journal.decimals);
+    });
+}
+
+GridSheet TJournal::sheetToPrint() const
+{
+    GridSheet sheet = journalSheet(m_shown, m_journal.decimals);
+    sheet.columns = table().sheet.columns;
+    return sheet;
 }
 
 void TJournal::SaveBtnClick()

@@ -46,6 +46,9 @@ public:
     static const QString kTextFilter;
     static const QString kFecFilter;
 
+protected:
+    GridSheet sheetToPrint() const override;
+
 private:
     void write(const QString &path, const QByteArray &bytes);
 

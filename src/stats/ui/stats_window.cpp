@@ -107,12 +107,19 @@ void TStats::setRows(const QList<QStringList> &rows)
     });
 }
 
+void TStats::setRows(int count, std::function<QVariant(int row, int column)> cell)
+{
+    m_table.sheet.rows.clear();
+    m_model->setRows(count, std::move(cell));
+}
+
 void TStats::SpeedButton8Click()
 {
     if (!m_actions.print)
         return;
-    m_actions.print(gridPrintoutJob(m_table.sheet, m_table.printPrefix, QString(),
-                                    int(m_table.sheet.rows.size()), m_actions.today));
+    const GridSheet sheet = sheetToPrint();
+    m_actions.print(gridPrintoutJob(sheet, m_table.printPrefix, QString(), int(sheet.rows.size()),
+                                    m_actions.today));
 }
 
 void TStats::SpeedButton1Click()

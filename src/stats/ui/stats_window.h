@@ -34,6 +34,9 @@ public:
     void Init(const StatTable &table, Actions actions);
     // The rows shown (the ordinal or line number first).
     void setRows(const QList<QStringList> &rows);
+    // `count` rows read cell by cell as the grid shows them; what prints is
+    // then sheetToPrint()'s.
+    void setRows(int count, std::function<QVariant(int row, int column)> cell);
     const StatTable &table() const { return m_table; }
 
     QToolBar *toolBar() const { return m_tools; }
@@ -44,6 +47,10 @@ public:
     // Chart: the last 32 amounts of the chart column.
     void SpeedButton1Click();
     void Button1Click() { accept(); }
+
+protected:
+    // The grid as it prints: the table's rows.
+    virtual GridSheet sheetToPrint() const { return m_table.sheet; }
 
 private:
     StatTable m_table;
