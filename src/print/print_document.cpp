@@ -4,7 +4,13 @@
 
 PageMetrics a4Metrics(int dpi, bool landscape)
 {
-    const int wMm = 200, hMm = 287; // A4 less 5 mm each side
+    return paperMetrics(QSizeF(210, 297), dpi, landscape);
+}
+
+PageMetrics paperMetrics(QSizeF paperMm, int dpi, bool landscape)
+{
+    // The sheet less 5 mm each side.
+    const int wMm = int(paperMm.width()) - 10, hMm = int(paperMm.height()) - 10;
     PageMetrics m;
     m.widthMm = landscape ? hMm : wMm;
     m.heightMm = landscape ? wMm : hMm;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
+
+#include <optional>
 
 // A printout laid out in millimetres: pages of texts, lines, frames and
 // fills, positioned as the printer will place them through Mh and Mv.
@@ -22,6 +25,11 @@ struct PageMetrics
 // An A4 sheet at `dpi` with 5 mm unprintable margins: what layouts assume
 // before a printer is known, and what tests lay out on.
 PageMetrics a4Metrics(int dpi, bool landscape);
+
+// The A5 sheet in millimetres (portrait), for printouts that ask for it.
+inline const QSizeF kA5PaperMm(148, 210);
+// A sheet of `paperMm` (portrait) at `dpi` with the same 5 mm margins.
+PageMetrics paperMetrics(QSizeF paperMm, int dpi, bool landscape);
 
 // Millimetres to printer pixels. Vertical positions fall 3 mm below their
 // nominal value.
@@ -71,6 +79,10 @@ public:
     Orientation orientation() const { return m_orientation; }
     const PageMetrics &metrics() const { return m_metrics; }
     const QList<PrintPage> &pages() const { return m_pages; }
+    // The sheet the printout is made for, in millimetres (portrait); none
+    // when it follows the printer's paper.
+    const std::optional<QSizeF> &paper() const { return m_paper; }
+    void setPaper(std::optional<QSizeF> paperMm) { m_paper = paperMm; }
 
     void setFont(const PrintFont &font) { m_font = font; }
     const PrintFont &font() const { return m_font; }
@@ -94,6 +106,7 @@ private:
     QString m_title;
     Orientation m_orientation;
     PageMetrics m_metrics;
+    std::optional<QSizeF> m_paper;
     PrintFont m_font;
     QList<PrintPage> m_pages{PrintPage{}};
 };

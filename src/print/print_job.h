@@ -22,4 +22,7 @@ struct PrintJob
     // Told before a printer prints the job (an envelope to insert); never
     // when it goes to a file.
     QString printerPrompt = {};
+    // The sheet the job is laid out on, in millimetres (portrait), whatever
+    // paper the printer holds; none to follow the printer's paper.
+    std::optional<QSizeF> paperMm = {};
 };

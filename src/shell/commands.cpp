@@ -15,6 +15,7 @@ constexpr MenuItem kPrintMenu[] = {
     {Cmd::ImprimerEnveloppes, u"&Enveloppes", u"Imprimer enveloppes"},
     {Cmd::ImprimerMainCourante, u"&Main courante", u"Imprimer main courante de la journée"},
     {Cmd::ImprimerJournee, u"&Journée", u"Imprimer les arrivées, départs, présents et chambres libres du jour"},
+    {Cmd::ImprimerFichePolice, u"&Fiche de police", u"Imprimer la fiche individuelle de police du client"},
 };
 
 constexpr MenuItem kFichier[] = {

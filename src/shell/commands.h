@@ -18,7 +18,7 @@ enum class Cmd {
     // "&Fichier"
     Nouveau, Ouvrir, Enregistrer, EnregistrerSous, Importer, Exporter, MiseEnPage, Imprimer,
     ImprimerListeClients, ImprimerListeChambres, ImprimerEnveloppes, ImprimerMainCourante,
-    ImprimerJournee, ConfigurerImprimante, Quitter,
+    ImprimerJournee, ImprimerFichePolice, ConfigurerImprimante, Quitter,
     // "&Ediiton"
     Copier, Coller, ListeClients, RechercherNom, RechercherCodeClient, RechercherChambreClient,
     RechercherTelephone, TrierClients, ListeChambres, RechercherChambre, RechercherOccupant,

@@ -65,6 +65,11 @@ PageMetrics pageMetrics(const QPaintDevice &device)
 
 bool renderDocument(const PrintDocument &doc, QPrinter &printer)
 {
+    // A printout made for its own sheet is printed on it; the printer keeps
+    // its paper for the next one.
+    const QPageSize paperBefore = printer.pageLayout().pageSize();
+    if (doc.paper())
+        printer.setPageSize(QPageSize(*doc.paper(), QPageSize::Millimeter));
     printer.setPageOrientation(qtOrientation(doc.orientation()));
     printer.setDocName(doc.title());
     QPainter p;
@@ -79,6 +84,8 @@ bool renderDocument(const PrintDocument &doc, QPrinter &printer)
         ok = p.end() && ok;
     }
     printer.setPageOrientation(QPageLayout::Portrait);
+    if (doc.paper())
+        printer.setPageSize(paperBefore);
     return ok;
 }
 
@@ -145,8 +152,12 @@ bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printU
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
     }
+    if (job.paperMm)
+        printer.setPageSize(QPageSize(*job.paperMm, QPageSize::Millimeter));
     printer.setPageOrientation(qtOrientation(job.orientation));
-    const PrintDocument doc = job.layout(pageMetrics(printer), range);
+    PrintDocument doc = job.layout(pageMetrics(printer), range);
+    if (job.paperMm)
+        doc.setPaper(job.paperMm);
     if (printUi.render(doc, printer))
         return true;
     ui.inform(printer.outputFormat() == QPrinter::PdfFormat
@@ -165,6 +176,6 @@ bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui)
 bool printDocument(QWidget *parent, const PrintDocument &doc, Ui &ui)
 {
     PrintJob job{doc.title(), doc.orientation(), std::nullopt,
-                 [&doc](const PageMetrics &, const PrintRange &) { return doc; }};
+                 [&doc](const PageMetrics &, const PrintRange &) { return doc; }, {}, doc.paper()};
     return printDocument(parent, job, ui);
 }

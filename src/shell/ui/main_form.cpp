@@ -12,6 +12,8 @@
 #include "clients/ui/client_list_dialog.h"
 #include "clients/ui/client_page_widget.h"
 #include "clients/ui/client_search_dialogs.h"
+#include "clients/police_form.h"
+#include "clients/ui/police_commands.h"
 #include "company_dialog.h"
 #include "fiche_widget.h"
 #include "help_window.h"
@@ -120,6 +122,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildStatusBar();
     buildShortcuts();
     installPageCommands();
+    installPoliceForm(*this);
     installJournal(*this);
     installUtilities(*this);
     installWriting(*this);
@@ -466,8 +469,13 @@ void TMainForm::choose(Cmd selection)
 
 void TMainForm::runReception(bool (*command)(QWidget *, Fiche &, const ShowDialog &))
 {
-    if (command(this, m_fiche, m_showDialog))
+    if (command(this, m_fiche, m_showDialog)) {
         afterReception();
+        // A foreign guest's arrival ends with the offer of the police form.
+        if (command == runArrival)
+            police::offerAfterArrival(m_clientPage.card(), m_fiche.company(), m_ui,
+                                      [this](const PrintJob &job) { return print(job); });
+    }
 }
 
 // The day at a glance; a guest chosen in it is shown on the client page,

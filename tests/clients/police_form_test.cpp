@@ -1,0 +1,175 @@
+// The police form: which guests need one, what the A5 page holds, and the
+// offer that ends an arrival.
+#include "clients/police_form.h"
+#include "scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const PageMetrics kA5 = paperMetrics(kA5PaperMm, 300, false);
+
+ClientCard foreignGuest()
+{
+    ClientCard c;
+    c.name = u"MÜLLER Hans Peter"_s;
+    c.address1 = u"Hauptstraße 12"_s;
+    c.address2 = u"Hinterhaus"_s;
+    c.postalCode = u"80331"_s;
+    c.town = u"MÜNCHEN"_s;
+    c.country = u"ALLEMAGNE"_s;
+    c.phone = u"+49 89 123456"_s;
+    c.email = u"hans@example.de"_s;
+    c.birthDate = u"12/05/1970"_s;
+    c.nationality = u"Allemande"_s;
+    c.family = u"2 enfants"_s;
+    c.since = QDate(2026, 12, 1);
+    c.leaving = QDate(2026, 12, 5);
+    return c;
+}
+
+Company hotel()
+{
+    Company c;
+    c.lines = {u"Hôtel du Lion"_s, u"3 place du Marché"_s, QString(), u"21000 DIJON"_s,
+               u"Siret 123"_s, u"FR00123"_s, u"5510Z"_s};
+    return c;
+}
+
+const PrintItem *findText(const PrintDocument &doc, const QString &text)
+{
+    for (const PrintItem &item : doc.pages().first())
+        if (item.kind == PrintItem::Kind::Text && item.text == text)
+            return &item;
+    return nullptr;
+}
+
+// The texts printed to the right of a label, on its row (within a
+// millimetre, for their baselines to meet) and the rows below it up to the
+// next label's row, top to bottom.
+QStringList valuesOf(const PrintDocument &doc, const QString &label)
+{
+    const PrintItem *l = findText(doc, label);
+    if (!l)
+        return {u"<no label>"_s};
+    double next = 1e9;
+    for (const PrintItem &item : doc.pages().first())
+        if (item.kind == PrintItem::Kind::Text && item.x == l->x && item.y > l->y && item.y < next)
+            next = item.y;
+    QList<const PrintItem *> found;
+    for (const PrintItem &item : doc.pages().first())
+        if (item.kind == PrintItem::Kind::Text && item.x > l->x && item.y >= l->y - 1 && item.y < next - 1)
+            found << &item;
+    std::sort(found.begin(), found.end(), [](auto *a, auto *b) { return a->y < b->y; });
+    QStringList texts;
+    for (const PrintItem *item : found)
+        texts << item->text;
+    return texts;
+}
+
+bool isDots(const QStringList &values)
+{
+    return values.size() == 1 && values[0].size() >= 10 &&
+           values[0].count(u'.') == values[0].size();
+}
+
+} // namespace
+
+TEST(PoliceForm, OnlyGuestsOfAnotherNationalityNeedAForm)
+{
+    for (const QString &french : {u""_s, u"  "_s, u"FRANCE"_s, u"FRANÇAISE"_s, u"francaise"_s,
+                                  u" Français "_s})
+        EXPECT_TRUE(police::isFrench(french)) << french.toStdString();
+    for (const QString &foreign : {u"Allemande"_s, u"Franco-suisse"_s, u"Frances"_s})
+        EXPECT_FALSE(police::isFrench(foreign)) << foreign.toStdString();
+}
+
+TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
+{
+    const PrintDocument doc = police::FichePolice(foreignGuest(), hotel(), kA5);
+    ASSERT_EQ(doc.pages().size(), 1);
+    EXPECT_EQ(doc.orientation(), Orientation::Portrait);
+    ASSERT_TRUE(doc.paper());
+    EXPECT_EQ(*doc.paper(), QSizeF(148, 210));
+
+    // The hotel heads the page, above the title; its other lines (Siret...) stay off it.
+    const PrintItem *title = findText(doc, u"Fiche individuelle de police"_s);
+    ASSERT_TRUE(title);
+    for (const QString &line : {u"Hôtel du Lion"_s, u"3 place du Marché"_s, u"21000 DIJON"_s}) {
+        const PrintItem *item = findText(doc, line);
+        EXPECT_TRUE(item && item->y < title->y) << line.toStdString();
+    }
+    EXPECT_FALSE(findText(doc, u"Siret 123"_s));
+
+    EXPECT_EQ(valuesOf(doc, u"Nom et prénoms"_s), QStringList{u"MÜLLER Hans Peter"_s});
+    EXPECT_EQ(valuesOf(doc, u"Date de naissance"_s), QStringList{u"12/05/1970"_s});
+    EXPECT_EQ(valuesOf(doc, u"Nationalité"_s), QStringList{u"Allemande"_s});
+    EXPECT_EQ(valuesOf(doc, u"Domicile habituel"_s),
+              (QStringList{u"Hauptstraße 12"_s, u"Hinterhaus"_s, u"80331 MÜNCHEN"_s, u"ALLEMAGNE"_s}));
+    EXPECT_EQ(valuesOf(doc, u"E-mail"_s), QStringList{u"hans@example.de"_s});
+    EXPECT_EQ(valuesOf(doc, u"Date d'arrivée"_s), QStringList{u"01/12/2026"_s});
+    EXPECT_EQ(valuesOf(doc, u"Date de départ prévue"_s), QStringList{u"05/12/2026"_s});
+    // What the card does not hold is filled in by hand.
+    EXPECT_TRUE(isDots(valuesOf(doc, u"Lieu de naissance"_s)));
+    EXPECT_TRUE(isDots(valuesOf(doc, u"Enfants de moins de 15 ans l'accompagnant"_s)));
+
+    // The signature box lies below its label, and everything within the page.
+    const PrintItem *signature = findText(doc, u"Signature du client"_s);
+    ASSERT_TRUE(signature);
+    int frames = 0;
+    for (const PrintItem &item : doc.pages().first()) {
+        const double width = item.kind == PrintItem::Kind::Text && item.align == Align::Left
+                                 ? arialWidthMm(item.text, item.font.size, item.font.bold)
+                                 : 0;
+        EXPECT_LE(std::max(item.x + width, item.x2), kA5.widthMm) << item.text.toStdString();
+        EXPECT_FALSE(doc.beyondBottom(int(std::max(item.y, item.y2)) + 6, 0));
+        if (item.kind == PrintItem::Kind::Frame) {
+            ++frames;
+            EXPECT_GT(item.y, signature->y);
+            EXPECT_GE(item.y2 - item.y, 25);
+        }
+    }
+    EXPECT_EQ(frames, 1);
+}
+
+TEST(PoliceForm, EmptyFieldsPrintAsDotsAndLongOnesAreCut)
+{
+    ClientCard card; // birth date left as its empty mask, no dates of stay
+    card.name = QString(80, u'W');
+    const PrintDocument doc = police::FichePolice(card, hotel(), kA5);
+    for (const QString &label : {u"Date de naissance"_s, u"Domicile habituel"_s, u"Téléphone"_s,
+                                 u"Date d'arrivée"_s, u"Date de départ prévue"_s})
+        EXPECT_TRUE(isDots(valuesOf(doc, label))) << label.toStdString();
+    EXPECT_TRUE(valuesOf(doc, u"Nom et prénoms"_s).value(0).endsWith(u'…'));
+}
+
+TEST(PoliceForm, ArrivalOffersTheFormToForeignGuestsOnly)
+{
+    const Company company = hotel();
+    QList<PrintJob> printed;
+    auto print = [&](const PrintJob &job) {
+        printed << job;
+        return true;
+    };
+
+    ScriptedUi ui;
+    ClientCard french = foreignGuest();
+    french.nationality = u"française"_s;
+    EXPECT_FALSE(police::offerAfterArrival(french, company, ui, print));
+    EXPECT_TRUE(ui.shown.isEmpty());
+
+    const ClientCard guest = foreignGuest();
+    ui.yesNoCancel = {Ui::Answer::No, Ui::Answer::Cancel, Ui::Answer::Yes};
+    EXPECT_FALSE(police::offerAfterArrival(guest, company, ui, print));
+    EXPECT_FALSE(police::offerAfterArrival(guest, company, ui, print));
+    EXPECT_TRUE(printed.isEmpty());
+    EXPECT_TRUE(police::offerAfterArrival(guest, company, ui, print));
+    EXPECT_EQ(ui.shown, QStringList(3, u"Imprimer la fiche de police ?"_s));
+
+    // The guest's form, on A5 whatever the printer's paper.
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(printed[0].paperMm, std::optional<QSizeF>(kA5PaperMm));
+    EXPECT_EQ(valuesOf(printed[0].layout(kA5, {}), u"Nom et prénoms"_s), QStringList{guest.name});
+}
