@@ -12,6 +12,7 @@
 #include "shell/main_controller.h"
 #include "stats/journal.h"
 #include "stats/statistics.h"
+#include "stats/tourist_tax.h"
 #include "stock/article_page.h"
 #include "store/text.h"
 
@@ -490,6 +491,25 @@ void BM_Journal(benchmark::State &state)
     state.counters["lines"] = double(lines);
 }
 BENCHMARK(BM_Journal)->DenseRange(0, 2)->ArgName("pass_window_fec")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+
+// "État de la taxe de séjour" over the whole history: one pass over every
+// invoice, the few carrying the tax read in full.
+void BM_TouristTaxReport(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath(), false);
+    InvoicePassSettings pass;
+    pass.vatRates = {5.5, 10, 20};
+    for (auto _ : state) {
+        const TouristTaxReport r = touristTaxReport(set, pass, QDate(1900, 1, 1), QDate(2100, 1, 1));
+        benchmark::DoNotOptimize(r.amount);
+    }
+    state.counters["invoices"] = set.count(Table::Invoices);
+}
+BENCHMARK(BM_TouristTaxReport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

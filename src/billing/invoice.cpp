@@ -183,8 +183,11 @@ template <typename View> std::optional<int> readInt(View v)
     return value;
 }
 
-// What one row gives: its amount, its VAT code (0: none), and the column of
-// the cell that stopped its reading (-1: none).
+// The code a "D" row counts under.
+constexpr int kOutsideVat = 4;
+
+// What one row gives: its amount, its VAT code (0: none, kOutsideVat: "D"),
+// and the column of the cell that stopped its reading (-1: none).
 struct RowResult
 {
     double price = 0;
@@ -219,12 +222,21 @@ RowResult readRow(const LineColumns &c, View quantityCell, View priceCell, View 
             r.price = *v;
         }
         r.priceRead = true;
+        if (c.outsideVatCode) {
+            const View code = trimmed(vatCell);
+            if (code.size() == 1 && (unit(code[0]) == u'D' || unit(code[0]) == u'd'))
+                r.code = kOutsideVat;
+        }
         r.vatWasEmpty = vatCell.isEmpty();
-        const auto t = r.vatWasEmpty ? std::optional<int>(1) : readInt(vatCell);
+        const auto t = r.code == kOutsideVat ? std::optional<int>(kOutsideVat)
+                       : r.vatWasEmpty       ? std::optional<int>(1)
+                                             : readInt(vatCell);
         if (!t)
             return void(r.bad = c.vat);
-        r.code = *t >= 1 && *t <= 3 ? *t : 1;
-        r.vatOutside = *t < 1 || *t > 3;
+        if (r.code != kOutsideVat) {
+            r.code = *t >= 1 && *t <= 3 ? *t : 1;
+            r.vatOutside = *t < 1 || *t > 3;
+        }
         if (!trimmed(discountCell).isEmpty()) {
             const auto v = readReal(discountCell);
             if (!v)
@@ -241,7 +253,9 @@ RowResult readRow(const LineColumns &c, View quantityCell, View priceCell, View 
 // they include the tax.
 void addRow(LineTotals &totals, const RowResult &r, int row)
 {
-    if (r.code > 0)
+    if (r.code == kOutsideVat)
+        totals.outsideVat += r.amount;
+    else if (r.code > 0)
         totals.inclusive[std::size_t(r.code - 1)] += r.amount;
     if (r.bad >= 0)
         totals.bad << BadCell{row, r.bad};
@@ -269,7 +283,10 @@ void finish(LineTotals &r, const std::array<double, 3> &rates, int decimals, boo
         r.totalExclusive = r.exclusive[0] + r.exclusive[1] + r.exclusive[2];
         r.total = r.totalExclusive + r.totalVat;
     }
+    // Débours are paid over as collected: no VAT, no income.
+    r.total += r.outsideVat;
     r.totalText = text::formatAmount(r.total, decimals);
+    r.outsideVatText = text::formatAmount(r.outsideVat, decimals);
     r.vatText = text::formatAmount(r.totalVat, decimals);
     r.exclusiveText = text::formatAmount(r.totalExclusive, decimals);
 }
@@ -292,7 +309,9 @@ void computeRow(const LineColumns &c, QStringList &cells, int row, bool rewrite,
         return;
     if (r.priceRead)
         cells[c.price] = text::Rset(text::formatAmount(r.price, decimals), kAmountWidth);
-    if (r.vatWasEmpty || r.vatOutside)
+    if (r.code == kOutsideVat)
+        cells[c.vat] = kOutsideVatCode.toString();
+    else if (r.vatWasEmpty || r.vatOutside)
         cells[c.vat] = QStringLiteral("1");
     cells[c.amount] = text::Rset(text::formatAmount(r.amount, decimals), kAmountWidth);
 }

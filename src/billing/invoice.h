@@ -43,12 +43,14 @@ constexpr int Count = 8;
 } // namespace invoicecol
 
 // Where the cells the totals read stand in a line grid (invoices and
-// orders order their columns differently), and the width the quantity is
-// aligned to.
+// orders order their columns differently), the width the quantity is
+// aligned to, and whether the VAT code "D" (débours: collected for a third
+// party, outside VAT, such as the taxe de séjour) is read: invoices only.
 struct LineColumns
 {
     int quantity, price, discount, amount, vat, count;
     int quantityWidth;
+    bool outsideVatCode;
 };
 inline constexpr LineColumns kInvoiceColumns{invoicecol::Quantity,
                                              invoicecol::Price,
@@ -56,7 +58,11 @@ inline constexpr LineColumns kInvoiceColumns{invoicecol::Quantity,
                                              invoicecol::Amount,
                                              invoicecol::Vat,
                                              invoicecol::Count,
-                                             60};
+                                             60,
+                                             true};
+
+// The VAT code of the lines outside VAT.
+inline constexpr QStringView kOutsideVatCode = u"D";
 
 // The invoice as the page shows it.
 struct InvoiceCard
@@ -123,7 +129,10 @@ struct LineTotals
     double total = 0;
     double totalVat = 0;
     double totalExclusive = 0;
+    // The "D" lines: in the total, in no VAT base nor in totalExclusive.
+    double outsideVat = 0;
     QString totalText, vatText, exclusiveText; // in the amount format, not padded
+    QString outsideVatText;
     QList<BadCell> bad;
 };
 using InvoiceTotals = LineTotals;
@@ -141,7 +150,8 @@ LineTotals lineTotals(LineGrid &grid, const LineColumns &columns,
 // are read in order (quantity up to its first blank, price, VAT code,
 // discount); a cell that does not read ends the row's reading, what was
 // read before it counts, and the cell is listed in `bad`. An empty VAT code
-// becomes "1", one outside 1 to 3 counts and shows as "1". With `rewrite`
+// becomes "1", one outside 1 to 3 counts and shows as "1"; "D" (or "d")
+// adds the row to the total outside VAT and shows as "D". With `rewrite`
 // the cells are stored back aligned (quantity, price, VAT code, amount).
 InvoiceTotals Calculef(LineGrid &grid, const std::array<double, 3> &rates, int decimals,
                        bool rewrite = true);

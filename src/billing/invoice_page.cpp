@@ -1,4 +1,5 @@
 #include "invoice_page.h"
+#include "tourist_tax_line.h"
 
 #include "clients/client_page.h"
 #include "rooms/block_fields.h"
@@ -297,6 +298,9 @@ void InvoicePage::NouvFact()
     Occupant();
     m_card.validated = false;
     m_card.date = today;
+    if (addTouristTaxLine(m_card, m_fiche.settings().touristTax, c.family, m_card.stayFrom,
+                          m_card.stayTo, today, m_fiche.decimals()))
+        Calculef();
     touch();
 }
 

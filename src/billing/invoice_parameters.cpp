@@ -12,6 +12,8 @@ InvoiceParameters invoiceParameters(const Settings &settings, const Lists &lists
     p.currencyName = settings.otherCurrency;
     for (int i = 0; i < InvoiceParameters::kPaymentFields; ++i)
         p.payments[std::size_t(i)] = lists.paymentModes.value(i);
+    p.touristTax = text::formatAmount(settings.touristTax, 2);
+    p.exemptAge = settings.touristTaxExemptAge;
     return p;
 }
 
@@ -29,6 +31,25 @@ bool applyInvoiceParameters(Settings &settings, Lists &lists, const InvoiceParam
         }
         rates[i] = *v;
     }
+    double tax = 0;
+    if (!fields.touristTax.trimmed().isEmpty()) {
+        QString why;
+        const auto v = text::parseReal(fields.touristTax, &why);
+        if (!v || *v < 0) {
+            if (error)
+                *error = QStringLiteral("Taxe de séjour : %1")
+                             .arg(v ? QStringLiteral("le montant ne peut être négatif") : why);
+            return false;
+        }
+        tax = *v;
+    }
+    if (fields.exemptAge < 0) {
+        if (error)
+            *error = QStringLiteral("Taxe de séjour : l'âge d'exonération ne peut être négatif");
+        return false;
+    }
+    settings.touristTax = tax;
+    settings.touristTaxExemptAge = fields.exemptAge;
     settings.vatRates = rates;
     settings.decimals = fields.decimals;
     QStringList payments;

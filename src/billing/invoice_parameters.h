@@ -15,13 +15,19 @@ struct InvoiceParameters
     int currency = 0;             // "Devise": 0 "Euros", 1 "Autre"
     QString currencyName;
     std::array<QString, kPaymentFields> payments; // "Mode de paiement"
+    // "Taxe de séjour": the amount per person and per night, shown with two
+    // decimals ("0,00": not collected), and the age under which a guest is
+    // exempt.
+    QString touristTax;
+    int exemptAge = kDefaultExemptAge;
 };
 
 // The dialog's fields from the settings and the payment list.
 InvoiceParameters invoiceParameters(const Settings &settings, const Lists &lists);
 
-// "OK" of the dialog. A rate that does not read refuses it: nothing
-// changes and *error names the rate. Otherwise the rates, decimals and
+// "OK" of the dialog. A rate or a tax amount that does not read, or a
+// negative tax amount or age, refuses it: nothing changes and *error says
+// which field. Otherwise the rates, decimals and
 // currency are taken; the payment list becomes the non-empty fields in order,
 // followed by the entries beyond the fifth, which the dialog does not show.
 bool applyInvoiceParameters(Settings &settings, Lists &lists, const InvoiceParameters &fields,

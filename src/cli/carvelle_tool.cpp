@@ -13,6 +13,7 @@
 #include "rooms/journee.h"
 #include "stats/statistics.h"
 #include "stats/journal.h"
+#include "stats/tourist_tax.h"
 #include "store/codec.h"
 #include "store/fiche.h"
 #include "store/file_names.h"
@@ -447,6 +448,49 @@ int journalCommand(const QStringList &args)
     return 0;
 }
 
+// The taxe de séjour collected over a period, one line a validated invoice
+// carrying it, then the total line; reads the set without its lock.
+int touristTaxCommand(const QStringList &args)
+{
+    if (args.size() != 6)
+        return usage();
+    QDate from, to;
+    for (int i = 2; i < 6; i += 2) {
+        if (args[i] != u"--from" && args[i] != u"--to")
+            return usage();
+        const QDate d = QDate::fromString(args[i + 1], QStringLiteral("dd/MM/yyyy"));
+        if (!d.isValid()) {
+            err() << "'" << args[i + 1] << "' n'est pas une date correcte\n";
+            return 2;
+        }
+        (args[i] == u"--from" ? from : to) = d;
+    }
+    if (!from.isValid() || !to.isValid())
+        return usage();
+    Settings settings;
+    QString error;
+    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
+        err() << error << '\n';
+        return 2;
+    }
+    FileSet set;
+    if (!set.Charge(args[1], QDir::currentPath(), false)) {
+        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+        return 2;
+    }
+    InvoicePassSettings pass;
+    pass.vatRates = settings.vatRates;
+    pass.decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    const GridSheet sheet = touristTaxSheet(touristTaxReport(set, pass, from, to), pass.decimals);
+    for (const QStringList &row : sheet.rows) {
+        QStringList fields;
+        for (const QString &cell : row.mid(1))
+            fields << toolField(cell.trimmed());
+        out() << fields.join(u'\t') << '\n';
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     // Printing needs fonts and a paint engine, hence a GUI application, but
@@ -475,6 +519,8 @@ int main(int argc, char **argv)
         return journeeCommand(args);
     if (!args.isEmpty() && args[0] == u"invoices")
         return invoicesCommand(args);
+    if (!args.isEmpty() && args[0] == u"taxe-sejour")
+        return touristTaxCommand(args);
     if (!args.isEmpty() && args[0] == u"journal")
         return journalCommand(args);
     if (!args.isEmpty() && args[0] == u"stats")

@@ -33,7 +33,8 @@ inline constexpr LineColumns kOrderColumns{ordercol::Quantity,
                                            ordercol::Amount,
                                            ordercol::Vat,
                                            ordercol::Count,
-                                           80};
+                                           80,
+                                           false};
 
 // The order as the page shows it.
 struct OrderCard

@@ -140,6 +140,8 @@ constexpr MenuItem kOutils[] = {
     {Cmd::StatsMois, u"Statistiques &mois", u"Statistiques par mois"},
     {Cmd::StatsChambres, u"&Statistiques chambres", u"Statistiques sur les chambres"},
     {Cmd::StatsOccupation, u"Statistiques &occupation", u"Taux d'occupation des chambres par mois"},
+    {Cmd::EtatTaxeSejour, u"État de la ta&xe de séjour",
+     u"La taxe de séjour perçue sur une période, pour la déclaration à la commune"},
     {Cmd::Journal, u"&Journal comptable", u"Transfert en comptabilité"},
 };
 

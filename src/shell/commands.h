@@ -39,7 +39,7 @@ enum class Cmd {
     TousLesFournisseurs, FournisseursFamille,
     // "&Outils"
     TraitementTexte, Messages, EnveloppeCourante, StatsClients, StatsMois, StatsChambres, StatsOccupation,
-    Journal,
+    EtatTaxeSejour, Journal,
     // "&Paramètres"
     Societe, Categories, ParamFacture, FamillesArticles, FamillesFournisseurs, PlanComptable,
     OuvrirAutomatiquement,

@@ -236,12 +236,15 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
             head.label = QStringLiteral("Facture ") + f.number;
             head.piece = f.number;
             const qint64 total = units(f.totalText, d), vat = units(f.vatText, d);
+            // The taxe de séjour ("D" lines) is owed to the commune.
+            const qint64 tax = units(f.outsideVatText, d);
             JournalLine client = head;
             client.auxCode = f.client;
             client.auxName = f.name;
             post(lines, client, account::Clients, acc, total, true);
-            post(lines, head, account::Revenus, acc, total - vat, false);
+            post(lines, head, account::Revenus, acc, total - vat - tax, false);
             post(lines, head, account::TvaCollectee, acc, vat, false);
+            post(lines, head, account::Taxe, acc, tax, false);
         } else {
             const OrderFigures &o = orders[doc.index];
             head.date = o.date;

@@ -73,8 +73,9 @@ struct JournalSettings
 // `Journal`: the entries of every validated invoice and order of the set,
 // read once from their blocks with the pages' totals (`Calculef`,
 // `Calculec`): ascending day key, then invoices before orders, then block
-// number. An entry's amount excluding VAT is the total shown less the VAT
-// shown, in decimal, so every entry balances to the unit; a zero line is
+// number. An invoice's "D" lines (the taxe de séjour) are credited to the
+// "Taxe " account. An entry's income is the total shown less the VAT and
+// the tax shown, in decimal, so every entry balances to the unit; a zero line is
 // left out and a negative amount goes to the other side. A document whose
 // date does not read has no day to be posted on and is left out.
 QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &settings);

@@ -57,6 +57,7 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
         const InvoiceTotals totals = blockTotals(t, start, end, settings.vatRates, settings.decimals);
         f.totalText = totals.totalText;
         f.vatText = totals.vatText;
+        f.outsideVatText = totals.outsideVatText;
         list << f;
     }
     return list;
@@ -319,8 +320,11 @@ QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> 
             continue;
         const auto total = f.totalText.isEmpty() ? std::optional<double>(0) : text::parseReal(f.totalText);
         const auto vat = f.vatText.isEmpty() ? std::optional<double>(0) : text::parseReal(f.vatText);
-        if (total && vat)
-            turnover[monthIndex(f.stayTo)] += *total - *vat;
+        // The taxe de séjour is the commune's, not the hotel's turnover.
+        const auto tax = f.outsideVatText.isEmpty() ? std::optional<double>(0)
+                                                    : text::parseReal(f.outsideVatText);
+        if (total && vat && tax)
+            turnover[monthIndex(f.stayTo)] += *total - *vat - *tax;
     }
     QList<OccupancyMonth> months;
     if (sold.isEmpty() && turnover.isEmpty())

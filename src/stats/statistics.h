@@ -26,6 +26,7 @@ struct InvoiceFigures
     QString client, name, room; // as stored: code, first address line, room
     bool validated = false;
     QString totalText, vatText; // "TOTAL TTC" and "TVA" as the page shows them
+    QString outsideVatText;     // the "D" lines (taxe de séjour), in the amount format
 };
 
 struct InvoicePassSettings
@@ -138,7 +139,7 @@ struct OccupancyMonth
     QDate month;           // its first day
     qint64 available = 0;  // room-nights: rooms x days, less the days rooms are closed
     qint64 sold = 0;       // nights of stays "Présent" or "Parti" falling in the month
-    double turnover = 0;   // excluding VAT, of the validated invoices of the month
+    double turnover = 0;   // excluding VAT and the taxe de séjour, of the validated invoices of the month
 };
 
 // Every month from the first to the last that has a night sold or a

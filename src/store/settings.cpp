@@ -144,17 +144,34 @@ QByteArray settingsBytes(const Settings &settings)
         else
             out += iniReal(*std::get<const double *>(field)) + "\r\n";
     }
+    if (settings.touristTax != 0 || settings.touristTaxExemptAge != kDefaultExemptAge) {
+        out += iniReal(settings.touristTax) + "\r\n";
+        out += QByteArray::number(settings.touristTaxExemptAge) + "\r\n";
+    }
     return out;
 }
 
 void readSettings(Settings &settings, QByteArrayView bytes)
 {
     const auto fields = layout(settings);
+    settings.touristTax = 0;
+    settings.touristTaxExemptAge = kDefaultExemptAge;
     std::size_t next = 0;
     text::forEachLine(bytes, [&](qsizetype start, qsizetype length) {
-        if (next == fields.size())
-            return;
         const QByteArrayView line = bytes.sliced(start, length);
+        if (next >= fields.size()) {
+            // The tax lines; one that does not read keeps its default, and
+            // a negative amount or age is not one a hotel can mean.
+            const std::size_t extra = next++ - fields.size();
+            if (extra == 0) {
+                if (const auto v = parseIniReal(line); v && *v >= 0)
+                    settings.touristTax = *v;
+            } else if (extra == 1) {
+                if (const auto v = text::parseInt(cp1252::decode(line)); v && *v >= 0)
+                    settings.touristTaxExemptAge = *v;
+            }
+            return;
+        }
         const auto &field = fields[next++];
         // A number that does not read leaves its setting as it was.
         if (const auto *str = std::get_if<QString *>(&field)) {

@@ -44,6 +44,12 @@ struct Settings
     // Units per euro: franc, US dollar, pound sterling, yen, Canadian dollar.
     std::array<double, 5> converterRates{};
 
+    // The taxe de séjour, kept after the 27 lines above: the amount per
+    // person and per night (0: the hotel does not collect it) and the age
+    // under which a guest is exempt.
+    double touristTax = 0;
+    int touristTaxExemptAge = 18;
+
     // Follows decimals: "#", "0.0" or "0.00".
     QString amountFormat = QStringLiteral("0.00");
 };
@@ -55,6 +61,11 @@ inline constexpr std::array<QStringView, 7> kAccountLabels = {
     u"Taxe ",          u"TVA déductible",   u"Achat"};
 
 inline constexpr int kSettingsLines = 27;
+// The taxe de séjour's two lines after them, written only when they differ
+// from "not collected, exempt under 18", so that a hotel that does not
+// collect it keeps the 27-line file older readers know.
+inline constexpr int kTouristTaxLines = 2;
+inline constexpr int kDefaultExemptAge = 18;
 
 // Reads the settings file of `folder`, if there is one. A file shorter than 27
 // lines, or a line that is not a number where one is expected, leaves those
@@ -65,7 +76,7 @@ inline constexpr int kSettingsLines = 27;
 // interrupted earlier could not be finished, and is emptied otherwise.
 bool ChargeIni(Settings &settings, const QString &folder, const QString &currentDir,
                QString *error = nullptr);
-// Writes the 27 lines, all or nothing. On failure *error says why, in French.
+// Writes the 27 lines (and the tax lines), all or nothing. On failure *error says why, in French.
 bool SauveIni(const Settings &settings, const QString &folder, QString *error = nullptr);
 
 // Whether automatic opening is on, and the last client file name.
@@ -73,6 +84,7 @@ void GetIni(const Settings &settings, bool &autoOpen, QString &fileName);
 void SetIni(Settings &settings, bool autoOpen);
 
 // The 27 lines to and from bytes; reading does no more than fill settings.
+// A file without the tax lines reads as "not collected".
 QByteArray settingsBytes(const Settings &settings);
 void readSettings(Settings &settings, QByteArrayView bytes);
 

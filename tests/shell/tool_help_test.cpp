@@ -20,7 +20,8 @@ ToolRun tool(const QStringList &args)
 }
 
 const QStringList kCommands = {"check",         "repair",          "journee", "day-sheet", "invoices",
-                               "print-invoice", "archive-invoices", "stats",   "journal"};
+                               "print-invoice", "archive-invoices", "stats",   "journal",
+                               "taxe-sejour"};
 
 } // namespace
 

@@ -73,6 +73,22 @@ TParF::TParF(QWidget *parent) : QDialog(parent)
     currencyGrid->addWidget(m_other, 1, 0);
     currencyGrid->addWidget(m_currencyName, 1, 1);
     left->addWidget(currency);
+
+    auto *tax = new QGroupBox(QStringLiteral("Taxe de séjour"));
+    auto *taxForm = new QFormLayout(tax);
+    m_touristTax = new QLineEdit;
+    m_touristTax->setValidator(new RateValidator(m_touristTax));
+    m_touristTax->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_touristTax->setToolTip(QStringLiteral("0 : la taxe de séjour n'est pas perçue"));
+    fitChars(m_touristTax, 7);
+    taxForm->addRow(buddyLabel(QStringLiteral("Par personne et par nuit"), m_touristTax),
+                    m_touristTax);
+    m_exemptAge = new QSpinBox;
+    m_exemptAge->setRange(0, 99);
+    m_exemptAge->setSuffix(QStringLiteral(" ans"));
+    fitChars(m_exemptAge, 7);
+    taxForm->addRow(buddyLabel(QStringLiteral("Exonéré avant"), m_exemptAge), m_exemptAge);
+    left->addWidget(tax);
     left->addStretch();
     columns->addLayout(left);
 
@@ -102,6 +118,8 @@ void TParF::Init(const InvoiceParameters &fields,
     m_currencyName->setText(fields.currencyName);
     for (std::size_t i = 0; i < m_payments.size(); ++i)
         m_payments[i]->setText(fields.payments[i]);
+    m_touristTax->setText(fields.touristTax);
+    m_exemptAge->setValue(fields.exemptAge);
     m_acceptFields = std::move(acceptFields);
 }
 
@@ -115,6 +133,8 @@ InvoiceParameters TParF::Result() const
     fields.currencyName = m_currencyName->text();
     for (std::size_t i = 0; i < m_payments.size(); ++i)
         fields.payments[i] = m_payments[i]->text();
+    fields.touristTax = m_touristTax->text();
+    fields.exemptAge = m_exemptAge->value();
     return fields;
 }
 

@@ -14,7 +14,7 @@ class QSpinBox;
 class Ui;
 
 // TParF, "Paramètres de la facture": the VAT rates, the decimals, the
-// currency and the payment methods. "OK" is refused, the dialog staying
+// currency, the payment methods and the taxe de séjour. "OK" is refused, the dialog staying
 // open, while `acceptFields` refuses what is typed.
 class TParF : public QDialog
 {
@@ -42,5 +42,7 @@ private:
     QRadioButton *m_other = nullptr;
     QLineEdit *m_currencyName = nullptr;
     std::array<QLineEdit *, InvoiceParameters::kPaymentFields> m_payments{};
+    QLineEdit *m_touristTax = nullptr;
+    QSpinBox *m_exemptAge = nullptr;
     std::function<bool(const InvoiceParameters &)> m_acceptFields;
 };

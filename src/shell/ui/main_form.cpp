@@ -29,6 +29,7 @@
 #include "stock/ui/article_page_widget.h"
 #include "stats/ui/stats_commands.h"
 #include "stats/ui/journal_commands.h"
+#include "stats/ui/tourist_tax_commands.h"
 #include "purchasing/ui/supplier_commands.h"
 #include "purchasing/ui/order_commands.h"
 #include "tool_icons.h"
@@ -122,6 +123,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     buildStatusBar();
     buildShortcuts();
     installPageCommands();
+    installTouristTax(*this);
     installPoliceForm(*this);
     installJournal(*this);
     installUtilities(*this);

@@ -1,0 +1,33 @@
+#include "tourist_tax_line.h"
+
+#include "store/text.h"
+
+int liablePersons(const QString &family)
+{
+    const QString f = family.trimmed();
+    if (f.compare(u"Couple", Qt::CaseInsensitive) == 0 || f.contains(u"enfant", Qt::CaseInsensitive))
+        return 2;
+    return 1;
+}
+
+bool addTouristTaxLine(InvoiceCard &card, double amountPerNight, const QString &family,
+                       QDate stayFrom, QDate stayTo, QDate day, int decimals)
+{
+    if (amountPerNight <= 0 || !stayFrom.isValid() || !stayTo.isValid())
+        return false;
+    const qint64 nights = stayFrom.daysTo(stayTo);
+    LineGrid &g = card.lines;
+    int row = g.highest + 1;
+    while (row <= g.rows() && !g.rowIsEmpty(row))
+        ++row;
+    if (nights <= 0 || row > g.rows())
+        return false;
+    using namespace invoicecol;
+    g.setCell(row, Date, text::dateText(day));
+    g.setCell(row, Designation, kTouristTaxDesignation.toString());
+    g.setCell(row, Quantity, QString::number(nights * liablePersons(family)));
+    g.setCell(row, Price, text::formatAmount(amountPerNight, decimals));
+    g.setCell(row, Vat, kOutsideVatCode.toString());
+    g.highest = row;
+    return true;
+}

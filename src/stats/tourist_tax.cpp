@@ -1,0 +1,154 @@
+#include "tourist_tax.h"
+
+#include "billing/invoice.h"
+#include "store/codec.h"
+#include "store/text.h"
+
+#include <cmath>
+
+namespace {
+
+// The quantities of a card's "D" lines (the number before a quantity's
+// first blank, as the totals read it).
+double outsideVatQuantity(const InvoiceCard &card)
+{
+    double sum = 0;
+    auto add = [&sum](const QStringList &cells) {
+        if (cells.value(invoicecol::Vat).trimmed().compare(kOutsideVatCode, Qt::CaseInsensitive) != 0)
+            return;
+        const QString q = cells.value(invoicecol::Quantity).trimmed();
+        if (const auto v = text::parseReal(q.left(q.indexOf(u' '))))
+            sum += *v;
+    };
+    for (int r = 1; r <= card.lines.rows(); ++r)
+        add(card.lines.row(r));
+    for (const QStringList &cells : card.lines.more)
+        add(cells);
+    return sum;
+}
+
+QString quantityText(double v)
+{
+    return QString::number(v, 'g', 12).replace(u'.', u',');
+}
+
+QList<QStringList> cells(const TouristTaxReport &report, int decimals)
+{
+    QList<QStringList> rows;
+    rows.reserve(report.rows.size() + 1);
+    for (const TouristTaxRow &r : report.rows)
+        rows << QStringList{r.number,
+                            r.client,
+                            text::dateText(r.arrival),
+                            text::dateText(r.departure),
+                            QString::number(r.nights),
+                            QString::number(r.persons()),
+                            quantityText(r.personNights),
+                            text::formatAmount(r.amount, decimals)};
+    if (!report.rows.isEmpty())
+        rows << QStringList{QStringLiteral("Total"),
+                            QString(),
+                            QString(),
+                            QString(),
+                            QString::number(report.nights),
+                            QString(),
+                            quantityText(report.personNights),
+                            text::formatAmount(report.amount, decimals)};
+    return rows;
+}
+
+const QStringList kHeadings = {QStringLiteral("Facture"),  QStringLiteral("Client"),
+                               QStringLiteral("Arrivée"),  QStringLiteral("Départ"),
+                               QStringLiteral("Nuits"),    QStringLiteral("Personnes"),
+                               QStringLiteral("Nuitées"),  QStringLiteral("Montant")};
+
+} // namespace
+
+qint64 TouristTaxRow::persons() const
+{
+    const qint64 p = nights != 0 ? std::llround(personNights / double(nights)) : std::llround(personNights);
+    // A quantity changed by hand may fall short of a night each: someone paid.
+    if (p == 0 && personNights != 0)
+        return personNights > 0 ? 1 : -1;
+    return p;
+}
+
+TouristTaxReport touristTaxReport(const FileSet &set, const InvoicePassSettings &settings,
+                                  QDate from, QDate to)
+{
+    TouristTaxReport report;
+    const RecordTable &t = set.table(Table::Invoices);
+    for (const InvoiceFigures &f : invoiceFigures(set, settings)) {
+        if (!f.validated || !f.date.isValid() || f.date < from || f.date > to)
+            continue;
+        const auto amount = text::parseReal(f.outsideVatText);
+        if (!amount || *amount == 0)
+            continue;
+        // Only the few invoices carrying the tax are read in full.
+        const qsizetype start = t.blockStart(f.block);
+        const qsizetype endLine = t.blockEnd(start, f.block);
+        const qsizetype end = t.line(endLine) == t.endMarker(f.block) ? endLine : endLine + 1;
+        InvoiceCard card;
+        readInvoiceBlock(card, t, start, end);
+        TouristTaxRow row;
+        row.number = f.number;
+        row.client = f.name.isEmpty() ? f.client : f.name;
+        row.arrival = card.stayFrom;
+        row.departure = card.stayTo;
+        row.personNights = outsideVatQuantity(card);
+        const qint64 stay = card.stayFrom.isValid() && card.stayTo.isValid()
+                                ? std::max<qint64>(0, card.stayFrom.daysTo(card.stayTo))
+                                : 0;
+        row.nights = *amount < 0 ? -stay : stay;
+        row.amount = *amount;
+        report.nights += row.nights;
+        report.personNights += row.personNights;
+        report.amount += row.amount;
+        report.rows << row;
+    }
+    return report;
+}
+
+GridSheet touristTaxSheet(const TouristTaxReport &report, int decimals)
+{
+    GridSheet sheet;
+    sheet.columns = {{QString(), 40, false},
+                     {kHeadings[0], 80, false},
+                     {kHeadings[1], 200, false},
+                     {kHeadings[2], 78, false},
+                     {kHeadings[3], 78, false},
+                     {kHeadings[4], 50, true},
+                     {kHeadings[5], 70, true},
+                     {kHeadings[6], 60, true},
+                     {kHeadings[7], 90, true}};
+    int ordinal = 0;
+    for (QStringList row : cells(report, decimals)) {
+        const bool total = ordinal == report.rows.size();
+        row.prepend(total ? QString() : QString::number(++ordinal));
+        sheet.rows << row;
+    }
+    return sheet;
+}
+
+QString touristTaxHeading(QDate from, QDate to)
+{
+    return QStringLiteral("Taxe de séjour du %1 au %2").arg(text::dateText(from), text::dateText(to));
+}
+
+QByteArray touristTaxCsv(const TouristTaxReport &report, int decimals)
+{
+    auto line = [](const QStringList &fields) {
+        QStringList out;
+        for (QString f : fields) {
+            f.replace(u'\r', u' ').replace(u'\n', u' ');
+            if (f.contains(u';') || f.contains(u'"'))
+                f = QStringLiteral("\"") + f.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + QStringLiteral("\"");
+            out << f;
+        }
+        return cp1252::encode(out.join(u';')) + "\r\n";
+    };
+    QByteArray bytes = line(kHeadings);
+    for (const QStringList &row : cells(report, decimals))
+        bytes += line(row);
+    return bytes;
+}

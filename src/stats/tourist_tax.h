@@ -1,0 +1,53 @@
+#pragma once
+
+#include "statistics.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+// "État de la taxe de séjour": what the hotel collected for its commune over
+// a period, from the "D" lines of its validated invoices, as the commune's
+// declaration asks for it (stays, nights, persons, amounts).
+
+struct TouristTaxRow
+{
+    QString number;      // the invoice's number
+    QString client;      // the name on the invoice, or its client code
+    QDate arrival, departure;
+    qint64 nights = 0;   // of the stay; negative on a credit note
+    double personNights = 0; // the "D" lines' quantities: nights x persons
+    double amount = 0;   // the "D" lines' total
+    // The persons liable: person-nights over the stay's nights (the
+    // person-nights themselves for a stay without nights), at least one
+    // when there is any.
+    qint64 persons() const;
+};
+
+struct TouristTaxReport
+{
+    QList<TouristTaxRow> rows; // in invoice block order
+    qint64 nights = 0;
+    double personNights = 0;
+    double amount = 0;
+};
+
+// The validated invoices dated from `from` to `to` (both included) whose
+// "D" lines come to something; a credit note counts against its invoice.
+TouristTaxReport touristTaxReport(const FileSet &set, const InvoicePassSettings &settings,
+                                  QDate from, QDate to);
+
+// The window's and the printout's grid: the ordinal, "Facture", "Client",
+// "Arrivée", "Départ", "Nuits", "Personnes", "Nuitées", "Montant", then a
+// "Total" row when there are rows.
+GridSheet touristTaxSheet(const TouristTaxReport &report, int decimals);
+inline constexpr QStringView kTouristTaxCaption = u"État de la taxe de séjour";
+// The period as the window's and the printout's heading shows it.
+QString touristTaxHeading(QDate from, QDate to);
+
+// The declaration for a spreadsheet: the grid without its ordinal, a
+// heading line, fields separated by ";" (quoted when they hold one),
+// decimal commas, CR LF, in Windows-1252 like the hotel's other files, the
+// code page a French spreadsheet opens a ".csv" in by default.
+QByteArray touristTaxCsv(const TouristTaxReport &report, int decimals);

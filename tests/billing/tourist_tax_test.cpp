@@ -1,0 +1,238 @@
+#include "billing_fixture.h"
+
+#include "billing/invoice_parameters.h"
+#include "billing/tourist_tax_line.h"
+#include "purchasing/order.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace invoicecol;
+
+QByteArray iniLines(const QByteArray &bytes, int count)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    QByteArray out;
+    for (int i = 0; i < count && i < lines.size(); ++i)
+        out += lines[i] + '\n';
+    return out;
+}
+
+Settings collecting(double amount, int age)
+{
+    Settings s;
+    s.vatRates = {5.5, 10, 20};
+    s.accounts[4] = "447100";
+    s.touristTax = amount;
+    s.touristTaxExemptAge = age;
+    return s;
+}
+
+} // namespace
+
+TEST(TouristTaxSettings, KeptAfterTheTwentySevenLinesAndOnlyWhenCollected)
+{
+    const Settings plain = collecting(0, 18);
+    const QByteArray before = settingsBytes(plain);
+    EXPECT_EQ(before.count("\r\n"), kSettingsLines);
+
+    const Settings taxed = collecting(1.5, 13);
+    const QByteArray after = settingsBytes(taxed);
+    EXPECT_EQ(after.count("\r\n"), kSettingsLines + kTouristTaxLines);
+    // An older reader finds its 27 lines exactly as before.
+    EXPECT_EQ(iniLines(after, kSettingsLines), before);
+
+    Settings read;
+    readSettings(read, after);
+    EXPECT_DOUBLE_EQ(read.touristTax, 1.5);
+    EXPECT_EQ(read.touristTaxExemptAge, 13);
+    EXPECT_EQ(settingsBytes(read), after);
+
+    // An exemption age changed alone is kept too.
+    EXPECT_EQ(settingsBytes(collecting(0, 16)).count("\r\n"), kSettingsLines + kTouristTaxLines);
+}
+
+TEST(TouristTaxSettings, AFileWithoutTheLinesOrWithBadOnesReadsAsNotCollected)
+{
+    QTemporaryDir dir;
+    // A 27-line file read over settings that collected the tax.
+    writeFile(dir.filePath("Carvelle.ini"), settingsBytes(collecting(0, 18)));
+    Settings s = collecting(2, 10);
+    ASSERT_TRUE(ChargeIni(s, dir.path(), dir.path()));
+    EXPECT_EQ(s.touristTax, 0);
+    EXPECT_EQ(s.touristTaxExemptAge, kDefaultExemptAge);
+
+    for (const QByteArray &tail : {QByteArray("abc\r\nx\r\n"), QByteArray("-1.5\r\n-3\r\n")}) {
+        Settings t;
+        readSettings(t, settingsBytes(collecting(0, 18)) + tail);
+        EXPECT_EQ(t.touristTax, 0) << tail.constData();
+        EXPECT_EQ(t.touristTaxExemptAge, kDefaultExemptAge) << tail.constData();
+    }
+
+    // Every fixture set was written before the tax: their settings, once
+    // saved, are the 27 lines.
+    QString error;
+    ASSERT_TRUE(SauveIni(s, dir.path(), &error)) << error.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("Carvelle.ini")).count("\r\n"), kSettingsLines);
+}
+
+TEST(TouristTaxSettings, TheDialogFieldsRefuseWhatCannotBeATax)
+{
+    Settings s = collecting(0, 18);
+    Lists lists;
+    InvoiceParameters p = invoiceParameters(s, lists);
+    EXPECT_EQ(p.touristTax, "0,00");
+    EXPECT_EQ(p.exemptAge, 18);
+
+    p.touristTax = "1,65";
+    p.exemptAge = 16;
+    ASSERT_TRUE(applyInvoiceParameters(s, lists, p));
+    EXPECT_DOUBLE_EQ(s.touristTax, 1.65);
+    EXPECT_EQ(s.touristTaxExemptAge, 16);
+
+    QString error;
+    for (const QString bad : {"1,6x", "-2"}) {
+        InvoiceParameters q = p;
+        q.touristTax = bad;
+        q.rates[0] = "7"; // nothing is taken from a refused dialog
+        EXPECT_FALSE(applyInvoiceParameters(s, lists, q, &error)) << bad.toStdString();
+        EXPECT_TRUE(error.startsWith("Taxe de séjour")) << error.toStdString();
+        EXPECT_DOUBLE_EQ(s.touristTax, 1.65);
+        EXPECT_EQ(s.vatRates[0], 5.5);
+    }
+    p.touristTax = "";
+    ASSERT_TRUE(applyInvoiceParameters(s, lists, p));
+    EXPECT_EQ(s.touristTax, 0);
+}
+
+TEST(OutsideVatCode, AddsToTheTotalAndToNoVatBase)
+{
+    // A 100 € night at 10 % and two persons' three nights at 1,50 €.
+    Billing b({invoiceBlock(0, {line("Nuit", "1", "100", "2"), line("Taxe de séjour", "6", "1,5", "d")})});
+    b.show(0);
+    const InvoiceTotals &t = b.invoices.totals();
+    EXPECT_EQ(t.totalText, "109,00");
+    EXPECT_EQ(t.vatText, "9,09");
+    EXPECT_EQ(t.outsideVatText, "9,00");
+    EXPECT_EQ(t.inclusive[1], 100);
+    EXPECT_EQ(t.inclusive[0] + t.inclusive[2], 0);
+    EXPECT_NEAR(t.totalExclusive + t.totalVat + t.outsideVat, t.total, 1e-9);
+    EXPECT_TRUE(t.bad.isEmpty());
+    EXPECT_EQ(b.grid().cell(2, Vat), "D");
+    EXPECT_EQ(b.grid().cell(2, Amount).trimmed(), "9,00");
+
+    // The same totals from the stored block, as the statistics read them.
+    b.rewriteAndRead();
+    const RecordTable &table = b.fiche.set().table(Table::Invoices);
+    const InvoiceTotals stored = blockTotals(table, 0, table.size() - 1, {5.5, 10, 20}, 2);
+    EXPECT_EQ(stored.totalText, "109,00");
+    EXPECT_EQ(stored.outsideVatText, "9,00");
+}
+
+TEST(OutsideVatCode, IsAnInvoiceFeatureOrdersDoNotRead)
+{
+    LineGrid grid(ordercol::Count, OrderCard::kRows);
+    QStringList cells(ordercol::Count);
+    cells[ordercol::Quantity] = "2";
+    cells[ordercol::Price] = "10";
+    cells[ordercol::Vat] = "D";
+    grid.appendRead(cells);
+    grid.highest = 1;
+    const LineTotals t = lineTotals(grid, kOrderColumns, {5.5, 10, 20}, 2, false);
+    EXPECT_EQ(t.outsideVat, 0);
+    ASSERT_EQ(t.bad.size(), 1);
+    EXPECT_EQ(t.bad[0].column, ordercol::Vat);
+}
+
+TEST(OutsideVatCode, InvoicesOfTheFixtureSetsComputeAsBefore)
+{
+    // Nothing stored before could hold a "D" that counted: every invoice
+    // of every set gives the totals it gave without the code.
+    LineColumns without = kInvoiceColumns;
+    without.outsideVatCode = false;
+    int invoices = 0;
+    const QDir sets(QStringLiteral(CARVELLE_TEST_DATA "/sets"));
+    for (const QString &name : sets.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QByteArray bytes = readFile(sets.filePath(name + "/LION.fct"));
+        if (bytes.isEmpty())
+            continue;
+        RecordTable table;
+        table.setBytes(bytes);
+        for (qint64 n = 0;; ++n) {
+            const qsizetype start = table.blockStart(n);
+            if (start < 0)
+                break;
+            InvoiceCard card, old;
+            readInvoiceBlock(card, table, start, table.blockEnd(start, n));
+            readInvoiceBlock(old, table, start, table.blockEnd(start, n));
+            const LineTotals now = lineTotals(card.lines, kInvoiceColumns, {5.5, 10, 20}, 2, true);
+            const LineTotals then = lineTotals(old.lines, without, {5.5, 10, 20}, 2, true);
+            EXPECT_EQ(now.totalText, then.totalText) << name.toStdString() << " " << n;
+            EXPECT_EQ(now.vatText, then.vatText) << name.toStdString() << " " << n;
+            EXPECT_EQ(now.outsideVat, 0);
+            EXPECT_EQ(now.bad, then.bad);
+            EXPECT_EQ(card.lines.rowsToWrite(), old.lines.rowsToWrite());
+            ++invoices;
+        }
+    }
+    EXPECT_GT(invoices, 0);
+}
+
+TEST(TouristTaxLine, FromTheFamilySituation)
+{
+    EXPECT_EQ(liablePersons("Célibataire"), 1);
+    EXPECT_EQ(liablePersons("Couple"), 2);
+    EXPECT_EQ(liablePersons(" couple "), 2);
+    EXPECT_EQ(liablePersons("3 enfants"), 2);
+    EXPECT_EQ(liablePersons("> 3 enfants"), 2);
+    EXPECT_EQ(liablePersons(""), 1);
+}
+
+TEST(TouristTaxLine, NouvFactAddsTheCouplesThreeNights)
+{
+    Billing b({invoiceBlock(0, {line("Vin", "2", "12")})}, clientBlock(0, "10001", "Dupont Jean"),
+              roomBlock(0, "12", "Dupont Jean"));
+    b.fiche.settings().touristTax = 1.5;
+    b.fiche.selectPage(PageId::Clients);
+    b.clients.card().family = "Couple";
+    b.clients.card().since = QDate(2026, 3, 1);
+    b.clients.card().leaving = QDate(2026, 3, 4);
+    b.invoices.NouvFact();
+    const LineGrid &g = b.grid();
+    EXPECT_EQ(g.cell(1, Designation), "Taxe de séjour");
+    EXPECT_EQ(g.cell(1, Quantity).trimmed(), "6");
+    EXPECT_EQ(g.cell(1, Price).trimmed(), "1,50");
+    EXPECT_EQ(g.cell(1, Vat), "D");
+    EXPECT_EQ(b.invoices.totals().totalText, "9,00");
+    EXPECT_EQ(b.invoices.totals().vatText, "0,00");
+
+    // The receptionist changes the quantity: the line is an ordinary one.
+    b.grid().setCell(1, Quantity, "3");
+    b.invoices.Calculef();
+    EXPECT_EQ(b.invoices.totals().totalText, "4,50");
+    b.rewriteAndRead();
+    EXPECT_EQ(b.grid().cell(1, Vat), "D");
+}
+
+TEST(TouristTaxLine, NoneWithoutTheTaxOrWithoutANight)
+{
+    InvoiceCard card;
+    const QDate from(2026, 3, 1);
+    EXPECT_FALSE(addTouristTaxLine(card, 0, "Couple", from, from.addDays(3), from, 2));
+    EXPECT_FALSE(addTouristTaxLine(card, 1.5, "Couple", from, from, from, 2));
+    EXPECT_FALSE(addTouristTaxLine(card, 1.5, "Couple", from, QDate(), from, 2));
+    EXPECT_EQ(card.lines.highest, 0);
+
+    // It goes after the lines in use, never over one.
+    card.lines.setCell(1, Designation, "Nuit");
+    card.lines.setCell(2, Designation, "Vin");
+    card.lines.highest = 1;
+    ASSERT_TRUE(addTouristTaxLine(card, 2, "Célibataire", from, from.addDays(2), from, 2));
+    EXPECT_EQ(card.lines.cell(2, Designation), "Vin");
+    EXPECT_EQ(card.lines.cell(3, Quantity), "2");
+    EXPECT_EQ(card.lines.highest, 3);
+}

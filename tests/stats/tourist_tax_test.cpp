@@ -1,0 +1,179 @@
+#include "stats_fixture.h"
+
+#include "stats/journal.h"
+#include "stats/tourist_tax.h"
+#include "store/codec.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A validated invoice of a stay from `from` to `to`, for `name`.
+QStringList stay(int n, const QString &number, const QString &date, const QString &from,
+                 const QString &to, const QStringList &tagged, const QString &name = "Martin Paul",
+                 bool validated = true)
+{
+    InvoiceFields f;
+    f.number = number;
+    f.date = date;
+    f.address[0] = name;
+    f.validated = validated ? "Y" : "N";
+    QStringList block = invoiceBlock(n, tagged, f);
+    block[invoiceline::StayFrom] = from;
+    block[invoiceline::StayTo] = to;
+    return block;
+}
+
+// A 100 € night at 10 % and the tax of `quantity` person-nights at 1,50 €.
+QStringList nightAndTax(const QString &nights, const QString &quantity)
+{
+    return {line("Nuit", nights, "100", "2"), line("Taxe de séjour", quantity, "1,50", "D")};
+}
+
+const QDate kMarch1(2026, 3, 1), kMarch31(2026, 3, 31);
+
+FileSet march()
+{
+    return setOf(
+        stay(0, "202603001", "04/03/2026", "01/03/2026", "04/03/2026", nightAndTax("3", "6")) +
+        // Without the tax, a draft, and one of April: not listed.
+        stay(1, "202603002", "05/03/2026", "04/03/2026", "05/03/2026", {line("Nuit", "1", "100", "2")}) +
+        stay(2, "202603003", "06/03/2026", "05/03/2026", "06/03/2026", nightAndTax("1", "1"), "Brouillon",
+             false) +
+        stay(3, "202604001", "02/04/2026", "01/04/2026", "02/04/2026", nightAndTax("1", "1")) +
+        // A guest alone for two nights; a client name holding the separator.
+        stay(4, "202603004", "12/03/2026", "10/03/2026", "12/03/2026", nightAndTax("2", "2"),
+             "Durand; Fils") +
+        // The credit note of the first invoice.
+        stay(5, "202603005", "20/03/2026", "01/03/2026", "04/03/2026", nightAndTax("-3", "-6")));
+}
+
+} // namespace
+
+TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTax)
+{
+    const TouristTaxReport r = touristTaxReport(march(), passSettings(), kMarch1, kMarch31);
+    ASSERT_EQ(r.rows.size(), 3);
+    const TouristTaxRow &couple = r.rows[0];
+    EXPECT_EQ(couple.number, "202603001");
+    EXPECT_EQ(couple.client, "Martin Paul");
+    EXPECT_EQ(couple.arrival, kMarch1);
+    EXPECT_EQ(couple.departure, QDate(2026, 3, 4));
+    EXPECT_EQ(couple.nights, 3);
+    EXPECT_EQ(couple.persons(), 2);
+    EXPECT_EQ(couple.personNights, 6);
+    EXPECT_DOUBLE_EQ(couple.amount, 9);
+    EXPECT_EQ(r.rows[1].persons(), 1);
+    // Four person-nights over a nine-night stay still name one person.
+    TouristTaxRow shortened = couple;
+    shortened.nights = 9;
+    shortened.personNights = 4;
+    EXPECT_EQ(shortened.persons(), 1);
+    // The credit note takes the stay back.
+    EXPECT_EQ(r.rows[2].nights, -3);
+    EXPECT_EQ(r.rows[2].persons(), 2);
+    EXPECT_DOUBLE_EQ(r.rows[2].amount, -9);
+    EXPECT_EQ(r.nights, 2);
+    EXPECT_EQ(r.personNights, 2);
+    EXPECT_DOUBLE_EQ(r.amount, 3);
+
+    // The period's ends are included.
+    EXPECT_EQ(touristTaxReport(march(), passSettings(), QDate(2026, 3, 4), QDate(2026, 3, 4)).rows.size(), 1);
+    EXPECT_TRUE(touristTaxReport(march(), passSettings(), kMarch31, kMarch1).rows.isEmpty());
+}
+
+TEST(TouristTaxReport, GridAndCsvCarryTheRowsAndTheirTotal)
+{
+    const TouristTaxReport r = touristTaxReport(march(), passSettings(), kMarch1, kMarch31);
+    const GridSheet sheet = touristTaxSheet(r, 2);
+    ASSERT_EQ(sheet.rows.size(), 4);
+    EXPECT_EQ(sheet.rows[0].join('|'), "1|202603001|Martin Paul|01/03/2026|04/03/2026|3|2|6|9,00");
+    EXPECT_EQ(sheet.rows[3].join('|'), "|Total||||2||2|3,00");
+    EXPECT_EQ(sheet.columns.size(), sheet.rows[0].size());
+    EXPECT_TRUE(touristTaxSheet(TouristTaxReport{}, 2).rows.isEmpty());
+
+    const QByteArray csv = touristTaxCsv(r, 2);
+    const QList<QByteArray> lines = csv.split('\n');
+    ASSERT_EQ(lines.size(), 6); // heading, three rows, total, and after the last CR LF
+    EXPECT_EQ(lines[0], cp1252::encode(u"Facture;Client;Arrivée;Départ;Nuits;Personnes;Nuitées;Montant\r"));
+    EXPECT_EQ(lines[2], "202603004;\"Durand; Fils\";10/03/2026;12/03/2026;2;1;2;3,00\r");
+    EXPECT_EQ(lines[4], "Total;;;;2;;2;3,00\r");
+    EXPECT_TRUE(lines[5].isEmpty());
+}
+
+TEST(TouristTaxJournal, TheTaxIsCreditedToItsAccountAndEveryEntryBalances)
+{
+    JournalSettings s;
+    s.vatRates = {5.5, 10, 20};
+    s.decimals = 2;
+    const QList<JournalLine> lines = journalLines(march(), s);
+    QStringList first;
+    for (const JournalLine &l : lines)
+        if (l.piece == "202603001")
+            first << l.text(2);
+    EXPECT_EQ(first, QStringList({"20260304\tVE\t04/03/2026\t411000\tFacture 202603001\t309,00\t",
+                                  "20260304\tVE\t04/03/2026\t706000\tFacture 202603001\t\t272,73",
+                                  "20260304\tVE\t04/03/2026\t445710\tFacture 202603001\t\t27,27",
+                                  "20260304\tVE\t04/03/2026\t447100\tFacture 202603001\t\t9,00"}));
+    // The credit note posts the same lines on the other sides.
+    QStringList credit;
+    for (const JournalLine &l : lines)
+        if (l.piece == "202603005")
+            credit << QString::number(l.debit) + "/" + QString::number(l.credit) + " " + l.account;
+    EXPECT_EQ(credit, QStringList({"0/30900 411000", "27273/0 706000", "2727/0 445710", "900/0 447100"}));
+    EXPECT_EQ(fecBalanceError(lines, 2), QString());
+
+    // An invoice without the tax has no tax line; a stored account is used.
+    s.accounts[account::Taxe] = "44711";
+    for (const JournalLine &l : journalLines(march(), s)) {
+        if (l.piece == "202603002") {
+            EXPECT_NE(l.accountIndex, account::Taxe);
+        }
+        if (l.accountIndex == account::Taxe) {
+            EXPECT_EQ(l.account, "44711");
+        }
+    }
+}
+
+TEST(TouristTaxStatistics, OccupancyTurnoverLeavesTheTaxOut)
+{
+    const FileSet set = setOf(stay(0, "1", "04/03/2026", "01/03/2026", "04/03/2026", nightAndTax("3", "6")));
+    const QList<OccupancyMonth> months = occupancy(set, invoiceFigures(set, passSettings()));
+    ASSERT_FALSE(months.isEmpty());
+    // 309,00 shown, less 27,27 of VAT and 9,00 of tax.
+    EXPECT_NEAR(months.back().turnover, 272.73, 1e-9);
+}
+
+TEST(TouristTaxTool, PrintsThePeriodsRowsAndRefusesABadPeriod)
+{
+    QTemporaryDir dir;
+    const QString set = dir.filePath("LION.htl");
+    writeFile(set, crlf(clientBlock(0, "10001", "Dupont")));
+    const QStringList invoices =
+        stay(0, "202603001", "04/03/2026", "01/03/2026", "04/03/2026", nightAndTax("3", "6")) +
+        stay(1, "202604001", "02/04/2026", "01/04/2026", "02/04/2026", nightAndTax("1", "1"));
+    writeFile(dir.filePath("LION.fct"), crlf(invoices));
+    Settings s;
+    s.vatRates = {5.5, 10, 20};
+    writeFile(dir.filePath("Carvelle.ini"), settingsBytes(s));
+
+    auto run = [&](const QStringList &args, QString *output) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(CARVELLE_TOOL), QStringList{"taxe-sejour", set} + args);
+        p.waitForFinished(60000);
+        *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        return p.exitCode();
+    };
+    QString out;
+    ASSERT_EQ(run({"--from", "01/03/2026", "--to", "31/03/2026"}, &out), 0) << qPrintable(out);
+    EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts),
+              QStringList({"202603001\tMartin Paul\t01/03/2026\t04/03/2026\t3\t2\t6\t9,00",
+                           "Total\t\t\t\t3\t\t6\t9,00"}));
+    EXPECT_EQ(run({"--from", "31/02/2026", "--to", "31/03/2026"}, &out), 2);
+    EXPECT_TRUE(out.contains("n'est pas une date correcte"));
+    EXPECT_EQ(run({"--from", "01/03/2026"}, &out), 2);
+}
