@@ -1,5 +1,6 @@
 // Card moves on the ten-year hotel: each must stay well under a frame (16 ms).
 
+#include "billing/credit_note.h"
 #include "billing/invoice_page.h"
 #include "billing/main_courante.h"
 #include "clients/client_page.h"
@@ -492,6 +493,45 @@ void BM_Journal(benchmark::State &state)
 }
 BENCHMARK(BM_Journal)->DenseRange(0, 2)->ArgName("pass_window_fec")->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Credit notes on the ten-year hotel: a new one for a validated invoice
+// (write back, number, copy, validate, post to the client), and a second
+// request that finds the existing one by its memo line.
+void BM_CreditNote(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    QuietUi ui;
+    Fiche fiche(ui);
+    ClientPage clients(fiche);
+    InvoicePage invoices(fiche, clients);
+    fiche.setPage(PageId::Clients, &clients);
+    fiche.setPage(PageId::Invoices, &invoices);
+    fiche.Charge(setPath());
+    fiche.selectPage(PageId::Invoices);
+    InvoicePassSettings pass;
+    QList<int> validated;
+    for (const InvoiceFigures &f : invoiceFigures(fiche.set(), pass))
+        if (f.validated)
+            validated << f.block;
+    if (validated.isEmpty()) {
+        state.SkipWithError("no validated invoice");
+        return;
+    }
+    const bool again = state.range(0) == 1;
+    qsizetype k = validated.size() / 2;
+    if (again) {
+        invoices.showInvoice(validated[k]);
+        EtablirAvoir(fiche, invoices);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        invoices.showInvoice(validated[again ? k : ++k % validated.size()]);
+        state.ResumeTiming();
+        EtablirAvoir(fiche, invoices);
+    }
+    state.counters["invoices"] = fiche.set().count(Table::Invoices);
+}
+BENCHMARK(BM_CreditNote)->Arg(0)->Arg(1)->ArgName("create_again")->Unit(benchmark::kMillisecond);
 
 // "État de la taxe de séjour" over the whole history: one pass over every
 // invoice, the few carrying the tax read in full.

@@ -77,6 +77,11 @@ xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     xdotool mousemove --window "$win" 382 37 click 1; sleep 1
     xdotool key ctrl+End; sleep 1
     shot "$out/factures.png"
+    # A credit note on the first invoice (validated): "Réception", the
+    # first enabled line down from "Journée...", "Établir un avoir".
+    xdotool key ctrl+Home; sleep 1
+    xdotool key alt+r; sleep 0.5; xdotool key Down Return; sleep 1
+    shot "$out/avoir.png"
     xdotool mousemove --window "$win" 514 37 click 1; sleep 1
     shot "$out/articles.png"
     # The suppliers, from the "Bases" menu: the first supplier and its statement.

@@ -1,4 +1,6 @@
 #include "invoice_page.h"
+
+#include "credit_note.h"
 #include "tourist_tax_line.h"
 
 #include "clients/client_page.h"
@@ -61,6 +63,8 @@ void InvoicePage::dirty()
 
 QString InvoicePage::statusText() const
 {
+    if (m_card.validated && !creditnote::cancelledNumber(m_card).isEmpty())
+        return QStringLiteral("Avoir validé");
     return m_card.validated ? QStringLiteral("Facture validée")
                             : QStringLiteral("Facture non validée");
 }
@@ -323,6 +327,11 @@ void InvoicePage::Occupant()
 
 bool InvoicePage::Valider()
 {
+    return validateAs(QStringLiteral("Facture "));
+}
+
+bool InvoicePage::validateAs(const QString &historyLabel)
+{
     if (m_card.validated)
         return true;
     Calculef();
@@ -368,7 +377,7 @@ bool InvoicePage::Valider()
     set().setPosition(Table::Clients, found);
     m_clients.LitFiche();
     m_clients.entryDate = QDate::currentDate();
-    m_clients.entryLabel = QStringLiteral("Facture ") + m_card.number.trimmed();
+    m_clients.entryLabel = historyLabel + m_card.number.trimmed();
     m_clients.entryAmount = m_totals.totalText;
     m_clients.addHistory();
     m_clients.EcritFiche();
@@ -402,8 +411,19 @@ bool InvoicePage::ChercheFact(const QString &answer)
     return false;
 }
 
+bool InvoicePage::deletionRefused()
+{
+    if (!m_card.validated)
+        return false;
+    m_fiche.ui().inform(
+        QStringLiteral("Une facture validée ne se supprime pas : établissez un avoir."));
+    return true;
+}
+
 void InvoicePage::SupFact()
 {
+    if (deletionRefused())
+        return;
     set().deleteCurrent(Table::Invoices);
     LitFact();
 }

@@ -34,7 +34,7 @@ public:
     // Set while the grid has the focus: line deletion needs it.
     bool gridFocus = false;
 
-    // "Facture validée" or "Facture non validée".
+    // "Facture validée" or "Facture non validée"; "Avoir validé" for a credit note.
     QString statusText() const;
     // The currency label beside the total: "Euros" or the other currency.
     QString currencyLabel() const;
@@ -71,6 +71,9 @@ public:
     // "Valider". False, with a French message, when the invoice cannot be
     // validated (a cell that does not read, or an invoice Validef refuses).
     bool Valider();
+    // Valider, with the history entry labelled `historyLabel` + number
+    // ("Facture ", "Avoir ").
+    bool validateAs(const QString &historyLabel);
 
     // The browse mode; mode 1 keeps `clientCode` (what the question
     // "Code client" gave back, the invoice's own code proposed) and moves to
@@ -80,8 +83,11 @@ public:
     // invoice whose number line is "NUM" + answer. False when none.
     bool ChercheFact(const QString &answer);
     // Deletes the invoice shown (the command asks first), closes the gap
-    // and shows the invoice now at the position.
+    // and shows the invoice now at the position. A validated invoice is
+    // never deleted: a credit note cancels it instead.
     void SupFact();
+    // True, after saying why, when the invoice shown may not be deleted.
+    bool deletionRefused();
     // Shows the invoice of a block (chosen in the list): the invoice shown
     // is written back first.
     void showInvoice(int block) { moveTo(block); }

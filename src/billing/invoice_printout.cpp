@@ -1,5 +1,6 @@
 #include "invoice_printout.h"
 
+#include "credit_note.h"
 #include "invoice_page.h"
 
 #include "store/fiche.h"
@@ -40,7 +41,10 @@ void heading(PrintDocument &doc, const InvoiceCard &c)
                  dateText(c.stayTo));
     doc.text(15, 74, QStringLiteral("Règlement : ") + c.payment);
     doc.text(15, 79, QStringLiteral("Code client : ") + c.client);
-    doc.text(15, 84, QStringLiteral("Facture N° ") + c.number);
+    // A credit note says what it is on paper.
+    const bool creditNote = !creditnote::cancelledNumber(c).isEmpty();
+    doc.text(15, 84,
+             (creditNote ? QStringLiteral("Avoir N° ") : QStringLiteral("Facture N° ")) + c.number);
 }
 
 void printLine(PrintDocument &doc, double y, const QStringList &cells)

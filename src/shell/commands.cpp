@@ -93,6 +93,7 @@ constexpr MenuItem kReception[] = {
     {Cmd::LibererChambre, u"Li&bérer la chambre", u"Libérer la chambre"},
     sep,
     {Cmd::NouvelleFacture, u"&Nouvelle facture", u"Nouvelle facture"},
+    {Cmd::EtablirAvoir, u"Établir un &avoir", u"Établir un avoir sur la facture validée"},
     {Cmd::SupprimerFacture, u"&Supprimer facture", u"Supprimer facture"},
     {Cmd::ImprimerFacture, u"&Imprimer facture", u"Imprime la facture"},
     {Cmd::ListeFactures, u"&Liste des facture", u"Liste des factures"},
@@ -251,7 +252,8 @@ constexpr Cmd kRoomCommands[] = {
     Cmd::TransfertChambre,  Cmd::FermerChambre,     Cmd::LibererChambre};
 constexpr Cmd kInvoiceCommands[] = {
     Cmd::ChercherFacture, Cmd::ToutesLesFactures, Cmd::FacturesClient,       Cmd::SupprimerFacture,
-    Cmd::ImprimerFacture, Cmd::ListeFactures,     Cmd::SupprimerLigneFacture};
+    Cmd::ImprimerFacture, Cmd::ListeFactures,     Cmd::SupprimerLigneFacture,
+    Cmd::EtablirAvoir};
 constexpr Cmd kArticleCommands[] = {Cmd::ListeArticles, Cmd::RechercherArticle,
                                     Cmd::TousLesArticles, Cmd::ArticlesFamille};
 constexpr Cmd kSupplierCommands[] = {Cmd::ListeFournisseurs, Cmd::RechercherFournisseur,

@@ -29,7 +29,8 @@ enum class Cmd {
     Precedent, Suivant, Premier, Dernier, NouvelleFiche, SupprimerFiche, Liste, ImprimerFiche,
     // "&Réception"
     ArriveeClient, DepartClient, Reservation, Journee, TransfertChambre, FermerChambre, LibererChambre,
-    NouvelleFacture, SupprimerFacture, ImprimerFacture, ListeFactures, SupprimerLigneFacture,
+    NouvelleFacture, EtablirAvoir, SupprimerFacture, ImprimerFacture, ListeFactures,
+    SupprimerLigneFacture,
     // "&Achat"
     NouvelleCommande, SupprimerCommande, ImprimerCommande, ListeCommandes, SupprimerLigneCommande,
     // "&Sélection"

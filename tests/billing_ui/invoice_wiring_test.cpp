@@ -105,16 +105,22 @@ TEST(InvoiceWiring, LineDeletionFollowsTheGridFocusAndDeletionAsksFirst)
     h.form.run(Cmd::SupprimerLigneFacture);
     EXPECT_EQ(cell(page, 0, invoicecol::Designation), u"Ligne 2"_s);
 
-    // The invoice is deleted only after OK.
-    h.form.run(Cmd::BoutonPremier);
+    // The invoice is deleted only after OK (a draft: a validated invoice is
+    // never deleted).
+    h.form.invoicePage().card().client = u"10001"_s;
+    h.form.invoicePage().touch();
+    h.form.invoicePage().EcritFact();
+    const QByteArray draft = "NUMF" + h.form.invoicePage().card().number.toLatin1();
     const int count = h.form.fiche().set().count(Table::Invoices);
     h.ui.okCancel = {false};
     h.form.run(Cmd::SupprimerFacture);
     EXPECT_EQ(h.ui.shown.last(), u"Confirmer suppression de la facture ?"_s);
     EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), count);
+    ASSERT_GE(h.form.fiche().set().table(Table::Invoices).indexOf(draft), 0);
     h.ui.okCancel = {true};
     h.form.run(Cmd::SupprimerFacture);
-    EXPECT_EQ(h.form.fiche().set().table(Table::Invoices).indexOf("NUMF202612001"), -1);
+    EXPECT_EQ(h.form.fiche().set().table(Table::Invoices).indexOf(draft), -1);
+    EXPECT_GE(h.form.fiche().set().table(Table::Invoices).indexOf("NUMF202612001"), 0);
 }
 
 // "Imprimer" and "Imprimer facture" print the invoice shown, as a PDF when

@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "billing/invoice_list.h"
 #include "billing/invoice_printout.h"
+#include "billing/ui/credit_note_commands.h"
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
 #include "billing/ui/invoice_parameters_dialog.h"
@@ -125,6 +126,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     installPageCommands();
     installTouristTax(*this);
     installPoliceForm(*this);
+    installCreditNotes(*this);
     installJournal(*this);
     installUtilities(*this);
     installWriting(*this);
