@@ -61,6 +61,34 @@ QString plural(int n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
 }
 
+// The settings of the current folder's Carvelle.ini; false, said, when it
+// cannot be read.
+bool readSettings(Settings &settings)
+{
+    QString error;
+    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
+        err() << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+int decimalsOf(const Settings &settings)
+{
+    return settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+}
+
+// Opens a set to read it, without taking its lock; false, said, when it
+// cannot be opened.
+bool openToRead(FileSet &set, const QString &path)
+{
+    if (!set.Charge(path, QDir::currentPath(), false)) {
+        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
+        return false;
+    }
+    return true;
+}
+
 // One line per table; returns whether the table needs (or had) a repair.
 bool report(const FileSet &set, Table t, int leading)
 {
@@ -97,10 +125,8 @@ int journeeCommand(const QStringList &args)
         }
     }
     FileSet set;
-    if (!set.Charge(args[1], QDir::currentPath(), false)) {
-        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+    if (!openToRead(set, args[1]))
         return 2;
-    }
     for (const QString &line : journee::toolLines(journee::Journee(set, day)))
         out() << line << '\n';
     return 0;
@@ -146,18 +172,12 @@ int invoicesCommand(const QStringList &args)
         return usage();
 
     Settings settings;
-    QString error;
-    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) &&
-        !error.isEmpty()) {
-        err() << error << '\n';
+    if (!readSettings(settings))
         return 2;
-    }
-    const int decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    const int decimals = decimalsOf(settings);
     FileSet set;
-    if (!set.Charge(path, QDir::currentPath(), false)) {
-        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
+    if (!openToRead(set, path))
         return 2;
-    }
     out() << "bloc\tnumero\tdate\tclient\tchambre\tvalidee\tttc1\tht1\ttva1\tttc2\tht2\ttva2"
              "\tttc3\tht3\ttva3\ttotal_ttc\ttotal_tva\n";
     const RecordTable &t = set.table(Table::Invoices);
@@ -329,16 +349,10 @@ int daySheetCommand(const QStringList &args)
     }
     ToolUi ui;
     Fiche fiche{ui};
-    QString error;
-    if (!ChargeIni(fiche.settings(), QDir::currentPath(), QDir::currentPath(), &error) &&
-        !error.isEmpty()) {
-        err() << error << '\n';
+    if (!readSettings(fiche.settings()))
         return 2;
-    }
-    if (!fiche.set().Charge(args[1], QDir::currentPath(), false)) {
-        err() << fiche.set().errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+    if (!openToRead(fiche.set(), args[1]))
         return 2;
-    }
     MainCourantePage sheet(fiche);
     fiche.set().currentDay = day;
     sheet.LitJour();
@@ -358,19 +372,14 @@ int statsCommand(const QStringList &args)
     if (args.size() != 3 || !kinds.contains(args[2]))
         return usage();
     Settings settings;
-    QString error;
-    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
-        err() << error << '\n';
+    if (!readSettings(settings))
         return 2;
-    }
     FileSet set;
-    if (!set.Charge(args[1], QDir::currentPath(), false)) {
-        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+    if (!openToRead(set, args[1]))
         return 2;
-    }
     InvoicePassSettings pass;
     pass.vatRates = settings.vatRates;
-    pass.decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    pass.decimals = decimalsOf(settings);
     const StatTable table = computeStatistic(kinds.value(args[2]), set, pass);
     for (const QStringList &row : table.sheet.rows) {
         QStringList fields;
@@ -414,14 +423,12 @@ int journalCommand(const QStringList &args)
         return 2;
     }
     FileSet set;
-    if (!set.Charge(args[1], QDir::currentPath(), false)) {
-        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+    if (!openToRead(set, args[1]))
         return 2;
-    }
     JournalSettings js;
     js.accounts = settings.accounts;
     js.vatRates = settings.vatRates;
-    js.decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    js.decimals = decimalsOf(settings);
     QList<JournalLine> lines = journalLines(set, js);
     if (const auto period = journalPeriod(lines))
         lines = linesInPeriod(lines, from.isValid() ? from : period->first, to.isValid() ? to : period->second);
@@ -468,19 +475,14 @@ int touristTaxCommand(const QStringList &args)
     if (!from.isValid() || !to.isValid())
         return usage();
     Settings settings;
-    QString error;
-    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
-        err() << error << '\n';
+    if (!readSettings(settings))
         return 2;
-    }
     FileSet set;
-    if (!set.Charge(args[1], QDir::currentPath(), false)) {
-        err() << set.errorMessage() << " : " << QDir::toNativeSeparators(args[1]) << '\n';
+    if (!openToRead(set, args[1]))
         return 2;
-    }
     InvoicePassSettings pass;
     pass.vatRates = settings.vatRates;
-    pass.decimals = settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
+    pass.decimals = decimalsOf(settings);
     const GridSheet sheet = touristTaxSheet(touristTaxReport(set, pass, from, to), pass.decimals);
     for (const QStringList &row : sheet.rows) {
         QStringList fields;
