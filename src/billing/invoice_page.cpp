@@ -146,8 +146,7 @@ void InvoicePage::LitFact()
         m_totals = ::Calculef(m_card.lines, m_fiche.settings().vatRates, m_fiche.decimals());
         return;
     }
-    const qsizetype endLine = t.blockEnd(start, pos);
-    const qsizetype end = t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1;
+    const qsizetype end = t.blockStop(start, pos);
     readInvoiceBlock(m_card, t, start, end);
     if (m_card.number.isEmpty())
         m_card.number = QString::number(proposed);

@@ -186,8 +186,7 @@ int invoicesCommand(const QStringList &args)
         const qsizetype start = t.blockStart(n);
         if (start < 0)
             continue;
-        const qsizetype endLine = t.blockEnd(start, n);
-        const qsizetype end = t.line(endLine) == t.endMarker(n) ? endLine : endLine + 1;
+        const qsizetype end = t.blockStop(start, n);
         auto raw = [&](int offset) {
             return start + offset < end ? t.text(start + offset) : QString();
         };

@@ -211,9 +211,7 @@ void ClientPage::LitFiche()
     const qsizetype start = t.blockStart(pos);
     if (start < 0)
         return;
-    const qsizetype endLine = t.blockEnd(start, pos);
-    // The end marker itself is not read as a field.
-    const qsizetype end = t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1;
+    const qsizetype end = t.blockStop(start, pos);
     readBlock(t, start, end);
     if (c.code.isEmpty())
         c.code = QString::number(numerom());

@@ -96,8 +96,7 @@ void OrderPage::LitCmd()
     m_shown = pos;
     const qsizetype start = t.blockStart(pos);
     if (start >= 0) {
-        const qsizetype endLine = t.blockEnd(start, pos);
-        const qsizetype end = t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1;
+        const qsizetype end = t.blockStop(start, pos);
         readOrderBlock(m_card, t, start, end);
         if (m_card.number.isEmpty())
             m_card.number = QString::number(proposed);
@@ -229,8 +228,7 @@ qsizetype OrderPage::statementSlot(int block) const
 {
     const RecordTable &t = set().table(Table::Suppliers);
     const qsizetype start = t.blockStart(block);
-    const qsizetype endLine = t.blockEnd(start, block);
-    const qsizetype end = t.line(endLine) == t.endMarker(block) ? endLine : endLine + 1;
+    const qsizetype end = t.blockStop(start, block);
     qsizetype lastRow = -1;
     int rows = 0;
     for (qsizetype i = start + 1; i < end; ++i) {

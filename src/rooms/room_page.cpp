@@ -162,9 +162,7 @@ void RoomPage::LitChambre()
     const qsizetype start = t.blockStart(pos);
     if (start < 0)
         return;
-    const qsizetype endLine = t.blockEnd(start, pos);
-    // The end marker itself is not read as a field.
-    readBlock(t, start, t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1);
+    readBlock(t, start, t.blockStop(start, pos));
 }
 
 void RoomPage::leaveNumber()

@@ -201,8 +201,7 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
         const qsizetype start = t.blockStart(n);
         if (start < 0)
             continue;
-        const qsizetype endLine = t.blockEnd(start, n);
-        const qsizetype end = t.line(endLine) == t.endMarker(n) ? endLine : endLine + 1;
+        const qsizetype end = t.blockStop(start, n);
         // The validated flag first: most orders of a long history are read
         // no further when they were never validated.
         if (start + orderline::Validated >= end || t.line(start + orderline::Validated) != "Y")

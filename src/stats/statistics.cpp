@@ -30,8 +30,7 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
             continue;
         // The block as the page reads it: up to its end marker, or up to
         // the next block when it lost it.
-        const qsizetype endLine = t.blockEnd(start, n);
-        const qsizetype end = t.line(endLine) == t.endMarker(n) ? endLine : endLine + 1;
+        const qsizetype end = t.blockStop(start, n);
         InvoiceFigures f;
         f.block = n;
         if (start + Number < end) {

@@ -86,8 +86,7 @@ TouristTaxReport touristTaxReport(const FileSet &set, const InvoicePassSettings 
             continue;
         // Only the few invoices carrying the tax are read in full.
         const qsizetype start = t.blockStart(f.block);
-        const qsizetype endLine = t.blockEnd(start, f.block);
-        const qsizetype end = t.line(endLine) == t.endMarker(f.block) ? endLine : endLine + 1;
+        const qsizetype end = t.blockStop(start, f.block);
         InvoiceCard card;
         readInvoiceBlock(card, t, start, end);
         TouristTaxRow row;

@@ -146,9 +146,7 @@ void ArticlePage::LitArt()
     const int pos = set().position(Table::Articles);
     const qsizetype start = t.blockStart(pos);
     if (start >= 0) {
-        const qsizetype endLine = t.blockEnd(start, pos);
-        // The end marker itself is not read as a field.
-        const qsizetype end = t.line(endLine) == t.endMarker(pos) ? endLine : endLine + 1;
+        const qsizetype end = t.blockStop(start, pos);
         readBlock(t, start, end);
     } else {
         // A new card: the usual rate until one is typed.

@@ -74,6 +74,13 @@ public:
     // at the end of the table), so rewriting or deleting it never takes the
     // records that follow with it.
     qsizetype blockEnd(qsizetype start, qint64 n) const;
+    // Where a card stops reading block n from its start line: at its end
+    // marker, or just after the last line it still owns when it lost it.
+    qsizetype blockStop(qsizetype start, qint64 n) const
+    {
+        const qsizetype end = blockEnd(start, n);
+        return line(end) == endMarker(n) ? end : end + 1;
+    }
     // The lines of block n, markers included; empty when there is none.
     QList<QByteArray> block(qint64 n) const;
 
