@@ -1,5 +1,6 @@
 #include "billing_fixture.h"
 #include "store/settings.h"
+#include "tool_run.h"
 
 #include <QDir>
 #include <QProcess>
@@ -8,17 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs the tool in `folder`, whose Carvelle.ini it reads.
-int runTool(const QString &folder, const QStringList &args, QString *output)
-{
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(CARVELLE_TOOL), args);
-    p.waitForFinished(60000);
-    *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
 
 struct ToolSet
 {

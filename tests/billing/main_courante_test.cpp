@@ -1,4 +1,5 @@
 #include "billing_fixture.h"
+#include "tool_run.h"
 
 #include "billing/main_courante.h"
 #include "billing/main_courante_printout.h"
@@ -312,21 +313,6 @@ TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesOnTheLast)
             EXPECT_EQ(std::pair(item.y, item.y2), std::pair(15.0, double(lastY + 5)));
         }
     }
-}
-
-} // namespace
-
-namespace {
-
-// Runs carvelle-tool in `folder`, whose Carvelle.ini it reads.
-int runTool(const QString &folder, const QStringList &args, QString *output)
-{
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(CARVELLE_TOOL), args);
-    p.waitForFinished(60000);
-    *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 TEST(DaySheetTool, PrintsTheSheetThenItsTotalsInTheSettingsFormat)

@@ -1,6 +1,7 @@
 // `carvelle-tool journal`: the journal lines of a period, or its FEC file,
 // read from a set on disk with the settings of the folder it runs in.
 #include "stats_fixture.h"
+#include "tool_run.h"
 
 #include "store/settings.h"
 
@@ -10,16 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-int runTool(const QString &folder, const QStringList &args, QString *output)
-{
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(CARVELLE_TOOL), args);
-    p.waitForFinished(60000);
-    *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
 
 QStringList validatedInvoice(int n, const QString &number, const QString &date, const QString &price)
 {
