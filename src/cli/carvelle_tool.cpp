@@ -360,6 +360,29 @@ int daySheetCommand(const QStringList &args)
     return 0;
 }
 
+// Reads the settings and opens the set for a pass over its invoices; false,
+// said, when either cannot be read.
+bool openForInvoicePass(const QString &path, FileSet &set, InvoicePassSettings &pass)
+{
+    Settings settings;
+    if (!readSettings(settings) || !openToRead(set, path))
+        return false;
+    pass.vatRates = settings.vatRates;
+    pass.decimals = decimalsOf(settings);
+    return true;
+}
+
+// A window's rows, one line each from column `first` on, cells trimmed.
+void printRows(const QList<QStringList> &rows, int first)
+{
+    for (const QStringList &row : rows) {
+        QStringList fields;
+        for (const QString &cell : row.mid(first))
+            fields << toolField(cell.trimmed());
+        out() << fields.join(u'\t') << '\n';
+    }
+}
+
 // A statistic as its window shows it: one line per row, the ordinal first,
 // the amounts trimmed; reads the set without its lock.
 int statsCommand(const QStringList &args)
@@ -370,22 +393,11 @@ int statsCommand(const QStringList &args)
                                                   {QStringLiteral("occupation"), StatKind::Occupation}};
     if (args.size() != 3 || !kinds.contains(args[2]))
         return usage();
-    Settings settings;
-    if (!readSettings(settings))
-        return 2;
     FileSet set;
-    if (!openToRead(set, args[1]))
-        return 2;
     InvoicePassSettings pass;
-    pass.vatRates = settings.vatRates;
-    pass.decimals = decimalsOf(settings);
-    const StatTable table = computeStatistic(kinds.value(args[2]), set, pass);
-    for (const QStringList &row : table.sheet.rows) {
-        QStringList fields;
-        for (const QString &cell : row)
-            fields << toolField(cell.trimmed());
-        out() << fields.join(u'\t') << '\n';
-    }
+    if (!openForInvoicePass(args[1], set, pass))
+        return 2;
+    printRows(computeStatistic(kinds.value(args[2]), set, pass).sheet.rows, 0);
     return 0;
 }
 
@@ -473,22 +485,11 @@ int touristTaxCommand(const QStringList &args)
     }
     if (!from.isValid() || !to.isValid())
         return usage();
-    Settings settings;
-    if (!readSettings(settings))
-        return 2;
     FileSet set;
-    if (!openToRead(set, args[1]))
-        return 2;
     InvoicePassSettings pass;
-    pass.vatRates = settings.vatRates;
-    pass.decimals = decimalsOf(settings);
-    const GridSheet sheet = touristTaxSheet(touristTaxReport(set, pass, from, to), pass.decimals);
-    for (const QStringList &row : sheet.rows) {
-        QStringList fields;
-        for (const QString &cell : row.mid(1))
-            fields << toolField(cell.trimmed());
-        out() << fields.join(u'\t') << '\n';
-    }
+    if (!openForInvoicePass(args[1], set, pass))
+        return 2;
+    printRows(touristTaxSheet(touristTaxReport(set, pass, from, to), pass.decimals).rows, 1);
     return 0;
 }
 
