@@ -2,10 +2,10 @@
 
 #include "client_search.h"
 #include "store/codec.h"
+#include "store/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -100,13 +100,13 @@ int import(ClientPage &page, const QString &path, char separator)
 
 bool writeRecords(const QString &path, const QList<QByteArray> &records, Ui &ui)
 {
-    QSaveFile f(path);
-    bool ok = f.open(QIODevice::WriteOnly);
+    WholeFile f(path);
+    bool ok = f.open();
     for (const QByteArray &r : records)
-        ok = ok && f.write(r + "\r\n") == r.size() + 2;
+        ok = ok && f.write(r + "\r\n");
     ok = ok && f.commit();
     if (!ok)
-        ui.inform(f.errorString());
+        ui.inform(f.errorMessage());
     return ok;
 }
 

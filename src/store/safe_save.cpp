@@ -132,7 +132,7 @@ QString SafeSave::systemMessage(int error)
         return QStringLiteral("Disque plein (taille maximale d'un fichier atteinte)");
     case EACCES:
     case EPERM:
-        return QStringLiteral("Accès refusé");
+        return QStringLiteral("Permission refusée");
     case EROFS:
         return QStringLiteral("Disque en lecture seule");
     case ENOENT:

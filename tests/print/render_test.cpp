@@ -138,8 +138,8 @@ TEST(PrintPdf, WithoutPrinterNothingHappensSilently)
     ui.okCancel = {true};
     EXPECT_FALSE(printDocument(nullptr, job, ui, printUi));
     ASSERT_EQ(ui.shown.size(), 3);
-    EXPECT_EQ(ui.shown[2],
-              "Impossible d'écrire le fichier " + dir.filePath("missing/folder/out.pdf"));
+    EXPECT_EQ(ui.shown[2], "Impossible d'écrire le fichier " +
+                               dir.filePath("missing/folder/out.pdf") + " : Dossier introuvable");
 }
 
 TEST(PrintPdf, TheEnvelopeIsAskedForOnlyWhenAPrinterPrintsIt)

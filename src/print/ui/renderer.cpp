@@ -1,5 +1,7 @@
 #include "renderer.h"
 
+#include "store/whole_file.h"
+
 #include <QFileDialog>
 #include <QFont>
 #include <QFontMetricsF>
@@ -89,6 +91,30 @@ bool renderDocument(const PrintDocument &doc, QPrinter &printer)
     return ok;
 }
 
+bool paintPdf(QPrinter &printer, const QString &path, const std::function<bool()> &paint,
+              QString *error)
+{
+    WholeFile file(path);
+    bool ok = file.open();
+    if (ok) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file.tempPath());
+        // Whatever the painting says, the bytes it left are judged.
+        paint();
+        ok = file.commitWritten(isWholePdf);
+        printer.setOutputFileName(path);
+    }
+    if (error)
+        *error = file.errorMessage();
+    return ok;
+}
+
+bool renderPdf(const PrintDocument &doc, QPrinter &printer, const QString &path, QString *error)
+{
+    return paintPdf(
+        printer, path, [&] { return renderDocument(doc, printer); }, error);
+}
+
 bool PrintUi::hasPrinter() const
 {
     return !QPrinterInfo::availablePrinters().isEmpty();
@@ -158,12 +184,19 @@ bool printDocument(QWidget *parent, const PrintJob &job, Ui &ui, PrintUi &printU
     PrintDocument doc = job.layout(pageMetrics(printer), range);
     if (job.paperMm)
         doc.setPaper(job.paperMm);
+    // A file is written whole or not at all.
+    if (const QString file = printer.outputFileName(); !file.isEmpty()) {
+        QString error;
+        if (paintPdf(
+                printer, file, [&] { return printUi.render(doc, printer); }, &error))
+            return true;
+        ui.inform(error);
+        return false;
+    }
     if (printUi.render(doc, printer))
         return true;
-    ui.inform(printer.outputFormat() == QPrinter::PdfFormat
-                  ? QStringLiteral("Impossible d'écrire le fichier ") + printer.outputFileName()
-                  : QStringLiteral("L'impression sur ") + printer.printerName() +
-                        QStringLiteral(" a échoué"));
+    ui.inform(QStringLiteral("L'impression sur ") + printer.printerName() +
+              QStringLiteral(" a échoué"));
     return false;
 }
 

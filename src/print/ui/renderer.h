@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPaintDevice;
 class QPrinter;
 class QWidget;
@@ -17,6 +19,14 @@ PageMetrics pageMetrics(const QPaintDevice &device);
 // while it prints and in portrait before and after. False when the printer
 // (or the PDF file) cannot be opened.
 bool renderDocument(const PrintDocument &doc, QPrinter &printer);
+
+// Paints the document into the PDF file `path`, whole or not at all: the
+// printer writes a temporary file beside it, which replaces `path` only once
+// it is a whole PDF on disk. False with the French reason in *error.
+bool renderPdf(const PrintDocument &doc, QPrinter &printer, const QString &path, QString *error);
+// The same around any painting of `printer` into the file `path`.
+bool paintPdf(QPrinter &printer, const QString &path, const std::function<bool()> &paint,
+              QString *error);
 
 // What printing asks of the person at the screen; real dialogs by default,
 // scripted in tests.

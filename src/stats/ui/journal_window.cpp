@@ -1,5 +1,7 @@
 #include "journal_window.h"
 
+#include "store/whole_file.h"
+
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QToolBar>
 
@@ -158,10 +159,9 @@ void TJournal::SaveBtnClick()
 
 void TJournal::write(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (WholeFile::write(path, bytes, &error))
         return;
     if (m_inform)
-        m_inform(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+        m_inform(error);
 }

@@ -1,12 +1,13 @@
 #include "tourist_tax_window.h"
 
+#include "store/whole_file.h"
+
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStyle>
 #include <QToolBar>
 
@@ -99,10 +100,9 @@ void TTaxeSejour::SaveBtnClick()
     if (answer != QDialog::Accepted || path.isEmpty())
         return;
     const QByteArray bytes = touristTaxCsv(m_report, m_decimals);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (WholeFile::write(path, bytes, &error))
         return;
     if (m_inform)
-        m_inform(QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+        m_inform(error);
 }

@@ -429,6 +429,19 @@ void printTextDocument(QWidget *parent, Ui &ui, const QTextDocument &doc)
         printer.setOutputFileName(path);
     }
     printer.setDocName(QString());
+    // A file is written whole or not at all.
+    if (const QString file = printer.outputFileName(); !file.isEmpty()) {
+        QString error;
+        if (!paintPdf(
+                printer, file,
+                [&] {
+                    doc.print(&printer);
+                    return true;
+                },
+                &error))
+            ui.inform(error);
+        return;
+    }
     doc.print(&printer);
     if (printer.printerState() == QPrinter::Error)
         ui.inform(QStringLiteral("L'impression n'a pas pu se faire."));

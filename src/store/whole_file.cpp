@@ -1,0 +1,201 @@
+#include "whole_file.h"
+
+#include "safe_save.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+
+QByteArray native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+mode_t currentUmask()
+{
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+}
+
+// Where a file really lives: a link is written through to its target.
+QString resolved(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return info.absoluteFilePath();
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+} // namespace
+
+bool isWholePdf(const QByteArray &bytes)
+{
+    if (!bytes.startsWith("%PDF-"))
+        return false;
+    QByteArrayView tail(bytes);
+    while (!tail.isEmpty() && (tail.back() == '\n' || tail.back() == '\r' || tail.back() == ' '))
+        tail.chop(1);
+    // A header, a body, a cross-reference table and the end marker: far
+    // more than a few bytes.
+    return tail.endsWith("%%EOF") && bytes.size() >= 256;
+}
+
+WholeFile::WholeFile(const QString &path) : m_path(resolved(path)), m_shown(path)
+{
+    // Past the file-size limit a write must fail with EFBIG and be told,
+    // not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+WholeFile::~WholeFile()
+{
+    discard();
+}
+
+void WholeFile::discard()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_temp.isEmpty())
+        ::unlink(native(m_temp).constData());
+    m_temp.clear();
+}
+
+bool WholeFile::failWith(const QString &reason)
+{
+    m_failed = true;
+    m_error = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                  .arg(QDir::toNativeSeparators(m_shown), reason);
+    discard();
+    return false;
+}
+
+bool WholeFile::fail(int error)
+{
+    return failWith(SafeSave::systemMessage(error));
+}
+
+bool WholeFile::isReadOnlyFile(const QString &path)
+{
+    struct stat st;
+    const QByteArray name = native(path);
+    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    // The write bits count even for an administrator, whom the system
+    // would let through.
+    return (st.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0;
+}
+
+bool WholeFile::open()
+{
+    m_error.clear();
+    m_failed = false;
+    struct stat st;
+    const bool exists = ::stat(native(m_path).constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        return failWith(QStringLiteral("c'est un dossier"));
+    if (exists && isReadOnlyFile(m_path))
+        return failWith(QStringLiteral("Permission refusée (fichier en lecture seule)"));
+    // A new file gets the usual mode; one replaced keeps its own.
+    m_mode = exists ? (st.st_mode & 07777) : (0666 & ~currentUmask());
+
+    const QFileInfo info(m_path);
+    QByteArray pattern =
+        native(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd < 0)
+        return fail(errno);
+    m_temp = QFile::decodeName(pattern);
+    return true;
+}
+
+bool WholeFile::write(QByteArrayView bytes)
+{
+    if (m_failed || m_fd < 0)
+        return false;
+    const char *p = bytes.data();
+    qsizetype n = bytes.size();
+    while (n > 0) {
+        const ssize_t w = ::write(m_fd, p, std::size_t(n));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return fail(w == 0 ? ENOSPC : errno);
+        p += w;
+        n -= w;
+    }
+    return true;
+}
+
+bool WholeFile::finish()
+{
+    if (::fsync(m_fd) != 0 || ::fchmod(m_fd, m_mode) != 0)
+        return fail(errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0)
+        return fail(errno);
+    if (::rename(native(m_temp).constData(), native(m_path).constData()) != 0)
+        return fail(errno);
+    m_temp.clear();
+    // The rename itself survives a power cut.
+    const int dir = ::open(native(QFileInfo(m_path).absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool WholeFile::commit()
+{
+    if (m_failed || m_fd < 0)
+        return false;
+    return finish();
+}
+
+bool WholeFile::commitWritten(const std::function<bool(const QByteArray &bytes)> &isWhole)
+{
+    if (m_failed || m_fd < 0)
+        return false;
+    // The other writer opened the file by name; read what it left.
+    QFile written(m_temp);
+    QByteArray bytes;
+    if (written.open(QIODevice::ReadOnly))
+        bytes = written.readAll();
+    written.close();
+    if (!isWhole(bytes)) {
+        // The writer does not say why it stopped: try to go on where it
+        // stopped, and let the system tell.
+        if (::lseek(m_fd, 0, SEEK_END) >= 0) {
+            const QByteArray probe(64 * 1024, '\0');
+            if (::write(m_fd, probe.constData(), std::size_t(probe.size())) < 0)
+                return fail(errno);
+        }
+        return failWith(QStringLiteral("le fichier écrit est incomplet"));
+    }
+    return finish();
+}
+
+bool WholeFile::write(const QString &path, QByteArrayView bytes, QString *error)
+{
+    WholeFile file(path);
+    const bool ok = file.open() && file.write(bytes) && file.commit();
+    if (error)
+        *error = file.errorMessage();
+    return ok;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+// Writes one file outside the hotel set (a printout, the invoice archive,
+// the FEC, an export, a backup) whole or not at all.
+//
+// The bytes go to a hidden temporary file in the target's own folder, are
+// forced to disk, and only then is the temporary renamed over the target:
+// a full disk, a killed program or a printer engine that stopped halfway
+// leaves the old file (or no file), never a short one. A file the person
+// marked read-only is not replaced. Errors are said in French and name the
+// file ("Impossible d'écrire le fichier X : Disque plein").
+class WholeFile
+{
+public:
+    explicit WholeFile(const QString &path);
+    ~WholeFile();
+    WholeFile(const WholeFile &) = delete;
+    WholeFile &operator=(const WholeFile &) = delete;
+
+    // Creates the temporary file. False when the target cannot be replaced
+    // (read-only, a folder) or the folder takes no new file.
+    bool open();
+    // Appends bytes; false (and every later call false) once a write failed.
+    bool write(QByteArrayView bytes);
+    // Forces the bytes to disk and renames them over the target.
+    bool commit();
+
+    // For a writer that opens the file by its name (the PDF engine): it
+    // writes tempPath() after open(); `isWhole` then judges what it wrote
+    // before it goes to disk and is renamed over the target.
+    QString tempPath() const { return m_temp; }
+    bool commitWritten(const std::function<bool(const QByteArray &bytes)> &isWhole);
+
+    QString errorMessage() const { return m_error; }
+    QString path() const { return m_path; }
+
+    // The whole file in one call.
+    static bool write(const QString &path, QByteArrayView bytes, QString *error);
+
+    // Whether a file exists that the person (or another program) marked
+    // read-only: no write permission at all, or none for this user.
+    static bool isReadOnlyFile(const QString &path);
+
+private:
+    bool fail(int error);
+    bool failWith(const QString &reason);
+    bool finish();
+    void discard();
+
+    QString m_path;  // where the file ends up (a link's target)
+    QString m_shown; // as the person named it
+    QString m_temp;
+    QString m_error;
+    int m_fd = -1;
+    bool m_failed = false;
+    unsigned m_mode = 0;
+};
+
+// Whether bytes are a whole PDF document: its header at the start and its
+// end-of-file marker at the end, as a writer that stopped halfway cannot leave.
+bool isWholePdf(const QByteArray &bytes);
