@@ -2,6 +2,7 @@
 // its physical reference in the same iterations, so the ratio holds on a
 // noisy machine. The set is written by carvelle-generate (scripts/bench.sh).
 
+#include "store/backup.h"
 #include "store/file_set.h"
 #include "store/text.h"
 
@@ -249,5 +250,62 @@ void BM_MemoryAfterOpen(benchmark::State &state)
 BENCHMARK(BM_MemoryAfterOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// A backup of the set made, then restored into an empty folder and opened
+// there, against opening it, in the same iterations; the restored files are
+// compared with the set byte for byte.
+void BM_BackupAndRestore(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    const QString path = QFileInfo(setPath()).absoluteFilePath();
+    const auto names = FileSet::Synchro(path);
+    double open = 0, made = 0, restored = 0;
+    qint64 archiveSize = 0;
+    int iteration = 0;
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        const auto t0 = Clock::now();
+        FileSet set;
+        if (!set.Charge(path, QDir::currentPath()))
+            state.SkipWithError(qPrintable(set.errorMessage()));
+        const auto t1 = Clock::now();
+        backup::Made m;
+        QString error;
+        const QDateTime when = QDateTime::currentDateTime().addDays(-iteration++);
+        if (!backup::make(path, dir.filePath("vide"), dir.filePath("cle"), when, true, &m, &error))
+            state.SkipWithError(qPrintable(error));
+        const auto t2 = Clock::now();
+        // As carvelle-tool restore does: the files, then the passes of an open.
+        backup::Restored r;
+        FileSet check;
+        if (!backup::restore(m.archive, dir.filePath("retour"), &r, &error) ||
+            !check.Charge(r.clientFile, dir.filePath("retour")))
+            state.SkipWithError(qPrintable(error + check.errorMessage()));
+        const auto t3 = Clock::now();
+        open += seconds(t0, t1);
+        made += seconds(t1, t2);
+        restored += seconds(t2, t3);
+        state.SetIterationTime(seconds(t1, t3));
+        archiveSize = QFileInfo(m.archive).size();
+        bool same = true;
+        for (const QString &name : names) {
+            QFile a(name), b(dir.filePath("retour/") + QFileInfo(name).fileName());
+            same = same && a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) &&
+                   a.readAll() == b.readAll();
+        }
+        if (!same)
+            state.SkipWithError("the restored set differs");
+    }
+    const double n = double(state.iterations());
+    state.counters["open_ms"] = 1000 * open / n;
+    state.counters["backup_ms"] = 1000 * made / n;
+    state.counters["restore_ms"] = 1000 * restored / n;
+    state.counters["backup_ratio"] = made / open;
+    state.counters["restore_ratio"] = restored / open;
+    state.counters["archive_MB"] = double(archiveSize) / 1e6;
+    state.counters["MB"] = double(setSize(names)) / 1e6;
+}
+BENCHMARK(BM_BackupAndRestore)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

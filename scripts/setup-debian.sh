@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building, testing and packaging Carvelle needs on Debian 12
-# (dpkg-dev and file for CPack's dependency list, desktop-file-utils for the
-# package check).
+# (libarchive-dev for the backups, dpkg-dev and file for CPack's dependency
+# list, desktop-file-utils for the package check).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils libarchive-dev
           dpkg-dev file desktop-file-utils)
 
 missing=()

@@ -3,6 +3,7 @@
 // it for those who never open the window (the day at a glance, the invoices,
 // their printouts).
 
+#include "backup_commands.h"
 #include "billing/invoice.h"
 #include "billing/invoice_list.h"
 #include "billing/invoice_page.h"
@@ -11,8 +12,8 @@
 #include "clients/client_page.h"
 #include "print/ui/renderer.h"
 #include "rooms/journee.h"
-#include "stats/statistics.h"
 #include "stats/journal.h"
+#include "stats/statistics.h"
 #include "stats/tourist_tax.h"
 #include "store/codec.h"
 #include "store/fiche.h"
@@ -22,6 +23,7 @@
 #include "store/set_lock.h"
 #include "store/settings.h"
 #include "store/text.h"
+#include "store/whole_file.h"
 #include "tool_help.h"
 
 #include <QCoreApplication>
@@ -29,12 +31,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -78,11 +79,27 @@ int decimalsOf(const Settings &settings)
     return settings.decimals >= 0 && settings.decimals <= 2 ? settings.decimals : 2;
 }
 
-// Opens a set to read it, without taking its lock; false, said, when it
-// cannot be opened.
+// The client file as spelt on disk, where its lock and journal are.
+QString clientFileOf(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString found = findFileNoCase(info.absolutePath(), info.fileName());
+    return found.isEmpty() ? path : found;
+}
+
+// Opens a set to read it, without waiting for the program that has it
+// open: the set is read between two of its saves. A save that was
+// interrupted is finished first when the set's lock can be had, and the
+// lock is let go once the set is read. False, said, when it cannot be
+// opened.
 bool openToRead(FileSet &set, const QString &path)
 {
-    if (!set.Charge(path, QDir::currentPath(), false)) {
+    const QString client = clientFileOf(path);
+    std::optional<SetLock> lock;
+    if (QFileInfo::exists(FileSet::journalPath(client)))
+        lock.emplace(setLockPath(client));
+    const bool held = lock && lock->tryLock();
+    if (!set.Charge(path, QDir::currentPath(), held)) {
         err() << set.errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
         return false;
     }
@@ -242,28 +259,26 @@ struct InvoicePrinter
     bool open(const QString &path)
     {
         fiche.loadSettingsFiles(QDir::currentPath());
-        if (fiche.set().Charge(path, QDir::currentPath(), false))
-            return true;
-        err() << fiche.set().errorMessage() << " : " << QDir::toNativeSeparators(path) << '\n';
-        return false;
+        return openToRead(fiche.set(), path);
     }
     void show(int block)
     {
         fiche.set().setPosition(Table::Invoices, block);
         invoices.LitFact();
     }
-    // The invoice shown, on A4, into a PDF file.
+    // The invoice shown, on A4, into a PDF file, whole or not at all;
+    // false, said, when it could not be written.
     bool print(const QString &pdf)
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
         printer.setPageSize(QPageSize(QPageSize::A4));
         const PrintJob job = ImpFactJob(invoices, fiche);
         printer.setPageOrientation(QPageLayout::Portrait);
-        if (renderDocument(job.layout(pageMetrics(printer), {}), printer))
+        QString error;
+        if (renderPdf(job.layout(pageMetrics(printer), {}), printer, pdf, &error))
             return true;
-        err() << "Impossible d'écrire " << QDir::toNativeSeparators(pdf) << '\n';
+        err() << error << '\n';
         return false;
     }
 };
@@ -298,8 +313,10 @@ int printInvoiceCommand(const QStringList &args)
     return p.print(args[4]) ? 0 : 2;
 }
 
-// Every validated invoice into its own PDF file in a folder, those already
-// there left alone.
+// Every validated invoice into its own PDF file in a folder. A file already
+// there is left alone only when it is a whole PDF: one cut short or empty (a
+// full disk, a killed run) is written again. Ends with the counts written,
+// kept and failed; exits 2 when any failed.
 int archiveInvoicesCommand(const QStringList &args)
 {
     if (args.size() != 3)
@@ -313,7 +330,7 @@ int archiveInvoicesCommand(const QStringList &args)
         return 2;
     }
     const InvoiceList list(p.fiche.set().table(Table::Invoices));
-    int written = 0;
+    int written = 0, kept = 0, failed = 0;
     for (int row = 0; row < list.size(); ++row) {
         p.show(list.block(row));
         const InvoiceCard &c = p.invoices.card();
@@ -325,14 +342,20 @@ int archiveInvoicesCommand(const QStringList &args)
             if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
                 ch = u'_';
         const QString pdf = dir.filePath(QStringLiteral("Facture-%1.pdf").arg(number));
-        if (QFileInfo::exists(pdf))
+        if (QFile existing(pdf);
+            existing.open(QIODevice::ReadOnly) && isWholePdf(existing.readAll())) {
+            ++kept;
             continue;
-        if (!p.print(pdf))
-            return 2;
-        ++written;
+        }
+        if (p.print(pdf))
+            ++written;
+        else
+            ++failed;
     }
-    out() << plural(written, "facture archivée", "factures archivées") << '\n';
-    return 0;
+    out() << plural(written, "facture archivée", "factures archivées") << ", "
+          << plural(kept, "déjà présente", "déjà présentes") << ", "
+          << plural(failed, "en échec", "en échec") << '\n';
+    return failed > 0 ? 2 : 0;
 }
 
 // The day sheet of one day as the main courante page builds it: one line
@@ -448,11 +471,9 @@ int journalCommand(const QStringList &args)
             err() << unbalanced << '\n';
             return 2;
         }
-        QSaveFile file(fec);
-        const QByteArray bytes = fecBytes(lines, js.decimals);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            err() << "Impossible d'écrire " << QDir::toNativeSeparators(fec) << " : " << file.errorString()
-                  << '\n';
+        QString error;
+        if (!WholeFile::write(fec, fecBytes(lines, js.decimals), &error)) {
+            err() << error << '\n';
             return 2;
         }
         return 0;
@@ -527,6 +548,10 @@ int main(int argc, char **argv)
         return journalCommand(args);
     if (!args.isEmpty() && args[0] == u"stats")
         return statsCommand(args);
+    if (!args.isEmpty() && (args[0] == u"backup" || args[0] == u"restore")) {
+        const int code = args[0] == u"backup" ? backupCommand(args) : restoreCommand(args);
+        return code < 0 ? usage() : code;
+    }
     if (args.size() != 2 || (args[0] != u"check" && args[0] != u"repair"))
         return usage();
     const bool repair = args[0] == u"repair";
@@ -534,14 +559,13 @@ int main(int argc, char **argv)
 
     // The set's lock first: an interrupted save is finished only while no
     // other program has the set open, and a set in use is never written.
-    const QFileInfo info(path);
-    const QString found = findFileNoCase(info.absolutePath(), info.fileName());
-    const QString client = found.isEmpty() ? path : found;
-    QLockFile lock(setLockPath(client));
-    const bool locked = takeSetLock(lock, setLockPath(client));
-    const bool inUse = !locked && lock.error() == QLockFile::LockFailedError;
-    if (inUse && repair) {
-        err() << "Ce dossier est ouvert dans Carvelle : fermez-le avant de le réparer.\n";
+    const QString client = clientFileOf(path);
+    SetLock lock(setLockPath(client));
+    const bool locked = lock.tryLock();
+    if (!locked && lock.error() != SetLock::Error::CannotCreate && repair) {
+        err() << lock.message() << '\n';
+        if (lock.error() == SetLock::Error::InUse)
+            err() << "Fermez-le avant de le réparer.\n";
         return 2;
     }
 

@@ -153,6 +153,7 @@ constexpr MenuItem kParametres[] = {
     {Cmd::FamillesArticles, u"Familles &articles", u"Définir les familles articles"},
     {Cmd::FamillesFournisseurs, u"Familles fo&urnisseurs", u"Les familles de fournisseurs"},
     {Cmd::PlanComptable, u"&Plan comptable", u"Plan comptable"},
+    {Cmd::Sauvegarde, u"Sa&uvegarde...", u"Sauvegarder l'hôtel chaque jour dans un dossier"},
     sep,
     {Cmd::OuvrirAutomatiquement, u"&Ouvrir automatiquement",
      u"Ouvrir automatiquement le dernier fichier utilisé"},

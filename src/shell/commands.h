@@ -43,7 +43,7 @@ enum class Cmd {
     EtatTaxeSejour, Journal,
     // "&Paramètres"
     Societe, Categories, ParamFacture, FamillesArticles, FamillesFournisseurs, PlanComptable,
-    OuvrirAutomatiquement,
+    Sauvegarde, OuvrirAutomatiquement,
     // "&Utilitaires"
     Calendrier, Calculatrice, Horloge, EuroConversion, Devises, BlocNotes, Departements,
     // "&?"

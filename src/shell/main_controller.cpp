@@ -1,7 +1,7 @@
 #include "main_controller.h"
 
 #include "store/file_names.h"
-#include "store/set_lock.h"
+#include "store/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +39,7 @@ bool MainController::start(const QString &startupDirectory, const QString &fileA
     if (fileArgument.isEmpty())
         offerDemo(startupDir);
     m_fiche.loadSettingsFiles(startupDir);
+    backupSettings = backup::loadSettings(startupDir);
     if (!fileArgument.isEmpty())
         return openFromCommandLine(fileArgument);
     // The name becomes the open set's only once it has opened: a file that
@@ -62,6 +63,12 @@ void MainController::offerDemo(const QString &folder)
     if (!demoWriter(folder))
         m_ui.inform(QStringLiteral("L'hôtel de démonstration n'a pas pu être créé dans ") +
                     QDir::toNativeSeparators(folder));
+}
+
+void MainController::setReadOnly(bool on, const QString &reason)
+{
+    m_fiche.setReadOnly(on);
+    m_readOnlyReason = on ? reason : QString();
 }
 
 bool MainController::autoOpen() const
@@ -133,14 +140,14 @@ bool MainController::openChosen(const QString &chosen)
     return open(chosen);
 }
 
-std::unique_ptr<QLockFile> MainController::lockFor(const QString &clientFile, bool *held)
+std::unique_ptr<SetLock> MainController::lockFor(const QString &clientFile, bool *held)
 {
     if (m_lock && m_lockPath == lockPathOf(clientFile)) {
         *held = true;
         return std::move(m_lock);
     }
-    auto lock = std::make_unique<QLockFile>(lockPathOf(clientFile));
-    *held = takeSetLock(*lock, lockPathOf(clientFile));
+    auto lock = std::make_unique<SetLock>(lockPathOf(clientFile));
+    *held = lock->tryLock();
     return lock;
 }
 
@@ -151,19 +158,21 @@ bool MainController::lockSet(const QString &clientFile)
     if (held) {
         m_lock = std::move(lock);
         m_lockPath = lockPathOf(clientFile);
-        m_fiche.setReadOnly(false);
+        setReadOnly(false);
         return true;
     }
-    if (lock->error() == QLockFile::LockFailedError) {
+    if (lock->error() != SetLock::Error::CannotCreate) {
         const bool readOnly = m_ui.askOkCancel(
-            QStringLiteral("Ce dossier est déjà ouvert par un autre programme Carvelle.\r\n"
-                           "Ouvrir en lecture seule ? (il ne pourra pas être enregistré)"));
+            lock->message() +
+            QStringLiteral("\r\nOuvrir en lecture seule ? (il ne pourra pas être enregistré)"));
         if (!readOnly)
             return false;
     }
     // Read-only, or a folder where no lock can be made (read-only media).
     m_lock.reset();
-    m_fiche.setReadOnly(true);
+    setReadOnly(true, lock->error() == SetLock::Error::CannotCreate
+                          ? QStringLiteral("le dossier n'accepte pas de nouveau fichier")
+                          : QStringLiteral("ouvert par un autre programme Carvelle"));
     return true;
 }
 
@@ -176,17 +185,30 @@ bool MainController::open(const QString &path)
     const QString clientFile = found.isEmpty() ? path : found;
     auto previousLock = std::move(m_lock);
     const bool previousReadOnly = m_fiche.readOnly();
+    const QString previousReason = readOnlyReason();
     if (!lockSet(clientFile)) {
         m_lock = std::move(previousLock);
-        m_fiche.setReadOnly(previousReadOnly);
+        setReadOnly(previousReadOnly, previousReason);
         return false;
     }
     if (!m_fiche.Charge(clientFile)) {
         m_lock = std::move(previousLock);
-        m_fiche.setReadOnly(previousReadOnly);
+        setReadOnly(previousReadOnly, previousReason);
         return false;
     }
     FileName = m_fiche.set().clientFile();
+    // A file of the set marked read-only: the set is not saved over it.
+    if (!m_fiche.readOnly()) {
+        for (Table t : kAllTables) {
+            const QString name = m_fiche.set().fileName(t);
+            if (WholeFile::isReadOnlyFile(name)) {
+                m_lock.reset();
+                setReadOnly(true, QStringLiteral("le fichier %1 est en lecture seule")
+                                      .arg(QFileInfo(name).fileName()));
+                break;
+            }
+        }
+    }
     return true;
 }
 
@@ -196,8 +218,9 @@ bool MainController::saveUnderName()
         return SaveAs();
     if (m_fiche.readOnly()) {
         // The edits are kept under another name rather than lost.
-        if (!m_ui.askOkCancel(QStringLiteral("Ce dossier est ouvert en lecture seule : un autre programme "
-                                             "Carvelle l'utilise.\r\nL'enregistrer sous un autre nom ?")))
+        if (!m_ui.askOkCancel(QStringLiteral("Cet hôtel est ouvert en lecture seule : %1.\r\n"
+                                             "L'enregistrer sous un autre nom ?")
+                                  .arg(readOnlyReason())))
             return false;
         return SaveAs();
     }
@@ -227,16 +250,17 @@ bool MainController::SaveAs()
     FileName = chosen;
     const bool sameSet = m_lock && m_lockPath == lockPathOf(chosen);
     bool held = false;
-    std::unique_ptr<QLockFile> lock = lockFor(chosen, &held);
-    if (!held && lock->error() == QLockFile::LockFailedError) {
-        m_ui.inform(QStringLiteral("Ce dossier est ouvert par un autre programme Carvelle."));
+    std::unique_ptr<SetLock> lock = lockFor(chosen, &held);
+    if (!held && lock->error() != SetLock::Error::CannotCreate) {
+        m_ui.inform(lock->message());
         return keep();
     }
     const bool wasReadOnly = m_fiche.readOnly();
-    m_fiche.setReadOnly(false);
+    const QString reason = readOnlyReason();
+    setReadOnly(false);
     m_fiche.SetSauve();
     if (!m_fiche.Sauve(FileName)) {
-        m_fiche.setReadOnly(wasReadOnly);
+        setReadOnly(wasReadOnly, reason);
         if (sameSet)
             m_lock = std::move(lock);
         return keep();
@@ -253,7 +277,49 @@ bool MainController::FormCloseQuery()
         return false;
     QDir::setCurrent(startupDir);
     m_fiche.saveSettingsFiles(startupDir);
+    // Last, so that the backup holds the settings as they are now.
+    offerBackup(QDateTime::currentDateTime());
     return true;
+}
+
+bool MainController::saveBackupSettings()
+{
+    QString error;
+    if (backup::saveSettings(backupSettings, startupDir, &error))
+        return true;
+    m_ui.inform(error);
+    return false;
+}
+
+void MainController::offerBackup(const QDateTime &now)
+{
+    const QString client = m_fiche.set().clientFile();
+    if (client.isEmpty() || !backup::due(backupSettings, now.date()))
+        return;
+    if (!m_ui.askOkCancel(QStringLiteral("Sauvegarder l'hôtel dans %1 ?")
+                              .arg(QDir::toNativeSeparators(backupSettings.folder))))
+        return;
+    backup::Made made;
+    QString error;
+    // Held, the set is read as it is; otherwise between two saves of the
+    // program that holds it.
+    if (!backup::make(client, startupDir, backupSettings.folder, now, m_lock != nullptr, &made,
+                      &error)) {
+        m_ui.inform(error + QStringLiteral("\r\nL'hôtel n'a pas été sauvegardé."));
+        return;
+    }
+    backupSettings.last = now;
+    saveBackupSettings();
+}
+
+QString MainController::lastBackupText() const
+{
+    if (!backupSettings.on)
+        return {};
+    if (!backupSettings.last.isValid())
+        return QStringLiteral("Aucune sauvegarde");
+    return QStringLiteral("Dernière sauvegarde : ") +
+           backupSettings.last.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
 }
 
 bool MainController::deleteCard()

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "store/backup.h"
 #include "store/fiche.h"
+#include "store/set_lock.h"
 
-#include <QLockFile>
 #include <QString>
 
 #include <functional>
@@ -65,8 +66,22 @@ public:
     bool deleteCard();
     void Ouvrirautomatiquement1Click();
 
-    // While another Carvelle holds the set, it is opened read-only.
+    // While another Carvelle holds the set, or a file of it may not be
+    // written, it is opened read-only; the reason goes to the status bar.
     bool readOnly() const { return m_fiche.readOnly(); }
+    QString readOnlyReason() const { return m_fiche.readOnly() ? m_readOnlyReason : QString(); }
+
+    // Whether a backup is offered at the end of a run, where, and when the
+    // last one was made ("Paramètres › Sauvegarde..."); read at start-up.
+    backup::Settings backupSettings;
+    // Keeps the backup settings beside the settings file; false, told, when
+    // they could not be written.
+    bool saveBackupSettings();
+    // Once a day at the end of a run, when backups are on: asks, then backs
+    // the open set and the settings files up into the chosen folder.
+    void offerBackup(const QDateTime &now);
+    // The status bar's words on the last backup; empty while backups are off.
+    QString lastBackupText() const;
 
 private:
     // Open's checks on a chosen file (a hotel file, that exists), then the open.
@@ -75,10 +90,13 @@ private:
     bool lockSet(const QString &clientFile);
     // Takes the lock of a set about to be written under `clientFile`; the
     // lock already held is kept when it is that set's.
-    std::unique_ptr<QLockFile> lockFor(const QString &clientFile, bool *held);
+    std::unique_ptr<SetLock> lockFor(const QString &clientFile, bool *held);
+
+    void setReadOnly(bool on, const QString &reason = {});
 
     Fiche &m_fiche;
     Ui &m_ui;
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_readOnlyReason;
+    std::unique_ptr<SetLock> m_lock;
     QString m_lockPath;
 };

@@ -1,6 +1,7 @@
 #include "file_set.h"
 
 #include "file_names.h"
+#include "set_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,58 +89,14 @@ bool FileSet::Charge(const QString &path, const QString &currentDir, bool lockHe
     m_messages.clear();
     m_error.clear();
 
-    // A save interrupted by the end of the program is finished first, but
-    // only by the program that holds the set's lock: another one may be in
-    // the middle of that very save.
-    auto finishSave = [&](const QString &client) {
-        if (!lockHeld || client.isEmpty())
-            return true;
-        QString recoverError;
-        if (SafeSave::recover(journalPath(client), &recoverError))
-            return true;
-        m_error = recoverError;
-        return false;
-    };
-    if (!finishSave(path))
-        return false;
-
-    QString client = existingNoCase(path);
-    if (client.isEmpty() && !path.isEmpty())
-        client = findFileNoCase(currentDir, QFileInfo(path).fileName());
-    if (client.isEmpty()) {
-        m_error = QStringLiteral("Le fichier n'existe pas");
-        return false;
-    }
-    if (client != path && !finishSave(client))
-        return false;
-
     // Read every file before touching a table.
-    const std::array<QString, 7> names = Synchro(client);
-    std::array<QByteArray, 7> bytes;
-    std::array<bool, 7> present{};
-    for (Table t : kAllTables) {
-        const QString &name = names[std::size_t(t)];
-        QFile file(name);
-        if (!file.exists())
-            continue;
-        if (file.size() > kMaxFileSize) {
-            m_error = QStringLiteral("Le fichier %1 est trop volumineux pour être ouvert")
-                          .arg(QDir::toNativeSeparators(name));
-            return false;
-        }
-        if (!file.open(QIODevice::ReadOnly)) {
-            m_error = QStringLiteral("Impossible de lire le fichier %1 : %2")
-                          .arg(QDir::toNativeSeparators(name), file.errorString());
-            return false;
-        }
-        bytes[std::size_t(t)] = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            m_error = QStringLiteral("Impossible de lire le fichier %1 : %2")
-                          .arg(QDir::toNativeSeparators(name), file.errorString());
-            return false;
-        }
-        present[std::size_t(t)] = true;
-    }
+    SetFiles files;
+    if (!readSetFiles(path, currentDir, lockHeld, files, &m_error))
+        return false;
+    const std::array<QString, 7> &names = files.names;
+    const QString &client = names[0];
+    std::array<QByteArray, 7> &bytes = files.bytes;
+    const std::array<bool, 7> &present = files.present;
 
     // Lines but not one marker: not a hotel file. Opening it as an empty
     // hotel would let the next save write over it.

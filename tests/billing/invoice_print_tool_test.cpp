@@ -68,13 +68,13 @@ TEST(InvoicePrintTool, PrintsAndArchivesInvoicesAsThePagePrintsThem)
     // Validated invoices only, past the gap in the numbering; never twice.
     const QString archive = dir.filePath("archive");
     ASSERT_EQ(run(dir.path(), tool, {"archive-invoices", set, archive}, &out), 0);
-    EXPECT_EQ(out.trimmed(), "2 factures archivées");
+    EXPECT_EQ(out.trimmed(), "2 factures archivées, 0 déjà présentes, 0 en échec");
     EXPECT_EQ(QDir(archive).entryList(QDir::Files),
               (QStringList{"Facture-202603001.pdf", "Facture-202603004.pdf"}));
     EXPECT_TRUE(pdfText(archive + "/Facture-202603004.pdf").contains("Facture N° 202603004"));
     QFile::remove(archive + "/Facture-202603001.pdf");
     ASSERT_EQ(run(dir.path(), tool, {"archive-invoices", set, archive}, &out), 0);
-    EXPECT_EQ(out.trimmed(), "1 facture archivée");
+    EXPECT_EQ(out.trimmed(), "1 facture archivée, 1 déjà présente, 0 en échec");
 }
 
 } // namespace

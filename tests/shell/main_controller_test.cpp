@@ -131,7 +131,9 @@ TEST(SaveUnderName, WritesTheOpenSetOrOffersAnotherNameWhenReadOnly)
     second.ui.okCancel = {true};
     second.ui.saveFiles = {f.path("COPIE.htl")};
     EXPECT_TRUE(second.main.saveUnderName());
-    EXPECT_TRUE(second.ui.shown.last().startsWith("Ce dossier est ouvert en lecture seule"));
+    EXPECT_EQ(second.ui.shown.last(),
+              "Cet hôtel est ouvert en lecture seule : ouvert par un autre programme "
+              "Carvelle.\r\nL'enregistrer sous un autre nom ?");
     EXPECT_TRUE(readFile(f.path("COPIE.htl")).contains("SECOND"));
     EXPECT_FALSE(readFile(f.path("LION.htl")).contains("SECOND"));
     EXPECT_FALSE(second.main.readOnly());
@@ -165,7 +167,9 @@ TEST(Locking, ASecondProgramOpensReadOnlyOrNotAtAll)
 
     second.ui.okCancel = {false};
     EXPECT_FALSE(second.main.open(f.path("LION.htl")));
-    EXPECT_TRUE(second.ui.shown.last().startsWith("Ce dossier est déjà ouvert"));
+    EXPECT_TRUE(second.ui.shown.last().startsWith("Cet hôtel est ouvert dans Carvelle par "))
+        << qPrintable(second.ui.shown.last());
+    EXPECT_TRUE(second.ui.shown.last().contains("(verrou " + f.path("LION.htl.lck") + ")"));
 
     third.ui.okCancel = {true};
     ASSERT_TRUE(third.main.open(f.path("LION.htl")));
@@ -184,6 +188,60 @@ TEST(Locking, ASecondProgramOpensReadOnlyOrNotAtAll)
     Program after;
     EXPECT_TRUE(after.main.open(g.path("LION.htl")));
     EXPECT_FALSE(after.main.readOnly());
+}
+
+// A file of the set marked read-only: the set opens read-only, as a set
+// another program holds does, and says why.
+TEST(Locking, AReadOnlyFileOpensTheSetReadOnly)
+{
+    Folder f;
+    writeFile(f.path("LION.fct"), "");
+    ASSERT_TRUE(
+        QFile::setPermissions(f.path("LION.fct"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    Program p;
+    ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+    EXPECT_TRUE(p.main.readOnly());
+    EXPECT_EQ(p.main.readOnlyReason(), "le fichier LION.fct est en lecture seule");
+    // Not held: another program may open it once the file is writable again.
+    EXPECT_FALSE(QFile::exists(f.path("LION.htl.lck")));
+    p.editName("INTERDIT");
+    EXPECT_FALSE(p.fiche.Sauve(f.path("LION.htl")));
+    EXPECT_FALSE(readFile(f.path("LION.htl")).contains("INTERDIT"));
+}
+
+// Once a day at the end of a run, when the person turned backups on.
+TEST(Closing, OffersABackupOnceADay)
+{
+    Folder f;
+    const QString keys = f.path("cle");
+    Program p;
+    p.main.startupDir = f.dir.path();
+    ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+    const QDateTime evening(QDate(2026, 12, 7), QTime(19, 0));
+
+    // Off (no settings kept): nothing asked.
+    p.main.offerBackup(evening);
+    EXPECT_TRUE(p.ui.shown.isEmpty());
+    EXPECT_TRUE(p.main.lastBackupText().isEmpty());
+
+    p.main.backupSettings.on = true;
+    p.main.backupSettings.folder = keys;
+    ASSERT_TRUE(p.main.saveBackupSettings());
+    EXPECT_EQ(p.main.lastBackupText(), "Aucune sauvegarde");
+    p.ui.okCancel = {false};
+    p.main.offerBackup(evening);
+    EXPECT_EQ(p.ui.shown, QStringList{"Sauvegarder l'hôtel dans " + keys + " ?"});
+    EXPECT_FALSE(QDir(keys).exists());
+
+    p.ui.okCancel = {true};
+    p.main.offerBackup(evening);
+    EXPECT_EQ(QDir(keys).entryList(QDir::Files), QStringList{backup::archiveName("LION", evening)});
+    EXPECT_EQ(p.main.lastBackupText(), "Dernière sauvegarde : 07/12/2026 19:00");
+    // Kept for the next run; not asked again the same day.
+    EXPECT_EQ(backup::loadSettings(f.dir.path()).last, evening);
+    p.ui.shown.clear();
+    p.main.offerBackup(evening.addSecs(3600));
+    EXPECT_TRUE(p.ui.shown.isEmpty());
 }
 
 namespace {

@@ -85,7 +85,7 @@ TEST(CommandLineFile, OpensInsteadOfTheLastSetWithOpensChecks)
     // The set is open in the first program: read-only, or not at all.
     Program refused, readOnly;
     EXPECT_FALSE(refused.main.start(f.dir.path(), f.path("LION.htl")));
-    EXPECT_TRUE(refused.ui.shown.last().startsWith("Ce dossier est déjà ouvert"));
+    EXPECT_TRUE(refused.ui.shown.last().startsWith("Cet hôtel est ouvert dans Carvelle par "));
     readOnly.ui.okCancel = {true};
     EXPECT_TRUE(readOnly.main.start(f.dir.path(), f.path("LION.htl")));
     EXPECT_TRUE(readOnly.main.readOnly());

@@ -10,9 +10,10 @@
 #include "clients/ui/client_page_widget.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
-#include <QLockFile>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -179,6 +180,7 @@ TEST(MainForm, CtrlSSavesAndReadOnlyShowsFromTheStart)
     auto *panel = second.form.findChild<QLabel *>(QStringLiteral("readOnly"));
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->isHidden());
+    EXPECT_EQ(panel->text(), "Lecture seule : ouvert par un autre programme Carvelle");
 
     // Ctrl+F asks for a name on the client page, whatever page is shown.
     second.form.show();
@@ -193,4 +195,26 @@ TEST(MainForm, CtrlSSavesAndReadOnlyShowsFromTheStart)
     QTest::keyClick(second.form.recordWindow(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(second.form.recordWindow()->shownPage(), PageId::Clients);
+}
+
+// "Paramètres › Sauvegarde...": what the dialog says reaches the settings
+// kept beside the settings file, and the status bar.
+TEST(MainForm, TheBackupDialogReachesItsSettingsAndTheStatusBar)
+{
+    Program p;
+    auto *panel = p.form.findChild<QLabel *>(QStringLiteral("lastBackup"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isHidden());
+    p.answer = [&](QDialog &d) {
+        named<QCheckBox>(&d, QStringLiteral("backupOn"))->setChecked(true);
+        named<QLineEdit>(&d, QStringLiteral("backupFolder"))->setText(p.path("cle"));
+        d.accept();
+        return d.result();
+    };
+    p.form.run(Cmd::Sauvegarde);
+    const backup::Settings kept = backup::loadSettings(p.dir.path());
+    EXPECT_TRUE(kept.on);
+    EXPECT_EQ(kept.folder, p.path("cle"));
+    EXPECT_FALSE(panel->isHidden());
+    EXPECT_EQ(panel->text(), "Aucune sauvegarde");
 }

@@ -5,10 +5,14 @@
 
 #include "store/settings.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,6 +64,23 @@ TEST(JournalTool, LinesOfThePeriodOrTheFecFile)
     ASSERT_EQ(rows.size(), 5); // header, three lines of one entry, the end
     EXPECT_TRUE(rows[0].startsWith("JournalCode\t"));
     EXPECT_TRUE(rows[1].startsWith("VE\tVentes\t1\t20010320\t411\tClients divers\t10001\t"));
+
+    // A full disk, a FEC marked read-only: said in French, the file kept.
+    const QByteArray before = readFile(fec);
+    auto smallDisk = [] {
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &small);
+    };
+    EXPECT_EQ(runTool(dir.path(), {"journal", set, "--fec", fec}, &out, smallDisk), 2);
+    EXPECT_TRUE(out.contains("Impossible d'écrire le fichier " + fec + " : Disque plein"))
+        << qPrintable(out);
+    ASSERT_EQ(::chmod(QFile::encodeName(fec).constData(), 0444), 0);
+    EXPECT_EQ(runTool(dir.path(), {"journal", set, "--fec", fec}, &out), 2);
+    EXPECT_TRUE(out.contains(" : Permission refusée")) << qPrintable(out);
+    EXPECT_EQ(readFile(fec), before);
+    EXPECT_EQ(QDir(dir.path()).entryList({".fec*"}, QDir::Files | QDir::Hidden), QStringList());
 
     EXPECT_EQ(runTool(dir.path(), {"journal", set, "--from", "31/02/2001"}, &out), 2);
     EXPECT_TRUE(out.contains("n'est pas une date correcte"));

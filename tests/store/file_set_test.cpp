@@ -1,4 +1,5 @@
 #include "store/file_set.h"
+#include "store/set_files.h"
 #include "table_helpers.h"
 
 #include <QDir>
@@ -327,9 +328,11 @@ TEST(SafeSaving, OnlyTheHolderOfTheLockFinishesAJournal)
     dieDuringTheRenames(dir.path());
     const QString journal = FileSet::journalPath(dir.filePath("LION.htl"));
     // Another program holds the set: neither an open nor a check touches
-    // its journal.
+    // its journal, and neither reads a set that is half old, half new.
     FileSet reader;
-    ASSERT_TRUE(reader.Charge(dir.filePath("LION.htl"), dir.path(), false));
+    EXPECT_FALSE(reader.Charge(dir.filePath("LION.htl"), dir.path(), false));
+    EXPECT_EQ(reader.errorMessage(),
+              "Un enregistrement est en cours ou a été interrompu ; réessayez");
     EXPECT_TRUE(QFile::exists(journal));
     {
         QLockFile held(dir.filePath("LION.htl.lck"));
@@ -337,6 +340,7 @@ TEST(SafeSaving, OnlyTheHolderOfTheLockFinishesAJournal)
         QProcess tool;
         tool.start(QStringLiteral(CARVELLE_TOOL), {"check", dir.filePath("LION.htl")});
         ASSERT_TRUE(tool.waitForFinished(60000));
+        EXPECT_EQ(tool.exitCode(), 2);
         EXPECT_TRUE(QFile::exists(journal));
         EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
     }
@@ -434,4 +438,66 @@ TEST(FileSet, InvoicesPastTheMarkerWidthAreKeptThroughASave)
     EXPECT_EQ(t.block(10)[1], "F11");
     EXPECT_EQ(t.block(99999), QList<QByteArray>({"<BLOC99999>", "F100000", "</BLOC99999>"}));
     EXPECT_EQ(t.block(100001), QList<QByteArray>({"<BLOC100001>", "F100002", "</BLOC100001>"}));
+}
+
+// A program reading a set another one saves meanwhile reads it again, so
+// that its seven tables are all of one save.
+TEST(SafeSaving, AReaderWithoutTheLockNeverSeesHalfASave)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet("v1"));
+    FileSet writer;
+    ASSERT_TRUE(writer.Charge(dir.filePath("LION.htl"), dir.path()));
+
+    int version = 1;
+    for (Table during : {Table::Clients, Table::Invoices, Table::Suppliers}) {
+        SCOPED_TRACE(int(during));
+        const QString tag = QString("v%1").arg(++version);
+        writer.table(Table::Clients).setLine(1, ("DUPONT Jean " + tag).toLatin1());
+        writer.table(Table::Orders).setLine(1, ("Commande " + tag).toLatin1());
+        FileSet reader;
+        int reads = 0;
+        // The other program saves while the reader is between two files.
+        setReadHookForTests([&](Table t) {
+            ++reads;
+            if (t == during && reads <= kTableCount) {
+                writer.SetSauve();
+                ASSERT_TRUE(writer.Sauve(writer.clientFile()));
+            }
+        });
+        const bool read = reader.Charge(dir.filePath("LION.htl"), dir.path(), false);
+        setReadHookForTests({});
+        ASSERT_TRUE(read) << qPrintable(reader.errorMessage());
+        EXPECT_EQ(reader.table(Table::Clients).text(1), "DUPONT Jean " + tag);
+        EXPECT_EQ(reader.table(Table::Orders).text(1), "Commande " + tag);
+        EXPECT_EQ(reads, 2 * kTableCount);
+    }
+}
+
+// A save that died before its journal left temporary files and backups to
+// be: the next open that holds the lock clears them, and only that one.
+TEST(SafeSaving, LeftoversOfASaveThatDiedBeforeItsJournalAreCleared)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet("v1"));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+    set.SetSauve();
+    set.setSaveFaultHook([](SafeSave::Step step, const QString &) {
+        return step == SafeSave::Step::Journal ? SafeSave::Fault::Die : SafeSave::Fault::None;
+    });
+    set.Sauve(set.clientFile());
+    auto leftovers = [&] {
+        return QDir(dir.path()).entryList({"*.tmp", "*.bak.new"}, QDir::Files | QDir::Hidden);
+    };
+    ASSERT_EQ(leftovers().size(), 14);
+
+    FileSet reader;
+    ASSERT_TRUE(reader.Charge(dir.filePath("LION.htl"), dir.path(), false));
+    EXPECT_EQ(leftovers().size(), 14);
+    FileSet owner;
+    ASSERT_TRUE(owner.Charge(dir.filePath("LION.htl"), dir.path(), true));
+    EXPECT_EQ(leftovers(), QStringList());
+    EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
 }

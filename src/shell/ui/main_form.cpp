@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "about_box.h"
+#include "backup_dialog.h"
 #include "billing/invoice_list.h"
 #include "billing/invoice_printout.h"
 #include "billing/ui/credit_note_commands.h"
@@ -8,31 +9,31 @@
 #include "billing/ui/invoice_page_widget.h"
 #include "billing/ui/invoice_parameters_dialog.h"
 #include "billing/ui/main_courante_commands.h"
+#include "cards/ui/list_dialog.h"
 #include "clients/client_exchange.h"
 #include "clients/client_printouts.h"
+#include "clients/police_form.h"
 #include "clients/ui/client_list_dialog.h"
 #include "clients/ui/client_page_widget.h"
 #include "clients/ui/client_search_dialogs.h"
-#include "clients/police_form.h"
 #include "clients/ui/police_commands.h"
 #include "company_dialog.h"
 #include "fiche_widget.h"
 #include "help_window.h"
-#include "cards/ui/list_dialog.h"
 #include "print/ui/page_setup.h"
+#include "purchasing/ui/order_commands.h"
+#include "purchasing/ui/supplier_commands.h"
 #include "rooms/journee.h"
 #include "rooms/reception.h"
 #include "rooms/ui/journee_window.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_dialogs.h"
 #include "rooms/ui/room_page_widget.h"
+#include "stats/ui/journal_commands.h"
+#include "stats/ui/stats_commands.h"
+#include "stats/ui/tourist_tax_commands.h"
 #include "stock/article_printout.h"
 #include "stock/ui/article_page_widget.h"
-#include "stats/ui/stats_commands.h"
-#include "stats/ui/journal_commands.h"
-#include "stats/ui/tourist_tax_commands.h"
-#include "purchasing/ui/supplier_commands.h"
-#include "purchasing/ui/order_commands.h"
 #include "tool_icons.h"
 #include "tools/ui/utility_commands.h"
 #include "tools/ui/writing_commands.h"
@@ -180,6 +181,7 @@ void TMainForm::installPageCommands()
             m_recordWindow->roomPage()->Liste();
     });
     // "Li&ste chambres" of the edit menu is the rooms page's F2.
+    setHandler(Cmd::Sauvegarde, [this] { editBackupSettings(); });
     setHandler(Cmd::ListeChambres, [this] {
         if (m_recordWindow)
             m_recordWindow->roomPage()->Liste();
@@ -273,6 +275,25 @@ void TMainForm::start(const QString &startupDir, const QString &fileArgument)
     m_state.ValidePage(PageId::Planning);
     showState();
     updateTitle();
+    showLastBackup();
+}
+
+void TMainForm::showLastBackup()
+{
+    const QString text = m_controller.lastBackupText();
+    m_backupPanel->setText(text);
+    m_backupPanel->setVisible(!text.isEmpty());
+}
+
+void TMainForm::editBackupSettings()
+{
+    TSauvegarde dialog(this);
+    dialog.Init(m_controller.backupSettings);
+    if (m_showDialog(dialog) != QDialog::Accepted)
+        return;
+    m_controller.backupSettings = dialog.Result();
+    m_controller.saveBackupSettings();
+    showLastBackup();
 }
 
 // ---- Building ---------------------------------------------------------------
@@ -351,9 +372,14 @@ void TMainForm::buildStatusBar()
     m_readOnlyPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_readOnlyPanel->setStyleSheet(QStringLiteral("color: #b00020;"));
     m_readOnlyPanel->hide();
+    m_backupPanel = new QLabel;
+    m_backupPanel->setObjectName(QStringLiteral("lastBackup"));
+    m_backupPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_backupPanel->hide();
     statusBar()->addWidget(m_hintPanel);
     statusBar()->addWidget(m_readOnlyPanel);
     statusBar()->addWidget(m_clockPanel);
+    statusBar()->addPermanentWidget(m_backupPanel);
     m_hintPanel->setFixedWidth(qMax(0, width() - kHintMargin));
 
     m_clock = new QTimer(this);
@@ -423,8 +449,12 @@ void TMainForm::updateTitle()
     if (readOnly)
         title += QStringLiteral(" (lecture seule)");
     setWindowTitle(title);
-    if (m_readOnlyPanel)
+    if (m_readOnlyPanel) {
+        const QString reason = m_controller.readOnlyReason();
+        m_readOnlyPanel->setText(reason.isEmpty() ? QStringLiteral("Lecture seule")
+                                                  : QStringLiteral("Lecture seule : ") + reason);
         m_readOnlyPanel->setVisible(readOnly);
+    }
 }
 
 // ---- Commands ---------------------------------------------------------------

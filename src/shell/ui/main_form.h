@@ -104,6 +104,9 @@ private:
     void addItems(QMenu *menu, std::span<const MenuItem> items);
     void showState();
     void updateTitle();
+    // The status bar's panel on the last backup, and "Paramètres › Sauvegarde...".
+    void showLastBackup();
+    void editBackupSettings();
     void buildShortcuts();
     void installPageCommands();
     void selectPage(PageId page);
@@ -144,6 +147,7 @@ private:
     QLabel *m_hintPanel = nullptr;
     QLabel *m_clockPanel = nullptr;
     QLabel *m_readOnlyPanel = nullptr;
+    QLabel *m_backupPanel = nullptr;
     QTimer *m_clock = nullptr;
     THelp *m_help = nullptr;
     std::unique_ptr<QPrinter> m_printer;
