@@ -19,9 +19,9 @@ ToolRun tool(const QStringList &args)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-const QStringList kCommands = {"check",         "repair",          "journee", "day-sheet", "invoices",
-                               "print-invoice", "archive-invoices", "stats",   "journal",
-                               "taxe-sejour"};
+const QStringList kCommands = {
+    "check", "repair",  "journee",     "day-sheet", "invoices", "print-invoice", "archive-invoices",
+    "stats", "journal", "taxe-sejour", "backup"};
 
 } // namespace
 
@@ -37,6 +37,8 @@ TEST(ToolHelp, ListsEveryCommandOnTheStandardOutput)
             EXPECT_TRUE(run.out.contains("\n  " + command + " "))
                 << command.toStdString() << " not described";
         }
+        EXPECT_TRUE(run.out.contains("carvelle-tool restore SAUVEGARDE DOSSIER"));
+        EXPECT_TRUE(run.out.contains("\n  restore "));
         EXPECT_TRUE(run.out.contains("Code de sortie"));
     }
 }
