@@ -2,6 +2,7 @@
 
 #include "rtf.h"
 #include "store/safe_save.h"
+#include "store/whole_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,14 @@ bool Letter::save()
 
 bool Letter::writeTo(const QString &path)
 {
+    // A letter the person marked read-only is kept as it is.
+    if (WholeFile::isReadOnlyFile(path)) {
+        m_ui.inform(QStringLiteral(
+                        "Impossible d'enregistrer le fichier %1 : Permission refusée (fichier en "
+                        "lecture seule)")
+                        .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
     SafeSave save(journalOf(path));
     save.add(path, rtf::write(m_doc));
     if (!save.commit()) {

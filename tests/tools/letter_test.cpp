@@ -1,5 +1,6 @@
 #include "gui_app.h"
 #include "scripted_ui.h"
+#include "store/table_helpers.h"
 #include "tools/letter.h"
 
 #include <QFile>
@@ -109,6 +110,16 @@ TEST_F(LetterTest, FailedSaveKeepsTheLetterAndTheWindow)
     EXPECT_TRUE(letter.modified());
     EXPECT_TRUE(letter.fileName().isEmpty());
     EXPECT_TRUE(ui.shown.last().contains(QStringLiteral("lettre.rtf"))) << ui.shown.last().toStdString();
+
+    // A letter marked read-only is not replaced.
+    writeFile(path("gardee.rtf"), "{\\rtf1 gardée}");
+    ASSERT_TRUE(QFile::setPermissions(path("gardee.rtf"), QFileDevice::ReadOwner));
+    saves = {path("gardee.rtf")};
+    ui.yesNoCancel = {Ui::Answer::Yes};
+    EXPECT_FALSE(letter.close());
+    EXPECT_TRUE(ui.shown.last().endsWith("Permission refusée (fichier en lecture seule)"))
+        << ui.shown.last().toStdString();
+    EXPECT_EQ(readFile(path("gardee.rtf")), "{\\rtf1 gardée}");
 
     // New letter after a failed save: the letter is not emptied.
     saves = {path("absent/lettre.rtf")};
