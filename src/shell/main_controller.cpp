@@ -296,6 +296,15 @@ void MainController::offerBackup(const QDateTime &now)
     const QString client = m_fiche.set().clientFile();
     if (client.isEmpty() || !backup::due(backupSettings, now.date()))
         return;
+    // A USB key that is not plugged in: said, and nothing is made in its place.
+    if (!QDir(backupSettings.folder).exists()) {
+        m_ui.inform(
+            QStringLiteral(
+                "Le dossier des sauvegardes %1 est introuvable : branchez la clé ou choisissez "
+                "un autre dossier (Paramètres › Sauvegarde...). L'hôtel n'a pas été sauvegardé.")
+                .arg(QDir::toNativeSeparators(backupSettings.folder)));
+        return;
+    }
     if (!m_ui.askOkCancel(QStringLiteral("Sauvegarder l'hôtel dans %1 ?")
                               .arg(QDir::toNativeSeparators(backupSettings.folder))))
         return;

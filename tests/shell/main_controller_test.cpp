@@ -228,10 +228,19 @@ TEST(Closing, OffersABackupOnceADay)
     p.main.backupSettings.folder = keys;
     ASSERT_TRUE(p.main.saveBackupSettings());
     EXPECT_EQ(p.main.lastBackupText(), "Aucune sauvegarde");
+    // The key is not plugged in: said, nothing made in its place.
+    p.main.offerBackup(evening);
+    ASSERT_EQ(p.ui.shown.size(), 1);
+    EXPECT_TRUE(
+        p.ui.shown[0].startsWith("Le dossier des sauvegardes " + keys + " est introuvable"));
+    EXPECT_FALSE(QDir(keys).exists());
+
+    ASSERT_TRUE(QDir().mkdir(keys));
+    p.ui.shown.clear();
     p.ui.okCancel = {false};
     p.main.offerBackup(evening);
     EXPECT_EQ(p.ui.shown, QStringList{"Sauvegarder l'hôtel dans " + keys + " ?"});
-    EXPECT_FALSE(QDir(keys).exists());
+    EXPECT_EQ(QDir(keys).entryList(QDir::Files), QStringList());
 
     p.ui.okCancel = {true};
     p.main.offerBackup(evening);
