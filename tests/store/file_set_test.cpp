@@ -363,6 +363,54 @@ TEST(SafeSaving, OnlyTheHolderOfTheLockFinishesAJournal)
     EXPECT_TRUE(QFile::exists(journal));
 }
 
+// A save killed after two of its renames: two tables new, five old. A
+// reading command with nobody holding the set finishes the save first and
+// reads the new set whole; with a holder it reads nothing.
+TEST(SafeSaving, ReadingCommandsNeverReadHalfASave)
+{
+    QTemporaryDir dir;
+    writeSet(dir.path(), "LION", soundSet("v1"));
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+    set.table(Table::Orders).setLine(1, "Commande v2");
+    set.SetSauve();
+    int renames = 0;
+    set.setSaveFaultHook([&](SafeSave::Step step, const QString &) {
+        return step == SafeSave::Step::Rename && ++renames == 3 ? SafeSave::Fault::Die
+                                                                : SafeSave::Fault::None;
+    });
+    set.Sauve(set.clientFile());
+    const QString journal = FileSet::journalPath(dir.filePath("LION.htl"));
+    ASSERT_TRUE(QFile::exists(journal));
+    ASSERT_TRUE(readFile(dir.filePath("LION.htl")).contains("v2"));
+    ASSERT_TRUE(readFile(dir.filePath("LION.cmd")).contains("v1"));
+
+    for (const char *command : {"invoices", "check"}) {
+        SCOPED_TRACE(command);
+        QProcess tool;
+        tool.setWorkingDirectory(dir.path());
+        {
+            QLockFile held(dir.filePath("LION.htl.lck"));
+            ASSERT_TRUE(held.tryLock(0));
+            tool.start(QStringLiteral(CARVELLE_TOOL), {command, dir.filePath("LION.htl")});
+            ASSERT_TRUE(tool.waitForFinished(60000));
+            EXPECT_EQ(tool.exitCode(), 2);
+            EXPECT_TRUE(tool.readAllStandardError().contains(
+                "Un enregistrement est en cours ou a été interrompu"));
+            EXPECT_TRUE(QFile::exists(journal));
+        }
+    }
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    tool.start(QStringLiteral(CARVELLE_TOOL), {"invoices", dir.filePath("LION.htl")});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().constData();
+    EXPECT_FALSE(QFile::exists(journal));
+    EXPECT_TRUE(readFile(dir.filePath("LION.cmd")).contains("v2"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("LION.htl.lck")));
+}
+
 TEST(SafeSaving, AFailedJournalKeepsThePreviousBackups)
 {
     QTemporaryDir dir;
