@@ -1,12 +1,13 @@
 #include "journee.h"
 
 #include "block_fields.h"
+#include "nights.h"
 #include "print/print_job.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/file_set.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 
@@ -33,7 +34,14 @@ Day Journee(const FileSet &set, QDate day)
     Day d;
     d.day = day;
     const qint64 today = day.toJulianDay();
-    QSet<QByteArray> taken;
+    const auto held = nights::of(set, day);
+    // The current stay of each card that holds a room, for its overdue and
+    // no-show marks.
+    QHash<int, const nights::Hold *> stayOf;
+    for (const nights::Hold &h : held->holds())
+        if (h.client >= 0 && h.kind != nights::Kind::Stayed)
+            stayOf.insert(h.client, &h);
+
     forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
         const QByteArrayView situation = b.field(clientline::Situation);
         if (situation != "0" && situation != "1" && situation != "2")
@@ -42,25 +50,20 @@ Day Journee(const FileSet &set, QDate day)
         const auto leaving = dayOf(b.field(clientline::Leaving));
         const bool present = situation == "0";
         const bool dated = since && leaving;
-        const QByteArrayView room = b.field(clientline::Room).trimmed();
-        // The nights up to the day before departure; a guest still in the
-        // house after it keeps the room.
-        if (!room.isEmpty()
-            && ((dated && *since <= today && (today < *leaving || (present && *leaving < today)))
-                || (present && !dated)))
-            taken.insert(room.toByteArray());
+        const nights::Hold *stay = stayOf.value(b.number());
 
         auto guest = [&] {
             Guest g;
             g.block = b.number();
             g.code = text(b, clientline::Code).trimmed();
             g.name = text(b, clientline::Name).trimmed();
-            g.room = cp1252::decode(room);
+            g.room = cp1252::decode(b.field(clientline::Room).trimmed());
             g.since = text(b, clientline::Since);
             g.leaving = text(b, clientline::Leaving);
             g.situation = situation[0] - '0';
             g.nights = dated ? int(*leaving - *since) : -1;
-            g.overdue = present && dated && *leaving < today;
+            g.overdue = stay && stay->overdue;
+            g.noShow = stay && stay->noShow;
             g.datesUnreadable = !dated;
             return g;
         };
@@ -71,19 +74,18 @@ Day Journee(const FileSet &set, QDate day)
         }
         if (*since == today)
             d.arrivals << guest();
-        if (present && *leaving == today)
+        // Who should leave today, and who should have left before.
+        if (present && *leaving <= today)
             d.departures << guest();
         if (present && *since <= today)
             d.present << guest();
+        if (!present && *since < today && *leaving >= today)
+            d.noShows << guest();
     });
 
     forEachBlock(set.table(Table::Rooms), roomline::ClosedUntil, [&](const Block &b) {
         const QByteArrayView number = b.field(roomline::Number).trimmed();
-        if (number.isEmpty() || taken.contains(number.toByteArray()))
-            return;
-        const auto closed = dayOf(b.field(roomline::ClosedFrom).trimmed());
-        const auto reopened = dayOf(b.field(roomline::ClosedUntil).trimmed());
-        if (closed && reopened && *closed <= today && today <= *reopened)
+        if (number.isEmpty() || !held->isFree(number, today, today))
             return;
         d.freeTonight << FreeRoom{b.number(), cp1252::decode(number), text(b, roomline::Category).trimmed(),
                                   text(b, roomline::Beds).trimmed(), text(b, roomline::Price).trimmed()};
@@ -91,6 +93,7 @@ Day Journee(const FileSet &set, QDate day)
     byBlock(d.arrivals);
     byBlock(d.departures);
     byBlock(d.present);
+    byBlock(d.noShows);
     byBlock(d.freeTonight);
     return d;
 }
@@ -99,7 +102,8 @@ QStringList toolLines(const Day &day)
 {
     QStringList lines;
     const std::pair<const char *, const QList<Guest> *> lists[] = {
-        {"arrivee", &day.arrivals}, {"depart", &day.departures}, {"present", &day.present}};
+        {"arrivee", &day.arrivals}, {"depart", &day.departures}, {"present", &day.present},
+        {"non-arrive", &day.noShows}};
     for (const auto &[name, guests] : lists)
         for (const Guest &g : *guests)
             lines << QStringList{QLatin1String(name), g.code, g.name, g.room, g.since, g.leaving,
@@ -116,6 +120,8 @@ QString situationText(const Guest &g)
         return QStringLiteral("dates ?");
     if (g.overdue)
         return QStringLiteral("en retard");
+    if (g.noShow)
+        return QStringLiteral("non arrivé");
     switch (g.situation) {
     case 0:
         return QStringLiteral("Présent");

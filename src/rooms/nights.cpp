@@ -1,0 +1,286 @@
+#include "nights.h"
+
+#include "block_fields.h"
+#include "clients/stay_history.h"
+#include "room_lines.h"
+#include "store/codec.h"
+#include "store/file_set.h"
+#include "store/text.h"
+
+#include <algorithm>
+
+namespace nights {
+
+using namespace blockfields;
+
+int Hold::code() const
+{
+    switch (kind) {
+    case Kind::Present:
+    case Kind::Stayed:
+        return 0;
+    case Kind::Reserved:
+        return 1;
+    case Kind::Confirmed:
+        return 2;
+    case Kind::Closed:
+        return 9;
+    }
+    return 0;
+}
+
+QString Hold::describe() const
+{
+    if (kind == Kind::Closed)
+        return QStringLiteral("fermée du %1 au %2%3")
+            .arg(text::dateText(since), text::dateText(until),
+                 name.isEmpty() ? QString() : QStringLiteral(" : ") + name);
+    const QString held = kind == Kind::Reserved    ? QStringLiteral("réservée")
+                         : kind == Kind::Confirmed ? QStringLiteral("confirmée")
+                                                   : QStringLiteral("occupée");
+    QString s = undated ? QStringLiteral("%1 par %2 (dates illisibles)").arg(held, name)
+                        : QStringLiteral("%1 du %2 au %3 par %4")
+                              .arg(held, text::dateText(since), text::dateText(until), name);
+    if (overdue)
+        s += QStringLiteral(" (toujours là après son départ prévu)");
+    if (noShow)
+        s += QStringLiteral(" (non arrivé)");
+    return s;
+}
+
+QString Hold::holder() const
+{
+    const QString period = QStringLiteral("du %1 au %2").arg(text::dateText(since), text::dateText(until));
+    if (kind == Kind::Closed)
+        return QStringLiteral("fermeture ") + period + (name.isEmpty() ? QString() : QStringLiteral(" : ") + name);
+    static const char16_t *const kWords[] = {u"présent", u"réservé", u"confirmé", u"séjour passé"};
+    QString s = QStringLiteral("%1 %2, %3 ").arg(clientCode, name, QString::fromUtf16(kWords[int(kind)]));
+    s += undated ? QStringLiteral("(dates illisibles)") : period;
+    if (overdue)
+        s += QStringLiteral(" (en retard)");
+    if (noShow)
+        s += QStringLiteral(" (non arrivé)");
+    return s;
+}
+
+std::pair<qint64, qint64> askedNights(QDate since, QDate leaving)
+{
+    const qint64 first = since.toJulianDay();
+    return {first, std::max(first, leaving.toJulianDay() - 1)};
+}
+
+namespace {
+
+// What one client block says, read in the pass over the table.
+struct ClientBlock
+{
+    Block fields;
+    QList<StaySegment> segments;
+    bool reachable = true;
+};
+
+void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> &unrecorded, const ClientBlock &c,
+               qint64 today)
+{
+    const Block &b = c.fields;
+    const int number = b.number();
+    auto name = [&] { return cp1252::decode(b.field(clientline::Name)).trimmed(); };
+    const QString code = cp1252::decode(b.field(clientline::Code)).trimmed();
+    for (const StaySegment &s : c.segments) {
+        if (!s.slept())
+            continue;
+        Hold h;
+        h.kind = Kind::Stayed;
+        h.client = number;
+        h.room = cp1252::encode(s.room);
+        h.first = s.first.toJulianDay();
+        h.last = s.last.toJulianDay();
+        h.since = s.first;
+        h.until = s.last.addDays(1);
+        h.name = name();
+        h.clientCode = code;
+        h.reachable = c.reachable;
+        holds.push_back(std::move(h));
+    }
+
+    const QByteArrayView situation = b.field(clientline::Situation);
+    if (situation == "3") {
+        const auto since = dayOf(b.field(clientline::Since));
+        const auto leaving = dayOf(b.field(clientline::Leaving));
+        if (!since || !leaving || *leaving <= *since)
+            return;
+        const QDate lastNight = QDate::fromJulianDay(*leaving - 1);
+        if (std::none_of(c.segments.begin(), c.segments.end(),
+                         [&](const StaySegment &s) { return s.situation == 3 && s.last == lastNight; }))
+            unrecorded.push_back({*since, *leaving - 1});
+        return;
+    }
+    if (situation.size() != 1 || situation[0] < '0' || situation[0] > '2')
+        return;
+    const QByteArrayView room = b.field(clientline::Room).trimmed();
+    if (room.isEmpty())
+        return;
+    Hold h;
+    h.kind = situation[0] == '0' ? Kind::Present : situation[0] == '1' ? Kind::Reserved : Kind::Confirmed;
+    h.client = number;
+    h.room = room.toByteArray();
+    const auto since = dayOf(b.field(clientline::Since));
+    const auto leaving = dayOf(b.field(clientline::Leaving));
+    if (!since || !leaving) {
+        // A guest in the house whose dates do not read is in the room tonight.
+        if (h.kind != Kind::Present)
+            return;
+        h.undated = true;
+        h.first = h.last = today;
+    } else {
+        if (*leaving < *since) // a stay ending before it begins holds nothing
+            return;
+        h.since = QDate::fromJulianDay(*since);
+        h.until = QDate::fromJulianDay(*leaving);
+        h.first = currentStayStart(h.since, c.segments).toJulianDay();
+        h.last = *leaving - 1;
+        if (h.kind == Kind::Present && *leaving < today) {
+            h.overdue = true;
+            h.last = today;
+        } else if (h.kind != Kind::Present && *since < today) {
+            h.noShow = true;
+            h.last = std::min(h.last, *since);
+        }
+        if (h.last < h.first)
+            return;
+    }
+    h.name = name();
+    h.clientCode = code;
+    h.reachable = c.reachable;
+    holds.push_back(std::move(h));
+}
+
+} // namespace
+
+Nights::Nights(const FileSet &set, QDate today) : m_today(today)
+{
+    const qint64 now = today.toJulianDay();
+    const RecordTable &clients = set.table(Table::Clients);
+    std::optional<ClientBlock> current;
+    auto flush = [&] {
+        if (current)
+            addClient(m_holds, m_unrecorded, *current, now);
+        current.reset();
+    };
+    for (qsizetype i = 0; i < clients.size(); ++i) {
+        const QByteArrayView l = clients.line(i);
+        if (l.isEmpty())
+            continue;
+        if (l.front() == '<' && isMarker(l)) {
+            flush();
+            if (RecordTable::isStart(l)) {
+                current = ClientBlock{blockAt(clients, i, clientline::Situation), {}};
+                current->reachable = clients.blockStart(current->fields.number()) == i;
+                i += current->fields.reach - 1;
+            }
+            continue;
+        }
+        if (current && l.front() == 'S' && l.startsWith(StaySegment::kTag))
+            if (const auto s = StaySegment::read(l.sliced(StaySegment::kTag.size())))
+                current->segments << *s;
+    }
+    flush();
+
+    forEachBlock(set.table(Table::Rooms), roomline::ClosedReason, [&](const Block &b) {
+        const QByteArrayView number = b.field(roomline::Number).trimmed();
+        const auto from = dayOf(b.field(roomline::ClosedFrom).trimmed());
+        const auto until = dayOf(b.field(roomline::ClosedUntil).trimmed());
+        if (number.isEmpty() || !from || !until || *until < *from)
+            return;
+        Hold h;
+        h.kind = Kind::Closed;
+        h.room = number.toByteArray();
+        h.first = *from;
+        h.last = *until;
+        h.since = QDate::fromJulianDay(*from);
+        h.until = QDate::fromJulianDay(*until);
+        h.name = cp1252::decode(b.field(roomline::ClosedReason)).trimmed();
+        m_holds.push_back(std::move(h));
+    });
+
+    for (int i = 0; i < int(m_holds.size()); ++i)
+        m_rooms[m_holds[std::size_t(i)].room].byFirst.push_back(i);
+    for (RoomIndex &r : m_rooms) {
+        std::stable_sort(r.byFirst.begin(), r.byFirst.end(), [&](int a, int b) {
+            return m_holds[std::size_t(a)].first < m_holds[std::size_t(b)].first;
+        });
+        qint64 reach = std::numeric_limits<qint64>::min();
+        r.reachesTo.reserve(r.byFirst.size());
+        for (int i : r.byFirst)
+            r.reachesTo.push_back(reach = std::max(reach, m_holds[std::size_t(i)].last));
+    }
+}
+
+std::vector<const Hold *> Nights::of(QByteArrayView room, qint64 first, qint64 last,
+                                     const QList<int> &except) const
+{
+    std::vector<const Hold *> found;
+    const auto r = m_rooms.constFind(QByteArray::fromRawData(room.data(), room.size()));
+    if (r == m_rooms.cend() || last < first)
+        return found;
+    // The holds starting by `last`, walked back while one may still reach `first`.
+    auto end = std::upper_bound(r->byFirst.begin(), r->byFirst.end(), last,
+                                [&](qint64 night, int i) { return night < m_holds[std::size_t(i)].first; });
+    for (auto k = end - r->byFirst.begin() - 1; k >= 0 && r->reachesTo[std::size_t(k)] >= first; --k) {
+        const Hold &h = m_holds[std::size_t(r->byFirst[std::size_t(k)])];
+        if (h.last >= first && (h.client < 0 || !except.contains(h.client)))
+            found.push_back(&h);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::vector<Nights::Conflict> Nights::conflicts(qint64 first, qint64 last) const
+{
+    std::vector<Conflict> out;
+    for (auto r = m_rooms.cbegin(); r != m_rooms.cend(); ++r) {
+        const std::vector<int> &order = r->byFirst;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const Hold &a = m_holds[std::size_t(order[i])];
+            if (a.last < first || a.first > last)
+                continue;
+            for (std::size_t j = i + 1; j < order.size(); ++j) {
+                const Hold &b = m_holds[std::size_t(order[j])];
+                if (b.first > a.last || b.first > last)
+                    break;
+                if (a.client >= 0 && a.client == b.client)
+                    continue;
+                const bool aFirst = order[i] < order[j];
+                for (qint64 n = std::max({b.first, first}); n <= std::min({a.last, b.last, last}); ++n)
+                    out.push_back({r.key(), n, aFirst ? &a : &b, aFirst ? &b : &a});
+            }
+        }
+    }
+    auto key = [](const QByteArray &room) { return room.rightJustified(12); };
+    std::sort(out.begin(), out.end(), [&](const Conflict &x, const Conflict &y) {
+        if (x.room != y.room)
+            return key(x.room) < key(y.room);
+        if (x.night != y.night)
+            return x.night < y.night;
+        return std::pair(x.a, x.b) < std::pair(y.a, y.b);
+    });
+    return out;
+}
+
+std::shared_ptr<const Nights> of(const FileSet &set, QDate today)
+{
+    struct Kept
+    {
+        quint64 clients = 0, rooms = 0;
+        QDate today;
+        std::shared_ptr<const Nights> nights;
+    };
+    static Kept kept;
+    const quint64 clients = set.table(Table::Clients).revision();
+    const quint64 rooms = set.table(Table::Rooms).revision();
+    if (!kept.nights || kept.clients != clients || kept.rooms != rooms || kept.today != today)
+        kept = {clients, rooms, today, std::make_shared<const Nights>(set, today)};
+    return kept.nights;
+}
+
+} // namespace nights
