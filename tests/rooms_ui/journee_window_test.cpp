@@ -26,7 +26,8 @@ TEST(JourneeWindow, ListsTheDayMovesByDayAndOpensTheGuestChosen)
     QStringList titles;
     for (QGroupBox *box : w.findChildren<QGroupBox *>())
         titles << box->title();
-    EXPECT_EQ(titles, QStringList({"Arrivées (1)", "Départs (1)", "Présents (1)", "Chambres libres ce soir (2)"}));
+    EXPECT_EQ(titles, QStringList({"Arrivées (1)", "Départs (1)", "Présents (1)", "Chambres libres ce soir (2)",
+                                   "Non arrivés (0)"}));
     EXPECT_EQ(w.list(0)->item(0, 0)->text(), "ARRIVE");
     EXPECT_EQ(w.list(0)->item(0, 4)->text(), "Réserve");
     EXPECT_EQ(w.list(3)->item(1, 0)->text(), "103");

@@ -60,7 +60,7 @@ TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
     QStringList legend;
     for (const QLabel *l : w.findChildren<QLabel *>("legend"))
         legend << l->text();
-    EXPECT_EQ(legend, QStringList({"Fermée", "Occupée", "Réservée", "Confirmée"}));
+    EXPECT_EQ(legend, QStringList({"Fermée", "Occupée", "Réservée", "Confirmée", "Conflit"}));
 
     QTableView *view = w.view();
     EXPECT_EQ(view->columnWidth(0), 60); // 800 - 29 * 24 - 44
@@ -80,7 +80,7 @@ TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
 TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
 {
     Hotel h(client(0, "Dupont Anne", "101", "0", "01/03/2001", "02/03/2001") +
-                client(1, "Leroy Marc", "101", "1", "05/03/2001", "05/03/2001"),
+                client(1, "Leroy Marc", "101", "1", "08/03/2001", "09/03/2001"),
             room(0, "  101", "Double"));
     Fiche &fiche = h.fiche;
     PlanningPage page(fiche);
@@ -95,14 +95,13 @@ TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
         EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::BackgroundRole).isValid(), c == 3) << c;
     EXPECT_EQ(m->headerData(3, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
               PlanningGridModel::kToday);
-    // The overdue guest holds the room from the 4th to today, the 6th, but
-    // for the 5th that the booking later in the table takes.
+    // The overdue guest holds the room up to tonight, the 6th.
     QList<bool> overdue;
     for (int c = 1; c <= 4; ++c)
         overdue << m->data(m->index(0, c), PlanningGridModel::OverdueRole).toBool();
-    EXPECT_EQ(overdue, QList<bool>({true, false, true, false}));
-    EXPECT_EQ(m->data(m->index(0, 2), Qt::ToolTipRole).toString(),
-              "Leroy Marc\ndu 05/03/2001 au 05/03/2001\nRéserve");
+    EXPECT_EQ(overdue, QList<bool>({true, true, true, false}));
+    EXPECT_EQ(m->data(m->index(0, 5), Qt::ToolTipRole).toString(),
+              "Leroy Marc\ndu 08/03/2001 au 09/03/2001\nRéserve");
 
     QSignalSpy opened(&w, &TPlanningPage::clientCardRequested);
     auto doubleClick = [&](int column) {
@@ -113,10 +112,10 @@ TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
     };
-    doubleClick(5); // a free day
+    doubleClick(6); // a free night
     doubleClick(0); // the room number
     EXPECT_EQ(opened.count(), 0);
-    doubleClick(2);
+    doubleClick(5);
     EXPECT_EQ(opened.count(), 1);
     EXPECT_EQ(fiche.set().position(Table::Clients), 1);
     doubleClick(1);

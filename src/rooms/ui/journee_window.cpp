@@ -172,11 +172,11 @@ void TJournee::activate(int list, int row)
         return;
     const journee::Guest &g = (*guests[list])[row];
     // An expected guest is offered the arrival; a guest due to leave today
-    // or overdue, the departure (from the departures, or from the guests
-    // present); any other just their card.
-    const Action action = list == Arrivals && g.situation != 0                 ? Action::Arrival
-                          : list == Departures || (list == Present && g.overdue) ? Action::Departure
-                                                                                : Action::ShowCard;
+    // or overdue (both listed with the departures), the departure; any
+    // other just their card.
+    const Action action = list == Arrivals && g.situation != 0 ? Action::Arrival
+                          : list == Departures                ? Action::Departure
+                                                              : Action::ShowCard;
     m_openGuest(g.block, action);
     if (action == Action::ShowCard)
         accept();
