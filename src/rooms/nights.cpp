@@ -71,35 +71,94 @@ std::pair<qint64, qint64> askedNights(QDate since, QDate leaving)
 
 namespace {
 
+// A "SEJR" line read straight from its bytes (the form stay_history.h
+// writes): every client block of the table passes through here.
+struct RawSegment
+{
+    QByteArrayView room;
+    qint64 first = 0, last = 0;
+    int situation = -1;
+
+    StaySegment segment() const
+    {
+        return {cp1252::decode(room), QDate::fromJulianDay(first), QDate::fromJulianDay(last), situation};
+    }
+};
+
+std::optional<RawSegment> readSegment(QByteArrayView text)
+{
+    const qsizetype t1 = text.indexOf('\t');
+    if (t1 < 0 || text.size() != t1 + 24 || text[t1 + 11] != '\t' || text[t1 + 22] != '\t')
+        return std::nullopt;
+    RawSegment s;
+    s.room = text.first(t1).trimmed();
+    const auto first = dayOf(text.sliced(t1 + 1, 10));
+    const auto last = dayOf(text.sliced(t1 + 12, 10));
+    const char situation = text[t1 + 23];
+    if (s.room.isEmpty() || !first || !last || *last < *first || situation < '0' || situation > '4')
+        return std::nullopt;
+    s.first = *first;
+    s.last = *last;
+    s.situation = situation - '0';
+    return s;
+}
+
 // What one client block says, read in the pass over the table.
 struct ClientBlock
 {
     Block fields;
-    QList<StaySegment> segments;
+    std::vector<RawSegment> segments;
     bool reachable = true;
 };
 
-void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> &unrecorded, const ClientBlock &c,
-               qint64 today)
+// One copy of each room number for all the holds of the room.
+class Rooms
+{
+public:
+    QByteArray operator()(QByteArrayView room)
+    {
+        const auto found = m_known.constFind(QByteArray::fromRawData(room.data(), room.size()));
+        if (found != m_known.cend())
+            return *found;
+        const QByteArray kept = room.toByteArray();
+        m_known.insert(kept, kept);
+        return kept;
+    }
+
+private:
+    QHash<QByteArray, QByteArray> m_known;
+};
+
+void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> &unrecorded, Rooms &rooms,
+               const ClientBlock &c, qint64 today)
 {
     const Block &b = c.fields;
     const int number = b.number();
-    auto name = [&] { return cp1252::decode(b.field(clientline::Name)).trimmed(); };
-    const QString code = cp1252::decode(b.field(clientline::Code)).trimmed();
-    for (const StaySegment &s : c.segments) {
-        if (!s.slept())
+    // Decoded once a block, and only for a block that holds something.
+    QString name, code;
+    auto identify = [&](Hold &h) {
+        if (name.isNull()) {
+            name = cp1252::decode(b.field(clientline::Name)).trimmed();
+            code = cp1252::decode(b.field(clientline::Code)).trimmed();
+            if (name.isNull())
+                name = QLatin1String("");
+        }
+        h.name = name;
+        h.clientCode = code;
+        h.client = number;
+        h.reachable = c.reachable;
+    };
+    for (const RawSegment &s : c.segments) {
+        if (s.situation != 0 && s.situation != 3)
             continue;
         Hold h;
         h.kind = Kind::Stayed;
-        h.client = number;
-        h.room = cp1252::encode(s.room);
-        h.first = s.first.toJulianDay();
-        h.last = s.last.toJulianDay();
-        h.since = s.first;
-        h.until = s.last.addDays(1);
-        h.name = name();
-        h.clientCode = code;
-        h.reachable = c.reachable;
+        h.room = rooms(s.room);
+        h.first = s.first;
+        h.last = s.last;
+        h.since = QDate::fromJulianDay(s.first);
+        h.until = QDate::fromJulianDay(s.last + 1);
+        identify(h);
         holds.push_back(std::move(h));
     }
 
@@ -109,9 +168,8 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
         const auto leaving = dayOf(b.field(clientline::Leaving));
         if (!since || !leaving || *leaving <= *since)
             return;
-        const QDate lastNight = QDate::fromJulianDay(*leaving - 1);
         if (std::none_of(c.segments.begin(), c.segments.end(),
-                         [&](const StaySegment &s) { return s.situation == 3 && s.last == lastNight; }))
+                         [&](const RawSegment &s) { return s.situation == 3 && s.last == *leaving - 1; }))
             unrecorded.push_back({*since, *leaving - 1});
         return;
     }
@@ -122,8 +180,7 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
         return;
     Hold h;
     h.kind = situation[0] == '0' ? Kind::Present : situation[0] == '1' ? Kind::Reserved : Kind::Confirmed;
-    h.client = number;
-    h.room = room.toByteArray();
+    h.room = rooms(room);
     const auto since = dayOf(b.field(clientline::Since));
     const auto leaving = dayOf(b.field(clientline::Leaving));
     if (!since || !leaving) {
@@ -137,7 +194,10 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
             return;
         h.since = QDate::fromJulianDay(*since);
         h.until = QDate::fromJulianDay(*leaving);
-        h.first = currentStayStart(h.since, c.segments).toJulianDay();
+        QList<StaySegment> segments;
+        for (const RawSegment &r : c.segments)
+            segments << r.segment();
+        h.first = currentStayStart(h.since, segments).toJulianDay();
         h.last = *leaving - 1;
         if (h.kind == Kind::Present && *leaving < today) {
             h.overdue = true;
@@ -149,9 +209,7 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
         if (h.last < h.first)
             return;
     }
-    h.name = name();
-    h.clientCode = code;
-    h.reachable = c.reachable;
+    identify(h);
     holds.push_back(std::move(h));
 }
 
@@ -162,9 +220,12 @@ Nights::Nights(const FileSet &set, QDate today) : m_today(today)
     const qint64 now = today.toJulianDay();
     const RecordTable &clients = set.table(Table::Clients);
     std::optional<ClientBlock> current;
+    std::vector<bool> seen;
+    Rooms rooms;
+    m_holds.reserve(std::size_t(set.count(Table::Clients)) / 2);
     auto flush = [&] {
         if (current)
-            addClient(m_holds, m_unrecorded, *current, now);
+            addClient(m_holds, m_unrecorded, rooms, *current, now);
         current.reset();
     };
     for (qsizetype i = 0; i < clients.size(); ++i) {
@@ -175,14 +236,23 @@ Nights::Nights(const FileSet &set, QDate today) : m_today(today)
             flush();
             if (RecordTable::isStart(l)) {
                 current = ClientBlock{blockAt(clients, i, clientline::Situation), {}};
-                current->reachable = clients.blockStart(current->fields.number()) == i;
+                // A number's card is its first block: a later copy cannot be opened by it.
+                const auto exact = clients.startNumber(l);
+                current->reachable = false;
+                if (exact && *exact >= 0 && *exact < (1 << 24)) {
+                    const std::size_t n = std::size_t(*exact);
+                    if (n >= seen.size())
+                        seen.resize(n + 1, false);
+                    current->reachable = !seen[n];
+                    seen[n] = true;
+                }
                 i += current->fields.reach - 1;
             }
             continue;
         }
         if (current && l.front() == 'S' && l.startsWith(StaySegment::kTag))
-            if (const auto s = StaySegment::read(l.sliced(StaySegment::kTag.size())))
-                current->segments << *s;
+            if (const auto s = readSegment(l.sliced(StaySegment::kTag.size())))
+                current->segments.push_back(*s);
     }
     flush();
 
