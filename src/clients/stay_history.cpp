@@ -9,7 +9,7 @@ QString situationWord(int situation)
 {
     switch (situation) {
     case 0:
-        return QStringLiteral("changé de chambre");
+        return QStringLiteral("transféré");
     case 3:
         return QStringLiteral("parti");
     case 4:
@@ -51,7 +51,7 @@ std::optional<StaySegment> StaySegment::read(QByteArrayView text)
 QString StaySegment::label() const
 {
     const QString nights = QString::number(first.daysTo(last) + 1);
-    return QStringLiteral("Séjour ch. %1 → %2 (%3 nuit%4, %5)")
+    return QStringLiteral("Ch. %1 → %2 : %3 nuit%4, %5")
         .arg(room, text::dateText(last.addDays(1)), nights, first == last ? QString() : QStringLiteral("s"),
              situationWord(situation));
 }

@@ -492,7 +492,9 @@ bool Part(Fiche &fiche, QDate leaving)
     // The stay goes into the card's history before its room is emptied:
     // the nights slept stay the room's when the card is booked again.
     if (card.situation == 0 && !room.isEmpty() && card.since.isValid()) {
-        leaving = std::max(leaving, card.since);
+        // A departure never lengthens the stay past the day planned (or
+        // today, for a guest still here): those nights may be someone else's.
+        leaving = std::clamp(leaving, card.since, std::max({card.leaving, fiche.today(), card.since}));
         const QDate first = currentStayStart(card.since, staySegments(card.stayLines));
         if (leaving > first)
             card.stayLines << StaySegment{room, first, leaving.addDays(-1), 3}.text();

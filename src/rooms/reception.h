@@ -118,7 +118,8 @@ TransferChoice transferProposal(Fiche &fiche);
 // the checks above refuse).
 bool Arriv(Fiche &fiche, const StayChoice &choice);
 // The departure on `leaving` (invalid: the day proposed) puts the stay's
-// nights into the card's history.
+// nights into the card's history; a day after both the departure planned and
+// today counts as the later of them.
 bool Part(Fiche &fiche, QDate leaving = {});
 bool Reservation(Fiche &fiche, const StayChoice &choice);
 bool Fermeture(Fiche &fiche, const ClosingChoice &choice);

@@ -384,7 +384,7 @@ TEST(Transfer, OnADaySplitsTheStayAndLeavesNoClash)
     EXPECT_TRUE(Part(h.fiche, dec(11)));
     EXPECT_EQ(h.clientLine(0, 26), "SEJR202\t08/12/2026\t10/12/2026\t3");
     EXPECT_EQ(h.clientLine(0, 24), "3");
-    EXPECT_EQ(h.clients.shownHistory()[1].label, "Séjour ch. 202 → 11/12/2026 (3 nuits, parti)");
+    EXPECT_EQ(h.clients.shownHistory()[1].label, "Ch. 202 → 11/12/2026 : 3 nuits, parti");
 }
 
 // Room, dates and situation changed on the card go through the dialogs' check.
@@ -439,5 +439,17 @@ TEST(ClientCard, StayLinesComeBackAsTheyWere)
     h.clients.touch();
     h.clients.writeBack();
     EXPECT_EQ(h.lines(Table::Clients).mid(25), block.mid(25)); // the fixed lines are the card's own
-    EXPECT_EQ(h.clients.shownHistory()[0].label, "Séjour ch. 101 → 02/05/2024 (1 nuit, parti)");
+    EXPECT_EQ(h.clients.shownHistory()[0].label, "Ch. 101 → 02/05/2024 : 1 nuit, parti");
+}
+
+// A departure dated after the stay planned would take nights that may be let.
+TEST(Departure, NeverLengthensTheStay)
+{
+    Hotel h(client(0, "COURT", "101", "0", "05/12/2026", "07/12/2026")
+                + client(1, "SUIVANT", "101", "2", "07/12/2026", "09/12/2026"),
+            room(0, "  101", "A", "COURT"), QDate(2026, 12, 6));
+    EXPECT_TRUE(Part(h.fiche, QDate(2026, 12, 10)));
+    EXPECT_EQ(h.clientLine(0, 17), "07/12/2026");
+    EXPECT_EQ(h.clientLine(0, 25), "SEJR101\t05/12/2026\t06/12/2026\t3");
+    EXPECT_TRUE(nights::of(h.fiche.set(), QDate(2026, 12, 6))->conflicts(0, 1 << 30).empty());
 }

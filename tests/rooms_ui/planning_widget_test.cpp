@@ -23,6 +23,7 @@ TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
     grid.cells[1][0] = "1";
     grid.cells[1][1] = "9";
     grid.cells[1][2] = "x";
+    grid.cells[1][3] = PlanningGrid::kConflict;
     PlanningGridModel m(grid);
 
     // Column c shows the day first + (c - 1) under its weekday; column 0 the room.
@@ -35,8 +36,8 @@ TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
     const QColor white(255, 255, 255), teal(0, 128, 128), aqua(0, 255, 255);
     EXPECT_EQ(QList<QColor>({colour(0, 1), colour(0, 2), colour(0, 3), colour(0, 4), colour(0, 5)}),
               QList<QColor>({white, teal, teal, aqua, white}));
-    EXPECT_EQ(QList<QColor>({colour(1, 1), colour(1, 2), colour(1, 3)}),
-              QList<QColor>({QColor(0, 255, 0), QColor(255, 0, 0), white}));
+    EXPECT_EQ(QList<QColor>({colour(1, 1), colour(1, 2), colour(1, 3), colour(1, 4)}),
+              QList<QColor>({QColor(0, 255, 0), QColor(255, 0, 0), white, QColor(255, 0, 255)}));
     EXPECT_TRUE(m.data(m.index(0, 2), Qt::DisplayRole).toString().isEmpty()) << "codes stay hidden";
 }
 
