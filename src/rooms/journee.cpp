@@ -6,6 +6,7 @@
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/file_set.h"
+#include "store/text.h"
 
 #include <QHash>
 
@@ -35,53 +36,53 @@ Day Journee(const FileSet &set, QDate day)
     d.day = day;
     const qint64 today = day.toJulianDay();
     const auto held = nights::of(set, day);
-    // The current stay of each card that holds a room, for its overdue and
-    // no-show marks.
-    QHash<int, const nights::Hold *> stayOf;
-    for (const nights::Hold &h : held->holds())
-        if (h.client >= 0 && h.kind != nights::Kind::Stayed)
-            stayOf.insert(h.client, &h);
-
-    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
-        const QByteArrayView situation = b.field(clientline::Situation);
-        if (situation != "0" && situation != "1" && situation != "2")
-            return;
-        const auto since = dayOf(b.field(clientline::Since));
-        const auto leaving = dayOf(b.field(clientline::Leaving));
-        const bool present = situation == "0";
-        const bool dated = since && leaving;
-        const nights::Hold *stay = stayOf.value(b.number());
-
+    const RecordTable &clients = set.table(Table::Clients);
+    // The current stay of each card in the house or expected: what the
+    // nights' model read from the client table.
+    for (const nights::Hold &h : held->holds()) {
+        if (h.client < 0 || h.kind == nights::Kind::Stayed || h.kind == nights::Kind::Closed)
+            continue;
+        const bool present = h.kind == nights::Kind::Present;
         auto guest = [&] {
             Guest g;
-            g.block = b.number();
-            g.code = text(b, clientline::Code).trimmed();
-            g.name = text(b, clientline::Name).trimmed();
-            g.room = cp1252::decode(b.field(clientline::Room).trimmed());
-            g.since = text(b, clientline::Since);
-            g.leaving = text(b, clientline::Leaving);
-            g.situation = situation[0] - '0';
-            g.nights = dated ? int(*leaving - *since) : -1;
-            g.overdue = stay && stay->overdue;
-            g.noShow = stay && stay->noShow;
-            g.datesUnreadable = !dated;
+            g.block = h.client;
+            g.code = h.clientCode;
+            g.name = h.name;
+            g.room = cp1252::decode(h.room);
+            g.situation = present ? 0 : h.kind == nights::Kind::Reserved ? 1 : 2;
+            g.overdue = h.overdue;
+            g.noShow = h.noShow;
+            g.datesUnreadable = h.undated;
+            if (h.undated) {
+                // As stored, for the lists to show what the card holds.
+                const qsizetype start = clients.blockStart(h.client);
+                if (start >= 0) {
+                    const Block b = blockAt(clients, start, clientline::Leaving);
+                    g.since = text(b, clientline::Since);
+                    g.leaving = text(b, clientline::Leaving);
+                }
+            } else {
+                g.since = text::dateText(h.since);
+                g.leaving = text::dateText(h.until);
+                g.nights = int(h.since.daysTo(h.until));
+            }
             return g;
         };
-        if (!dated) {
-            if (present)
-                d.present << guest();
-            return;
+        if (h.undated) {
+            d.present << guest();
+            continue;
         }
-        if (*since == today)
+        const qint64 since = h.since.toJulianDay(), leaving = h.until.toJulianDay();
+        if (since == today)
             d.arrivals << guest();
         // Who should leave today, and who should have left before.
-        if (present && *leaving <= today)
+        if (present && leaving <= today)
             d.departures << guest();
-        if (present && *since <= today)
+        if (present && since <= today)
             d.present << guest();
-        if (!present && *since < today && *leaving >= today)
+        if (!present && since < today && leaving >= today)
             d.noShows << guest();
-    });
+    }
 
     forEachBlock(set.table(Table::Rooms), roomline::ClosedUntil, [&](const Block &b) {
         const QByteArrayView number = b.field(roomline::Number).trimmed();

@@ -206,8 +206,9 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
             h.noShow = true;
             h.last = std::min(h.last, *since);
         }
-        if (h.last < h.first)
-            return;
+        // A stay that ends the day it begins holds no night, but the day at
+        // a glance still lists it.
+        h.last = std::max(h.last, h.first - 1);
     }
     identify(h);
     holds.push_back(std::move(h));
@@ -220,9 +221,9 @@ Nights::Nights(const FileSet &set, QDate today) : m_today(today)
     const qint64 now = today.toJulianDay();
     const RecordTable &clients = set.table(Table::Clients);
     std::optional<ClientBlock> current;
-    std::vector<bool> seen;
+    std::vector<bool> seen(std::size_t(std::max(0, set.count(Table::Clients))) + 1, false);
     Rooms rooms;
-    m_holds.reserve(std::size_t(set.count(Table::Clients)) / 2);
+    m_holds.reserve(std::size_t(std::max(0, set.count(Table::Clients))));
     auto flush = [&] {
         if (current)
             addClient(m_holds, m_unrecorded, rooms, *current, now);
@@ -242,7 +243,7 @@ Nights::Nights(const FileSet &set, QDate today) : m_today(today)
                 if (exact && *exact >= 0 && *exact < (1 << 24)) {
                     const std::size_t n = std::size_t(*exact);
                     if (n >= seen.size())
-                        seen.resize(n + 1, false);
+                        seen.resize(2 * n + 1, false);
                     current->reachable = !seen[n];
                     seen[n] = true;
                 }

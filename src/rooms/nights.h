@@ -44,7 +44,7 @@ struct Hold
     Kind kind = Kind::Present;
     int client = -1;            // the client's block number; -1 for a closure
     QByteArray room;            // trimmed, as stored
-    qint64 first = 0, last = 0; // the nights held (Julian days), both included
+    qint64 first = 0, last = 0; // the nights held (Julian days), both included; none when last < first
     QDate since, until;         // the stay's arrival and departure days, or the closure's days
     QString name;               // the guest, or the closure's reason
     QString clientCode;         // the client's code
@@ -74,7 +74,8 @@ public:
 
     QDate today() const { return m_today; }
     // Every hold, clients in table order (each card's past stays first),
-    // then the closures in table order.
+    // then the closures in table order; a card's stay of no night (it ends
+    // the day it begins) is there too, holding nothing.
     const std::vector<Hold> &holds() const { return m_holds; }
     // The holds of `room` on a night of [first, last], in the order above;
     // the holds of the client blocks in `except` take no part.
