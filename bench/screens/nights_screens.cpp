@@ -10,8 +10,8 @@
 #include "rooms/nights.h"
 #include "rooms/planning.h"
 #include "rooms/reception.h"
-#include "rooms/room_page.h"
 #include "rooms/room_lines.h"
+#include "rooms/room_page.h"
 #include "rooms/ui/planning_widget.h"
 #include "store/fiche.h"
 #include "store/text.h"
@@ -73,7 +73,8 @@ int main(int argc, char **argv)
         fiche.set().setPosition(Table::Clients, g.block);
         clients.read();
 
-        if (!reception::Transferer(fiche, {today, g.room, reception::roomOf(reception::shownEntry(targets.first()))}))
+        if (!reception::Transferer(
+                fiche, {today, g.room, reception::roomOf(reception::shownEntry(targets.first()))}))
             return fail("the transfer was refused");
         moved = g.block;
         break;
@@ -86,7 +87,8 @@ int main(int argc, char **argv)
     const auto held = nights::of(fiche.set(), today);
     const nights::Hold *guest = nullptr, *booking = nullptr;
     for (const nights::Hold &h : held->holds()) {
-        if (!guest && h.kind == nights::Kind::Present && !h.overdue && h.last > today.toJulianDay() + 1)
+        if (!guest && h.kind == nights::Kind::Present && !h.overdue &&
+            h.last > today.toJulianDay() + 1)
             guest = &h;
         if (!booking && h.kind == nights::Kind::Reserved && h.first > today.toJulianDay() &&
             h.first <= today.toJulianDay() + 6)

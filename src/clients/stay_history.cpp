@@ -52,8 +52,8 @@ QString StaySegment::label() const
 {
     const QString nights = QString::number(first.daysTo(last) + 1);
     return QStringLiteral("Ch. %1 → %2 : %3 nuit%4, %5")
-        .arg(room, text::dateText(last.addDays(1)), nights, first == last ? QString() : QStringLiteral("s"),
-             situationWord(situation));
+        .arg(room, text::dateText(last.addDays(1)), nights,
+             first == last ? QString() : QStringLiteral("s"), situationWord(situation));
 }
 
 QDate currentStayStart(QDate since, const QList<StaySegment> &segments)

@@ -50,11 +50,14 @@ QString Hold::describe() const
 
 QString Hold::holder() const
 {
-    const QString period = QStringLiteral("du %1 au %2").arg(text::dateText(since), text::dateText(until));
+    const QString period =
+        QStringLiteral("du %1 au %2").arg(text::dateText(since), text::dateText(until));
     if (kind == Kind::Closed)
-        return QStringLiteral("fermeture ") + period + (name.isEmpty() ? QString() : QStringLiteral(" : ") + name);
+        return QStringLiteral("fermeture ") + period +
+               (name.isEmpty() ? QString() : QStringLiteral(" : ") + name);
     static const char16_t *const kWords[] = {u"présent", u"réservé", u"confirmé", u"séjour passé"};
-    QString s = QStringLiteral("%1 %2, %3 ").arg(clientCode, name, QString::fromUtf16(kWords[int(kind)]));
+    QString s =
+        QStringLiteral("%1 %2, %3 ").arg(clientCode, name, QString::fromUtf16(kWords[int(kind)]));
     s += undated ? QStringLiteral("(dates illisibles)") : period;
     if (overdue)
         s += QStringLiteral(" (en retard)");
@@ -81,7 +84,8 @@ struct RawSegment
 
     StaySegment segment() const
     {
-        return {cp1252::decode(room), QDate::fromJulianDay(first), QDate::fromJulianDay(last), situation};
+        return {cp1252::decode(room), QDate::fromJulianDay(first), QDate::fromJulianDay(last),
+                situation};
     }
 };
 
@@ -129,8 +133,8 @@ private:
     QHash<QByteArray, QByteArray> m_known;
 };
 
-void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> &unrecorded, Rooms &rooms,
-               const ClientBlock &c, qint64 today)
+void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> &unrecorded,
+               Rooms &rooms, const ClientBlock &c, qint64 today)
 {
     const Block &b = c.fields;
     const int number = b.number();
@@ -168,8 +172,9 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
         const auto leaving = dayOf(b.field(clientline::Leaving));
         if (!since || !leaving || *leaving <= *since)
             return;
-        if (std::none_of(c.segments.begin(), c.segments.end(),
-                         [&](const RawSegment &s) { return s.situation == 3 && s.last == *leaving - 1; }))
+        if (std::none_of(c.segments.begin(), c.segments.end(), [&](const RawSegment &s) {
+                return s.situation == 3 && s.last == *leaving - 1;
+            }))
             unrecorded.push_back({*since, *leaving - 1});
         return;
     }
@@ -179,7 +184,9 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
     if (room.isEmpty())
         return;
     Hold h;
-    h.kind = situation[0] == '0' ? Kind::Present : situation[0] == '1' ? Kind::Reserved : Kind::Confirmed;
+    h.kind = situation[0] == '0'   ? Kind::Present
+             : situation[0] == '1' ? Kind::Reserved
+                                   : Kind::Confirmed;
     h.room = rooms(room);
     const auto since = dayOf(b.field(clientline::Since));
     const auto leaving = dayOf(b.field(clientline::Leaving));
@@ -295,9 +302,12 @@ std::vector<const Hold *> Nights::of(QByteArrayView room, qint64 first, qint64 l
     if (r == m_rooms.cend() || last < first)
         return found;
     // The holds starting by `last`, walked back while one may still reach `first`.
-    auto end = std::upper_bound(r->byFirst.begin(), r->byFirst.end(), last,
-                                [&](qint64 night, int i) { return night < m_holds[std::size_t(i)].first; });
-    for (auto k = end - r->byFirst.begin() - 1; k >= 0 && r->reachesTo[std::size_t(k)] >= first; --k) {
+    auto end =
+        std::upper_bound(r->byFirst.begin(), r->byFirst.end(), last, [&](qint64 night, int i) {
+            return night < m_holds[std::size_t(i)].first;
+        });
+    for (auto k = end - r->byFirst.begin() - 1; k >= 0 && r->reachesTo[std::size_t(k)] >= first;
+         --k) {
         const Hold &h = m_holds[std::size_t(r->byFirst[std::size_t(k)])];
         if (h.last >= first && (h.client < 0 || !except.contains(h.client)))
             found.push_back(&h);
@@ -322,7 +332,8 @@ std::vector<Nights::Conflict> Nights::conflicts(qint64 first, qint64 last) const
                 if (a.client >= 0 && a.client == b.client)
                     continue;
                 const bool aFirst = order[i] < order[j];
-                for (qint64 n = std::max({b.first, first}); n <= std::min({a.last, b.last, last}); ++n)
+                for (qint64 n = std::max({b.first, first}); n <= std::min({a.last, b.last, last});
+                     ++n)
                     out.push_back({r.key(), n, aFirst ? &a : &b, aFirst ? &b : &a});
             }
         }

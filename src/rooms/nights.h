@@ -42,16 +42,17 @@ enum class Kind { Present, Reserved, Confirmed, Stayed, Closed };
 struct Hold
 {
     Kind kind = Kind::Present;
-    int client = -1;            // the client's block number; -1 for a closure
-    QByteArray room;            // trimmed, as stored
-    qint64 first = 0, last = 0; // the nights held (Julian days), both included; none when last < first
-    QDate since, until;         // the stay's arrival and departure days, or the closure's days
-    QString name;               // the guest, or the closure's reason
-    QString clientCode;         // the client's code
-    bool overdue = false;       // present after the departure day
-    bool noShow = false;        // reserved or confirmed, arrival day passed
-    bool undated = false;       // present, dates that do not read
-    bool reachable = true;      // the client's block is the one its number finds
+    int client = -1; // the client's block number; -1 for a closure
+    QByteArray room; // trimmed, as stored
+    // The nights held (Julian days), both included; none when last < first.
+    qint64 first = 0, last = 0;
+    QDate since, until;    // the stay's arrival and departure days, or the closure's days
+    QString name;          // the guest, or the closure's reason
+    QString clientCode;    // the client's code
+    bool overdue = false;  // present after the departure day
+    bool noShow = false;   // reserved or confirmed, arrival day passed
+    bool undated = false;  // present, dates that do not read
+    bool reachable = true; // the client's block is the one its number finds
 
     // The planning's code: 0 present (or a stay that is over), 1 reserved,
     // 2 confirmed, 9 closed.
@@ -81,7 +82,10 @@ public:
     // the holds of the client blocks in `except` take no part.
     std::vector<const Hold *> of(QByteArrayView room, qint64 first, qint64 last,
                                  const QList<int> &except = {}) const;
-    std::vector<const Hold *> on(QByteArrayView room, qint64 night) const { return of(room, night, night); }
+    std::vector<const Hold *> on(QByteArrayView room, qint64 night) const
+    {
+        return of(room, night, night);
+    }
     bool isFree(QByteArrayView room, qint64 first, qint64 last, const QList<int> &except = {}) const
     {
         return of(room, first, last, except).empty();
@@ -107,7 +111,7 @@ public:
 private:
     struct RoomIndex
     {
-        std::vector<int> byFirst;     // indices into m_holds, by first night
+        std::vector<int> byFirst;      // indices into m_holds, by first night
         std::vector<qint64> reachesTo; // the latest last night among byFirst[0..i]
     };
     QDate m_today;

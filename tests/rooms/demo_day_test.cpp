@@ -32,7 +32,8 @@ struct Demo
     {
         QProcess generator;
         generator.setStandardOutputFile(QProcess::nullDevice());
-        generator.start(CARVELLE_GENERATOR, {"--small", "--date", today.toString(Qt::ISODate), dir.path(), "DEMO"});
+        generator.start(CARVELLE_GENERATOR,
+                        {"--small", "--date", today.toString(Qt::ISODate), dir.path(), "DEMO"});
         if (!generator.waitForFinished(60000) || generator.exitCode() != 0)
             return false;
         fiche.setPage(PageId::Clients, &clients);
@@ -71,19 +72,22 @@ TEST(DemoDay, ArrivalsATransferDeparturesAnOverdueGuestAndANoShowLeaveNoClash)
 
     // A booking made for yesterday whose guest never came: from tonight its
     // room is let to a walk-in.
-    const QString room =
-        roomOf(shownEntry(ChambresLibres(d.fiche.set(), d.today.addDays(-1), d.today.addDays(2), {}, d.today).value(0)));
+    const QString room = roomOf(shownEntry(
+        ChambresLibres(d.fiche.set(), d.today.addDays(-1), d.today.addDays(2), {}, d.today)
+            .value(0)));
     ASSERT_FALSE(room.isEmpty());
     d.clients.add();
     d.clients.card().name = "ABSENT Gilles";
     d.clients.touch();
-    ASSERT_TRUE(Reservation(d.fiche, {"ABSENT Gilles", "ABSENT Gilles", d.today.addDays(-1), d.today.addDays(2), room}));
+    ASSERT_TRUE(Reservation(d.fiche, {"ABSENT Gilles", "ABSENT Gilles", d.today.addDays(-1),
+                                      d.today.addDays(2), room}));
     ASSERT_EQ(journee::Journee(d.fiche.set(), d.today).noShows.size(), 1);
     d.clients.add();
     d.clients.card().name = "PASSANT Luc";
     d.clients.touch();
     QStringList free;
-    for (const QString &entry : ChambresLibres(d.fiche.set(), d.today, d.today.addDays(1), {}, d.today))
+    for (const QString &entry :
+         ChambresLibres(d.fiche.set(), d.today, d.today.addDays(1), {}, d.today))
         free << roomOf(shownEntry(entry));
     EXPECT_TRUE(free.contains(room));
 
@@ -93,7 +97,8 @@ TEST(DemoDay, ArrivalsATransferDeparturesAnOverdueGuestAndANoShowLeaveNoClash)
         if (g.situation == 0)
             continue;
         d.show(g.block);
-        EXPECT_TRUE(Arriv(d.fiche, arrivalProposal(d.fiche, ChambresLibres(d.fiche)))) << g.name.toStdString();
+        EXPECT_TRUE(Arriv(d.fiche, arrivalProposal(d.fiche, ChambresLibres(d.fiche))))
+            << g.name.toStdString();
     }
 
     // A guest in the middle of the stay moves to a room free for the rest of it.
@@ -133,7 +138,8 @@ TEST(DemoDay, ArrivalsATransferDeparturesAnOverdueGuestAndANoShowLeaveNoClash)
     const QStringList fields = lines[0].split('\t');
     ASSERT_EQ(fields.size(), 4);
     EXPECT_EQ(fields[0], room);
-    EXPECT_TRUE(fields[2].contains("ABSENT Gilles") || fields[3].contains("ABSENT Gilles")) << lines[0].toStdString();
+    EXPECT_TRUE(fields[2].contains("ABSENT Gilles") || fields[3].contains("ABSENT Gilles"))
+        << lines[0].toStdString();
 
     QString output;
     EXPECT_EQ(runTool(d.dir.path(), {"conflits", d.path(), "--from", "31/02/2026"}, &output), 2);

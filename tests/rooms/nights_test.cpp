@@ -38,23 +38,25 @@ QStringList tenRooms()
 struct Awkward : Hotel
 {
     Awkward()
-        : Hotel(client(0, "QUITTE", "101", "0", "03/12/2026", "06/12/2026")      // leaves today...
-                    + client(1, "ARRIVE", "101", "1", "06/12/2026", "08/12/2026") // ...this one arrives
-                    + client(2, "REVEILLON", "102", "2", "31/12/2026", "01/01/2027")
-                    + client(3, "FIN-MOIS", "103", "2", "30/01/2027", "02/02/2027")
-                    + client(4, "BISSEXTILE", "103", "1", "28/02/2028", "01/03/2028")
-                    + client(5, "ILLISIBLE", "104", "1", "06/12/2026", "31/02/2026")
-                    + client(6, "SANS-DATES", "104", "0", "  /  /    ", "07/12/2026")
-                    + client(7, "RETARD", "105", "0", "01/12/2026", "04/12/2026")
-                    + client(8, "ABSENT", "106", "1", "04/12/2026", "09/12/2026")
-                    + client(9, "FERME", "107", "2", "08/12/2026", "10/12/2026")
-                    + client(10, "AVANT-TRAVAUX", "107", "0", "02/12/2026", "06/12/2026")
-                    + with(client(11, "TRANSFERE", "108", "0", "01/12/2026", "10/12/2026"),
-                           {"SEJR109\t01/12/2026\t03/12/2026\t0"})
-                    + with(client(12, "PARTI", {}, "3", "01/12/2026", "05/12/2026"),
-                           {"SEJR110\t01/12/2026\t04/12/2026\t3", "SEJR110\t20/11/2026\t21/11/2026\t4"})
-                    + client(13, "ANNULE", "110", "4", "01/12/2026", "09/12/2026")
-                    + client(14, "MEME-JOUR", "110", "1", "07/12/2026", "07/12/2026"),
+        : Hotel(client(0, "QUITTE", "101", "0", "03/12/2026", "06/12/2026") // leaves today...
+                    + client(1, "ARRIVE", "101", "1", "06/12/2026",
+                             "08/12/2026") // ...this one arrives
+                    + client(2, "REVEILLON", "102", "2", "31/12/2026", "01/01/2027") +
+                    client(3, "FIN-MOIS", "103", "2", "30/01/2027", "02/02/2027") +
+                    client(4, "BISSEXTILE", "103", "1", "28/02/2028", "01/03/2028") +
+                    client(5, "ILLISIBLE", "104", "1", "06/12/2026", "31/02/2026") +
+                    client(6, "SANS-DATES", "104", "0", "  /  /    ", "07/12/2026") +
+                    client(7, "RETARD", "105", "0", "01/12/2026", "04/12/2026") +
+                    client(8, "ABSENT", "106", "1", "04/12/2026", "09/12/2026") +
+                    client(9, "FERME", "107", "2", "08/12/2026", "10/12/2026") +
+                    client(10, "AVANT-TRAVAUX", "107", "0", "02/12/2026", "06/12/2026") +
+                    with(client(11, "TRANSFERE", "108", "0", "01/12/2026", "10/12/2026"),
+                         {"SEJR109\t01/12/2026\t03/12/2026\t0"}) +
+                    with(client(12, "PARTI", {}, "3", "01/12/2026", "05/12/2026"),
+                         {"SEJR110\t01/12/2026\t04/12/2026\t3",
+                          "SEJR110\t20/11/2026\t21/11/2026\t4"}) +
+                    client(13, "ANNULE", "110", "4", "01/12/2026", "09/12/2026") +
+                    client(14, "MEME-JOUR", "110", "1", "07/12/2026", "07/12/2026"),
                 tenRooms())
     {}
 };
@@ -128,7 +130,8 @@ TEST(Nights, ConflictsNameBothHoldersOncePerNightAndSkipACardsOwnStays)
 {
     Awkward h;
     const nights::Nights held(h.fiche.set(), kToday);
-    const auto all = held.conflicts(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+    const auto all =
+        held.conflicts(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
     ASSERT_EQ(all.size(), 2u);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(all[std::size_t(i)].room, "107");
@@ -157,9 +160,10 @@ TEST(StayHistory, LinesReadOnlyWhenWhole)
     ASSERT_TRUE(s);
     EXPECT_EQ(s->room, "109");
     EXPECT_EQ(s->text(), "109\t01/12/2026\t03/12/2026\t0");
-    for (const char16_t *bad : {u"109\t01/12/2026\t03/12/2026", u"\t01/12/2026\t03/12/2026\t3",
-                                u"109\t03/12/2026\t01/12/2026\t3", u"109\t31/02/2026\t03/03/2026\t3",
-                                u"109\t01/12/2026\t03/12/2026\t7"})
+    for (const char16_t *bad :
+         {u"109\t01/12/2026\t03/12/2026", u"\t01/12/2026\t03/12/2026\t3",
+          u"109\t03/12/2026\t01/12/2026\t3", u"109\t31/02/2026\t03/03/2026\t3",
+          u"109\t01/12/2026\t03/12/2026\t7"})
         EXPECT_FALSE(StaySegment::read(QStringView(bad))) << QString::fromUtf16(bad).toStdString();
     const QDate since(2026, 12, 1);
     EXPECT_EQ(currentStayStart(since, staySegments({"109\t01/12/2026\t03/12/2026\t0",
