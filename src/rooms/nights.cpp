@@ -137,11 +137,12 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
                Rooms &rooms, const ClientBlock &c, qint64 today)
 {
     const Block &b = c.fields;
-    const int number = b.number();
     // Decoded once a block, and only for a block that holds something.
     QString name, code;
+    int number = -1;
     auto identify = [&](Hold &h) {
         if (name.isNull()) {
+            number = b.number();
             name = cp1252::decode(b.field(clientline::Name)).trimmed();
             code = cp1252::decode(b.field(clientline::Code)).trimmed();
             if (name.isNull())
@@ -167,7 +168,7 @@ void addClient(std::vector<Hold> &holds, std::vector<std::pair<qint64, qint64>> 
     }
 
     const QByteArrayView situation = b.field(clientline::Situation);
-    if (situation == "3") {
+    if (situation.size() == 1 && situation[0] == '3') {
         const auto since = dayOf(b.field(clientline::Since));
         const auto leaving = dayOf(b.field(clientline::Leaving));
         if (!since || !leaving || *leaving <= *since)
@@ -227,42 +228,50 @@ Nights::Nights(const FileSet &set, QDate today) : m_today(today)
 {
     const qint64 now = today.toJulianDay();
     const RecordTable &clients = set.table(Table::Clients);
-    std::optional<ClientBlock> current;
     std::vector<bool> seen(std::size_t(std::max(0, set.count(Table::Clients))) + 1, false);
     Rooms rooms;
     m_holds.reserve(std::size_t(std::max(0, set.count(Table::Clients))));
-    auto flush = [&] {
-        if (current)
-            addClient(m_holds, m_unrecorded, rooms, *current, now);
-        current.reset();
+    // One pass over the lines: a block's fields are the lines after its
+    // marker up to the next marker (as far as the situation), its stay
+    // lines those after its fields.
+    ClientBlock current{{&clients, -1, 0}, {}, false};
+    auto flush = [&](qsizetype end) {
+        if (current.fields.start < 0)
+            return;
+        current.fields.reach =
+            int(std::min<qsizetype>(end - current.fields.start, clientline::Situation + 1));
+        addClient(m_holds, m_unrecorded, rooms, current, now);
+        current.fields.start = -1;
+        current.segments.clear();
     };
-    for (qsizetype i = 0; i < clients.size(); ++i) {
+    const qsizetype size = clients.size();
+    for (qsizetype i = 0; i < size; ++i) {
         const QByteArrayView l = clients.line(i);
         if (l.isEmpty())
             continue;
         if (l.front() == '<' && isMarker(l)) {
-            flush();
+            flush(i);
             if (RecordTable::isStart(l)) {
-                current = ClientBlock{blockAt(clients, i, clientline::Situation), {}};
+                current.fields.start = i;
                 // A number's card is its first block: a later copy cannot be opened by it.
                 const auto exact = clients.startNumber(l);
-                current->reachable = false;
+                current.reachable = false;
                 if (exact && *exact >= 0 && *exact < (1 << 24)) {
                     const std::size_t n = std::size_t(*exact);
                     if (n >= seen.size())
                         seen.resize(2 * n + 1, false);
-                    current->reachable = !seen[n];
+                    current.reachable = !seen[n];
                     seen[n] = true;
                 }
-                i += current->fields.reach - 1;
             }
             continue;
         }
-        if (current && l.front() == 'S' && l.startsWith(StaySegment::kTag))
+        if (l.front() == 'S' && current.fields.start >= 0 &&
+            i - current.fields.start > clientline::Situation && l.startsWith(StaySegment::kTag))
             if (const auto s = readSegment(l.sliced(StaySegment::kTag.size())))
-                current->segments.push_back(*s);
+                current.segments.push_back(*s);
     }
-    flush();
+    flush(size);
 
     forEachBlock(set.table(Table::Rooms), roomline::ClosedReason, [&](const Block &b) {
         const QByteArrayView number = b.field(roomline::Number).trimmed();
