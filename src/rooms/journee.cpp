@@ -8,8 +8,6 @@
 #include "store/file_set.h"
 #include "store/text.h"
 
-#include <QHash>
-
 #include <algorithm>
 
 namespace journee {

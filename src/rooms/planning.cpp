@@ -5,13 +5,10 @@
 #include "store/codec.h"
 #include "store/text.h"
 
-#include <QHash>
-#include <QSet>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
-#include <cstring>
-#include <optional>
 
 CellState PlanningGrid::state(const QString &code)
 {
@@ -185,7 +182,6 @@ void PlanningPage::PlanningSemaines()
         if (label.isEmpty() || shown.contains(label))
             continue;
         shown.insert(label);
-        QHash<const nights::Hold *, int> writerOf;
         for (const nights::Hold *h : held->of(cp1252::encode(label), firstDay, lastDay)) {
             const int w = int(m_grid.writers.size());
             // The card a cell opens: a block reached by its number.
