@@ -8,6 +8,7 @@
 #include "purchasing/order_page.h"
 #include "purchasing/supplier_page.h"
 #include "rooms/journee.h"
+#include "rooms/nights.h"
 #include "rooms/planning.h"
 #include "rooms/reception.h"
 #include "shell/main_controller.h"
@@ -418,6 +419,57 @@ void BM_Statistics(benchmark::State &state)
     timeAgainstOpen(state, "rows", [&] { return computeStatistic(kind, set, settings).sheet.rows.size(); });
 }
 BENCHMARK(BM_Statistics)->DenseRange(0, 3)->ArgName("month_client_room_occupancy")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Every clash of ten years (what carvelle-tool conflits prints): the nights
+// read from every client and room block, then every pair of holders of a
+// night, against opening the set: within 3 times.
+void BM_Conflits(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    FileSet set;
+    set.Charge(setPath(), QDir::currentPath(), false);
+    const QDate today(2026, 12, 1);
+    timeAgainstOpen(state, "clashes", [&] {
+        const nights::Nights held(set, today);
+        return qsizetype(held.conflicts(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()).size());
+    });
+}
+BENCHMARK(BM_Conflits)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Right after a card is written (the nights are read again from every client
+// and room block): the free rooms of a week's stay, four weeks of planning,
+// the day at a glance. Each under 16 ms.
+void BM_AfterACardIsWritten(benchmark::State &state)
+{
+    if (!haveSet(state))
+        return;
+    QuietUi ui;
+    Fiche fiche(ui);
+    PlanningPage planning(fiche);
+    fiche.setPage(PageId::Planning, &planning);
+    fiche.Charge(setPath());
+    const QDate day(2026, 12, 1);
+    planning.setToday(day);
+    fiche.set().planningStart = QDate(2026, 11, 29);
+    RecordTable &clients = fiche.set().table(Table::Clients);
+    const qsizetype line = clients.blockStart(20000) + 4;
+    const QByteArray name = clients.line(line).toByteArray();
+    for (auto _ : state) {
+        clients.setLine(line, name);
+        switch (state.range(0)) {
+        case 0:
+            benchmark::DoNotOptimize(reception::ChambresLibres(fiche.set(), day, day.addDays(7), {20000}, day));
+            break;
+        case 1:
+            planning.PlanningSemaines();
+            break;
+        default:
+            benchmark::DoNotOptimize(journee::Journee(fiche.set(), day).freeTonight.size());
+        }
+    }
+}
+BENCHMARK(BM_AfterACardIsWritten)->DenseRange(0, 2)->ArgName("free_planning_day")->Unit(benchmark::kMillisecond);
 
 // Suppliers on the ten-year hotel (300 suppliers with their statements): the
 // last card read after an edit of the one shown (write back, move, read),

@@ -326,6 +326,22 @@ void planStays(Hotel &h, const Size &size, bool small, Rng &rng)
     });
 }
 
+// The demo shows a guest still in the house the day after the departure
+// planned, once: the first present guest who came at least two nights ago
+// and meant to stay on was due to leave yesterday.
+void keepOneGuestOverdue(Hotel &h)
+{
+    for (int i = 0; i < int(h.stays.size()); ++i) {
+        Stay &s = h.stays[size_t(i)];
+        // The card shows the guest's latest stay: this one, not a booking to come.
+        if (s.situation == Present && s.first <= h.today - 2 && s.last > h.today &&
+            h.clients[size_t(s.client)].lastStay == i) {
+            s.last = h.today - 2;
+            return;
+        }
+    }
+}
+
 Client newClient(Rng &rng, int created)
 {
     Client c;
@@ -710,6 +726,8 @@ Hotel buildHotel(const Options &options)
     planStays(h, size, options.small, stays);
     Rng clients(streamSeed(options.seed, Clients));
     assignClients(h, size.clients, clients);
+    if (options.small)
+        keepOneGuestOverdue(h);
     markRooms(h);
     Rng invoices(streamSeed(options.seed, Invoices));
     makeInvoices(h, invoices);

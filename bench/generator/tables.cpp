@@ -99,6 +99,15 @@ QString itemCells(const Days &days, const Article &a, const ItemLine &l, int art
 TableFile clients(const Hotel &h, const Days &days)
 {
     Writer w(QStringLiteral("htl"), 5);
+    // Each guest's stays before the one the card shows: the departures and
+    // cancellations the program kept in the card's history.
+    std::vector<std::vector<int>> earlier(h.clients.size());
+    for (int k = 0; k < int(h.stays.size()); ++k) {
+        const Stay &s = h.stays[size_t(k)];
+        if (s.client >= 0 && k != h.clients[size_t(s.client)].lastStay &&
+            (s.situation == Departed || s.situation == Cancelled))
+            earlier[size_t(s.client)].push_back(k);
+    }
     for (int i = 0; i < int(h.clients.size()); ++i) {
         const Client &c = h.clients[size_t(i)];
         const Stay &s = h.stays[size_t(c.lastStay)];
@@ -125,7 +134,7 @@ TableFile clients(const Hotel &h, const Days &days)
         w.line(c.identity);
         w.line(days.text(s.first));
         w.line(inRoom ? h.rooms[size_t(s.room)].number : QString());
-        w.line(days.text(s.last));
+        w.line(days.text(s.last + 1)); // the guest leaves the morning after the last night
         w.line(QString::number(c.stays));
         w.line(c.birth);
         w.line(c.family);
@@ -139,6 +148,11 @@ TableFile clients(const Hotel &h, const Days &days)
             const Invoice &inv = h.invoices[size_t(c.invoices[k])];
             w.line(QStringLiteral("DATA") + days.text(inv.day) + kTab + QStringLiteral("Facture ") +
                    inv.number + kTab + amount(inv.total));
+        }
+        for (int k : earlier[size_t(i)]) {
+            const Stay &e = h.stays[size_t(k)];
+            w.line(QStringLiteral("SEJR") + text::normRoom(h.rooms[size_t(e.room)].number).trimmed() + kTab +
+                   days.text(e.first) + kTab + days.text(e.last) + kTab + QString::number(int(e.situation)));
         }
         w.end(i);
     }
@@ -336,7 +350,7 @@ std::vector<TableFile> writeTables(const Hotel &h)
         first = std::min(first, c.created);
     for (const Stay &s : h.stays) {
         first = std::min(first, s.first);
-        last = std::max(last, s.last);
+        last = std::max(last, s.last + 1); // the departure, the morning after the last night
     }
     for (const Room &r : h.rooms)
         last = std::max(last, r.closure.last);

@@ -12,6 +12,7 @@
 #include "clients/client_page.h"
 #include "print/ui/renderer.h"
 #include "rooms/journee.h"
+#include "rooms/nights.h"
 #include "stats/journal.h"
 #include "stats/statistics.h"
 #include "stats/tourist_tax.h"
@@ -487,6 +488,35 @@ int journalCommand(const QStringList &args)
     return 0;
 }
 
+// Every night that two stays, or a stay and a closure, hold the same room,
+// as the nights' model sees them today; reads the set without its lock.
+int conflitsCommand(const QStringList &args)
+{
+    if (args.size() < 2 || args.size() % 2 != 0)
+        return usage();
+    QDate from, to;
+    for (int i = 2; i < args.size(); i += 2) {
+        if (args[i] != u"--from" && args[i] != u"--to")
+            return usage();
+        const QDate d = QDate::fromString(args[i + 1], QStringLiteral("dd/MM/yyyy"));
+        if (!d.isValid()) {
+            err() << "'" << args[i + 1] << "' n'est pas une date correcte\n";
+            return 2;
+        }
+        (args[i] == u"--from" ? from : to) = d;
+    }
+    FileSet set;
+    if (!openToRead(set, args[1]))
+        return 2;
+    const auto held = nights::of(set, QDate::currentDate());
+    const auto clashes = held->conflicts(from.isValid() ? from.toJulianDay() : std::numeric_limits<qint64>::min(),
+                                         to.isValid() ? to.toJulianDay() : std::numeric_limits<qint64>::max());
+    for (const nights::Nights::Conflict &c : clashes)
+        out() << toolField(cp1252::decode(c.room)) << '\t' << text::dateText(QDate::fromJulianDay(c.night)) << '\t'
+              << toolField(c.a->holder()) << '\t' << toolField(c.b->holder()) << '\n';
+    return clashes.empty() ? 0 : 1;
+}
+
 // The taxe de séjour collected over a period, one line a validated invoice
 // carrying it, then the total line; reads the set without its lock.
 int touristTaxCommand(const QStringList &args)
@@ -540,6 +570,8 @@ int main(int argc, char **argv)
         return daySheetCommand(args);
     if (!args.isEmpty() && args[0] == u"journee")
         return journeeCommand(args);
+    if (!args.isEmpty() && args[0] == u"conflits")
+        return conflitsCommand(args);
     if (!args.isEmpty() && args[0] == u"invoices")
         return invoicesCommand(args);
     if (!args.isEmpty() && args[0] == u"taxe-sejour")

@@ -1,6 +1,7 @@
 #include "client_page.h"
 
 #include "client_search.h"
+#include "stay_history.h"
 
 #include "store/block_lines.h"
 #include "store/codec.h"
@@ -76,6 +77,8 @@ QList<QByteArray> ClientPage::blockLines(int number) const
             lines << historyLine(c.history[i]);
     for (const HistoryRow &r : c.moreHistory)
         lines << historyLine(r);
+    for (const QString &l : c.stayLines)
+        lines << StaySegment::kTag.toByteArray() + enc(l);
     lines << t.endMarker(number);
     return lines;
 }
@@ -95,6 +98,7 @@ void ClientPage::EcritFiche()
 {
     if (!modified())
         return;
+    keepStayBookable();
     FileSet &s = set();
     const int pos = s.position(Table::Clients);
     RecordTable &t = s.table(Table::Clients);
@@ -188,6 +192,8 @@ void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
                 c.history[row++] = r;
             else
                 c.moreHistory << r;
+        } else if (l.startsWith(StaySegment::kTag)) {
+            c.stayLines << cp1252::decode(l.sliced(StaySegment::kTag.size()));
         }
     }
 }
@@ -240,6 +246,25 @@ bool ClientPage::addHistory(QString *error)
     return true;
 }
 
+QList<HistoryRow> ClientPage::shownHistory() const
+{
+    const ClientCard &c = m_card;
+    qsizetype filled = c.history.size();
+    while (filled > 0 && c.history[filled - 1].isEmpty())
+        --filled;
+    QList<HistoryRow> rows = c.history.first(filled);
+    rows << c.moreHistory;
+    for (const QString &line : c.stayLines) {
+        if (const auto s = StaySegment::read(QStringView(line)))
+            rows << HistoryRow{text::dateText(s->first), s->label(), QString()};
+        else
+            rows << HistoryRow{QString(), QStringLiteral("Séjour ") + line, QString()};
+    }
+    while (rows.size() < ClientCard::kHistoryRows)
+        rows << HistoryRow{};
+    return rows;
+}
+
 void ClientPage::leaveDue()
 {
     const QString aligned = text::Rset(m_card.due, kDueField);
@@ -257,6 +282,79 @@ void ClientPage::chooseSituation(int index)
     if (index == 3)
         m_card.room.clear();
     touch();
+}
+
+bool ClientPage::pickSituation(int index)
+{
+    ClientCard &c = m_card;
+    if (index == c.situation || index < 0 || index >= ClientCard::kSituations)
+        return false;
+    const QString stay = c.room.trimmed().isEmpty()
+                             ? c.name
+                             : QStringLiteral("%1, chambre %2 du %3 au %4")
+                                   .arg(c.name, c.room.trimmed(), text::dateText(c.since), text::dateText(c.leaving));
+    if (index <= 2) {
+        ClientCard trial = c;
+        trial.situation = index;
+        if (const QString problem = stayCheck ? stayCheck(trial) : QString(); !problem.isEmpty()) {
+            m_fiche.ui().inform(problem);
+            return false;
+        }
+        chooseSituation(index);
+        return true;
+    }
+    if (index == 3) {
+        if (!m_fiche.ui().askOkCancel(QStringLiteral("Départ de %1 ?").arg(stay)))
+            return false;
+        if (c.situation == 0 && onDeparture)
+            onDeparture();
+        else
+            chooseSituation(3);
+        return true;
+    }
+    if (!m_fiche.ui().askOkCancel(QStringLiteral("Annuler le séjour de %1 ?").arg(stay)))
+        return false;
+    // The booking cancelled stays in the history with its nights.
+    if ((c.situation == 1 || c.situation == 2) && !c.room.trimmed().isEmpty() && c.since.isValid() &&
+        c.leaving.isValid())
+        c.stayLines << StaySegment{c.room.trimmed(), c.since, std::max(c.since, c.leaving.addDays(-1)), 4}.text();
+    chooseSituation(4);
+    return true;
+}
+
+void ClientPage::keepStayBookable()
+{
+    ClientCard &c = m_card;
+    if (!stayCheck || c.situation < 0 || c.situation > 2)
+        return;
+    const RecordTable &t = set().table(Table::Clients);
+    const int pos = set().position(Table::Clients);
+    const qsizetype start = t.blockStart(pos);
+    ClientCard stored;
+    stored.since = stored.leaving = QDate::currentDate(); // as the card reads dates that do not read
+    int storedSituation = -1;
+    if (start >= 0) {
+        const BlockReader block{t, start, t.blockStop(start, pos)};
+        stored.room = block.text(16);
+        block.date(15, stored.since);
+        block.date(17, stored.leaving);
+        const QString situation = block.text(24);
+        if (situation.size() == 1 && situation[0] >= u'0' && situation[0] <= u'4')
+            storedSituation = situation[0].unicode() - u'0';
+    }
+    if (start >= 0 && stored.room == c.room && stored.since == c.since && stored.leaving == c.leaving &&
+        storedSituation == c.situation)
+        return;
+    const QString problem = stayCheck(c);
+    if (problem.isEmpty())
+        return;
+    c.room = stored.room;
+    c.since = stored.since.isValid() ? stored.since : QDate::currentDate();
+    c.leaving = stored.leaving.isValid() ? stored.leaving : QDate::currentDate();
+    c.situation = storedSituation;
+    m_fiche.ui().inform(problem +
+                        QStringLiteral("\nLa fiche garde la chambre, les dates et la situation d'avant."));
+    emit m_fiche.cardChanged(PageId::Clients);
 }
 
 void ClientPage::copy()

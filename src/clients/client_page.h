@@ -42,6 +42,8 @@ struct ClientCard
     // and written back after it.
     QList<HistoryRow> history = QList<HistoryRow>(kHistoryRows);
     QList<HistoryRow> moreHistory;
+    // The stays over, as their "SEJR" lines hold them (stay_history.h).
+    QStringList stayLines;
 
     bool operator==(const ClientCard &) const = default;
 };
@@ -83,12 +85,28 @@ public:
     // "OK" of the history entry row. Returns false with a French message when
     // the amount is not a number.
     bool addHistory(QString *error = nullptr);
+    // What the history grid shows: the history rows, then one row per stay
+    // of the card's history (its arrival and what became of it), then the
+    // empty rows left.
+    QList<HistoryRow> shownHistory() const;
     // Leaving "Total dû" right-aligns it.
     void leaveDue();
     // Choosing a situation; "Parti" also empties the room.
     void chooseSituation(int index);
     // What choosing "Présent" or "Parti" does to the room's occupant (rooms).
     std::function<void(const QString &room, const QString &name, bool present)> onSituation;
+
+    // A situation a person chooses on the card. "Présent", "Réserve" and
+    // "Confirme" must pass the same check as the reception dialogs (the
+    // message is shown, the situation stays); "Parti" and "Annulle" ask
+    // first, "Parti" of a guest present makes the departure and "Annulle"
+    // keeps the stay cancelled in the card's history. False when nothing
+    // was chosen.
+    bool pickSituation(int index);
+    // Why the stay on a card cannot hold its room (rooms): empty when it can.
+    std::function<QString(const ClientCard &card)> stayCheck;
+    // The departure of the guest on the card shown (rooms).
+    std::function<void()> onDeparture;
 
     void copy();
     void paste();
@@ -108,6 +126,10 @@ public:
 
 private:
     void moveTo(int position);
+    // Before the card is written: a room, dates or situation that differ
+    // from the table's and clash with another stay are put back as the
+    // table holds them, and the person is told why.
+    void keepStayBookable();
     FileSet &set() { return m_fiche.set(); }
     const FileSet &set() const { return m_fiche.set(); }
 

@@ -1,12 +1,12 @@
 #include "journee.h"
 
 #include "block_fields.h"
+#include "nights.h"
 #include "print/print_job.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/file_set.h"
-
-#include <QSet>
+#include "store/text.h"
 
 #include <algorithm>
 
@@ -33,57 +33,58 @@ Day Journee(const FileSet &set, QDate day)
     Day d;
     d.day = day;
     const qint64 today = day.toJulianDay();
-    QSet<QByteArray> taken;
-    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
-        const QByteArrayView situation = b.field(clientline::Situation);
-        if (situation != "0" && situation != "1" && situation != "2")
-            return;
-        const auto since = dayOf(b.field(clientline::Since));
-        const auto leaving = dayOf(b.field(clientline::Leaving));
-        const bool present = situation == "0";
-        const bool dated = since && leaving;
-        const QByteArrayView room = b.field(clientline::Room).trimmed();
-        // The nights up to the day before departure; a guest still in the
-        // house after it keeps the room.
-        if (!room.isEmpty()
-            && ((dated && *since <= today && (today < *leaving || (present && *leaving < today)))
-                || (present && !dated)))
-            taken.insert(room.toByteArray());
-
+    const auto held = nights::of(set, day);
+    const RecordTable &clients = set.table(Table::Clients);
+    // The current stay of each card in the house or expected: what the
+    // nights' model read from the client table.
+    for (const nights::Hold &h : held->holds()) {
+        if (h.client < 0 || h.kind == nights::Kind::Stayed || h.kind == nights::Kind::Closed)
+            continue;
+        const bool present = h.kind == nights::Kind::Present;
         auto guest = [&] {
             Guest g;
-            g.block = b.number();
-            g.code = text(b, clientline::Code).trimmed();
-            g.name = text(b, clientline::Name).trimmed();
-            g.room = cp1252::decode(room);
-            g.since = text(b, clientline::Since);
-            g.leaving = text(b, clientline::Leaving);
-            g.situation = situation[0] - '0';
-            g.nights = dated ? int(*leaving - *since) : -1;
-            g.overdue = present && dated && *leaving < today;
-            g.datesUnreadable = !dated;
+            g.block = h.client;
+            g.code = h.clientCode;
+            g.name = h.name;
+            g.room = cp1252::decode(h.room);
+            g.situation = present ? 0 : h.kind == nights::Kind::Reserved ? 1 : 2;
+            g.overdue = h.overdue;
+            g.noShow = h.noShow;
+            g.datesUnreadable = h.undated;
+            if (h.undated) {
+                // As stored, for the lists to show what the card holds.
+                const qsizetype start = clients.blockStart(h.client);
+                if (start >= 0) {
+                    const Block b = blockAt(clients, start, clientline::Leaving);
+                    g.since = text(b, clientline::Since);
+                    g.leaving = text(b, clientline::Leaving);
+                }
+            } else {
+                g.since = text::dateText(h.since);
+                g.leaving = text::dateText(h.until);
+                g.nights = int(h.since.daysTo(h.until));
+            }
             return g;
         };
-        if (!dated) {
-            if (present)
-                d.present << guest();
-            return;
-        }
-        if (*since == today)
-            d.arrivals << guest();
-        if (present && *leaving == today)
-            d.departures << guest();
-        if (present && *since <= today)
+        if (h.undated) {
             d.present << guest();
-    });
+            continue;
+        }
+        const qint64 since = h.since.toJulianDay(), leaving = h.until.toJulianDay();
+        if (since == today)
+            d.arrivals << guest();
+        // Who should leave today, and who should have left before.
+        if (present && leaving <= today)
+            d.departures << guest();
+        if (present && since <= today)
+            d.present << guest();
+        if (!present && since < today && leaving >= today)
+            d.noShows << guest();
+    }
 
     forEachBlock(set.table(Table::Rooms), roomline::ClosedUntil, [&](const Block &b) {
         const QByteArrayView number = b.field(roomline::Number).trimmed();
-        if (number.isEmpty() || taken.contains(number.toByteArray()))
-            return;
-        const auto closed = dayOf(b.field(roomline::ClosedFrom).trimmed());
-        const auto reopened = dayOf(b.field(roomline::ClosedUntil).trimmed());
-        if (closed && reopened && *closed <= today && today <= *reopened)
+        if (number.isEmpty() || !held->isFree(number, today, today))
             return;
         d.freeTonight << FreeRoom{b.number(), cp1252::decode(number), text(b, roomline::Category).trimmed(),
                                   text(b, roomline::Beds).trimmed(), text(b, roomline::Price).trimmed()};
@@ -91,6 +92,7 @@ Day Journee(const FileSet &set, QDate day)
     byBlock(d.arrivals);
     byBlock(d.departures);
     byBlock(d.present);
+    byBlock(d.noShows);
     byBlock(d.freeTonight);
     return d;
 }
@@ -99,7 +101,8 @@ QStringList toolLines(const Day &day)
 {
     QStringList lines;
     const std::pair<const char *, const QList<Guest> *> lists[] = {
-        {"arrivee", &day.arrivals}, {"depart", &day.departures}, {"present", &day.present}};
+        {"arrivee", &day.arrivals}, {"depart", &day.departures}, {"present", &day.present},
+        {"non-arrive", &day.noShows}};
     for (const auto &[name, guests] : lists)
         for (const Guest &g : *guests)
             lines << QStringList{QLatin1String(name), g.code, g.name, g.room, g.since, g.leaving,
@@ -116,6 +119,8 @@ QString situationText(const Guest &g)
         return QStringLiteral("dates ?");
     if (g.overdue)
         return QStringLiteral("en retard");
+    if (g.noShow)
+        return QStringLiteral("non arrivé");
     switch (g.situation) {
     case 0:
         return QStringLiteral("Présent");

@@ -14,11 +14,12 @@ class FileSet;
 // reads the client and room tables for the window, the printout and the
 // file-set tool alike.
 //
-// A stay takes its room for the nights from its arrival day up to the day
-// before its departure, so a guest leaving today leaves the room free
+// Who holds a room tonight is the nights' model's answer (nights.h), with
+// the day shown taken as today: a guest leaving today leaves the room free
 // tonight; a present guest whose departure date has passed is still in the
-// house and keeps it. A room is closed tonight when the day lies within its
-// out-of-service dates, both included.
+// house, keeps the room and is listed with the departures ("en retard"); a
+// reservation whose arrival day has passed without the guest is listed
+// under "Non arrivés" up to its departure day.
 namespace journee {
 
 struct Guest
@@ -29,6 +30,7 @@ struct Guest
     int situation = -1;       // 0 "Présent", 1 "Réserve", 2 "Confirme"
     int nights = -1;          // -1 when the dates do not read
     bool overdue = false;     // present, departure date before the day
+    bool noShow = false;      // reserved or confirmed, arrival day before the day
     bool datesUnreadable = false;
 };
 
@@ -42,8 +44,9 @@ struct Day
 {
     QDate day;
     QList<Guest> arrivals;   // stay beginning that day: reserved, confirmed or already present
-    QList<Guest> departures; // present, departure that day
+    QList<Guest> departures; // present, departure that day or before (overdue)
     QList<Guest> present;    // present, stay covering that day; overdue ones; dates that do not read
+    QList<Guest> noShows;    // reserved or confirmed, arrival passed, departure not yet
     QList<FreeRoom> freeTonight;
 };
 
@@ -51,7 +54,7 @@ struct Day
 Day Journee(const FileSet &set, QDate day);
 
 // What the file-set tool prints: one TAB-separated line per entry, the
-// arrivals, departures, guests present, then the rooms free tonight.
+// arrivals, departures, guests present, no-shows, then the rooms free tonight.
 QStringList toolLines(const Day &day);
 
 // How a guest's situation reads in the lists ("en retard", "dates ?").

@@ -123,9 +123,10 @@ PrintDocument ImpJournee(const Day &day, const QString &hotel, const PageMetrics
                 rows);
     rows.clear();
     for (const Guest &g : day.departures)
-        rows << QStringList{g.name, g.room, g.since, nights(g)};
+        rows << QStringList{g.name, g.room, g.since, nights(g), g.overdue ? situationText(g) : QString()};
     layout.list(QStringLiteral("Départs"),
-                {name, room, {QStringLiteral("Arrivée"), 105, 25}, {QStringLiteral("Nuits"), 130, 15, Align::Right}},
+                {name, room, {QStringLiteral("Arrivée"), 105, 25}, {QStringLiteral("Nuits"), 130, 15, Align::Right},
+                 {QStringLiteral("Situation"), 155, 40}},
                 rows);
     rows.clear();
     for (const Guest &g : day.present)
@@ -134,6 +135,15 @@ PrintDocument ImpJournee(const Day &day, const QString &hotel, const PageMetrics
                 {name, room, {QStringLiteral("Arrivée"), 105, 25}, {QStringLiteral("Départ"), 130, 25},
                  {QStringLiteral("Situation"), 155, 40}},
                 rows);
+    if (!day.noShows.isEmpty()) {
+        rows.clear();
+        for (const Guest &g : day.noShows)
+            rows << QStringList{g.name, g.room, g.since, g.leaving, situationText(g)};
+        layout.list(QStringLiteral("Non arrivés"),
+                    {name, room, {QStringLiteral("Arrivée"), 105, 25}, {QStringLiteral("Départ"), 130, 25},
+                     {QStringLiteral("Situation"), 155, 40}},
+                    rows);
+    }
     rows.clear();
     for (const FreeRoom &r : day.freeTonight)
         rows << QStringList{r.number, r.category, r.beds, r.price};

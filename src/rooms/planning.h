@@ -11,19 +11,21 @@
 #include <vector>
 
 // What a planning cell shows, from the code it holds.
-enum class CellState { Free, Occupied, Reserved, Confirmed, Closed };
+enum class CellState { Free, Occupied, Reserved, Confirmed, Closed, Conflict };
 
 // The planning as plain data: one row per room (block 0 first), 28 days
-// from `first`. A cell holds the code written last for its room and day:
-// a client's situation as stored ("0" present ... "4" cancelled) or "9"
-// for a closure; empty when nothing happens. Beside each code the grid
-// keeps who wrote it, so that a cell can name its guest or closure and
-// lead to the guest's card.
+// from `first`. A cell shows who holds its room that night, as the nights'
+// model says (nights.h): its code is the holder's ("0" a guest present or a
+// stay that is over, "1" reserved, "2" confirmed, "9" closed), kConflict
+// when two hold it, empty when nobody does. Beside each code the grid keeps
+// every holder, so that a cell can name them all and lead to a guest's
+// card; nothing depends on the order of the cards.
 struct PlanningGrid
 {
     static constexpr int kDays = 28;
     using Row = std::array<QString, kDays>;
-    using Writers = std::array<int, kDays>; // index into `writers`, -1 for none
+    using Writers = std::array<QList<int>, kDays>; // indices into `writers`, in table order
+    static inline const QString kConflict = QStringLiteral("!");
 
     // A stay or a closure, as the cells it wrote show it.
     struct Writer
@@ -33,6 +35,8 @@ struct PlanningGrid
         QString text;         // the guest's name, or the closure's reason
         QDate from, to;       // as stored: an overdue guest's departure stays the one planned
         bool overdue = false; // present and due to have left before today
+        bool noShow = false;  // reserved, arrival day passed without the guest
+        bool over = false;    // a stay that is over (the card's history)
     };
 
     QString title;
@@ -42,6 +46,7 @@ struct PlanningGrid
     std::vector<Row> cells;
     std::vector<Writers> writtenBy; // as many rows as `cells`, or none
     std::vector<Writer> writers;
+    std::vector<QString> codes; // each writer's code
 
     int rowCount() const { return int(rooms.size()); }
     QDate day(int column) const { return first.addDays(column); }
@@ -50,20 +55,23 @@ struct PlanningGrid
     // "L" for a Monday ... "D" for a Sunday.
     static QString weekdayLetter(QDate day);
     // A code read as a whole number: 0 occupied, 1 reserved, 2 confirmed,
-    // 9 closed; anything else (departed, cancelled, empty, not a number) free.
+    // 9 closed; kConflict two holders; anything else (departed, cancelled,
+    // empty, not a number) free.
     static CellState state(const QString &code);
     CellState state(int row, int column) const
     {
         return state(cells[std::size_t(row)][std::size_t(column)]);
     }
-    // Who a cell shows: null for a free cell (a departed or cancelled guest
-    // leaves the room free) or one written by nobody.
+    // Who a cell shows: the first of its holders, null for a free cell.
     const Writer *writer(int row, int column) const;
+    // Every holder of a cell, in table order.
+    QList<const Writer *> holders(int row, int column) const;
     // The block number of the client a cell shows, or -1.
     int clientAt(int row, int column) const;
     bool overdue(int row, int column) const;
     // What hovering a cell tells, one item a line: the guest, the stay and
-    // the situation, or "Fermée", the reason and the dates; empty when free.
+    // the situation, or "Fermée", the reason and the dates, for each holder
+    // under "Conflit" when there are two; empty when free.
     QString tip(int row, int column) const;
 };
 

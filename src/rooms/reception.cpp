@@ -1,7 +1,9 @@
 #include "reception.h"
 
 #include "clients/client_page.h"
+#include "clients/stay_history.h"
 #include "block_fields.h"
+#include "nights.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/fiche.h"
@@ -101,123 +103,61 @@ StayChoice atLeastOneNight(StayChoice c)
 }
 
 
-// Who or what holds a room over some days: a client's stay, or the room's
-// own out-of-service period (situation -1).
-struct Hold
+// The free-room list for the nights [first, last].
+QStringList freeRooms(const FileSet &set, qint64 first, qint64 last, const QList<int> &except, QDate today)
 {
-    int situation = -1;
-    QString name; // the client, or the closure's reason
-    qint64 first = 0, last = 0;
-};
-
-// The holds of `room` sharing a day with [from, to], clients first, in table
-// order; the client blocks in `except` take no part.
-std::vector<Hold> holdsOf(const FileSet &set, QByteArrayView room, qint64 from, qint64 to,
-                          const QList<int> &except, bool closures)
-{
-    std::vector<Hold> holds;
-    if (room.isEmpty())
-        return holds;
-    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
-        const QByteArrayView situation = b.field(clientline::Situation);
-        if ((situation != "0" && situation != "1" && situation != "2")
-            || b.field(clientline::Room).trimmed() != room)
-            return;
-        const auto since = dayOf(b.field(clientline::Since));
-        const auto leaving = dayOf(b.field(clientline::Leaving));
-        if (since && leaving && *since <= to && *leaving >= from && !except.contains(b.number()))
-            holds.push_back({situation[0] - '0', cp1252::decode(b.field(clientline::Name)).trimmed(), *since,
-                             *leaving});
-    });
-    if (!closures)
-        return holds;
+    const auto held = nights::of(set, today);
+    QStringList list;
+    QSet<QByteArray> listed; // a room listed twice is taken once: its first entry goes
     forEachBlock(set.table(Table::Rooms), roomline::ClosedReason, [&](const Block &b) {
-        if (b.field(roomline::Number).trimmed() != room)
-            return;
-        const auto closed = dayOf(b.field(roomline::ClosedFrom).trimmed());
-        const auto reopened = dayOf(b.field(roomline::ClosedUntil).trimmed());
-        if (closed && reopened && *closed <= to && *reopened >= from)
-            holds.push_back({-1, cp1252::decode(b.field(roomline::ClosedReason)).trimmed(), *closed, *reopened});
-    });
-    return holds;
-}
-
-QString dayText(qint64 day, const QString &format = QStringLiteral("dd/MM/yyyy"))
-{
-    return QDate::fromJulianDay(day).toString(format);
-}
-
-QString heldAs(int situation)
-{
-    return situation == 0 ? QStringLiteral("occupée") : QStringLiteral("réservée");
-}
-
-} // namespace
-
-QStringList ChambresLibres(const FileSet &set, QDate first, QDate last, const QList<int> &except)
-{
-    const qint64 from = first.toJulianDay(), to = last.toJulianDay();
-    auto overlaps = [&](qint64 a, qint64 b) { return a <= to && b >= from; };
-
-    struct Entry
-    {
-        QByteArray key; // the number the entry answers to
-        QByteArray text;
-        bool taken = false;
-    };
-    std::vector<Entry> entries;
-    const RecordTable &rooms = set.table(Table::Rooms);
-    forEachBlock(rooms, roomline::ClosedReason, [&](const Block &b) {
-        QByteArray text = b.field(roomline::Number).toByteArray() + '\t' +
-                          b.field(roomline::Designation).toByteArray();
+        const QByteArray text = b.field(roomline::Number).toByteArray() + '\t' +
+                                b.field(roomline::Designation).toByteArray();
         // The number is read from the trimmed entry, so a room without a
         // designation still answers to its number.
         QByteArrayView key = QByteArrayView(text).trimmed();
         if (const qsizetype tab = key.indexOf('\t'); tab >= 0)
             key = key.first(tab);
-        entries.push_back({key.trimmed().toByteArray(), std::move(text)});
-    });
-    auto take = [&](QByteArrayView room) {
-        for (Entry &e : entries) {
-            if (!e.taken && e.key == room) {
-                e.taken = true;
-                return;
-            }
+        key = key.trimmed();
+        if (!held->isFree(key, first, last, except) && !listed.contains(key.toByteArray())) {
+            listed.insert(key.toByteArray());
+            return;
         }
-    };
-
-    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
-        const QByteArrayView situation = b.field(clientline::Situation);
-        if (situation != "0" && situation != "1" && situation != "2")
-            return;
-        const QByteArrayView room = b.field(clientline::Room).trimmed();
-        if (room.isEmpty())
-            return;
-        const auto since = dayOf(b.field(clientline::Since));
-        const auto leaving = dayOf(b.field(clientline::Leaving));
-        if (since && leaving && overlaps(*since, *leaving) && (except.isEmpty() || !except.contains(b.number())))
-            take(room);
+        list << cp1252::decode(text);
     });
-
-    forEachBlock(rooms, roomline::ClosedReason, [&](const Block &b) {
-        const QByteArrayView number = b.field(roomline::Number).trimmed();
-        if (number.isEmpty())
-            return;
-        const auto closed = dayOf(b.field(roomline::ClosedFrom).trimmed());
-        const auto reopened = dayOf(b.field(roomline::ClosedUntil).trimmed());
-        if (closed && reopened && overlaps(*closed, *reopened))
-            take(number);
-    });
-
-    QStringList list;
-    for (const Entry &e : entries)
-        if (!e.taken)
-            list << cp1252::decode(e.text);
     const QCollator &collator = frenchCollator();
     std::stable_sort(list.begin(), list.end(), [&](const QString &a, const QString &b) {
         return collator.compare(a, b) < 0;
     });
     return list;
+}
+
+// One line per hold of `room` over the nights [first, last].
+QStringList takenLines(const FileSet &set, const QString &room, qint64 first, qint64 last, const QList<int> &except,
+                       QDate today)
+{
+    QStringList lines;
+    const auto held = nights::of(set, today);
+    for (const nights::Hold *h : held->of(enc(room.trimmed()), first, last, except))
+        lines << QStringLiteral("Chambre %1 ").arg(room.trimmed()) + h->describe();
+    return lines;
+}
+
+// The holds of present guests in `room` on the night of `day`.
+std::vector<const nights::Hold *> presentHolds(const nights::Nights &held, const QString &room, QDate day)
+{
+    std::vector<const nights::Hold *> out;
+    for (const nights::Hold *h : held.on(enc(room.trimmed()), day.toJulianDay()))
+        if (h->kind == nights::Kind::Present)
+            out.push_back(h);
+    return out;
+}
+
+} // namespace
+
+QStringList ChambresLibres(const FileSet &set, QDate first, QDate last, const QList<int> &except, QDate today)
+{
+    const auto [from, to] = nights::askedNights(first, last);
+    return freeRooms(set, from, to, except, today);
 }
 
 QStringList ChambresLibres(Fiche &fiche)
@@ -227,70 +167,56 @@ QStringList ChambresLibres(Fiche &fiche)
         since = clients->card().since;
         leaving = clients->card().leaving;
     }
-    return ChambresLibres(fiche.set(), orToday(since), orToday(leaving), {fiche.set().position(Table::Clients)});
+    return ChambresLibres(fiche.set(), orToday(since), orToday(leaving), {fiche.set().position(Table::Clients)},
+                          fiche.today());
 }
 
-QStringList roomTaken(const FileSet &set, const QString &room, QDate first, QDate last, const QList<int> &except)
+QStringList roomTaken(const FileSet &set, const QString &room, QDate first, QDate last, const QList<int> &except,
+                      QDate today)
 {
-    QStringList lines;
-    const QByteArray key = enc(room.trimmed());
-    for (const Hold &h : holdsOf(set, key, first.toJulianDay(), last.toJulianDay(), except, true)) {
-        if (h.situation < 0)
-            lines << QStringLiteral("Chambre %1 fermée du %2 au %3%4")
-                         .arg(room.trimmed(), dayText(h.first), dayText(h.last),
-                              h.name.isEmpty() ? QString() : QStringLiteral(" : ") + h.name);
-        else
-            lines << QStringLiteral("Chambre %1 %2 du %3 au %4 par %5")
-                         .arg(room.trimmed(), heldAs(h.situation), dayText(h.first), dayText(h.last), h.name);
-    }
-    return lines;
+    const auto [from, to] = nights::askedNights(first, last);
+    return takenLines(set, room, from, to, except, today);
+}
+
+QString stayProblem(const FileSet &set, int client, const QString &room, QDate since, QDate leaving, QDate today)
+{
+    if (leaving < since)
+        return QStringLiteral("La date de départ (%1) est avant la date d'arrivée (%2).")
+            .arg(text::dateText(leaving), text::dateText(since));
+    if (room.trimmed().isEmpty())
+        return QString();
+    return roomTaken(set, room, since, leaving, {client}, today).join(QLatin1Char('\n'));
 }
 
 QString stayProblem(Fiche &fiche, const StayChoice &choice)
 {
-    if (choice.leaving < choice.since)
-        return QStringLiteral("La date de départ (%1) est avant la date d'arrivée (%2).")
-            .arg(text::dateText(choice.leaving), text::dateText(choice.since));
-    const QString room = roomOf(choice.room);
-    if (room.isEmpty())
-        return QString();
-    return roomTaken(fiche.set(), room, choice.since, choice.leaving, {fiche.set().position(Table::Clients)})
-        .join(QLatin1Char('\n'));
+    return stayProblem(fiche.set(), fiche.set().position(Table::Clients), roomOf(choice.room), choice.since,
+                       choice.leaving, fiche.today());
 }
 
-QList<int> presentGuests(const FileSet &set, const QString &room, QDate day)
+QList<int> presentGuests(const FileSet &set, const QString &room, QDate day, QDate today)
 {
-    // A present guest whose departure date has passed is still in the room.
     QList<int> guests;
-    const qint64 d = day.toJulianDay();
-    const QByteArray wanted = enc(room.trimmed());
-    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
-        if (b.field(clientline::Situation) != "0" || wanted.isEmpty()
-            || b.field(clientline::Room).trimmed() != wanted)
-            return;
-        const auto since = dayOf(b.field(clientline::Since));
-        if (since && *since <= d)
-            guests << b.number();
-    });
+    const auto held = nights::of(set, today);
+    for (const nights::Hold *h : presentHolds(*held, room, day))
+        if (!guests.contains(h->client))
+            guests << h->client;
     return guests;
 }
 
-QStringList occupiedRooms(const FileSet &set, QDate day)
+QStringList occupiedRooms(const FileSet &set, QDate day, QDate today)
 {
-    const qint64 d = day.toJulianDay();
-    QSet<QByteArray> occupied;
-    forEachBlock(set.table(Table::Clients), clientline::Situation, [&](const Block &b) {
-        if (b.field(clientline::Situation) != "0")
-            return;
-        const auto since = dayOf(b.field(clientline::Since));
-        if (since && *since <= d)
-            occupied.insert(b.field(clientline::Room).trimmed().toByteArray());
-    });
+    const auto held = nights::of(set, today);
     QStringList list;
     forEachBlock(set.table(Table::Rooms), roomline::Designation, [&](const Block &b) {
-        if (occupied.contains(b.field(roomline::Number).trimmed().toByteArray()))
-            list << cp1252::decode(b.field(roomline::Number).toByteArray() + '\t'
-                                   + b.field(roomline::Designation).toByteArray());
+        const QByteArrayView number = b.field(roomline::Number).trimmed();
+        for (const nights::Hold *h : held->on(number, day.toJulianDay())) {
+            if (h->kind == nights::Kind::Present) {
+                list << cp1252::decode(b.field(roomline::Number).toByteArray() + '\t' +
+                                       b.field(roomline::Designation).toByteArray());
+                break;
+            }
+        }
     });
     const QCollator &collator = frenchCollator();
     std::stable_sort(list.begin(), list.end(), [&](const QString &a, const QString &b) {
@@ -301,59 +227,64 @@ QStringList occupiedRooms(const FileSet &set, QDate day)
 
 namespace {
 
-// The last day of the stays of the guests moved by a transfer (the day
-// itself for an overdue guest).
-QDate lastDayOf(const FileSet &set, const QList<int> &guests, QDate day)
+// The last night the guests moved by a transfer hold (tonight for an
+// overdue guest), from the night of the transfer.
+qint64 lastNightOf(const std::vector<const nights::Hold *> &guests, QDate day)
 {
-    QDate last = day;
-    const RecordTable &t = set.table(Table::Clients);
-    for (int n : guests) {
-        const qsizetype start = t.blockStart(n);
-        if (start < 0)
-            continue;
-        const Block b = blockAt(t, start, clientline::Leaving);
-        if (const auto leaving = dayOf(b.field(clientline::Leaving)))
-            last = std::max(last, QDate::fromJulianDay(*leaving));
-    }
+    qint64 last = day.toJulianDay();
+    for (const nights::Hold *h : guests)
+        last = std::max(last, h->last);
     return last;
+}
+
+QList<int> blocksOf(const std::vector<const nights::Hold *> &holds)
+{
+    QList<int> blocks;
+    for (const nights::Hold *h : holds)
+        blocks << h->client;
+    return blocks;
 }
 
 } // namespace
 
-QStringList transferTargets(const FileSet &set, const QString &source, QDate day)
+QStringList transferTargets(const FileSet &set, const QString &source, QDate day, QDate today)
 {
-    const QList<int> guests = presentGuests(set, source, day);
-    if (guests.isEmpty())
+    const auto held = nights::of(set, today);
+    const auto guests = presentHolds(*held, source, day);
+    if (guests.empty())
         return {};
-    QStringList rooms = ChambresLibres(set, day, lastDayOf(set, guests, day), guests);
+    QStringList rooms = freeRooms(set, day.toJulianDay(), lastNightOf(guests, day), blocksOf(guests), today);
     rooms.removeIf([&](const QString &entry) { return roomOf(shownEntry(entry)) == source.trimmed(); });
     return rooms;
 }
 
-QString transferProblem(const FileSet &set, const TransferChoice &choice)
+QString transferProblem(const FileSet &set, const TransferChoice &choice, QDate today)
 {
     const QString source = roomOf(choice.source), target = roomOf(choice.target);
     if (source.isEmpty() || target.isEmpty())
         return QString();
-    const QList<int> guests = presentGuests(set, source, choice.date);
-    if (guests.isEmpty())
+    const auto held = nights::of(set, today);
+    const auto guests = presentHolds(*held, source, choice.date);
+    if (guests.empty())
         return QStringLiteral("Aucun client n'est présent dans la chambre %1 le %2.")
             .arg(source, text::dateText(choice.date));
     if (source == target)
         return QStringLiteral("Le client est déjà dans la chambre %1.").arg(source);
     if (!findRoom(set.table(Table::Rooms), enc(target)))
         return QStringLiteral("La chambre %1 n'existe pas.").arg(target);
-    return roomTaken(set, target, choice.date, lastDayOf(set, guests, choice.date), guests).join(QLatin1Char('\n'));
+    return takenLines(set, target, choice.date.toJulianDay(), lastNightOf(guests, choice.date), blocksOf(guests),
+                      today)
+        .join(QLatin1Char('\n'));
 }
 
-QString closingQuestion(const FileSet &set, const ClosingChoice &choice)
+QString closingQuestion(const FileSet &set, const ClosingChoice &choice, QDate today)
 {
     const QString room = roomOf(choice.room);
     QStringList lines;
-    for (const Hold &h : holdsOf(set, enc(room), choice.from.toJulianDay(), choice.until.toJulianDay(), {}, false))
-        lines << QStringLiteral("La chambre %1 est %2 du %3 au %4 par %5.")
-                     .arg(room, heldAs(h.situation), dayText(h.first, QStringLiteral("dd/MM")),
-                          dayText(h.last, QStringLiteral("dd/MM")), h.name);
+    const auto held = nights::of(set, today);
+    for (const nights::Hold *h : held->of(enc(room), choice.from.toJulianDay(), choice.until.toJulianDay()))
+        if (h->kind != nights::Kind::Closed)
+            lines << QStringLiteral("La chambre %1 est ").arg(room) + h->describe() + u'.';
     if (lines.isEmpty())
         return QString();
     return lines.join(QLatin1Char('\n')) + QStringLiteral(" Fermer quand même ?");
@@ -433,6 +364,13 @@ void installSituationHook(Fiche &fiche)
             else
                 clearOccupant(fiche, room, name);
         };
+        clients->stayCheck = [&fiche](const ClientCard &card) {
+            if (card.situation < 0 || card.situation > 2)
+                return QString();
+            return stayProblem(fiche.set(), fiche.set().position(Table::Clients), card.room, card.since,
+                               card.leaving, fiche.today());
+        };
+        clients->onDeparture = [&fiche] { Part(fiche); };
     }
 }
 
@@ -450,7 +388,9 @@ StayChoice arrivalProposal(Fiche &fiche, const QStringList &freeRooms)
     return c;
 }
 
-StayChoice departureProposal(Fiche &fiche)
+namespace {
+
+StayChoice cardStay(Fiche &fiche)
 {
     StayChoice c;
     if (ClientPage *clients = clientPage(fiche)) {
@@ -460,27 +400,38 @@ StayChoice departureProposal(Fiche &fiche)
     return c;
 }
 
+} // namespace
+
+StayChoice departureProposal(Fiche &fiche)
+{
+    // A guest in the house leaves today, whatever day was planned: early,
+    // on time, or after it.
+    StayChoice c = cardStay(fiche);
+    if (ClientPage *clients = clientPage(fiche); clients && clients->card().situation == 0)
+        c.leaving = std::max(fiche.today(), c.since);
+    return c;
+}
 
 StayChoice reservationProposal(Fiche &fiche, const QStringList &freeRooms)
 {
-    StayChoice c = atLeastOneNight(departureProposal(fiche));
+    StayChoice c = atLeastOneNight(cardStay(fiche));
     c.room = freeRooms.isEmpty() ? QString() : roomOf(shownEntry(freeRooms.first()));
     return c;
 }
 
 ClosingChoice closingProposal(Fiche &fiche)
 {
-    const QDate today = QDate::currentDate();
+    const QDate today = fiche.today();
     return {today, today, roomShown(fiche), QString()};
 }
 
 TransferChoice transferProposal(Fiche &fiche)
 {
     // The room card shown when a guest is in it, else the first occupied room.
-    const QDate today = QDate::currentDate();
+    const QDate today = fiche.today();
     QString source = roomShown(fiche);
-    if (presentGuests(fiche.set(), source, today).isEmpty()) {
-        const QStringList occupied = occupiedRooms(fiche.set(), today);
+    if (presentGuests(fiche.set(), source, today, today).isEmpty()) {
+        const QStringList occupied = occupiedRooms(fiche.set(), today, today);
         source = occupied.isEmpty() ? QString() : roomOf(shownEntry(occupied.first()));
     }
     return {today, source, QString()};
@@ -528,17 +479,32 @@ bool Arriv(Fiche &fiche, const StayChoice &choice)
     return true;
 }
 
-bool Part(Fiche &fiche)
+bool Part(Fiche &fiche, QDate leaving)
 {
     ClientPage *clients = clientPage(fiche);
     if (!clients)
         return false;
     commitCards(fiche);
-    const QString room = clients->card().room.trimmed();
-    if (clients->card().situation != 3)
+    if (!leaving.isValid())
+        leaving = departureProposal(fiche).leaving;
+    ClientCard &card = clients->card();
+    const QString room = card.room.trimmed();
+    // The stay goes into the card's history before its room is emptied:
+    // the nights slept stay the room's when the card is booked again.
+    if (card.situation == 0 && !room.isEmpty() && card.since.isValid()) {
+        // A departure never lengthens the stay past the day planned (or
+        // today, for a guest still here): those nights may be someone else's.
+        leaving = std::clamp(leaving, card.since, std::max({card.leaving, fiche.today(), card.since}));
+        const QDate first = currentStayStart(card.since, staySegments(card.stayLines));
+        if (leaving > first)
+            card.stayLines << StaySegment{room, first, leaving.addDays(-1), 3}.text();
+        card.leaving = leaving;
+        clients->touch();
+    }
+    if (card.situation != 3)
         clients->chooseSituation(3);
     // The room is freed of this guest only, never of the one after.
-    clearOccupant(fiche, room, clients->card().name);
+    clearOccupant(fiche, room, card.name);
     clients->writeBack();
     showTables(fiche);
     return true;
@@ -579,17 +545,27 @@ bool Transferer(Fiche &fiche, const TransferChoice &choice)
     if (source.isEmpty() || target.isEmpty())
         return false;
     commitCards(fiche);
-    if (!transferProblem(fiche.set(), choice).isEmpty())
+    const QDate today = fiche.today();
+    if (!transferProblem(fiche.set(), choice, today).isEmpty())
         return false;
 
-    // Only the guests present in the source room move: every other stay,
-    // past or to come, keeps its room.
+    // Only the guests present in the source room that night move: every
+    // other stay, past or to come, keeps its room. The nights before the
+    // transfer stay the source room's, in the card's history.
+    const auto held = nights::of(fiche.set(), today);
     RecordTable &clients = fiche.set().table(Table::Clients);
     const QByteArray to = enc(target);
-    for (int n : presentGuests(fiche.set(), source, choice.date)) {
-        const qsizetype start = clients.blockStart(n);
-        if (start >= 0)
-            setField(clients, blockAt(clients, start, clientline::Room), clientline::Room, to);
+    const qint64 night = choice.date.toJulianDay();
+    for (const nights::Hold *h : presentHolds(*held, source, choice.date)) {
+        qsizetype start = clients.blockStart(h->client);
+        if (start < 0)
+            continue;
+        if (h->first < night) {
+            const StaySegment moved{source, QDate::fromJulianDay(h->first), choice.date.addDays(-1), 0};
+            clients.insert(clients.blockStop(start, h->client), {StaySegment::kTag.toByteArray() + enc(moved.text())});
+            start = clients.blockStart(h->client);
+        }
+        setField(clients, blockAt(clients, start, clientline::Room), clientline::Room, to);
     }
     // The occupant goes with them; the source room is free.
     RecordTable &rooms = roomTable(fiche);

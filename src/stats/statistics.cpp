@@ -2,6 +2,7 @@
 
 #include "billing/invoice.h"
 #include "rooms/block_fields.h"
+#include "rooms/nights.h"
 #include "rooms/room_lines.h"
 #include "store/block_lines.h"
 #include "store/codec.h"
@@ -282,28 +283,24 @@ template <typename F> void splitByMonth(qint64 from, qint64 to, F &&f)
     }
 }
 
-// Stored situations: "0" present, "3" departed.
-bool staySold(QByteArrayView situation)
-{
-    return situation == "0" || situation == "3";
-}
-
 } // namespace
 
-QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> &invoices)
+QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> &invoices, QDate today)
 {
     QMap<int, qint64> sold, closed;
     QMap<int, double> turnover;
-    blockfields::forEachBlock(set.table(Table::Clients), clientline::Situation,
-                              [&](const blockfields::Block &b) {
-                                  if (!staySold(b.field(clientline::Situation)))
-                                      return;
-                                  const auto since = blockfields::dayOf(b.field(clientline::Since));
-                                  const auto leaving = blockfields::dayOf(b.field(clientline::Leaving));
-                                  if (since && leaving)
-                                      splitByMonth(*since, *leaving,
-                                                   [&](int m, qint64 n) { sold[m] += n; });
-                              });
+    // The nights slept or being slept, as the nights' model holds them: the
+    // guests in the house, the stays kept in the cards' history, and the
+    // departures made before the history was kept.
+    const auto held = nights::of(set, today);
+    auto addNights = [&](qint64 first, qint64 last) {
+        splitByMonth(first, last + 1, [&](int m, qint64 n) { sold[m] += n; });
+    };
+    for (const nights::Hold &h : held->holds())
+        if (h.kind == nights::Kind::Present || h.kind == nights::Kind::Stayed)
+            addNights(h.first, h.last);
+    for (const auto &[first, last] : held->unrecordedStays())
+        addNights(first, last);
     qint64 rooms = 0;
     blockfields::forEachBlock(set.table(Table::Rooms), roomline::ClosedUntil,
                               [&](const blockfields::Block &b) {
@@ -437,5 +434,5 @@ StatTable computeStatistic(StatKind kind, const FileSet &set, const InvoicePassS
     case StatKind::Occupation:
         break;
     }
-    return occupancyTable(occupancy(set, invoices), settings.decimals);
+    return occupancyTable(occupancy(set, invoices, settings.today), settings.decimals);
 }

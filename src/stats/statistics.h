@@ -143,11 +143,13 @@ struct OccupancyMonth
 };
 
 // Every month from the first to the last that has a night sold or a
-// validated invoice (its month as in StatsMois), in calendar order. A stay
-// counts its nights from its arrival to the day before its departure;
-// a stay whose dates do not read counts none. A closure counts its first
-// and last day.
-QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> &invoices);
+// validated invoice (its month as in StatsMois), in calendar order. The
+// nights sold are those the nights' model (rooms/nights.h) gives guests in
+// the house and stays kept in the cards' history, plus the stays of cards
+// that left before that history was kept; a stay whose dates do not read
+// counts none. A closure counts its first and last day.
+QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> &invoices,
+                                QDate today = QDate::currentDate());
 
 // What a statistics window shows and prints.
 enum class StatKind { Mois, Clients, Chambres, Occupation };

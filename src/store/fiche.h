@@ -5,6 +5,7 @@
 #include "settings.h"
 #include "ui.h"
 
+#include <QDate>
 #include <QObject>
 
 #include <array>
@@ -54,6 +55,11 @@ public:
 
     int decimals() const { return m_settings.decimals >= 0 && m_settings.decimals <= 2 ? m_settings.decimals : 2; }
 
+    // The day the reception takes for today: the clock's, unless one is set
+    // (a demonstration, a test).
+    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+    void setToday(QDate day) { m_today = day; }
+
     // While another program has the set open, it is shown read-only.
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool on) { m_readOnly = on; }
@@ -77,4 +83,5 @@ private:
     std::array<Page *, kPageCount> m_pages;
     PageId m_active = PageId::Planning;
     bool m_readOnly = false;
+    QDate m_today;
 };

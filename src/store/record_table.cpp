@@ -89,9 +89,15 @@ void RecordTable::compactSide()
     m_sideLimit = std::max(kMinSideLimit, 2 * m_side.size() + kMinSideLimit);
 }
 
+quint64 RecordTable::nextRevision()
+{
+    static quint64 last = 0;
+    return ++last;
+}
+
 void RecordTable::changed()
 {
-    ++m_revision;
+    m_revision = nextRevision();
     m_indexValid = false;
 }
 
@@ -303,7 +309,7 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
                 std::copy(spans.begin(), spans.end(), m_spans.begin() + start);
                 m_spans.erase(m_spans.begin() + start + qsizetype(spans.size()), m_spans.begin() + end + 1);
             }
-            ++m_revision;
+            m_revision = nextRevision();
             return;
         }
     }
@@ -324,7 +330,7 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
                 if (entry > start)
                     entry = int32_t(entry - old);
             m_index[std::size_t(n)] = int32_t(at);
-            ++m_revision;
+            m_revision = nextRevision();
             return;
         }
     }

@@ -130,5 +130,8 @@ private:
     mutable bool m_indexComplete = true;  // no marker lies beyond m_index
     mutable bool m_indexUnique = true;    // no marker stands twice
     mutable bool m_indexValid = false;
-    quint64 m_revision = 0;
+    // Numbers no other state of any table has had: whatever is worked out
+    // from a table can be kept for as long as its revision stays the same.
+    static quint64 nextRevision();
+    quint64 m_revision = nextRevision();
 };

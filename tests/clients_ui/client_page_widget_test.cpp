@@ -78,9 +78,13 @@ TEST_F(ClientPageWidget, EveryKindOfFieldReachesTheCardAndMarksIt)
     EXPECT_TRUE(marks([&] { QTest::keyClicks(note, "ligne 1\rligne 2"); }));
     EXPECT_EQ(card.note, QStringList({"ligne 1", "ligne 2"}));
 
-    // "Parti" frees the room: the page shows it at once.
+    // "Parti" asks first, then frees the room: the page shows it at once.
     card.room = "  12";
     widget->refresh();
+    EXPECT_FALSE(marks([&] { button<QRadioButton>(w, "Parti")->click(); }));
+    EXPECT_EQ(card.situation, -1);
+    EXPECT_TRUE(ui.shown.last().startsWith("Départ de "));
+    ui.okCancel = {true};
     EXPECT_TRUE(marks([&] { button<QRadioButton>(w, "Parti")->click(); }));
     EXPECT_EQ(card.situation, 3);
     EXPECT_TRUE(named<QLineEdit>(w, "Chambre")->text().isEmpty());

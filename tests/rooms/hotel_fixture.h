@@ -48,8 +48,10 @@ struct Hotel
     ClientPage clients{fiche};
     RoomPage rooms{fiche};
 
-    Hotel(const QStringList &clientLines, const QStringList &roomLines)
+    // The reception's today: the clock's, unless a test sets another.
+    Hotel(const QStringList &clientLines, const QStringList &roomLines, QDate today = {})
     {
+        fiche.setToday(today);
         fiche.setPage(PageId::Clients, &clients);
         fiche.setPage(PageId::Rooms, &rooms);
         reception::installSituationHook(fiche);

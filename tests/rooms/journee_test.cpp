@@ -53,7 +53,8 @@ TEST(Journee, EachGuestInItsListsAndTheRoomsFreeTonight)
     Day6 h;
     const Day d = Journee(h.fiche.set(), kDay);
     EXPECT_EQ(names(d.arrivals), QStringList({"ARRIVE", "UNENUIT"}));
-    EXPECT_EQ(names(d.departures), QStringList({"PART"}));
+    // The overdue guest is offered the departure with those due today.
+    EXPECT_EQ(names(d.departures), QStringList({"PART", "RETARD (en retard)"}));
     EXPECT_EQ(names(d.present), QStringList({"PART", "RETARD (en retard)", "UNENUIT", "DATES (dates ?)"}));
     // 103 is left today, 102's guests come tomorrow, cancelled and departed
     // cards hold nothing, 109 reopened yesterday, 110 is closed tonight.
@@ -65,8 +66,14 @@ TEST(Journee, EachGuestInItsListsAndTheRoomsFreeTonight)
     // The next day: the one-night guest leaves, the confirmed guests arrive.
     const Day next = Journee(h.fiche.set(), kDay.addDays(1));
     EXPECT_EQ(names(next.arrivals), QStringList({"DEMAIN"}));
-    EXPECT_EQ(names(next.departures), QStringList({"UNENUIT"}));
+    EXPECT_EQ(names(next.departures), QStringList({"PART (en retard)", "RETARD (en retard)", "UNENUIT"}));
     EXPECT_TRUE(numbers(next.freeTonight).contains("107"));
+    // A guest who did not come keeps the arrival night only, and is listed
+    // until the departure planned.
+    EXPECT_EQ(names(next.noShows), QStringList({"ARRIVE"}));
+    EXPECT_EQ(situationText(next.noShows[0]), "non arrivé");
+    EXPECT_TRUE(numbers(next.freeTonight).contains("101"));
+    EXPECT_EQ(names(Journee(h.fiche.set(), kDay.addDays(4)).noShows), QStringList());
     EXPECT_FALSE(numbers(next.freeTonight).contains("102"));
 }
 
@@ -74,11 +81,11 @@ TEST(Journee, ToolLinesInListOrder)
 {
     Day6 h;
     const QStringList lines = toolLines(Journee(h.fiche.set(), kDay));
-    ASSERT_EQ(lines.size(), 2 + 1 + 4 + 5);
+    ASSERT_EQ(lines.size(), 2 + 2 + 4 + 5);
     EXPECT_EQ(lines[0], "arrivee\t\tARRIVE\t101\t06/12/2026\t08/12/2026\t1");
     EXPECT_EQ(lines[2], "depart\t\tPART\t103\t03/12/2026\t06/12/2026\t0");
-    EXPECT_EQ(lines[6], "present\t\tDATES\t108\t  /  /    \t07/12/2026\t0");
-    EXPECT_EQ(lines[7], "libre\t102\t\t\t");
+    EXPECT_EQ(lines[7], "present\t\tDATES\t108\t  /  /    \t07/12/2026\t0");
+    EXPECT_EQ(lines[8], "libre\t102\t\t\t");
 }
 
 TEST(Journee, ThePrintedDayGoesOnOverPagesUnderItsTitles)

@@ -66,35 +66,51 @@ const QString kEmptyRow(28, u'.');
 
 } // namespace
 
-TEST(Planning, StaysFillTheDaysTheyShareWithThePeriod)
+TEST(Planning, StaysFillTheNightsTheyShareWithThePeriod)
 {
     Planning p(room(0, "  101") + room(1, "  102") + room(2, "  103") + room(3, "  104") +
                    room(4, "104"),
                client(0, "101", "03/03/2001", "05/03/2001", "0")        // starts before the period
                    + client(1, "102", "10/03/2001", "09/03/2001", "0")  // ends before it starts
-                   + client(2, " 103", "04/03/2001", "31/03/2001", "0") // leading blank: no row
+                   + client(2, " 103", "04/03/2001", "31/03/2001", "0") // rooms compare trimmed
                    + client(3, "104", "01/02/2001", "30/04/2001", "2")  // covers the whole period
                    + client(4, "102", "4/03/2001", "06/03/2001", "1")   // date not ten characters
-                   + client(5, "", "04/03/2001", "06/03/2001", "1"));
+                   + client(5, "", "04/03/2001", "06/03/2001", "1"),
+               QDate(2001, 2, 1));
     EXPECT_EQ(p.page.grid().rooms, QStringList({"101", "102", "103", "104", "104"}));
-    EXPECT_EQ(p.row(0), "00" + kEmptyRow.mid(2));
+    // The guest leaving on the 5th slept there the night of the 4th only.
+    EXPECT_EQ(p.row(0), "0" + kEmptyRow.mid(1));
     EXPECT_EQ(p.row(1), kEmptyRow);
-    EXPECT_EQ(p.row(2), kEmptyRow);
+    EXPECT_EQ(p.row(2), QString(27, u'0') + ".");
     EXPECT_EQ(p.row(3), QString(28, u'2'));
     EXPECT_EQ(p.row(4), kEmptyRow) << "a room number listed twice shows on its first row";
 }
 
-TEST(Planning, LaterWritesWinAndClosuresCoverStays)
+// Every holder of a night shows, whatever the order of the cards: two make
+// a conflict, and its tip names both.
+TEST(Planning, TwoHoldersMakeAConflictWhateverTheCardOrder)
 {
-    Planning p(room(0, "  101") + room(1, "  102", "06/03/2001 ", " 07/03/2001"),
-               client(0, "101", "04/03/2001", "05/03/2001", "0") +
-                   client(1, "101", "05/03/2001", "06/03/2001", "3") +
-                   client(2, "102", "04/03/2001", "08/03/2001", "0"));
-    // The departed guest, later in the table, whitens the day it shares.
-    EXPECT_EQ(p.row(0), "033" + kEmptyRow.mid(3));
-    // The closure, trimmed, wins over the guest on the days they share.
-    EXPECT_EQ(p.row(1), "00990" + kEmptyRow.mid(5));
-    EXPECT_EQ(p.page.grid().state(1, 2), CellState::Closed);
+    const QStringList rooms = room(0, "  101") + room(1, "  102", "06/03/2001 ", " 07/03/2001", "Fuite");
+    const QStringList clients = client(0, "101", "04/03/2001", "05/03/2001", "0", "Dupont") +
+                                client(1, "101", "05/03/2001", "06/03/2001", "3") +
+                                client(2, "102", "04/03/2001", "08/03/2001", "0", "Blanc") +
+                                client(3, "101", "05/03/2001", "07/03/2001", "1", "Roux") +
+                                client(4, "101", "06/03/2001", "08/03/2001", "2", "Noir");
+    Planning p(rooms, clients);
+    // A departed card's dates hold nothing; touching stays do not clash.
+    EXPECT_EQ(p.row(0), "01!2" + kEmptyRow.mid(4));
+    EXPECT_EQ(p.row(1), "00!!" + kEmptyRow.mid(4));
+    EXPECT_EQ(p.page.grid().state(1, 2), CellState::Conflict);
+    EXPECT_EQ(p.page.grid().tip(1, 2), "Conflit : 2 pour cette nuit\n\nBlanc\ndu 04/03/2001 au 08/03/2001\nPrésent\n\n"
+                                       "Fermée\nFuite\ndu 06/03/2001 au 07/03/2001");
+    EXPECT_EQ(p.page.grid().clientAt(0, 2), 3);
+
+    QStringList reversed;
+    for (int b = 4; b >= 0; --b)
+        reversed += clients.mid(b * 26, 26);
+    Planning q(rooms, reversed);
+    for (int r = 0; r < 2; ++r)
+        EXPECT_EQ(q.row(r), p.row(r));
     for (const char *free : {"", "4", "-1", "x"})
         EXPECT_EQ(PlanningGrid::state(free), CellState::Free) << free;
 }
@@ -118,7 +134,7 @@ TEST(Planning, RowsFollowBlockNumbersAndShowEveryRoom)
 
 TEST(Planning, TitleAndMovesFollowThePeriod)
 {
-    Planning p(room(0, "  101"), client(0, "101", "11/03/2001", "11/03/2001", "0"));
+    Planning p(room(0, "  101"), client(0, "101", "11/03/2001", "12/03/2001", "0"));
     const PlanningGrid &g = p.page.grid();
     EXPECT_EQ(g.title, "Planning Du 04 mars 2001  Au  31 mars 2001");
     EXPECT_EQ(p.row(0), kEmptyRow.left(7) + "0" + kEmptyRow.mid(8));
@@ -147,20 +163,21 @@ TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
             + client(1, "102", "01/03/2001", "05/03/2001", "1")          // not present
             + client(2, "102", "06/03/2001", "07/03/2001", "3")          // gone
             + client(3, "103", "20/02/2001", "25/02/2001", "0")          // left before the period
-            + client(4, "103", "08/03/2001", "08/03/2001", "2")  // booked over the overdue one
+            + client(4, "103", "08/03/2001", "09/03/2001", "2")  // booked over the overdue one
             + client(5, "104", "09/03/2001", "08/03/2001", "0")  // stay ending before it starts
             + client(6, "104", "10/03/2001", "12/03/2001", "0"), // present, not yet due
         today);
     const PlanningGrid &g = p.page.grid();
     EXPECT_EQ(g.todayColumn(), 6);
     EXPECT_EQ(p.row(0), "0000000" + kEmptyRow.mid(7));
-    EXPECT_EQ(p.row(1), "1133" + kEmptyRow.mid(4));
-    EXPECT_EQ(p.row(2), "0000200" + kEmptyRow.mid(7)) << "a later client still wins its days";
-    EXPECT_EQ(p.row(3), "......000" + kEmptyRow.mid(9));
+    // A reservation whose guest never came keeps its arrival night only.
+    EXPECT_EQ(p.row(1), kEmptyRow);
+    EXPECT_EQ(p.row(2), "0000!00" + kEmptyRow.mid(7)) << "the booking clashes with the guest still there";
+    EXPECT_EQ(p.row(3), "......00" + kEmptyRow.mid(8));
     for (int c = 0; c < 7; ++c)
         EXPECT_TRUE(g.overdue(0, c)) << c;
     EXPECT_FALSE(g.overdue(0, 7));
-    EXPECT_FALSE(g.overdue(2, 4));
+    EXPECT_TRUE(g.overdue(2, 4));
     EXPECT_FALSE(g.overdue(3, 6));
     EXPECT_EQ(g.tip(0, 6), "Martin Paul\ndu 01/03/2001 au 05/03/2001\nPrésent\nDépart dépassé");
 
@@ -176,19 +193,19 @@ TEST(Planning, CellsNameTheirGuestOrClosure)
 {
     // Block 2 is written twice: the card its number opens is the first.
     Planning p(room(0, "  101") + room(1, "  102", "08/03/2001", "09/03/2001", " Peinture "),
-               client(0, "101", "04/03/2001", "04/03/2001", "0", " Dupont Anne ") +
-                   client(1, "101", "05/03/2001", "05/03/2001", "1") +
-                   client(2, "101", "06/03/2001", "06/03/2001", "2", "Roux") +
-                   client(2, "101", "07/03/2001", "07/03/2001", "2", "Roux bis") +
+               client(0, "101", "04/03/2001", "05/03/2001", "0", " Dupont Anne ") +
+                   client(1, "101", "05/03/2001", "06/03/2001", "1") +
+                   client(2, "101", "06/03/2001", "07/03/2001", "2", "Roux") +
+                   client(2, "101", "07/03/2001", "08/03/2001", "2", "Roux bis") +
                    client(3, "102", "05/03/2001", "08/03/2001", "0", "Blanc") +
-                   client(4, "101", "08/03/2001", "08/03/2001", "4", "Noir"));
+                   client(4, "101", "08/03/2001", "09/03/2001", "4", "Noir"));
     const PlanningGrid &g = p.page.grid();
-    EXPECT_EQ(g.tip(0, 0), "Dupont Anne\ndu 04/03/2001 au 04/03/2001\nPrésent");
-    EXPECT_EQ(g.tip(0, 1), "du 05/03/2001 au 05/03/2001\nRéserve") << "no name, no empty line";
-    EXPECT_EQ(g.tip(0, 2), "Roux\ndu 06/03/2001 au 06/03/2001\nConfirme");
-    EXPECT_EQ(g.tip(1, 4), "Fermée\nPeinture\ndu 08/03/2001 au 09/03/2001");
+    EXPECT_EQ(g.tip(0, 0), "Dupont Anne\ndu 04/03/2001 au 05/03/2001\nPrésent");
+    EXPECT_EQ(g.tip(0, 1), "du 05/03/2001 au 06/03/2001\nRéserve") << "no name, no empty line";
+    EXPECT_EQ(g.tip(0, 2), "Roux\ndu 06/03/2001 au 07/03/2001\nConfirme");
+    EXPECT_EQ(g.tip(1, 5), "Fermée\nPeinture\ndu 08/03/2001 au 09/03/2001");
     EXPECT_EQ(QList<int>({g.clientAt(0, 0), g.clientAt(0, 1), g.clientAt(0, 2), g.clientAt(0, 3),
-                          g.clientAt(1, 1), g.clientAt(1, 4), g.clientAt(0, 4), g.clientAt(0, 9)}),
+                          g.clientAt(1, 1), g.clientAt(1, 5), g.clientAt(0, 4), g.clientAt(0, 9)}),
               QList<int>({0, 1, 2, -1, 3, -1, -1, -1}));
     // A cancelled guest leaves the day free: nothing to tell.
     EXPECT_EQ(g.tip(0, 4), "");
@@ -204,14 +221,14 @@ TEST(Planning, AimingAtAGuestOpensTheirCard)
     p.fiche.setPage(PageId::Clients, &clients);
     EXPECT_FALSE(p.page.aimClient(0, 10));
     EXPECT_EQ(p.fiche.set().position(Table::Clients), 0);
-    ASSERT_TRUE(p.page.aimClient(0, 3));
+    ASSERT_TRUE(p.page.aimClient(0, 2));
     EXPECT_EQ(p.fiche.set().position(Table::Clients), 1);
     p.fiche.selectPage(PageId::Clients);
     EXPECT_EQ(clients.card().name, "Leroy Marc");
 }
 
 // The demo hotel is written around the day it is given: guests in today,
-// bookings in the weeks after, nobody overdue.
+// bookings in the weeks after, one guest overdue to show what that looks like.
 TEST(Planning, DemoHotelLivesAroundItsDay)
 {
     QTemporaryDir dir;
@@ -232,15 +249,14 @@ TEST(Planning, DemoHotelLivesAroundItsDay)
     page.PlanningSemaines();
     const PlanningGrid &g = page.grid();
     ASSERT_EQ(g.todayColumn(), 3);
-    int present = 0, booked = 0, overdue = 0;
+    int present = 0, booked = 0, overdueRows = 0;
     for (int r = 0; r < g.rowCount(); ++r) {
         present += g.state(r, 3) == CellState::Occupied;
         for (int c = 4; c < PlanningGrid::kDays; ++c)
             booked += g.state(r, c) == CellState::Reserved || g.state(r, c) == CellState::Confirmed;
-        for (int c = 0; c < PlanningGrid::kDays; ++c)
-            overdue += g.overdue(r, c);
+        overdueRows += g.overdue(r, 3);
     }
     EXPECT_GE(present, 3);
     EXPECT_GE(booked, 20);
-    EXPECT_EQ(overdue, 0);
+    EXPECT_EQ(overdueRows, 1);
 }

@@ -12,7 +12,8 @@
 TEST(JourneeWindow, ListsTheDayMovesByDayAndOpensTheGuestChosen)
 {
     Hotel h(client(0, "ARRIVE", "101", "1", "06/12/2026", "08/12/2026")
-                + client(1, "PART", "102", "0", "03/12/2026", "06/12/2026"),
+                + client(1, "PART", "102", "0", "03/12/2026", "06/12/2026")
+                + client(2, "RETARD", "103", "0", "01/12/2026", "04/12/2026"),
             room(0, "  101", "Double") + room(1, "  102", "Simple") + room(2, "  103", "Suite"));
     TJournee w(h.fiche.set());
     QList<std::pair<int, TJournee::Action>> opened;
@@ -26,10 +27,13 @@ TEST(JourneeWindow, ListsTheDayMovesByDayAndOpensTheGuestChosen)
     QStringList titles;
     for (QGroupBox *box : w.findChildren<QGroupBox *>())
         titles << box->title();
-    EXPECT_EQ(titles, QStringList({"Arrivées (1)", "Départs (1)", "Présents (1)", "Chambres libres ce soir (2)"}));
+    // The guest who should have left is counted with the departures.
+    EXPECT_EQ(titles, QStringList({"Arrivées (1)", "Départs (2)", "Présents (2)", "Chambres libres ce soir (1)",
+                                   "Non arrivés (0)"}));
+    EXPECT_EQ(w.list(1)->item(1, 4)->text(), "en retard");
     EXPECT_EQ(w.list(0)->item(0, 0)->text(), "ARRIVE");
     EXPECT_EQ(w.list(0)->item(0, 4)->text(), "Réserve");
-    EXPECT_EQ(w.list(3)->item(1, 0)->text(), "103");
+    EXPECT_EQ(w.list(3)->item(0, 0)->text(), "102");
 
     // Page Down from a list: the next day, where Arrive is in the house.
     w.list(0)->setFocus();
@@ -44,8 +48,11 @@ TEST(JourneeWindow, ListsTheDayMovesByDayAndOpensTheGuestChosen)
     QTest::keyClick(w.list(0), Qt::Key_Return);
     w.list(1)->setCurrentCell(0, 0);
     QTest::keyClick(w.list(1), Qt::Key_Return);
+    w.list(1)->setCurrentCell(1, 0);
+    QTest::keyClick(w.list(1), Qt::Key_Return);
     EXPECT_EQ(opened, (QList<std::pair<int, TJournee::Action>>{{0, TJournee::Action::Arrival},
-                                                                {1, TJournee::Action::Departure}}));
+                                                                {1, TJournee::Action::Departure},
+                                                                {2, TJournee::Action::Departure}}));
     EXPECT_TRUE(w.isVisible());
     // A guest in the house: the card, and the window closes.
     w.list(2)->setCurrentCell(0, 0);

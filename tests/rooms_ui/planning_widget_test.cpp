@@ -23,6 +23,7 @@ TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
     grid.cells[1][0] = "1";
     grid.cells[1][1] = "9";
     grid.cells[1][2] = "x";
+    grid.cells[1][3] = PlanningGrid::kConflict;
     PlanningGridModel m(grid);
 
     // Column c shows the day first + (c - 1) under its weekday; column 0 the room.
@@ -35,8 +36,8 @@ TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
     const QColor white(255, 255, 255), teal(0, 128, 128), aqua(0, 255, 255);
     EXPECT_EQ(QList<QColor>({colour(0, 1), colour(0, 2), colour(0, 3), colour(0, 4), colour(0, 5)}),
               QList<QColor>({white, teal, teal, aqua, white}));
-    EXPECT_EQ(QList<QColor>({colour(1, 1), colour(1, 2), colour(1, 3)}),
-              QList<QColor>({QColor(0, 255, 0), QColor(255, 0, 0), white}));
+    EXPECT_EQ(QList<QColor>({colour(1, 1), colour(1, 2), colour(1, 3), colour(1, 4)}),
+              QList<QColor>({QColor(0, 255, 0), QColor(255, 0, 0), white, QColor(255, 0, 255)}));
     EXPECT_TRUE(m.data(m.index(0, 2), Qt::DisplayRole).toString().isEmpty()) << "codes stay hidden";
 }
 
@@ -60,7 +61,7 @@ TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
     QStringList legend;
     for (const QLabel *l : w.findChildren<QLabel *>("legend"))
         legend << l->text();
-    EXPECT_EQ(legend, QStringList({"Fermée", "Occupée", "Réservée", "Confirmée"}));
+    EXPECT_EQ(legend, QStringList({"Fermée", "Occupée", "Réservée", "Confirmée", "Conflit"}));
 
     QTableView *view = w.view();
     EXPECT_EQ(view->columnWidth(0), 60); // 800 - 29 * 24 - 44
@@ -80,7 +81,7 @@ TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
 TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
 {
     Hotel h(client(0, "Dupont Anne", "101", "0", "01/03/2001", "02/03/2001") +
-                client(1, "Leroy Marc", "101", "1", "05/03/2001", "05/03/2001"),
+                client(1, "Leroy Marc", "101", "1", "08/03/2001", "09/03/2001"),
             room(0, "  101", "Double"));
     Fiche &fiche = h.fiche;
     PlanningPage page(fiche);
@@ -95,14 +96,13 @@ TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
         EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::BackgroundRole).isValid(), c == 3) << c;
     EXPECT_EQ(m->headerData(3, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
               PlanningGridModel::kToday);
-    // The overdue guest holds the room from the 4th to today, the 6th, but
-    // for the 5th that the booking later in the table takes.
+    // The overdue guest holds the room up to tonight, the 6th.
     QList<bool> overdue;
     for (int c = 1; c <= 4; ++c)
         overdue << m->data(m->index(0, c), PlanningGridModel::OverdueRole).toBool();
-    EXPECT_EQ(overdue, QList<bool>({true, false, true, false}));
-    EXPECT_EQ(m->data(m->index(0, 2), Qt::ToolTipRole).toString(),
-              "Leroy Marc\ndu 05/03/2001 au 05/03/2001\nRéserve");
+    EXPECT_EQ(overdue, QList<bool>({true, true, true, false}));
+    EXPECT_EQ(m->data(m->index(0, 5), Qt::ToolTipRole).toString(),
+              "Leroy Marc\ndu 08/03/2001 au 09/03/2001\nRéserve");
 
     QSignalSpy opened(&w, &TPlanningPage::clientCardRequested);
     auto doubleClick = [&](int column) {
@@ -113,10 +113,10 @@ TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
     };
-    doubleClick(5); // a free day
+    doubleClick(6); // a free night
     doubleClick(0); // the room number
     EXPECT_EQ(opened.count(), 0);
-    doubleClick(2);
+    doubleClick(5);
     EXPECT_EQ(opened.count(), 1);
     EXPECT_EQ(fiche.set().position(Table::Clients), 1);
     doubleClick(1);

@@ -26,7 +26,8 @@ struct Martin : Hotel
         : Hotel(client(0, "Martin", {}, "1", "03/05/2024", "05/05/2024")
                     + client(1, "Durand", "101", "0", "01/05/2024", "31/12/2099")
                     + client(2, "Baron", "102", "1", "08/05/2024", "14/05/2024"),
-                room(0, "  101", "Double", "Durand") + room(1, "  102", "Simple") + room(2, "  103", "Twin"))
+                room(0, "  101", "Double", "Durand") + room(1, "  102", "Simple") + room(2, "  103", "Twin"),
+                QDate(2024, 5, 1))
     {}
 };
 
@@ -147,7 +148,7 @@ TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
         d.show();
         EXPECT_EQ(d.focusWidget(), field<QLineEdit>(d, "reason"));
         EXPECT_EQ(field<RoomBox>(d, "room")->currentText(), "101");
-        EXPECT_EQ(field<QDateEdit>(d, "until")->date(), QDate::currentDate());
+        EXPECT_EQ(field<QDateEdit>(d, "until")->date(), QDate(2024, 5, 1)); // the reception's today
         field<QDateEdit>(d, "from")->setDate(QDate(2024, 6, 1));
         field<QDateEdit>(d, "until")->setDate(QDate(2024, 6, 3));
         QTest::keyClicks(field<QLineEdit>(d, "reason"), "Peinture");
@@ -156,7 +157,7 @@ TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
     // Durand is in 101 on those days: the closing asks first.
     const QStringList rooms = h.lines(Table::Rooms);
     EXPECT_FALSE(runClosing(nullptr, h.fiche, close));
-    EXPECT_EQ(h.ui.shown.last(), "La chambre 101 est occupée du 01/05 au 31/12 par Durand. Fermer quand même ?");
+    EXPECT_EQ(h.ui.shown.last(), "La chambre 101 est occupée du 01/05/2024 au 31/12/2099 par Durand. Fermer quand même ?");
     EXPECT_EQ(h.lines(Table::Rooms), rooms);
     h.ui.okCancel = {true};
     EXPECT_TRUE(runClosing(nullptr, h.fiche, close));
@@ -170,8 +171,8 @@ TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
         EXPECT_EQ(source->count(), 1);
         auto *target = field<RoomBox>(d, "target");
         EXPECT_EQ(target->currentText(), QString());
-        EXPECT_EQ(target->count(), 2);
-        EXPECT_EQ(target->itemText(1), "103 Twin");
+        EXPECT_EQ(target->count(), 1); // 102 is booked from the 8th, within the stay
+        EXPECT_EQ(target->itemText(0), "103 Twin");
         QTest::keyClicks(target->lineEdit(), "104");
         EXPECT_NE(click(d, "OK"), QDialog::Accepted);
         EXPECT_EQ(field<QLabel>(d, "problem")->text(), "La chambre 104 n'existe pas.");

@@ -21,7 +21,7 @@ ToolRun tool(const QStringList &args)
 
 const QStringList kCommands = {
     "check", "repair",  "journee",     "day-sheet", "invoices", "print-invoice", "archive-invoices",
-    "stats", "journal", "taxe-sejour", "backup"};
+    "stats", "journal", "taxe-sejour", "backup", "conflits"};
 
 } // namespace
 

@@ -134,24 +134,33 @@ TEST(Occupancy, CountsNightsSoldAvailabilityAndRates)
     QStringList rooms = roomBlock(0, "1", "") + roomBlock(1, "2", "");
     rooms[19 + 15] = "30/04/2001";
     rooms[19 + 16] = "02/05/2001";
-    // A departed guest from 29/04 to 03/05: two nights in April, two in May;
-    // a present guest 01/05 to 02/05; a reservation that sells nothing.
-    QStringList clients = clientBlock(0, "1", "A") + clientBlock(1, "2", "B") + clientBlock(2, "3", "C");
+    // A departed guest from 29/04 to 03/05: two nights in April, two in May,
+    // and two in April of an earlier stay kept in the card's history; a
+    // present guest 01/05 to 02/05; a reservation that sells nothing; a
+    // departure kept in the history, counted once.
+    QStringList clients = clientBlock(0, "1", "A") + clientBlock(1, "2", "B") + clientBlock(2, "3", "C") +
+                          clientBlock(3, "4", "D");
     auto stay = [&](int block, const QString &since, const QString &leaving, const QString &situation) {
         const int start = 26 * block;
         clients[start + 15] = since;
+        clients[start + 16] = situation == "3" ? QString() : QStringLiteral("2");
         clients[start + 17] = leaving;
         clients[start + 24] = situation;
     };
     stay(0, "29/04/2001", "03/05/2001", "3");
     stay(1, "01/05/2001", "02/05/2001", "0");
     stay(2, "10/05/2001", "20/05/2001", "1");
+    stay(3, "05/05/2001", "07/05/2001", "3");
+    clients.insert(26 * 4 - 1, "SEJR2\t05/05/2001\t06/05/2001\t3");
+    clients.insert(25, "SEJR1\t10/04/2001\t11/04/2001\t3");
     // Validated: 110,00 tax included at 10 % in May; a draft is left out.
     const FileSet set = setOf(statInvoice(0, "03/05/2001", {line("Nuit", "1", "110,00", "2")}, "1", "A", "1", true) +
                                   statInvoice(1, "03/05/2001", amountLine("500,00")),
                               rooms, clients);
-    const StatTable t = compute(StatKind::Occupation, set);
-    EXPECT_EQ(rowsOf(t), QStringList({"1\tAvril 2001\t59\t2\t3,4\t0,00\t0,00", "2\tMai 2001\t60\t3\t5,0\t33,33\t1,67"}));
+    InvoicePassSettings settings = passSettings(2);
+    settings.today = QDate(2001, 5, 1);
+    const StatTable t = computeStatistic(StatKind::Occupation, set, settings);
+    EXPECT_EQ(rowsOf(t), QStringList({"1\tAvril 2001\t59\t4\t6,8\t0,00\t0,00", "2\tMai 2001\t60\t5\t8,3\t20,00\t1,67"}));
     EXPECT_EQ(t.sheet.columns[4].heading, "Taux (%)");
 }
 

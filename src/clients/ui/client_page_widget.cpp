@@ -177,7 +177,7 @@ QWidget *TClientPage::buildHistoryGroup()
     }
     situationRow->addStretch();
     connect(m_situation, &QButtonGroup::idClicked, this, [this](int index) {
-        m_page.chooseSituation(index);
+        m_page.pickSituation(index);
         refresh();
     });
     m_fields->addInput(m_situation);
@@ -220,16 +220,15 @@ QWidget *TClientPage::buildHistoryPanel()
     entryRow->addWidget(ok);
     column->addLayout(entryRow);
 
-    const ClientCard &card = m_page.card();
     m_history = new GridModel({{QStringLiteral("Date"), Qt::AlignLeft, true},
                                {QStringLiteral("Libellé"), Qt::AlignLeft, true},
                                {QStringLiteral("Montant"), Qt::AlignRight, true}},
                               this);
-    m_history->setRows(int(card.history.size()), [this](int row, int column) -> QVariant {
-        const ClientCard &card = m_page.card();
-        if (row >= card.history.size())
+    m_shownHistory = m_page.shownHistory();
+    m_history->setRows(int(m_shownHistory.size()), [this](int row, int column) -> QVariant {
+        if (row >= m_shownHistory.size())
             return {};
-        const HistoryRow &r = card.history[row];
+        const HistoryRow &r = m_shownHistory[row];
         // Stored with the blanks that align it in the file; on screen the
         // cell aligns it in whatever font is installed.
         return column == Date ? r.date : column == Label ? r.label : r.amount.trimmed();
@@ -261,7 +260,8 @@ void TClientPage::refresh()
             button->setChecked(false);
         m_situation->setExclusive(true);
     }
-    m_history->reload(int(m_page.card().history.size()));
+    m_shownHistory = m_page.shownHistory();
+    m_history->reload(int(m_shownHistory.size()));
 }
 
 void TClientPage::focusFirstField()

@@ -46,4 +46,5 @@ private:
     QButtonGroup *m_situation = nullptr;
     QLineEdit *m_entryAmount = nullptr;
     GridModel *m_history = nullptr;
+    QList<HistoryRow> m_shownHistory;
 };

@@ -16,16 +16,19 @@
 
 namespace {
 
-enum Lists { Arrivals, Departures, Present, Free };
+enum Lists { Arrivals, Departures, Present, Free, NoShows, kListCount };
 
-const char *const kTitles[] = {"Arrivées", "Départs", "Présents", "Chambres libres ce soir"};
+const char *const kTitles[] = {"Arrivées", "Départs", "Présents", "Chambres libres ce soir", "Non arrivés"};
 const QStringList kColumns[] = {
     {QStringLiteral("Nom"), QStringLiteral("Chambre"), QStringLiteral("Nuits"), QStringLiteral("Départ"),
      QStringLiteral("Situation")},
-    {QStringLiteral("Nom"), QStringLiteral("Chambre"), QStringLiteral("Arrivée"), QStringLiteral("Nuits")},
+    {QStringLiteral("Nom"), QStringLiteral("Chambre"), QStringLiteral("Arrivée"), QStringLiteral("Nuits"),
+     QStringLiteral("Situation")},
     {QStringLiteral("Nom"), QStringLiteral("Chambre"), QStringLiteral("Arrivée"), QStringLiteral("Départ"),
      QStringLiteral("Situation")},
     {QStringLiteral("Chambre"), QStringLiteral("Catégorie"), QStringLiteral("Lits"), QStringLiteral("Prix")},
+    {QStringLiteral("Nom"), QStringLiteral("Chambre"), QStringLiteral("Arrivée"), QStringLiteral("Départ"),
+     QStringLiteral("Situation")},
 };
 
 QString nights(const journee::Guest &g)
@@ -61,7 +64,7 @@ TJournee::TJournee(const FileSet &set, QWidget *parent) : QDialog(parent), m_set
     top->addStretch();
 
     auto *grid = new QGridLayout;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kListCount; ++i) {
         auto *box = new QGroupBox;
         auto *table = new QTableWidget(0, int(kColumns[i].size()));
         table->setObjectName(QString::fromUtf8(kTitles[i]));
@@ -79,7 +82,10 @@ TJournee::TJournee(const FileSet &set, QWidget *parent) : QDialog(parent), m_set
         connect(table, &QTableWidget::cellDoubleClicked, this, [this, i](int row) { activate(i, row); });
         table->installEventFilter(this);
         (new QVBoxLayout(box))->addWidget(table);
-        grid->addWidget(box, i / 2, i % 2);
+        if (i == NoShows)
+            grid->addWidget(box, 2, 0, 1, 2);
+        else
+            grid->addWidget(box, i / 2, i % 2);
         m_boxes[std::size_t(i)] = box;
         m_lists[std::size_t(i)] = table;
     }
@@ -137,7 +143,7 @@ void TJournee::refresh()
     fill(m_lists[Arrivals], rows, {2});
     rows.clear();
     for (const journee::Guest &g : m_day.departures)
-        rows << QStringList{g.name, g.room, g.since, nights(g)};
+        rows << QStringList{g.name, g.room, g.since, nights(g), g.overdue ? journee::situationText(g) : QString()};
     fill(m_lists[Departures], rows, {3});
     rows.clear();
     for (const journee::Guest &g : m_day.present)
@@ -147,20 +153,27 @@ void TJournee::refresh()
     for (const journee::FreeRoom &r : m_day.freeTonight)
         rows << QStringList{r.number, r.category, r.beds, r.price};
     fill(m_lists[Free], rows, {2, 3});
+    rows.clear();
+    for (const journee::Guest &g : m_day.noShows)
+        rows << QStringList{g.name, g.room, g.since, g.leaving, journee::situationText(g)};
+    fill(m_lists[NoShows], rows, {});
     const qsizetype counts[] = {m_day.arrivals.size(), m_day.departures.size(), m_day.present.size(),
-                                m_day.freeTonight.size()};
-    for (int i = 0; i < 4; ++i)
+                                m_day.freeTonight.size(), m_day.noShows.size()};
+    for (int i = 0; i < kListCount; ++i)
         m_boxes[std::size_t(i)]->setTitle(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kTitles[i])).arg(counts[i]));
 }
 
 void TJournee::activate(int list, int row)
 {
-    const QList<journee::Guest> *guests[] = {&m_day.arrivals, &m_day.departures, &m_day.present};
-    if (list > Present || row < 0 || row >= guests[list]->size() || !m_openGuest)
+    const QList<journee::Guest> *guests[] = {&m_day.arrivals, &m_day.departures, &m_day.present, nullptr,
+                                             &m_day.noShows};
+    if (list < 0 || list >= kListCount || !guests[list] || row < 0 || row >= guests[list]->size() ||
+        !m_openGuest)
         return;
     const journee::Guest &g = (*guests[list])[row];
-    // An expected guest is offered the arrival; a guest already in, the
-    // departure on the day they leave; any other just their card.
+    // An expected guest is offered the arrival; a guest due to leave today
+    // or overdue (both listed with the departures), the departure; any
+    // other just their card.
     const Action action = list == Arrivals && g.situation != 0 ? Action::Arrival
                           : list == Departures                ? Action::Departure
                                                               : Action::ShowCard;
@@ -176,7 +189,7 @@ bool TJournee::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < kListCount; ++i) {
             if (watched == m_lists[std::size_t(i)] && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
                 activate(i, m_lists[std::size_t(i)]->currentRow());
                 return true;

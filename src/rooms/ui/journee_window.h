@@ -12,7 +12,8 @@ class QDateEdit;
 class QGroupBox;
 class QTableWidget;
 
-// TJournee: the day at a glance, four lists under a day picker. Page Up and
+// TJournee: the day at a glance, five lists under a day picker (the fifth,
+// the reservations whose guest has not come). Page Up and
 // Page Down show the previous and next day. A double click (or Enter) on a
 // guest asks the main window to show that guest's card and, on an arrival
 // or a departure, to offer the operation; the lists are then read again.
@@ -42,8 +43,8 @@ private:
 
     const FileSet &m_set;
     QDateEdit *m_date;
-    std::array<QGroupBox *, 4> m_boxes{};
-    std::array<QTableWidget *, 4> m_lists{};
+    std::array<QGroupBox *, 5> m_boxes{};
+    std::array<QTableWidget *, 5> m_lists{};
     journee::Day m_day;
     OpenGuest m_openGuest;
     std::function<void(const journee::Day &)> m_print;

@@ -24,7 +24,8 @@ struct LegendEntry
 constexpr LegendEntry kLegend[] = {{u"Fermée", CellState::Closed},
                                    {u"Occupée", CellState::Occupied},
                                    {u"Réservée", CellState::Reserved},
-                                   {u"Confirmée", CellState::Confirmed}};
+                                   {u"Confirmée", CellState::Confirmed},
+                                   {u"Conflit", CellState::Conflict}};
 
 // Every column (W - 100) / 29, the room column what is left less 44 pixels.
 std::pair<int, int> columnWidths(int width)
@@ -91,6 +92,8 @@ QColor PlanningGridModel::colour(CellState state)
         return QColor(0, 255, 255);
     case CellState::Closed:
         return QColor(255, 0, 0);
+    case CellState::Conflict: // two hold the night: a colour no single state has
+        return QColor(255, 0, 255);
     case CellState::Free:
         break;
     }

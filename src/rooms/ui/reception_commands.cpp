@@ -113,8 +113,9 @@ bool runStay(TArrive &dialog, Fiche &fiche, const ShowDialog &show, bool arrival
     const QList<int> self = {fiche.set().position(Table::Clients)};
     dialog.Init(arrival ? reception::arrivalProposal(fiche, rooms) : reception::reservationProposal(fiche, rooms),
                 rooms);
-    dialog.setChecks([&fiche, self](QDate first,
-                                    QDate last) { return reception::ChambresLibres(fiche.set(), first, last, self); },
+    dialog.setChecks([&fiche, self](QDate first, QDate last) {
+        return reception::ChambresLibres(fiche.set(), first, last, self, fiche.today());
+    },
                      [&fiche](const reception::StayChoice &c) { return reception::stayProblem(fiche, c); });
     if (show(dialog) != QDialog::Accepted)
         return false;
@@ -134,7 +135,7 @@ bool runDeparture(QWidget *parent, Fiche &fiche, const ShowDialog &show)
     reception::commitCards(fiche);
     TDepart dialog(parent);
     dialog.Init(reception::departureProposal(fiche));
-    return show(dialog) == QDialog::Accepted && reception::Part(fiche);
+    return show(dialog) == QDialog::Accepted && reception::Part(fiche, dialog.Result().leaving);
 }
 
 bool runReservation(QWidget *parent, Fiche &fiche, const ShowDialog &show)
@@ -152,7 +153,7 @@ bool runClosing(QWidget *parent, Fiche &fiche, const ShowDialog &show)
     if (show(dialog) != QDialog::Accepted)
         return false;
     // Closing over guests' days hides their stays: ask first.
-    const QString question = reception::closingQuestion(fiche.set(), dialog.Result());
+    const QString question = reception::closingQuestion(fiche.set(), dialog.Result(), fiche.today());
     if (!question.isEmpty() && !fiche.ui().askOkCancel(question))
         return false;
     return reception::Fermeture(fiche, dialog.Result());
@@ -163,9 +164,13 @@ bool runTransfer(QWidget *parent, Fiche &fiche, const ShowDialog &show)
     reception::commitCards(fiche);
     TTransfert dialog(parent);
     const FileSet &set = fiche.set();
-    dialog.Init(reception::transferProposal(fiche),
-                [&set](QDate day) { return reception::occupiedRooms(set, day); },
-                [&set](const QString &source, QDate day) { return reception::transferTargets(set, source, day); },
-                [&set](const reception::TransferChoice &c) { return reception::transferProblem(set, c); });
+    const QDate today = fiche.today();
+    dialog.Init(
+        reception::transferProposal(fiche),
+        [&set, today](QDate day) { return reception::occupiedRooms(set, day, today); },
+        [&set, today](const QString &source, QDate day) {
+            return reception::transferTargets(set, source, day, today);
+        },
+        [&set, today](const reception::TransferChoice &c) { return reception::transferProblem(set, c, today); });
     return show(dialog) == QDialog::Accepted && reception::Transferer(fiche, dialog.Result());
 }

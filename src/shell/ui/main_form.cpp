@@ -519,7 +519,7 @@ void TMainForm::showJournee()
     reception::commitCards(m_fiche);
     TJournee window(m_fiche.set(), this);
     window.Init(
-        QDate::currentDate(),
+        m_fiche.today(),
         [this](int block, TJournee::Action action) {
             m_fiche.page(PageId::Clients).writeBack();
             m_fiche.set().setPosition(Table::Clients, block);
@@ -828,7 +828,7 @@ void TMainForm::run(Cmd cmd)
             break;
         case Cmd::ImprimerJournee:
             reception::commitCards(m_fiche);
-            print(journee::ImpJourneeJob(journee::Journee(m_fiche.set(), QDate::currentDate()),
+            print(journee::ImpJourneeJob(journee::Journee(m_fiche.set(), m_fiche.today()),
                                          m_fiche.company().lines[0]));
             break;
         case Cmd::Reservation:
