@@ -97,8 +97,9 @@ TEST(Picks, FillALineFromTheArticleAndTheHeaderFromTheClient)
     g.cursorColumn = Designation;
     EXPECT_TRUE(b.invoices.wantsArticlePicker());
     b.invoices.StringGrid5Click("42");
-    // The short block 0 is passed over; the first whole block is taken.
-    EXPECT_EQ(g.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", ""}));
+    // The short block 0 is passed over; the first whole block is taken,
+    // with its VAT code.
+    EXPECT_EQ(g.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", "1"}));
     EXPECT_EQ(g.cursorColumn, Quantity);
 
     // A code typed in "Code" wins over the picker; a price typed stays.

@@ -261,7 +261,7 @@ TEST(Totals, AddUpTheDayAndSkipWhatIsNotANumber)
              mc("20260314", {"3", "C", "1", "0,5", "", "100", "", ""})});
     const DayTotals t = s.page.totals();
     EXPECT_EQ(t.nights, 3);
-    EXPECT_DOUBLE_EQ(t.amounts[0], 15.75);
+    EXPECT_EQ(t.amounts[0], Money::parse(u"15,75"));
     EXPECT_EQ(s.page.totalTexts(), (QStringList{"3", "15,75", "0,00", "100,00", "0,00", "4,50"}));
 }
 
