@@ -1,5 +1,6 @@
 #include "purchasing/order_page.h"
 #include "purchasing/supplier_page.h"
+#include "stats/journal.h"
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
 #include "store/text.h"
@@ -440,4 +441,31 @@ TEST(OrderList, EveryBlockWithItsOwnNumber)
     EXPECT_EQ(list.field(1, 4), "Zone B");
     o.page.showOrder(list.block(1));
     EXPECT_EQ(o.page.card().supplier, "10002");
+}
+
+// A validated order keeps the rates it was computed with: the supplier's
+// statement, the page and the journal say the same whatever the rates
+// become; a draft follows today's.
+TEST(OrderTotals, AValidatedOrderKeepsItsRatesAndFigures)
+{
+    Orders o(orderBlock(0, {cmde("A", "2", "10")}));
+    ASSERT_TRUE(o.page.Valider());
+    EXPECT_TRUE(o.lines().contains("TOTV20\t10\t5,5\t24\t20\t4\t0\t0\t0\t0\t0\t0\t0\t24"))
+        << o.lines().join('\n').toStdString();
+    o.fiche.settings().vatRates = {30, 10, 5.5};
+    o.page.LitCmd();
+    EXPECT_EQ(o.page.totals().vatText, "4,00");
+    EXPECT_EQ(o.page.totals().totalText, "24,00");
+    JournalSettings js;
+    js.vatRates = o.fiche.settings().vatRates;
+    qint64 deductible = 0;
+    for (const JournalLine &l : journalLines(o.fiche.set(), js))
+        if (l.accountIndex == account::TvaDeductible)
+            deductible += l.debit - l.credit;
+    EXPECT_EQ(deductible, 400);
+
+    Orders draft(orderBlock(0, {cmde("A", "2", "10")}));
+    draft.fiche.settings().vatRates = {30, 10, 5.5};
+    draft.page.LitCmd();
+    EXPECT_EQ(draft.page.totals().vatText, "6,00");
 }
