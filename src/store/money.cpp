@@ -221,12 +221,6 @@ qint64 Money::inFormatUnits(int decimals) const
     return rounded(decimals).m_units / kPowers[kScale - decimals];
 }
 
-Money Money::fromFormatUnits(qint64 units, int decimals)
-{
-    decimals = std::clamp(decimals, 0, 2);
-    return Money(units * kPowers[kScale - decimals]);
-}
-
 std::optional<Money> lineAmount(Money quantity, Money price, Money discount, int decimals)
 {
     // quantity x price x (100 - discount) / 100, at most 10^34 before the division.

@@ -54,8 +54,6 @@ public:
     QString format(int decimals) const;
     // Every decimal the value has, no more ("1,485", "20", "5,5").
     QString exact() const;
-    // An approximation for what draws, never for what counts.
-    double toReal() const { return double(m_units) / double(kUnit); }
 
     // Checked arithmetic: nothing when the result leaves the range.
     std::optional<Money> plus(Money other) const;
@@ -81,9 +79,8 @@ public:
     friend constexpr auto operator<=>(Money, Money) = default;
 
     // The value in units of the amount format's last decimal (cents with two
-    // decimals), for a value already rounded to them.
+    // decimals), rounded to them.
     qint64 inFormatUnits(int decimals) const;
-    static Money fromFormatUnits(qint64 units, int decimals);
 
 private:
     constexpr explicit Money(qint64 units) : m_units(units) {}

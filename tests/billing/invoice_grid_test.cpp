@@ -136,6 +136,13 @@ TEST(ParF, KeepsThePaymentModesBeyondTheFifthAndRefusesABadRate)
     EXPECT_EQ(error, "Taux 2 : '19,x' n'est pas une valeur en virgule flottante correcte");
     EXPECT_EQ(settings.vatRates[1], 10);
     EXPECT_EQ(settings.decimals, 2);
+    // A rate no invoice can be computed with is refused too.
+    for (const char *rate : {"150", "-1", "5,55555"}) {
+        p.rates[1] = rate;
+        EXPECT_FALSE(applyInvoiceParameters(settings, lists, p, &error)) << rate;
+        EXPECT_TRUE(error.startsWith("Taux 2 : ")) << qPrintable(error);
+    }
+    EXPECT_EQ(settings.vatRates[1], 10);
 
     p.rates[1] = "19,6";
     p.payments[1] = "";
