@@ -177,15 +177,11 @@ QString Money::format(int decimals) const
 QString Money::exact() const
 {
     const int d = decimals();
-    QString s = Money(m_units / kPowers[kScale - d] * kPowers[kScale - d]).format(std::min(d, 2));
-    if (d <= 2)
-        return s.isEmpty() ? QStringLiteral("0") : s;
-    // Three or four decimals: the digits beyond the format's two.
     const qint64 magnitude = m_units < 0 ? -m_units : m_units;
-    const qint64 fraction = magnitude % kUnit;
-    QString digits = QString::number(fraction).rightJustified(kScale, u'0').left(d);
-    const qint64 whole = magnitude / kUnit;
-    return (m_units < 0 ? QStringLiteral("-") : QString()) + QString::number(whole) + u',' + digits;
+    QString s = (m_units < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / kUnit);
+    if (d > 0)
+        s += u',' + QString::number(magnitude % kUnit).rightJustified(kScale, u'0').left(d);
+    return s;
 }
 
 std::optional<Money> Money::plus(Money other) const
