@@ -261,7 +261,7 @@ void BM_InvoicesPass(benchmark::State &state)
         for (int n = 0; n < count; ++n) {
             const qsizetype start = t.blockStart(n);
             const InvoiceTotals totals = blockTotals(t, start, t.blockEnd(start, n), {5.5, 10, 20}, 2);
-            sum += totals.totalText.size() + text::formatAmount(totals.exclusive[0], 2).size();
+            sum += totals.totalText.size() + totals.exclusive[0].format(2).size();
         }
         benchmark::DoNotOptimize(sum);
     }

@@ -6,7 +6,6 @@
 #include "store/text.h"
 
 #include <charconv>
-#include <cmath>
 
 namespace {
 
@@ -96,6 +95,17 @@ void readInvoiceBlock(InvoiceCard &c, const RecordTable &t, qsizetype start, qsi
     readTaggedLines(t, start + FirstTagged, end, "FACT", c.lines, c.memo, c.otherLines);
 }
 
+VatRates exactRates(const std::array<double, 3> &rates)
+{
+    VatRates exact{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::optional<Money> r = Money::fromReal(rates[k]);
+        if (r && *r >= Money() && *r <= moneylimit::kRateMax)
+            exact[k] = *r;
+    }
+    return exact;
+}
+
 namespace {
 
 // Calculef reads the cells of the grid (QStringView) and the tool reads the
@@ -128,48 +138,12 @@ template <typename View> View trimmed(View v)
     return v.sliced(b, e - b);
 }
 
-QString toQString(QStringView v)
-{
-    return v.toString();
-}
-
-QString toQString(QByteArrayView v)
-{
-    return cp1252::decode(v);
-}
-
-// As text::parseReal and text::parseInt, without allocating: the tool reads
-// millions of cells.
-template <typename View> std::optional<double> readReal(View v)
-{
-    v = trimmed(v);
-    char buf[64];
-    if (v.isEmpty() || v.size() >= qsizetype(sizeof buf))
-        return v.isEmpty() ? std::nullopt : text::parseReal(toQString(v));
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < v.size(); ++i) {
-        const char16_t u = unit(v[i]);
-        if (u == ',')
-            buf[n++] = '.';
-        else if ((u >= '0' && u <= '9') || u == '+' || u == '-' || u == 'e' || u == 'E')
-            buf[n++] = char(u);
-        else
-            return std::nullopt;
-    }
-    const char *b = buf[0] == '+' ? buf + 1 : buf;
-    double value = 0;
-    const auto res = std::from_chars(b, buf + n, value, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != buf + n || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 template <typename View> std::optional<int> readInt(View v)
 {
     v = trimmed(v);
     char buf[32];
     if (v.isEmpty() || v.size() >= qsizetype(sizeof buf))
-        return v.isEmpty() ? std::nullopt : text::parseInt(toQString(v));
+        return std::nullopt;
     qsizetype n = 0;
     for (qsizetype i = 0; i < v.size(); ++i) {
         const char16_t u = unit(v[i]);
@@ -186,41 +160,50 @@ template <typename View> std::optional<int> readInt(View v)
 // The code a "D" row counts under.
 constexpr int kOutsideVat = 4;
 
-// What one row gives: its amount, its VAT code (0: none, kOutsideVat: "D"),
-// and the column of the cell that stopped its reading (-1: none).
+// What one row gives: its amount, rounded once, its VAT code (0: none,
+// kOutsideVat: "D"), and the cell that stopped its reading (column -1: none).
 struct RowResult
 {
-    double price = 0;
-    double amount = 0;
+    Money amount;
     int code = 0;
     int bad = -1;
+    bool outOfRange = false;
     bool priceRead = false; // the reading reached the price's alignment
     bool vatWasEmpty = false;
     bool vatOutside = false; // a code outside 1 to 3, shown as "1"
 };
 
+// A number cell within [low, high]; false, with the row's bad cell set, otherwise.
+template <typename View>
+bool readNumber(View cell, Money low, Money high, int column, RowResult &r, Money &out)
+{
+    Money value;
+    const Money::Read read = Money::read(cell, value);
+    if (read == Money::Read::Ok && value >= low && value <= high) {
+        out = value;
+        return true;
+    }
+    r.bad = column;
+    r.outOfRange = read != Money::Read::NotNumber;
+    return false;
+}
+
 // The row step of the totals, once the quantity is known not to be empty.
 template <typename View>
 RowResult readRow(const LineColumns &c, View quantityCell, View priceCell, View discountCell,
-                  View vatCell)
+                  View vatCell, int decimals)
 {
+    using namespace moneylimit;
     RowResult r;
-    double quantity = 0, discount = 0;
+    Money quantity, price, discount;
     [&] {
         const qsizetype blank = quantityCell.indexOf(' ');
         const View q = blank < 0 ? quantityCell : quantityCell.first(blank);
-        if (!q.isEmpty()) {
-            const auto v = readReal(q);
-            if (!v)
-                return void(r.bad = c.quantity);
-            quantity = *v;
-        }
-        if (!trimmed(priceCell).isEmpty()) {
-            const auto v = readReal(priceCell);
-            if (!v)
-                return void(r.bad = c.price);
-            r.price = *v;
-        }
+        if (!q.isEmpty() && !readNumber(q, -kQuantity, kQuantity, c.quantity, r, quantity))
+            return;
+        if (!trimmed(priceCell).isEmpty() &&
+            !readNumber(priceCell, -kPrice, kPrice, c.price, r, price))
+            return;
         r.priceRead = true;
         if (c.outsideVatCode) {
             const View code = trimmed(vatCell);
@@ -237,63 +220,73 @@ RowResult readRow(const LineColumns &c, View quantityCell, View priceCell, View 
             r.code = *t >= 1 && *t <= 3 ? *t : 1;
             r.vatOutside = *t < 1 || *t > 3;
         }
-        if (!trimmed(discountCell).isEmpty()) {
-            const auto v = readReal(discountCell);
-            if (!v)
-                return void(r.bad = c.discount);
-            discount = *v;
-        }
+        if (!trimmed(discountCell).isEmpty())
+            readNumber(discountCell, kDiscountMin, kDiscountMax, c.discount, r, discount);
     }();
-    r.amount = quantity * r.price;
-    r.amount = r.amount - r.amount * discount / 100;
+    // A row's amount stays under a thousand billion, so that the sums of a
+    // grid of a few hundred rows stay far inside the exact type's range.
+    constexpr Money kRowLimit = Money::whole(1'000'000'000'000);
+    const std::optional<Money> amount = lineAmount(quantity, price, discount, decimals);
+    if (amount && *amount <= kRowLimit && *amount >= -kRowLimit) {
+        r.amount = *amount;
+    } else if (r.bad < 0) {
+        r.bad = c.amount;
+        r.outOfRange = true;
+    }
     return r;
 }
 
-// The sums of the rows go into `inclusive` until finish() knows whether
+// The sums of the rows go into the bases until finish() knows whether
 // they include the tax.
-void addRow(LineTotals &totals, const RowResult &r, int row)
+void addRow(LineTotals &totals, std::array<Money, 3> &bases, const RowResult &r, int row)
 {
-    if (r.code == kOutsideVat)
+    if (r.code == kOutsideVat) {
         totals.outsideVat += r.amount;
-    else if (r.code > 0)
-        totals.inclusive[std::size_t(r.code - 1)] += r.amount;
+    } else if (r.code > 0) {
+        bases[std::size_t(r.code - 1)] += r.amount;
+        totals.used[std::size_t(r.code - 1)] = true;
+    }
     if (r.bad >= 0)
-        totals.bad << BadCell{row, r.bad};
+        totals.bad << BadCell{row, r.bad, r.outOfRange};
 }
 
-void finish(LineTotals &r, const std::array<double, 3> &rates, int decimals, bool pricesIncludeTax)
+void setTexts(LineTotals &r, int decimals)
 {
+    r.totalText = r.total.format(decimals);
+    r.outsideVatText = r.outsideVat.format(decimals);
+    r.vatText = r.totalVat.format(decimals);
+    r.exclusiveText = r.totalExclusive.format(decimals);
+}
+
+void finish(LineTotals &r, const std::array<Money, 3> &bases, const VatRates &rates, int decimals,
+            bool pricesIncludeTax)
+{
+    const Money hundred = Money::whole(100);
+    r.rates = rates;
+    r.total = r.totalVat = r.totalExclusive = Money();
     for (std::size_t k = 0; k < 3; ++k) {
-        const double sum = r.inclusive[k];
+        const Money base = bases[k];
         if (pricesIncludeTax) {
-            r.exclusive[k] = sum / (rates[k] / 100 + 1);
-            r.vat[k] = sum - r.exclusive[k];
+            r.inclusive[k] = base;
+            r.vat[k] = base.mulDiv(rates[k], hundred + rates[k], decimals).value_or(Money());
+            r.exclusive[k] = base - r.vat[k];
         } else {
-            r.exclusive[k] = sum;
-            r.vat[k] = sum * rates[k] / 100;
-            r.inclusive[k] = sum + r.vat[k];
+            r.exclusive[k] = base;
+            r.vat[k] = base.mulDiv(rates[k], hundred, decimals).value_or(Money());
+            r.inclusive[k] = base + r.vat[k];
         }
-    }
-    const double sums = r.inclusive[0] + r.inclusive[1] + r.inclusive[2];
-    r.totalVat = r.vat[0] + r.vat[1] + r.vat[2];
-    if (pricesIncludeTax) {
-        r.total = sums;
-        r.totalExclusive = sums - r.totalVat;
-    } else {
-        r.totalExclusive = r.exclusive[0] + r.exclusive[1] + r.exclusive[2];
-        r.total = r.totalExclusive + r.totalVat;
+        r.total += r.inclusive[k];
+        r.totalVat += r.vat[k];
+        r.totalExclusive += r.exclusive[k];
     }
     // Débours are paid over as collected: no VAT, no income.
     r.total += r.outsideVat;
-    r.totalText = text::formatAmount(r.total, decimals);
-    r.outsideVatText = text::formatAmount(r.outsideVat, decimals);
-    r.vatText = text::formatAmount(r.totalVat, decimals);
-    r.exclusiveText = text::formatAmount(r.totalExclusive, decimals);
+    setTexts(r, decimals);
 }
 
 // One grid row: read, then its cells aligned as the grid shows them.
 void computeRow(const LineColumns &c, QStringList &cells, int row, bool rewrite, int decimals,
-                LineTotals &totals)
+                LineTotals &totals, std::array<Money, 3> &bases)
 {
     if (cells.size() < c.count)
         cells.resize(c.count);
@@ -302,51 +295,67 @@ void computeRow(const LineColumns &c, QStringList &cells, int row, bool rewrite,
         cells[c.quantity] = text::Rset(quantity, c.quantityWidth);
     if (quantity.isEmpty())
         return;
-    const RowResult r =
-        readRow<QStringView>(c, quantity, cells[c.price], cells[c.discount], cells[c.vat]);
-    addRow(totals, r, row);
+    const RowResult r = readRow<QStringView>(c, quantity, cells[c.price], cells[c.discount],
+                                             cells[c.vat], decimals);
+    addRow(totals, bases, r, row);
     if (!rewrite)
         return;
+    // The price stays as typed: only its alignment changes.
     if (r.priceRead)
-        cells[c.price] = text::Rset(text::formatAmount(r.price, decimals), kAmountWidth);
+        cells[c.price] = text::Rset(cells[c.price], kAmountWidth);
     if (r.code == kOutsideVat)
         cells[c.vat] = kOutsideVatCode.toString();
     else if (r.vatWasEmpty || r.vatOutside)
         cells[c.vat] = QStringLiteral("1");
-    cells[c.amount] = text::Rset(text::formatAmount(r.amount, decimals), kAmountWidth);
+    cells[c.amount] = text::Rset(r.amount.format(decimals), kAmountWidth);
 }
 
 } // namespace
 
-LineTotals lineTotals(LineGrid &grid, const LineColumns &c, const std::array<double, 3> &rates,
-                      int decimals, bool pricesIncludeTax, bool rewrite)
+LineTotals lineTotals(LineGrid &grid, const LineColumns &c, const VatRates &rates, int decimals,
+                      bool pricesIncludeTax, bool rewrite)
 {
     LineTotals r;
+    std::array<Money, 3> bases{};
     for (int row = 1; row <= grid.rows(); ++row) {
         if (grid.row(row)[c.quantity].isEmpty())
             continue; // nothing to read or align
         QStringList cells = grid.row(row);
-        computeRow(c, cells, row, rewrite, decimals, r);
+        computeRow(c, cells, row, rewrite, decimals, r, bases);
         for (int col = 0; col < c.count; ++col)
             grid.setCell(row, col, cells[col]);
     }
     for (qsizetype i = 0; i < grid.more.size(); ++i)
-        computeRow(c, grid.more[i], grid.rows() + int(i) + 1, rewrite, decimals, r);
-    finish(r, rates, decimals, pricesIncludeTax);
+        computeRow(c, grid.more[i], grid.rows() + int(i) + 1, rewrite, decimals, r, bases);
+    finish(r, bases, rates, decimals, pricesIncludeTax);
     return r;
 }
 
 InvoiceTotals Calculef(LineGrid &grid, const std::array<double, 3> &rates, int decimals,
                        bool rewrite)
 {
-    return lineTotals(grid, kInvoiceColumns, rates, decimals, true, rewrite);
+    return lineTotals(grid, kInvoiceColumns, exactRates(rates), decimals, true, rewrite);
 }
 
 InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
                           const std::array<double, 3> &rates, int decimals)
 {
     using namespace invoicecol;
+    const bool validated =
+        start + invoiceline::Validated < end && t.line(start + invoiceline::Validated) == "Y";
+    if (validated) {
+        // The kept figures stand after the grid's lines and the memo.
+        for (qsizetype i = end - 1; i >= start + invoiceline::FirstTagged; --i) {
+            const QByteArrayView l = t.line(i);
+            if (l.startsWith("FACT"))
+                break;
+            if (l.startsWith(kKeptTag))
+                if (std::optional<LineTotals> kept = readKeptFigures(l, decimals))
+                    return *kept;
+        }
+    }
     InvoiceTotals r;
+    std::array<Money, 3> bases{};
     int row = 0;
     for (qsizetype i = start + invoiceline::FirstTagged; i < end; ++i) {
         const QByteArrayView l = t.line(i);
@@ -371,11 +380,86 @@ InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
         const QByteArrayView quantity = trimmed(cells[Quantity]);
         if (quantity.isEmpty())
             continue;
-        addRow(r, readRow(kInvoiceColumns, quantity, cells[Price], cells[Discount], cells[Vat]),
-               row);
+        addRow(
+            r, bases,
+            readRow(kInvoiceColumns, quantity, cells[Price], cells[Discount], cells[Vat], decimals),
+            row);
     }
-    finish(r, rates, decimals, true);
+    finish(r, bases, exactRates(rates), decimals, true);
     return r;
+}
+
+QByteArray keptFiguresLine(const LineTotals &t)
+{
+    QStringList fields;
+    for (const Money &rate : t.rates)
+        fields << rate.exact();
+    for (std::size_t k = 0; k < 3; ++k)
+        fields << t.inclusive[k].exact() << t.exclusive[k].exact() << t.vat[k].exact();
+    fields << t.outsideVat.exact() << t.total.exact();
+    return kKeptTag.toByteArray() + fields.join(u'\t').toLatin1();
+}
+
+std::optional<LineTotals> readKeptFigures(QByteArrayView line, int decimals)
+{
+    if (!line.startsWith(kKeptTag))
+        return std::nullopt;
+    constexpr int kFields = 3 + 9 + 2;
+    std::array<Money, kFields> v;
+    qsizetype from = kKeptTag.size();
+    for (int i = 0; i < kFields; ++i) {
+        qsizetype tab = line.indexOf('\t', from);
+        if ((tab < 0) != (i == kFields - 1))
+            return std::nullopt;
+        if (tab < 0)
+            tab = line.size();
+        const std::optional<Money> m = Money::parse(line.sliced(from, tab - from));
+        if (!m)
+            return std::nullopt;
+        v[std::size_t(i)] = *m;
+        from = tab + 1;
+    }
+    LineTotals t;
+    t.kept = true;
+    for (std::size_t k = 0; k < 3; ++k) {
+        t.rates[k] = v[k];
+        t.inclusive[k] = v[3 + 3 * k];
+        t.exclusive[k] = v[4 + 3 * k];
+        t.vat[k] = v[5 + 3 * k];
+        // Figures that do not add up are no kept figures.
+        if (t.exclusive[k] + t.vat[k] != t.inclusive[k])
+            return std::nullopt;
+        t.used[k] = !t.inclusive[k].isZero();
+        t.totalExclusive += t.exclusive[k];
+        t.totalVat += t.vat[k];
+    }
+    t.outsideVat = v[12];
+    t.total = v[13];
+    if (t.totalExclusive + t.totalVat + t.outsideVat != t.total)
+        return std::nullopt;
+    setTexts(t, decimals);
+    return t;
+}
+
+void applyKeptFigures(LineTotals &computed, bool validated, const QList<QByteArray> &otherLines,
+                      int decimals)
+{
+    if (!validated)
+        return;
+    for (const QByteArray &l : otherLines) {
+        if (std::optional<LineTotals> kept = readKeptFigures(l, decimals)) {
+            kept->used = computed.used;
+            kept->bad = computed.bad;
+            computed = *kept;
+            return;
+        }
+    }
+}
+
+void keepFigures(QList<QByteArray> &otherLines, const LineTotals &totals)
+{
+    otherLines.removeIf([](const QByteArray &l) { return l.startsWith(kKeptTag); });
+    otherLines << keptFiguresLine(totals);
 }
 
 QString badCellMessage(const LineGrid &grid, const BadCell &bad, const LineColumns &columns)
@@ -386,7 +470,21 @@ QString badCellMessage(const LineGrid &grid, const BadCell &bad, const LineColum
     QString shown = cell.trimmed();
     if (bad.column == columns.quantity)
         shown = shown.left(shown.indexOf(u' '));
-    const QString error =
-        bad.column == columns.vat ? text::intError(shown) : text::realError(shown);
+    QString error;
+    if (!bad.outOfRange)
+        error = bad.column == columns.vat ? text::intError(shown) : text::realError(shown);
+    else if (bad.column == columns.quantity)
+        error = QStringLiteral("'%1' : la quantité va de -1 000 000 à 1 000 000, avec quatre "
+                               "décimales au plus")
+                    .arg(shown);
+    else if (bad.column == columns.price)
+        error = QStringLiteral("'%1' : le prix va de -1 000 000 000 à 1 000 000 000, avec quatre "
+                               "décimales au plus")
+                    .arg(shown);
+    else if (bad.column == columns.discount)
+        error = QStringLiteral("'%1' : la remise va de -100 à 100 %, avec quatre décimales au plus")
+                    .arg(shown);
+    else
+        error = QStringLiteral("le montant de la ligne dépasse mille milliards");
     return QStringLiteral("Ligne %1 : %2").arg(bad.row).arg(error);
 }

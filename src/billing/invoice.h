@@ -2,6 +2,7 @@
 
 #include "line_grid.h"
 
+#include "store/money.h"
 #include "store/record_table.h"
 #include "store/settings.h"
 
@@ -110,57 +111,91 @@ QList<QByteArray> invoiceBlockLines(const InvoiceCard &card, const RecordTable &
 // the header only, every one of them, to the end of the block.
 void readInvoiceBlock(InvoiceCard &card, const RecordTable &table, qsizetype start, qsizetype end);
 
-// A cell that did not read as a number, for the page to show in red.
+// A cell that did not read as a number (or read as one out of the sane
+// range), for the page to show in red.
 struct BadCell
 {
     int row;
     int column;
+    bool outOfRange = false;
     bool operator==(const BadCell &) const = default;
 };
 
-// What the totals of a line grid give: per VAT code the tax-included sum,
-// the part without tax and the tax, the three totals with their texts and
-// the cells that did not read.
+// The VAT rates as exact decimals: a rate the settings cannot hold exactly
+// or outside 0 to 100 % counts as none (the settings refuse it when read).
+using VatRates = std::array<Money, 3>;
+VatRates exactRates(const std::array<double, 3> &rates);
+
+// What the totals of a line grid give, exact to the unit of the amount
+// format: per VAT code the rate, the base with tax, the part without tax and
+// the tax; the three totals and the "D" lines with their texts; the cells
+// that did not read. HT + TVA = TTC holds per code and in total.
 struct LineTotals
 {
-    std::array<double, 3> inclusive{};
-    std::array<double, 3> exclusive{};
-    std::array<double, 3> vat{};
-    double total = 0;
-    double totalVat = 0;
-    double totalExclusive = 0;
+    VatRates rates{};
+    std::array<Money, 3> inclusive{};
+    std::array<Money, 3> exclusive{};
+    std::array<Money, 3> vat{};
+    std::array<bool, 3> used{}; // a line carries the code
+    Money total;
+    Money totalVat;
+    Money totalExclusive;
     // The "D" lines: in the total, in no VAT base nor in totalExclusive.
-    double outsideVat = 0;
+    Money outsideVat;
     QString totalText, vatText, exclusiveText; // in the amount format, not padded
     QString outsideVatText;
     QList<BadCell> bad;
+    // The figures a validated document keeps, read from its block rather
+    // than computed with today's rates.
+    bool kept = false;
 };
 using InvoiceTotals = LineTotals;
 
-// The line step shared by invoices and orders, then the totals: each row's
-// amount is quantity x price less the discount; the amounts add up by VAT
-// code. With `pricesIncludeTax` the sums are tax-included and the tax is
-// taken out of them; otherwise the tax is added to them.
-LineTotals lineTotals(LineGrid &grid, const LineColumns &columns,
-                      const std::array<double, 3> &rates, int decimals, bool pricesIncludeTax,
-                      bool rewrite = true);
+// The line step shared by invoices and orders, then the totals. Each row's
+// amount is quantity x price less the discount, computed exactly and rounded
+// once to the amount format. Per VAT code the rounded amounts add up to a
+// base; with `pricesIncludeTax` the base includes the tax, which is base x
+// rate / (100 + rate) rounded once, and the part without tax is the rest;
+// otherwise the base is without tax, the tax is base x rate / 100 rounded
+// once and the total with tax is their sum.
+LineTotals lineTotals(LineGrid &grid, const LineColumns &columns, const VatRates &rates,
+                      int decimals, bool pricesIncludeTax, bool rewrite = true);
 
 // Recomputes every line amount and the totals of the grid, rows kept apart
 // included. A row whose quantity is empty is skipped. Otherwise its cells
 // are read in order (quantity up to its first blank, price, VAT code,
-// discount); a cell that does not read ends the row's reading, what was
-// read before it counts, and the cell is listed in `bad`. An empty VAT code
-// becomes "1", one outside 1 to 3 counts and shows as "1"; "D" (or "d")
-// adds the row to the total outside VAT and shows as "D". With `rewrite`
-// the cells are stored back aligned (quantity, price, VAT code, amount).
+// discount); a cell that does not read, or reads out of the sane range,
+// ends the row's reading, what was read before it counts, and the cell is
+// listed in `bad`. An empty VAT code becomes "1", one outside 1 to 3 counts
+// and shows as "1"; "D" (or "d") adds the row to the total outside VAT and
+// shows as "D". With `rewrite` the cells are stored back aligned (quantity,
+// price as typed, VAT code, amount).
 InvoiceTotals Calculef(LineGrid &grid, const std::array<double, 3> &rates, int decimals,
                        bool rewrite = true);
 
-// The totals Calculef gives after reading the block start..end (the end
-// marker excluded), read from its lines without building a card: for
-// passes over every invoice.
+// The totals of the block start..end (the end marker excluded), read from
+// its lines without building a card: for passes over every invoice. A
+// validated block's kept figures when it has them; otherwise what Calculef
+// gives with `rates`.
 InvoiceTotals blockTotals(const RecordTable &table, qsizetype start, qsizetype end,
                           const std::array<double, 3> &rates, int decimals);
+
+// The tagged line in which a validated invoice or order keeps the rates it
+// was computed with and its figures per code: "TOTV", then TAB-separated,
+// the three rates, per code the base with tax, the part without and the
+// tax, the "D" lines and the total, each an exact decimal.
+inline constexpr QByteArrayView kKeptTag = "TOTV";
+QByteArray keptFiguresLine(const LineTotals &totals);
+// The figures of such a line, with their texts in the amount format;
+// nothing when the line is not one or does not read.
+std::optional<LineTotals> readKeptFigures(QByteArrayView line, int decimals);
+// A validated document's totals: `computed` (the line amounts and the cells
+// that did not read) with the figures kept among `otherLines`, when there
+// are some; `computed` itself for a draft or a block without them.
+void applyKeptFigures(LineTotals &computed, bool validated, const QList<QByteArray> &otherLines,
+                      int decimals);
+// Validation: the kept figures of `totals` replace any among `otherLines`.
+void keepFigures(QList<QByteArray> &otherLines, const LineTotals &totals);
 
 // "Ligne 3 : 'abc' n'est pas une valeur en virgule flottante correcte".
 QString badCellMessage(const LineGrid &grid, const BadCell &bad,

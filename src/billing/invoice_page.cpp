@@ -141,6 +141,7 @@ void InvoicePage::LitFact()
 
     const RecordTable &t = table();
     const int pos = set().position(Table::Invoices);
+    m_shown = pos;
     const qsizetype start = t.blockStart(pos);
     if (start < 0) {
         m_totals = ::Calculef(m_card.lines, m_fiche.settings().vatRates, m_fiche.decimals());
@@ -158,6 +159,7 @@ void InvoicePage::LitFact()
 void InvoicePage::Calculef()
 {
     m_totals = ::Calculef(m_card.lines, m_fiche.settings().vatRates, m_fiche.decimals());
+    applyKeptFigures(m_totals, m_card.validated, m_card.otherLines, m_fiche.decimals());
 }
 
 QChar InvoicePage::StringGrid5KeyPress(QChar key)
@@ -203,19 +205,26 @@ void InvoicePage::StringGrid5Click(const QString &pickedCode)
     const QByteArray wanted = cp1252::encode(code);
     const RecordTable &articles = set().table(Table::Articles);
     qsizetype start = -1;
+    bool hasVat = false;
     for (qsizetype i = 0; i < articles.size() && start < 0; ++i) {
         if (!blockfields::isStart(articles.line(i)))
             continue;
         // A block too short to hold the price is passed over.
-        const blockfields::Block b = blockfields::blockAt(articles, i, 4);
-        if (b.reach > 4 && b.field(1) == wanted)
+        const blockfields::Block b = blockfields::blockAt(articles, i, 5);
+        if (b.reach > 4 && b.field(1) == wanted) {
             start = i;
+            hasVat = b.reach > 5;
+        }
         i += b.reach - 1;
     }
     if (start >= 0) {
         g.setCell(row, invoicecol::Designation, articles.text(start + 3));
         if (g.cell(row, invoicecol::Price).isEmpty())
             g.setCell(row, invoicecol::Price, articles.text(start + 4).trimmed());
+        // The article says which VAT code it is billed at (1 to 3, or "D").
+        const QString vat = hasVat ? articles.text(start + 5).trimmed().toUpper() : QString();
+        if (vat == u"1" || vat == u"2" || vat == u"3" || vat == kOutsideVatCode)
+            g.setCell(row, invoicecol::Vat, vat);
     }
     g.cursorColumn = invoicecol::Quantity;
 }
@@ -266,21 +275,24 @@ void InvoicePage::allocateNew()
     set().setPosition(Table::Invoices, count);
 }
 
-void InvoicePage::Creer()
+bool InvoicePage::Creer()
 {
-    EcritFact();
+    if (!leave())
+        return false;
     allocateNew();
     LitFact();
     m_card.validated = false;
     m_card.date = QDate::currentDate();
     m_card.lines.highest = 0;
+    return true;
 }
 
 void InvoicePage::NouvFact()
 {
     if (m_fiche.active() != PageId::Invoices)
         m_fiche.selectPage(PageId::Invoices);
-    EcritFact();
+    if (!leave())
+        return;
     allocateNew();
     browseMode = 0;
     LitFact();
@@ -347,6 +359,9 @@ bool InvoicePage::validateAs(const QString &historyLabel)
         return false;
     }
     m_card.validated = true;
+    // The invoice keeps the rates and figures it is validated with.
+    keepFigures(m_card.otherLines, m_totals);
+    m_totals.kept = true;
     touch();
     EcritFact();
     dirty();
@@ -395,7 +410,8 @@ void InvoicePage::SetFact(int mode, const QString &clientCode)
 
 bool InvoicePage::ChercheFact(const QString &answer)
 {
-    EcritFact();
+    if (!leave())
+        return false;
     const RecordTable &t = table();
     const QByteArray wanted = "NUM" + cp1252::encode(answer);
     // The number line stands right under its block's start marker.
@@ -427,9 +443,43 @@ void InvoicePage::SupFact()
     LitFact();
 }
 
+bool InvoicePage::incomplete() const
+{
+    if (!modified() || Validef())
+        return false;
+    const LineGrid &g = m_card.lines;
+    for (int r = 1; r <= g.rows(); ++r)
+        if (!g.rowIsEmpty(r))
+            return true;
+    return !g.more.isEmpty();
+}
+
+bool InvoicePage::leave()
+{
+    if (!incomplete()) {
+        EcritFact();
+        return true;
+    }
+    if (!m_fiche.ui().askOkCancel(QStringLiteral(
+            "Facture incomplète (il lui faut un numéro, un code client et une désignation) : "
+            "l'abandonner ?")))
+        return false;
+    set().setPageModified(Table::Invoices, false);
+    return true;
+}
+
+void InvoicePage::read()
+{
+    // An incomplete invoice stays on the page while another page is shown.
+    if (incomplete() && m_shown == set().position(Table::Invoices))
+        return;
+    LitFact();
+}
+
 void InvoicePage::moveTo(int position)
 {
-    EcritFact();
+    if (!leave())
+        return;
     const int count = set().count(Table::Invoices);
     set().setPosition(Table::Invoices, std::clamp(position, 0, std::max(count - 1, 0)));
     LitFact();
@@ -472,7 +522,8 @@ qint64 InvoicePage::firstMatch(Step step) const
 
 void InvoicePage::clientMove(Step step)
 {
-    EcritFact();
+    if (!leave())
+        return;
     const qint64 n = firstMatch(step);
     if (n < 0)
         return;
@@ -495,7 +546,7 @@ void InvoicePage::last()
         return;
     }
     if (set().count(Table::Invoices) < 2) {
-        EcritFact();
+        leave();
         return;
     }
     moveTo(set().count(Table::Invoices) - 1);

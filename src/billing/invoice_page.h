@@ -62,8 +62,14 @@ public:
     // "Resortir la TVA".
     void setVatShown(bool on);
 
-    // "Créer".
-    void Creer();
+    // "Créer"; false when the invoice shown is incomplete and kept.
+    bool Creer();
+    // Before the invoice shown is left for another: written back, or, when
+    // it holds lines but cannot be stored (no client code, no number, no
+    // designation), abandoned only if the person says so. False: it stays.
+    bool leave();
+    // Modified, holding lines, and not storable.
+    bool incomplete() const;
     // "Nouvelle facture" from the client card shown.
     void NouvFact();
     // The occupant of the room on the invoice, without moving the room page.
@@ -93,7 +99,7 @@ public:
     void showInvoice(int block) { moveTo(block); }
 
     void writeBack() override { EcritFact(); }
-    void read() override { LitFact(); }
+    void read() override;
     void first() override;
     void last() override;
     void next() override;
@@ -118,5 +124,6 @@ private:
     InvoiceTotals m_totals;
     // The largest stored number, kept while the table does not change.
     quint64 m_numberedRevision = ~quint64(0);
+    int m_shown = -1; // the block LitFact last read
     qint64 m_largestStored = 0;
 };

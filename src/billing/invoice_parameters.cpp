@@ -24,7 +24,9 @@ bool applyInvoiceParameters(Settings &settings, Lists &lists, const InvoiceParam
     for (std::size_t i = 0; i < 3; ++i) {
         QString why;
         const auto v = text::parseReal(fields.rates[i], &why);
-        if (!v) {
+        if (v && !saneVatRate(*v))
+            why = QStringLiteral("un taux va de 0 à 100 %, avec quatre décimales au plus");
+        if (!v || !saneVatRate(*v)) {
             if (error)
                 *error = QStringLiteral("Taux %1 : %2").arg(i + 1).arg(why);
             return false;

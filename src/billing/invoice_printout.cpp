@@ -21,6 +21,19 @@ void setFont(PrintDocument &doc, double size, bool bold)
     doc.setFont(PrintFont{QStringLiteral("Arial"), size, bold});
 }
 
+// A company detail with its label, unless it is empty or already carries
+// it ("APE 5510Z" stays as typed).
+QString labelled(QStringView label, const QString &value)
+{
+    const QString v = value.trimmed();
+    if (v.isEmpty())
+        return value;
+    const QString bare = label.toString().remove(QStringLiteral("N° "));
+    if (v.startsWith(bare, Qt::CaseInsensitive) || v.startsWith(label, Qt::CaseInsensitive))
+        return value;
+    return label.toString() + QStringLiteral(" : ") + v;
+}
+
 QString dateText(const QDate &d)
 {
     return d.toString(QStringLiteral("dd/MM/yyyy"));
@@ -63,13 +76,66 @@ void printLine(PrintDocument &doc, double y, const QStringList &cells)
     doc.text(191, y, cell(Vat));
 }
 
-// The captions of the totals' box.
-void invoiceCaptions(PrintDocument &doc, bool vatShown)
+// Where the totals stand, left of and in the totals' box: without tax,
+// VAT, the taxe de séjour when there is some, then the total with tax.
+constexpr int kTotalHtY = 246, kTotalVatY = 251, kTouristTaxY = 256, kTotalY = 262;
+constexpr int kTotalsBoxRule = 261;
+
+// The captions of the totals' box, whatever the screen's VAT switch says:
+// a French invoice shows its tax.
+void invoiceCaptions(PrintDocument &doc, const InvoiceTotals &totals)
 {
+    setFont(doc, 10, true);
+    doc.text(108, kTotalHtY, QStringLiteral("Total HT"));
+    doc.text(108, kTotalVatY, QStringLiteral("Total TVA"));
+    if (!totals.outsideVat.isZero())
+        doc.text(108, kTouristTaxY, kTouristTaxPrinted.toString());
     setFont(doc, 12, true);
-    doc.text(108, 248, QStringLiteral("Total TTC"));
-    if (vatShown)
-        doc.text(108, 260, QStringLiteral("TVA"));
+    doc.text(108, kTotalY, QStringLiteral("Total TTC"));
+}
+
+void invoiceTotals(PrintDocument &doc, const InvoiceTotals &totals, const QString &currency)
+{
+    setFont(doc, 10, true);
+    doc.text(189, kTotalHtY, totals.exclusiveText, Align::Right);
+    doc.text(189, kTotalVatY, totals.vatText, Align::Right);
+    if (!totals.outsideVat.isZero())
+        doc.text(189, kTouristTaxY, totals.outsideVatText, Align::Right);
+    setFont(doc, 12, true);
+    doc.text(189, kTotalY, totals.totalText + u' ' + currency, Align::Right);
+}
+
+// The VAT of each rate used, under the lines on the left: the code the
+// lines' "T" column shows, its rate, the base without tax, the VAT and the
+// base with tax; then the taxe de séjour, outside VAT.
+void vatTable(PrintDocument &doc, const InvoiceTotals &t, int decimals)
+{
+    // Clear of the lines' columns above (17, 22, 62), so no text shares their x.
+    constexpr double kCodeX = 18, kRateX = 24, kBaseX = 63, kVatX = 83, kWithTaxX = 104;
+    setFont(doc, 8, true);
+    doc.text(kCodeX, 246, QStringLiteral("T"));
+    doc.text(kRateX, 246, QStringLiteral("Taux"));
+    doc.text(kBaseX, 246, QStringLiteral("Base HT"), Align::Right);
+    doc.text(kVatX, 246, QStringLiteral("TVA"), Align::Right);
+    doc.text(kWithTaxX, 246, QStringLiteral("TTC"), Align::Right);
+    setFont(doc, 8, false);
+    int y = 250;
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (!t.used[k])
+            continue;
+        doc.text(kCodeX, y, QString::number(k + 1));
+        doc.text(kRateX, y, t.rates[k].exact() + QStringLiteral(" %"));
+        doc.text(kBaseX, y, t.exclusive[k].format(decimals), Align::Right);
+        doc.text(kVatX, y, t.vat[k].format(decimals), Align::Right);
+        doc.text(kWithTaxX, y, t.inclusive[k].format(decimals), Align::Right);
+        y += 4;
+    }
+    if (!t.outsideVat.isZero()) {
+        doc.text(kCodeX, y, kOutsideVatCode.toString());
+        doc.text(kRateX, y, kTouristTaxPrinted.toString() + QStringLiteral(" (hors TVA)"));
+        doc.text(kWithTaxX, y, t.outsideVat.format(decimals), Align::Right);
+    }
+    setFont(doc, 10, false);
 }
 
 LineFrame invoiceFrame()
@@ -83,7 +149,7 @@ LineFrame invoiceFrame()
              {156, QStringLiteral("R (%)")},
              {166, QStringLiteral("Montant TTC")},
              {191, QStringLiteral("T")}},
-            {257}};
+            {kTotalsBoxRule}};
 }
 
 } // namespace
@@ -103,11 +169,11 @@ void drawFrame(PrintDocument &doc, const LineFrame &frame)
         doc.text(x, 92, heading);
 }
 
-void Dessin(PrintDocument &doc, bool totals, bool vatShown)
+void Dessin(PrintDocument &doc, const InvoiceTotals *totals)
 {
     drawFrame(doc, invoiceFrame());
     if (totals)
-        invoiceCaptions(doc, vatShown);
+        invoiceCaptions(doc, *totals);
     setFont(doc, 10, false);
 }
 
@@ -132,11 +198,12 @@ void EnTete(PrintDocument &doc, const Company &company)
     setFont(doc, 14, true);
     doc.text(15, 0, l[0]);
     setFont(doc, 10, true);
-    for (int k = 1; k <= 4; ++k)
+    for (int k = 1; k <= 3; ++k)
         doc.text(15, 5 + 5 * k, l[std::size_t(k)]);
+    doc.text(15, 25, labelled(u"SIRET", l[4]));
     setFont(doc, 8, true);
-    doc.text(15, 30, l[5]);
-    doc.text(15, 35, l[6]);
+    doc.text(15, 30, labelled(u"N° TVA", l[5]));
+    doc.text(15, 35, labelled(u"APE", l[6]));
     setFont(doc, 10, false);
 }
 
@@ -201,23 +268,22 @@ PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
                    card.memo,
                    [&card](PrintDocument &doc) { heading(doc, card); },
                    printLine,
-                   [&card](PrintDocument &doc) { invoiceCaptions(doc, card.vatShown); },
+                   [&totals](PrintDocument &doc) { invoiceCaptions(doc, totals); },
                    [&](PrintDocument &doc) {
-                       setFont(doc, 12, true);
-                       doc.text(189, 248, totals.totalText + u' ' + paper.currency, Align::Right);
-                       if (card.vatShown)
-                           doc.text(189, 261, totals.vatText + QStringLiteral(" Euros"),
-                                    Align::Right);
+                       vatTable(doc, totals, paper.decimals);
+                       invoiceTotals(doc, totals, paper.currency);
                    }};
     return printLines(p, paper, m);
 }
 
-PrintJob ImpFactJob(const InvoicePage &page, Fiche &fiche)
+PrintJob ImpFactJob(InvoicePage &page, Fiche &fiche)
 {
     return {kTitle, Orientation::Portrait, std::nullopt,
             [&page, &fiche](const PageMetrics &m, const PrintRange &) {
+                // What is on the page now, never the totals of the last Enter.
+                page.Calculef();
                 const InvoicePaper paper{fiche.settings().paperType, fiche.company(),
-                                         page.currencyLabel()};
+                                         page.currencyLabel(), fiche.decimals()};
                 return ImpFact(page.card(), page.totals(), paper, m);
             }};
 }

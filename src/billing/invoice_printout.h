@@ -20,7 +20,11 @@ struct InvoicePaper
     int paperType = 0;
     Company company;
     QString currency = QStringLiteral("Euros");
+    int decimals = 2; // of the amounts printed
 };
+
+// The caption of the "D" lines' total on paper.
+inline constexpr QStringView kTouristTaxPrinted = u"Taxe de séjour";
 
 // Lines printed inside the frame of one page, 5 mm apart from y 105.
 inline constexpr int kInvoiceLinesPerPage = 28;
@@ -65,8 +69,8 @@ QList<QStringList> printedRows(const LineGrid &grid);
 void drawFrame(PrintDocument &doc, const LineFrame &frame);
 
 // `Dessin`: the frame and the column headings of a page; the totals'
-// captions only on the page that carries the totals.
-void Dessin(PrintDocument &doc, bool totals, bool vatShown);
+// captions only on the page that carries the totals (given).
+void Dessin(PrintDocument &doc, const InvoiceTotals *totals);
 // `EnTete`: the company heading at the top of a page.
 void EnTete(PrintDocument &doc, const Company &company);
 
@@ -75,11 +79,14 @@ void EnTete(PrintDocument &doc, const Company &company);
 // heading (and the company heading on plain paper); the lines run 28 to a
 // page, the memo stands above the totals' box and never over a line (it
 // follows the lines when they leave it no room), the totals are on the
-// last page and "Page n/N" at the foot when there are several pages.
-// `totals` are those Calculef gave for the card.
+// last page and "Page n/N" at the foot when there are several pages. Under
+// the lines, whatever the screen's VAT switch: the VAT of each rate used
+// (code, rate, base without tax, VAT, base with tax) and the taxe de séjour
+// apart; in the totals' box the totals without tax, of VAT, of the taxe de
+// séjour and with tax. `totals` are those the page shows for the card.
 PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
                       const InvoicePaper &paper, const PageMetrics &m);
 
-// The invoice shown on the page, as a print job; page and record window
-// must outlive the printing.
-PrintJob ImpFactJob(const InvoicePage &page, Fiche &fiche);
+// The invoice shown on the page, as a print job that first computes it
+// afresh; page and record window must outlive the printing.
+PrintJob ImpFactJob(InvoicePage &page, Fiche &fiche);

@@ -224,14 +224,16 @@ std::optional<int> MainCourantePage::SpeedButton2Click()
         m_fiche.ui().inform(QStringLiteral("Nuits : ") + text::intError(entry.nights));
         return 2;
     }
-    std::array<std::optional<double>, kPaymentCount> values;
+    std::array<std::optional<Money>, kPaymentCount> values;
     for (int p = 0; p < kPaymentCount; ++p) {
         const QString typed = entry.amounts[p].trimmed();
         if (typed.isEmpty())
             continue;
-        values[p] = text::parseReal(QString(typed).replace(u'.', u','));
+        // More decimals than the amounts have is refused, never rounded.
+        QString why;
+        values[p] = parseTypedAmount(QString(typed).replace(u'.', u','), m_fiche.decimals(), &why);
         if (!values[p]) {
-            m_fiche.ui().inform(paymentTitles()[p] + QStringLiteral(" : ") + text::realError(typed));
+            m_fiche.ui().inform(paymentTitles()[p] + QStringLiteral(" : ") + why);
             return 3 + p;
         }
     }
@@ -247,7 +249,7 @@ std::optional<int> MainCourantePage::SpeedButton2Click()
         if (!values[p])
             continue;
         const int width = p == int(Payment::Depenses) ? kPostedExpensesWidth : kAmountWidth;
-        row.amounts[p] = text::Rset(text::formatAmount(*values[p], m_fiche.decimals()), width);
+        row.amounts[p] = text::Rset(values[p]->format(m_fiche.decimals()), width);
     }
     touch();
     entry = {};
@@ -305,13 +307,37 @@ void MainCourantePage::SupLigne2(int row)
     touch();
 }
 
-void MainCourantePage::showDay(QDate d)
+bool MainCourantePage::entryPending() const
+{
+    if (!entry.hasEntry())
+        return false;
+    const int r = rowOfRoom(entry.room);
+    if (r < 0)
+        return true;
+    // A row copied into the entry row and left as it was loses nothing.
+    const DayRow &row = m_rows[r];
+    if (entry.name.trimmed() != row.name.trimmed() || entry.nights.trimmed() != row.nights.trimmed())
+        return true;
+    for (int p = 0; p < kPaymentCount; ++p)
+        if (entry.amounts[p].trimmed() != row.amounts[p].trimmed())
+            return true;
+    return false;
+}
+
+bool MainCourantePage::showDay(QDate d)
 {
     if (!d.isValid())
-        return;
+        return false;
+    if (entryPending() &&
+        !m_fiche.ui().askOkCancel(
+            QStringLiteral("La ligne saisie pour la chambre %1 n'a pas été portée (OK) : "
+                           "l'abandonner ?")
+                .arg(entry.room.trimmed())))
+        return false;
     EcritJour();
     set().currentDay = d;
     LitJour();
+    return true;
 }
 
 DayTotals MainCourantePage::totals() const
@@ -320,9 +346,11 @@ DayTotals MainCourantePage::totals() const
     for (const DayRow &row : m_rows) {
         if (const auto n = text::parseInt(row.nights))
             sum.nights += *n;
-        for (int p = 0; p < kPaymentCount; ++p)
-            if (const auto v = text::parseReal(row.amounts[p]))
+        for (int p = 0; p < kPaymentCount; ++p) {
+            const auto v = Money::parse(row.amounts[p]);
+            if (v && *v <= moneylimit::kAmount && *v >= -moneylimit::kAmount)
                 sum.amounts[p] += *v;
+        }
     }
     return sum;
 }
@@ -331,8 +359,8 @@ QStringList MainCourantePage::totalTexts() const
 {
     const DayTotals sum = totals();
     QStringList out = {QString::number(sum.nights)};
-    for (double v : sum.amounts)
-        out << text::formatAmount(v, m_fiche.decimals());
+    for (const Money &v : sum.amounts)
+        out << v.format(m_fiche.decimals());
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/fiche.h"
+#include "store/money.h"
 #include "store/page.h"
 
 #include <QByteArray>
@@ -38,7 +39,7 @@ struct DayRow
 struct DayTotals
 {
     qint64 nights = 0;
-    std::array<double, kPaymentCount> amounts{};
+    std::array<Money, kPaymentCount> amounts{};
 };
 
 // The lines of the main courante table by day key. Every line starts with
@@ -116,8 +117,11 @@ public:
     // Clears the entry of a row (the room stays): the Delete key.
     void SupLigne2(int row);
 
-    // Moves to another day, the day left stored first.
-    void showDay(QDate day);
+    // Moves to another day, the day left stored first. An entry row typed
+    // and not posted asks first; false when the person keeps it (no move).
+    bool showDay(QDate day);
+    // The entry row holds something its room's row does not.
+    bool entryPending() const;
 
     DayTotals totals() const;
     // The totals as shown: nights, then the five amounts in the amount format.

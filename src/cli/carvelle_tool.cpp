@@ -68,7 +68,9 @@ QString plural(int n, const char *one, const char *many)
 bool readSettings(Settings &settings)
 {
     QString error;
-    if (!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) {
+    ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error);
+    if (!error.isEmpty()) {
+        // A refused rate too: no figure is printed from settings that are wrong.
         err() << error << '\n';
         return false;
     }
@@ -197,7 +199,8 @@ int invoicesCommand(const QStringList &args)
     if (!openToRead(set, path))
         return 2;
     out() << "bloc\tnumero\tdate\tclient\tchambre\tvalidee\tttc1\tht1\ttva1\tttc2\tht2\ttva2"
-             "\tttc3\tht3\ttva3\ttotal_ttc\ttotal_tva\n";
+             "\tttc3\tht3\ttva3\ttotal_ttc\ttotal_tva\ttaux1\ttaux2\ttaux3\ttotal_ht\ttaxe_sejour"
+             "\tfigee\n";
     const RecordTable &t = set.table(Table::Invoices);
     const int count = set.count(Table::Invoices);
     for (int n = 0; n < count; ++n) {
@@ -223,10 +226,13 @@ int invoicesCommand(const QStringList &args)
                               raw(invoiceline::Validated) == u"Y" ? QStringLiteral("Y")
                                                                   : QStringLiteral("N")};
         for (std::size_t k = 0; k < 3; ++k)
-            fields << text::formatAmount(totals.inclusive[k], decimals)
-                   << text::formatAmount(totals.exclusive[k], decimals)
-                   << text::formatAmount(totals.vat[k], decimals);
+            fields << totals.inclusive[k].format(decimals) << totals.exclusive[k].format(decimals)
+                   << totals.vat[k].format(decimals);
         fields << totals.totalText << totals.vatText;
+        for (const Money &rate : totals.rates)
+            fields << rate.exact();
+        fields << totals.exclusiveText << totals.outsideVatText
+               << (totals.kept ? QStringLiteral("Y") : QStringLiteral("N"));
         for (QString &f : fields)
             f = toolField(f);
         out() << fields.join(u'\t') << '\n';
@@ -452,9 +458,10 @@ int journalCommand(const QStringList &args)
     Settings settings;
     Company company;
     QString error;
-    if ((!ChargeIni(settings, QDir::currentPath(), QDir::currentPath(), &error) && !error.isEmpty()) ||
+    if (!readSettings(settings) ||
         (!ChargeSoc(company, QDir::currentPath(), &error) && !error.isEmpty())) {
-        err() << error << '\n';
+        if (!error.isEmpty())
+            err() << error << '\n';
         return 2;
     }
     FileSet set;

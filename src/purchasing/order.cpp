@@ -61,7 +61,14 @@ void readOrderBlock(OrderCard &c, const RecordTable &t, qsizetype start, qsizety
 LineTotals Calculec(LineGrid &grid, bool pricesWithTax, const std::array<double, 3> &rates,
                     int decimals)
 {
-    return lineTotals(grid, kOrderColumns, rates, decimals, pricesWithTax);
+    return lineTotals(grid, kOrderColumns, exactRates(rates), decimals, pricesWithTax);
+}
+
+LineTotals orderTotals(OrderCard &card, const std::array<double, 3> &rates, int decimals)
+{
+    LineTotals t = Calculec(card.lines, card.pricesWithTax, rates, decimals);
+    applyKeptFigures(t, card.validated, card.otherLines, decimals);
+    return t;
 }
 
 OrderList::OrderList(const RecordTable &table)

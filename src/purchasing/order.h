@@ -79,6 +79,10 @@ void readOrderBlock(OrderCard &card, const RecordTable &table, qsizetype start, 
 LineTotals Calculec(LineGrid &grid, bool pricesWithTax, const std::array<double, 3> &rates,
                     int decimals);
 
+// The totals of an order as every reader takes them: a validated order's
+// kept figures when its block has them, otherwise Calculec's.
+LineTotals orderTotals(OrderCard &card, const std::array<double, 3> &rates, int decimals);
+
 // The order list (`ListCmd`): number, date, supplier code and the first
 // two address lines of every order block.
 class OrderList : public BlockList

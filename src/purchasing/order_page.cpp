@@ -117,8 +117,7 @@ void OrderPage::read()
 
 void OrderPage::Calculec()
 {
-    m_totals = ::Calculec(m_card.lines, m_card.pricesWithTax, m_fiche.settings().vatRates,
-                          m_fiche.decimals());
+    m_totals = orderTotals(m_card, m_fiche.settings().vatRates, m_fiche.decimals());
 }
 
 void OrderPage::setPricesWithTax(bool on)
@@ -274,6 +273,9 @@ bool OrderPage::Valider()
     }
 
     m_card.validated = true;
+    // The order keeps the rates and figures it is validated with.
+    keepFigures(m_card.otherLines, m_totals);
+    m_totals.kept = true;
     touch();
     EcritCmd();
     dirty();

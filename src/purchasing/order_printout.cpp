@@ -83,10 +83,12 @@ PrintDocument ImpCmd(const OrderCard &card, const LineTotals &totals, const Invo
     return printLines(p, paper, m);
 }
 
-PrintJob ImpCmdJob(const OrderPage &page, Fiche &fiche)
+PrintJob ImpCmdJob(OrderPage &page, Fiche &fiche)
 {
     return {kTitle, Orientation::Portrait, std::nullopt,
             [&page, &fiche](const PageMetrics &m, const PrintRange &) {
+                // What is on the page now, never the totals of the last Enter.
+                page.Calculec();
                 const InvoicePaper paper{fiche.settings().paperType, fiche.company(),
                                          page.currencyLabel()};
                 return ImpCmd(page.card(), page.totals(), paper, m);

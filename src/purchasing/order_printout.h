@@ -16,4 +16,4 @@ PrintDocument ImpCmd(const OrderCard &card, const LineTotals &totals, const Invo
 
 // The order shown on the page, as a print job; page and record window must
 // outlive the printing.
-PrintJob ImpCmdJob(const OrderPage &page, Fiche &fiche);
+PrintJob ImpCmdJob(OrderPage &page, Fiche &fiche);

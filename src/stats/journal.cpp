@@ -16,17 +16,6 @@ qint64 unitsPerAmount(int decimals)
     return decimals <= 0 ? 1 : decimals == 1 ? 10 : 100;
 }
 
-// An amount as a page shows it, in units of its last decimal; an empty
-// text (a zero amount without decimals) or one that does not read is zero.
-qint64 units(const QString &shown, int decimals)
-{
-    const QString t = shown.trimmed();
-    if (t.isEmpty())
-        return 0;
-    const auto value = text::parseReal(t);
-    return value ? std::llround(*value * double(unitsPerAmount(decimals))) : 0;
-}
-
 // An amount in the amount format, from its units: exact, with no rounding
 // left to do; zero is an empty text (the journal shows no zero amount).
 QString amountText(qint64 value, int decimals)
@@ -87,7 +76,7 @@ struct OrderFigures
 {
     QDate date;
     QString number, supplier, name;
-    QString totalText, vatText;
+    Money total, vat;
 };
 
 // The accounts the journal uses, worked out once for every line.
@@ -210,10 +199,10 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
         readOrderBlock(card, t, start, end);
         if (!card.validated || !card.date.isValid())
             continue;
-        const LineTotals totals = Calculec(card.lines, card.pricesWithTax, settings.vatRates, d);
+        const LineTotals totals = orderTotals(card, settings.vatRates, d);
         documents.push_back({card.date.toJulianDay(), 1, int(orders.size())});
         orders.push_back({card.date, card.number.trimmed(), card.supplier.trimmed(), card.address[0].trimmed(),
-                          totals.totalText, totals.vatText});
+                          totals.total, totals.totalVat});
     }
     // Invoices come in block order, then orders in block order: a stable
     // sort by day keeps the rest of the order.
@@ -234,14 +223,14 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
             head.code = sale;
             head.label = QStringLiteral("Facture ") + f.number;
             head.piece = f.number;
-            const qint64 total = units(f.totalText, d), vat = units(f.vatText, d);
             // The taxe de séjour ("D" lines) is owed to the commune.
-            const qint64 tax = units(f.outsideVatText, d);
+            const qint64 total = f.total.inFormatUnits(d), vat = f.vat.inFormatUnits(d),
+                         tax = f.outsideVat.inFormatUnits(d);
             JournalLine client = head;
             client.auxCode = f.client;
             client.auxName = f.name;
             post(lines, client, account::Clients, acc, total, true);
-            post(lines, head, account::Revenus, acc, total - vat - tax, false);
+            post(lines, head, account::Revenus, acc, f.exclusive.inFormatUnits(d), false);
             post(lines, head, account::TvaCollectee, acc, vat, false);
             post(lines, head, account::Taxe, acc, tax, false);
         } else {
@@ -250,7 +239,7 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
             head.code = purchase;
             head.label = QStringLiteral("Commande ") + o.number;
             head.piece = o.number;
-            const qint64 total = units(o.totalText, d), vat = units(o.vatText, d);
+            const qint64 total = o.total.inFormatUnits(d), vat = o.vat.inFormatUnits(d);
             post(lines, head, account::Achat, acc, total - vat, true);
             post(lines, head, account::TvaDeductible, acc, vat, true);
             JournalLine supplier = head;

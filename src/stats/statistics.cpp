@@ -58,6 +58,10 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
         f.totalText = totals.totalText;
         f.vatText = totals.vatText;
         f.outsideVatText = totals.outsideVatText;
+        f.total = totals.total;
+        f.vat = totals.totalVat;
+        f.exclusive = totals.totalExclusive;
+        f.outsideVat = totals.outsideVat;
         list << f;
     }
     return list;
@@ -66,7 +70,7 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
 QString Cumul::entry(const Item &item) const
 {
     return item.keyPart + u'\t' +
-           (item.summed ? text::formatAmount(*item.held, m_decimals) : item.amountText);
+           (item.summed ? item.held->format(m_decimals) : item.amountText);
 }
 
 const QStringList &Cumul::entries() const
@@ -87,33 +91,10 @@ QList<QStringList> Cumul::fields() const
     rows.reserve(m_items.size());
     for (const Item &item : m_items) {
         QStringList row = item.keyPart.split(u'\t');
-        row << (item.summed ? text::formatAmount(*item.held, m_decimals) : item.amountText);
+        row << (item.summed ? item.held->format(m_decimals) : item.amountText);
         rows << row;
     }
     return rows;
-}
-
-std::optional<double> Cumul::readAmount(QStringView s)
-{
-    char buf[48] = {};
-    if (s.size() >= qsizetype(sizeof buf))
-        return text::parseReal(s);
-    qsizetype n = 0;
-    for (QChar c : s) {
-        const char16_t u = c.unicode();
-        if (u == ',')
-            buf[n++] = '.';
-        else if ((u >= '0' && u <= '9') || u == '-' || u == '+' || u == 'e' || u == 'E')
-            buf[n++] = char(u);
-        else
-            return std::nullopt;
-    }
-    const char *b = n > 0 && buf[0] == '+' ? buf + 1 : buf;
-    double v = 0;
-    const auto res = std::from_chars(b, buf + n, v, std::chars_format::general);
-    if (n == 0 || res.ec != std::errc() || res.ptr != buf + n || !std::isfinite(v))
-        return std::nullopt;
-    return v;
 }
 
 namespace {
@@ -232,11 +213,13 @@ Cumul StatsMois(const QList<InvoiceFigures> &invoices, int decimals)
     // Months repeat: each is named once.
     QHash<qint64, QString> names;
     for (const InvoiceFigures &f : invoices) {
+        if (!f.validated)
+            continue;
         const qint64 month = f.stayTo.year() * 12 + f.stayTo.month();
         auto it = names.find(month);
         if (it == names.end())
             it = names.insert(month, monthKey(f.stayTo));
-        CumulMois(list, *it, f.totalText);
+        CumulMois(list, *it, f.turnover().format(decimals));
     }
     return list;
 }
@@ -246,7 +229,8 @@ Cumul StatsCli(const QList<InvoiceFigures> &invoices, int decimals)
     Cumul list(decimals);
     list.reserve(invoices.size());
     for (const InvoiceFigures &f : invoices)
-        CumulCli(list, f.client, f.name, f.totalText);
+        if (f.validated)
+            CumulCli(list, f.client, f.name, f.turnover().format(decimals));
     return list;
 }
 
@@ -255,7 +239,8 @@ Cumul StatsLots(const QList<InvoiceFigures> &invoices, const RecordTable &rooms,
     const QHash<QString, QString> names = roomDesignations(rooms);
     Cumul list(decimals);
     for (const InvoiceFigures &f : invoices)
-        CumulLot(list, f.room, f.totalText, names.value(f.room));
+        if (f.validated)
+            CumulLot(list, f.room, f.turnover().format(decimals), names.value(f.room));
     return list;
 }
 

@@ -3,6 +3,7 @@
 #include "grid_printout.h"
 
 #include "store/file_set.h"
+#include "store/money.h"
 
 #include <QDate>
 #include <QHash>
@@ -27,6 +28,11 @@ struct InvoiceFigures
     bool validated = false;
     QString totalText, vatText; // "TOTAL TTC" and "TVA" as the page shows them
     QString outsideVatText;     // the "D" lines (taxe de séjour), in the amount format
+    // The same figures, exact: the total with tax, the tax, the part
+    // without tax and the "D" lines (total = exclusive + vat + outsideVat).
+    Money total, vat, exclusive, outsideVat;
+    // What the invoice earns with tax: its total less the "D" lines.
+    Money turnover() const { return total - outsideVat; }
 };
 
 struct InvoicePassSettings
@@ -96,12 +102,11 @@ private:
     {
         QString keyPart;
         QString amountText;          // as first given, until something is added
-        std::optional<double> held;  // nothing: the amount is not a number
+        std::optional<Money> held;   // nothing: the amount is not a number
         bool summed = false;
     };
     QString entry(const Item &item) const;
-    // An amount as text::parseReal reads it, without allocating.
-    static std::optional<double> readAmount(QStringView s);
+    static std::optional<Money> readAmount(QStringView s) { return Money::parse(s); }
 
     int m_decimals;
     QList<Item> m_items;
@@ -128,7 +133,9 @@ QString monthKey(QDate day);
 // The designation (line 3) of the first room block of each trimmed number.
 QHash<QString, QString> roomDesignations(const RecordTable &rooms);
 
-// The three turnover statistics, over every invoice, validated or not.
+// The three turnover statistics: the validated invoices and credit notes
+// only, each for its total less the "D" lines (the taxe de séjour is the
+// commune's, not the hotel's), so that they agree with the journal.
 Cumul StatsMois(const QList<InvoiceFigures> &invoices, int decimals);
 Cumul StatsCli(const QList<InvoiceFigures> &invoices, int decimals);
 Cumul StatsLots(const QList<InvoiceFigures> &invoices, const RecordTable &rooms, int decimals);

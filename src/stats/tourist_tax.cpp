@@ -44,7 +44,7 @@ QList<QStringList> cells(const TouristTaxReport &report, int decimals)
                             QString::number(r.nights),
                             QString::number(r.persons()),
                             quantityText(r.personNights),
-                            text::formatAmount(r.amount, decimals)};
+                            r.amount.format(decimals)};
     if (!report.rows.isEmpty())
         rows << QStringList{QStringLiteral("Total"),
                             QString(),
@@ -53,7 +53,7 @@ QList<QStringList> cells(const TouristTaxReport &report, int decimals)
                             QString::number(report.nights),
                             QString(),
                             quantityText(report.personNights),
-                            text::formatAmount(report.amount, decimals)};
+                            report.amount.format(decimals)};
     return rows;
 }
 
@@ -81,8 +81,8 @@ TouristTaxReport touristTaxReport(const FileSet &set, const InvoicePassSettings 
     for (const InvoiceFigures &f : invoiceFigures(set, settings)) {
         if (!f.validated || !f.date.isValid() || f.date < from || f.date > to)
             continue;
-        const auto amount = text::parseReal(f.outsideVatText);
-        if (!amount || *amount == 0)
+        const Money amount = f.outsideVat;
+        if (amount.isZero())
             continue;
         // Only the few invoices carrying the tax are read in full.
         const qsizetype start = t.blockStart(f.block);
@@ -98,8 +98,8 @@ TouristTaxReport touristTaxReport(const FileSet &set, const InvoicePassSettings 
         const qint64 stay = card.stayFrom.isValid() && card.stayTo.isValid()
                                 ? std::max<qint64>(0, card.stayFrom.daysTo(card.stayTo))
                                 : 0;
-        row.nights = *amount < 0 ? -stay : stay;
-        row.amount = *amount;
+        row.nights = amount.isNegative() ? -stay : stay;
+        row.amount = amount;
         report.nights += row.nights;
         report.personNights += row.personNights;
         report.amount += row.amount;

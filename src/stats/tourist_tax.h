@@ -1,6 +1,7 @@
 #pragma once
 
 #include "statistics.h"
+#include "store/money.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -18,7 +19,7 @@ struct TouristTaxRow
     QDate arrival, departure;
     qint64 nights = 0;   // of the stay; negative on a credit note
     double personNights = 0; // the "D" lines' quantities: nights x persons
-    double amount = 0;   // the "D" lines' total
+    Money amount;        // the "D" lines' total
     // The persons liable: person-nights over the stay's nights (the
     // person-nights themselves for a stay without nights), at least one
     // when there is any.
@@ -30,7 +31,7 @@ struct TouristTaxReport
     QList<TouristTaxRow> rows; // in invoice block order
     qint64 nights = 0;
     double personNights = 0;
-    double amount = 0;
+    Money amount;
 };
 
 // The validated invoices dated from `from` to `to` (both included) whose

@@ -2,6 +2,7 @@
 
 #include "store/block_lines.h"
 #include "store/codec.h"
+#include "store/money.h"
 #include "store/text.h"
 
 #include <algorithm>
@@ -172,15 +173,24 @@ bool ArticlePage::leavePrice()
 {
     const QString typed = m_card.price.trimmed();
     if (!typed.isEmpty()) {
-        QString error;
-        const auto value = text::parseReal(typed, &error);
-        if (!value) {
-            m_fiche.ui().inform(error);
+        // A price is never rounded: one with more decimals than the amounts
+        // (four at most) is kept as typed, as invoice lines keep it.
+        Money value;
+        const Money::Read read = Money::read(typed, value);
+        if (read != Money::Read::Ok || value > moneylimit::kPrice || value < -moneylimit::kPrice) {
+            m_fiche.ui().inform(
+                read == Money::Read::NotNumber
+                    ? text::realError(typed)
+                    : QStringLiteral("'%1' : le prix va de -1 000 000 000 à 1 000 000 000, avec "
+                                     "quatre décimales au plus")
+                          .arg(typed));
             if (m_card.price != m_priceEntered)
                 touch();
             return false;
         }
-        m_card.price = text::Rset(text::formatAmount(*value, m_fiche.decimals()), kPriceWidth);
+        const int d = m_fiche.decimals();
+        m_card.price =
+            text::Rset(value.rounded(d) == value ? value.format(d) : value.exact(), kPriceWidth);
     } else {
         m_card.price.clear();
     }

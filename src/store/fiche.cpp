@@ -122,7 +122,9 @@ void Fiche::loadSettingsFiles(const QString &folder)
     if (!ChargeSoc(m_company, folder, &error) && !error.isEmpty())
         m_ui.inform(error);
     error.clear();
-    if (!ChargeIni(m_settings, folder, QDir::currentPath(), &error) && !error.isEmpty())
+    // A refused setting is told even though the file was read.
+    ChargeIni(m_settings, folder, QDir::currentPath(), &error);
+    if (!error.isEmpty())
         m_ui.inform(error);
     error.clear();
     if (!ChargeCombo(m_lists, folder, &error) && !error.isEmpty())

@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "codec.h"
+#include "money.h"
 #include "file_names.h"
 #include "safe_save.h"
 #include "text.h"
@@ -151,9 +152,10 @@ QByteArray settingsBytes(const Settings &settings)
     return out;
 }
 
-void readSettings(Settings &settings, QByteArrayView bytes)
+QString readSettings(Settings &settings, QByteArrayView bytes)
 {
     const auto fields = layout(settings);
+    QString refused;
     settings.touristTax = 0;
     settings.touristTaxExemptAge = kDefaultExemptAge;
     std::size_t next = 0;
@@ -180,9 +182,26 @@ void readSettings(Settings &settings, QByteArrayView bytes)
             if (const auto v = text::parseInt(cp1252::decode(line)))
                 **integer = *v;
         } else if (const auto v = parseIniReal(line)) {
-            *std::get<double *>(field) = *v;
+            double *target = std::get<double *>(field);
+            const bool isRate = target >= &settings.vatRates[0] && target <= &settings.vatRates[2];
+            if (isRate && !saneVatRate(*v)) {
+                // A rate no invoice can be computed with is refused, not used.
+                refused += QStringLiteral("Taux de TVA %1 refusé (%2) : un taux va de 0 à 100 %, "
+                                          "avec quatre décimales au plus.\n")
+                               .arg(target - &settings.vatRates[0] + 1)
+                               .arg(cp1252::decode(line.trimmed()));
+            } else {
+                *target = *v;
+            }
         }
     });
+    return refused.trimmed();
+}
+
+bool saneVatRate(double rate)
+{
+    const std::optional<Money> exact = Money::fromReal(rate);
+    return exact && *exact >= Money() && *exact <= Money::whole(100);
 }
 
 bool ChargeIni(Settings &settings, const QString &folder, const QString &currentDir, QString *error)
@@ -190,7 +209,9 @@ bool ChargeIni(Settings &settings, const QString &folder, const QString &current
     const auto bytes = readFile(folder, kSettingsFile, error);
     if (!bytes)
         return false;
-    readSettings(settings, *bytes);
+    const QString refused = readSettings(settings, *bytes);
+    if (error && !refused.isEmpty())
+        *error = error->isEmpty() ? refused : *error + u'\n' + refused;
 
     QString &last = settings.lastFile;
     if (settings.autoOpen != 1)

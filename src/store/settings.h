@@ -72,8 +72,9 @@ inline constexpr int kDefaultExemptAge = 18;
 // settings as they were. Without automatic opening the last file name is
 // dropped; a last file that no longer exists at its path is looked for by its
 // name in `currentDir`. Returns whether a file was read; *error receives a
-// message for the user when the file could not be read or a save
-// interrupted earlier could not be finished, and is emptied otherwise.
+// message for the user when the file could not be read, a save interrupted
+// earlier could not be finished or a setting was refused (the file was read
+// then: the function returns true), and is emptied otherwise.
 bool ChargeIni(Settings &settings, const QString &folder, const QString &currentDir,
                QString *error = nullptr);
 // Writes the 27 lines (and the tax lines), all or nothing. On failure *error says why, in French.
@@ -84,9 +85,13 @@ void GetIni(const Settings &settings, bool &autoOpen, QString &fileName);
 void SetIni(Settings &settings, bool autoOpen);
 
 // The 27 lines to and from bytes; reading does no more than fill settings.
-// A file without the tax lines reads as "not collected".
+// A file without the tax lines reads as "not collected". A VAT rate outside
+// 0 to 100 %, or with more than four decimals, is refused: it stays as it
+// was and the returned message (empty when all is well) says so.
 QByteArray settingsBytes(const Settings &settings);
-void readSettings(Settings &settings, QByteArrayView bytes);
+QString readSettings(Settings &settings, QByteArrayView bytes);
+// A VAT rate an invoice can be computed with: 0 to 100, four decimals at most.
+bool saneVatRate(double rate);
 
 // A real as the settings file holds it, 23 characters: " 1.96000000000000E+0001".
 QByteArray iniReal(double value);

@@ -9,7 +9,14 @@
 
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
+#include "store/money.h"
 #include "store/text.h"
+
+// An exact amount from its text ("1,485").
+inline Money money(const char *text)
+{
+    return Money::parse(QString::fromUtf8(text)).value();
+}
 
 // One FACT line: the eight cells joined by TABs.
 inline QString fact(const QStringList &cells)
@@ -87,10 +94,10 @@ inline QStringList roomBlock(int n, const QString &number, const QString &occupa
 
 // An article block (marker width 4): code at 1, designation at 3, price at 4.
 inline QStringList articleBlock(int n, const QString &code, const QString &designation,
-                                const QString &price)
+                                const QString &price, const QString &vat = "1")
 {
     const QString num = RecordTable::numberText(n, 4) + ">";
-    return {"<BLOC" + num, code, "Boissons", designation, price, "1", "</BLOC" + num};
+    return {"<BLOC" + num, code, "Boissons", designation, price, vat, "</BLOC" + num};
 }
 
 struct Billing

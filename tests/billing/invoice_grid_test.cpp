@@ -97,8 +97,9 @@ TEST(Picks, FillALineFromTheArticleAndTheHeaderFromTheClient)
     g.cursorColumn = Designation;
     EXPECT_TRUE(b.invoices.wantsArticlePicker());
     b.invoices.StringGrid5Click("42");
-    // The short block 0 is passed over; the first whole block is taken.
-    EXPECT_EQ(g.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", ""}));
+    // The short block 0 is passed over; the first whole block is taken,
+    // with its VAT code.
+    EXPECT_EQ(g.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", "1"}));
     EXPECT_EQ(g.cursorColumn, Quantity);
 
     // A code typed in "Code" wins over the picker; a price typed stays.
@@ -135,6 +136,13 @@ TEST(ParF, KeepsThePaymentModesBeyondTheFifthAndRefusesABadRate)
     EXPECT_EQ(error, "Taux 2 : '19,x' n'est pas une valeur en virgule flottante correcte");
     EXPECT_EQ(settings.vatRates[1], 10);
     EXPECT_EQ(settings.decimals, 2);
+    // A rate no invoice can be computed with is refused too.
+    for (const char *rate : {"150", "-1", "5,55555"}) {
+        p.rates[1] = rate;
+        EXPECT_FALSE(applyInvoiceParameters(settings, lists, p, &error)) << rate;
+        EXPECT_TRUE(error.startsWith("Taux 2 : ")) << qPrintable(error);
+    }
+    EXPECT_EQ(settings.vatRates[1], 10);
 
     p.rates[1] = "19,6";
     p.payments[1] = "";

@@ -58,13 +58,15 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
     EXPECT_EQ(find(p, "Facture N° 202603001")->font, (PrintFont{"Arial", 12, true}));
 
     // Amounts trimmed and right-aligned at their column's end, in regular.
-    EXPECT_EQ(textAt(p, 153, 110), "24,50");
+    EXPECT_EQ(textAt(p, 153, 110), "24,5"); // the price as typed
     const PrintItem *amount = find(p, "22,05");
     EXPECT_EQ(std::tuple(amount->x, amount->y, amount->align, amount->font.bold),
               std::tuple(188.0, 110.0, Align::Right, false));
-    EXPECT_EQ(textAt(p, 189, 248), "132,05 Euros");
-    EXPECT_EQ(textAt(p, 108, 260), "TVA");
-    EXPECT_EQ(textAt(p, 189, 261), "9,41 Euros");
+    EXPECT_EQ(textAt(p, 108, 262), "Total TTC");
+    EXPECT_EQ(textAt(p, 189, 262), "132,05 Euros");
+    EXPECT_EQ(textAt(p, 108, 251), "Total TVA");
+    EXPECT_EQ(textAt(p, 189, 251), "9,41");
+    EXPECT_EQ(textAt(p, 189, 246), "122,64");
     EXPECT_FALSE(find(p, "Page 1/1"));
 
     // Letterhead: the frame without the company; any other paper: neither.
@@ -76,7 +78,7 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
     EXPECT_EQ(std::count_if(other.begin(), other.end(),
                             [](const PrintItem &i) { return i.kind != PrintItem::Kind::Text; }),
               0);
-    EXPECT_EQ(textAt(other, 189, 248), "10,00 Euros");
+    EXPECT_EQ(textAt(other, 189, 262), "10,00 Euros");
 }
 
 TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
@@ -98,14 +100,14 @@ TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
     EXPECT_EQ(textAt(second, 15, 84), "Facture N° 202603001");
     EXPECT_EQ(column(second, 62, 100), (QStringList{"Article 29", "Article 30"}));
     EXPECT_EQ(ys(second, 62), (QList<double>{105, 110}));
-    EXPECT_EQ(textAt(second, 189, 248), "300,00 Euros");
+    EXPECT_EQ(textAt(second, 189, 262), "300,00 Euros");
     EXPECT_EQ(textAt(second, 195, 274), "Page 2/2");
 
     // Lines kept beyond the grid's 63 rows print and count too.
     const PrintDocument more = print({}, 65);
     ASSERT_EQ(more.pages().size(), 3);
     EXPECT_EQ(textAt(more.pages()[2], 62, 145), "Article 65");
-    EXPECT_EQ(textAt(more.pages()[2], 189, 248), "650,00 Euros");
+    EXPECT_EQ(textAt(more.pages()[2], 189, 262), "650,00 Euros");
 }
 
 TEST(InvoicePrintout, MemoStandsAboveTheTotalsAndNeverOverTheLines)
@@ -119,7 +121,36 @@ TEST(InvoicePrintout, MemoStandsAboveTheTotalsAndNeverOverTheLines)
     EXPECT_EQ(ys(doc.pages()[0], 22), (QList<double>{230, 235, 240}));
     EXPECT_EQ(ys(doc.pages()[1], 22), (QList<double>{105, 110}));
     EXPECT_TRUE(ys(doc.pages()[1], 62).isEmpty());
-    EXPECT_EQ(textAt(doc.pages()[1], 189, 248), "250,00 Euros");
+    EXPECT_EQ(textAt(doc.pages()[1], 189, 262), "250,00 Euros");
+}
+
+// Whatever the screen's VAT switch: the VAT of each rate used keyed to the
+// lines' code, the taxe de séjour apart, totals that add up, and the
+// company's numbers with their labels.
+TEST(InvoicePrintout, ShowsTheVatOfEachRateAndTheTaxeDeSejourApart)
+{
+    InvoiceFields f;
+    f.vatShown = "N";
+    Billing b(invoiceBlock(0, {line("Livre", "1", "12,99", "1"), line("Nuit", "2", "84,5", "2"),
+                               line("Parking", "3", "8,333", "3"),
+                               line("Taxe de séjour", "4", "0,83", "D")},
+                           f));
+    b.show(0);
+    InvoicePaper paper{0, {}, "Euros"};
+    paper.company.lines = {"Hôtel", "", "", "", "123 456 789 00012", "FR12123456789", "APE 5510Z"};
+    const PrintPage p = ImpFact(b.card(), b.invoices.totals(), paper, kPortrait).pages()[0];
+    EXPECT_EQ(column(p, 18, 246), (QStringList{"T", "1", "2", "3", "D"}));
+    EXPECT_EQ(column(p, 24, 246),
+              (QStringList{"Taux", "5,5 %", "10 %", "20 %", "Taxe de séjour (hors TVA)"}));
+    EXPECT_EQ(column(p, 63, 246), (QStringList{"Base HT", "12,31", "153,64", "20,83"}));
+    EXPECT_EQ(column(p, 83, 246), (QStringList{"TVA", "0,68", "15,36", "4,17"}));
+    EXPECT_EQ(column(p, 104, 246), (QStringList{"TTC", "12,99", "169,00", "25,00", "3,32"}));
+    EXPECT_EQ(column(p, 108, 246),
+              (QStringList{"Total HT", "Total TVA", "Taxe de séjour", "Total TTC"}));
+    EXPECT_EQ(column(p, 189, 246), (QStringList{"186,78", "20,21", "3,32", "210,31 Euros"}));
+    EXPECT_TRUE(find(p, "SIRET : 123 456 789 00012"));
+    EXPECT_TRUE(find(p, "N° TVA : FR12123456789"));
+    EXPECT_TRUE(find(p, "APE 5510Z"));
 }
 
 } // namespace

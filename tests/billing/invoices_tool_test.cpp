@@ -28,7 +28,7 @@ struct ToolSet
 
 const QString kHeader =
     "bloc\tnumero\tdate\tclient\tchambre\tvalidee\tttc1\tht1\ttva1\tttc2\tht2\ttva2"
-    "\tttc3\tht3\ttva3\ttotal_ttc\ttotal_tva";
+    "\tttc3\tht3\ttva3\ttotal_ttc\ttotal_tva\ttaux1\ttaux2\ttaux3\ttotal_ht\ttaxe_sejour\tfigee";
 
 TEST(InvoicesTool, PrintsEveryInvoiceWithThePagesTotals)
 {
@@ -46,10 +46,10 @@ TEST(InvoicesTool, PrintsEveryInvoiceWithThePagesTotals)
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], kHeader);
     EXPECT_EQ(lines[1], "0\t202603001\t01/03/2026\t10001\t12\tY\t2,20\t2,09\t0,11\t110,00\t100,00\t"
-                        "10,00\t24,00\t20,00\t4,00\t136,20\t14,11");
+                        "10,00\t24,00\t20,00\t4,00\t136,20\t14,11\t5,5\t10\t20\t122,09\t0,00\tN");
     EXPECT_EQ(lines[3],
               "2\t202604002\t03/04/2026\t\t\tN\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t"
-              "0,00\t0,00\t0,00\t0,00");
+              "0,00\t0,00\t0,00\t0,00\t5,5\t10\t20\t0,00\t0,00\tN");
 
     ASSERT_EQ(runTool(set.dir.path(),
                       {"invoices", set.path(), "--from", "01/04/2026", "--to", "02/04/2026"}, &out),
@@ -57,7 +57,7 @@ TEST(InvoicesTool, PrintsEveryInvoiceWithThePagesTotals)
     EXPECT_EQ(
         out.split('\n', Qt::SkipEmptyParts),
         (QStringList{kHeader, "1\t202604001\t02/04/2026\t10001\t12\tN\t3,00\t2,84\t0,16\t0,00\t"
-                              "0,00\t0,00\t0,00\t0,00\t0,00\t3,00\t0,16"}));
+                              "0,00\t0,00\t0,00\t0,00\t0,00\t3,00\t0,16\t5,5\t10\t20\t2,84\t0,00\tN"}));
 }
 
 TEST(InvoicesTool, FollowsTheDecimalsOfTheFolderAndRefusesBadArguments)
@@ -66,7 +66,7 @@ TEST(InvoicesTool, FollowsTheDecimalsOfTheFolderAndRefusesBadArguments)
     QString out;
     ASSERT_EQ(runTool(set.dir.path(), {"invoices", set.path()}, &out), 0);
     EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts).value(1),
-              "0\t202603001\t01/03/2026\t10001\t12\tN" + QString(11, '\t'));
+              "0\t202603001\t01/03/2026\t10001\t12\tN" + QString(11, '\t') + "\t5,5\t10\t20\t\t\tN");
 
     EXPECT_EQ(runTool(set.dir.path(), {"invoices", set.path(), "--from", "32/01/2026"}, &out), 2);
     EXPECT_EQ(runTool(set.dir.path(), {"invoices", set.path(), "--to"}, &out), 2);

@@ -261,7 +261,7 @@ TEST(Totals, AddUpTheDayAndSkipWhatIsNotANumber)
              mc("20260314", {"3", "C", "1", "0,5", "", "100", "", ""})});
     const DayTotals t = s.page.totals();
     EXPECT_EQ(t.nights, 3);
-    EXPECT_DOUBLE_EQ(t.amounts[0], 15.75);
+    EXPECT_EQ(t.amounts[0], Money::parse(u"15,75"));
     EXPECT_EQ(s.page.totalTexts(), (QStringList{"3", "15,75", "0,00", "100,00", "0,00", "4,50"}));
 }
 
@@ -342,3 +342,40 @@ TEST(DaySheetTool, PrintsTheSheetThenItsTotalsInTheSettingsFormat)
 }
 
 } // namespace
+
+// An amount with more decimals than the amounts have is refused with a
+// message, never rounded; what was typed stays in the entry row.
+TEST(EntryRow, RefusesMoreDecimalsThanTheFormat)
+{
+    Sheet s;
+    s.fiche.settings().decimals = 0;
+    EXPECT_EQ(s.post("2", "Martin", "1", {"12,50"}), 3);
+    EXPECT_EQ(s.ui.shown.value(0), "Espèces : '12,50' : les montants sont sans décimale.");
+    EXPECT_EQ(s.row(1).amounts[0], "");
+    EXPECT_EQ(s.page.entry.amounts[0], "12,50");
+    EXPECT_EQ(s.post("2", "Martin", "1", {"12,00"}), std::nullopt);
+    EXPECT_EQ(s.row(1).amounts[0].trimmed(), "12");
+}
+
+// An entry row typed and not posted is not dropped by a move to another
+// day without a question; a row only copied into it loses nothing.
+TEST(EntryRow, ADayChangeAsksBeforeDroppingWhatWasTyped)
+{
+    Sheet s({mc("20260314", {"1", "A", "2", "10,25", "", "", "", ""})});
+    s.page.entry.room = "2";
+    s.page.entry.amounts[0] = "40";
+    s.ui.okCancel = {false};
+    s.page.next();
+    EXPECT_EQ(s.page.day(), kDay) << "kept";
+    EXPECT_EQ(s.page.entry.amounts[0], "40");
+    s.ui.okCancel = {true};
+    s.page.next();
+    EXPECT_EQ(s.page.day(), kDay.addDays(1));
+    EXPECT_EQ(s.ui.shown.size(), 2);
+
+    s.page.previous();
+    s.page.StringGrid3Click(0);
+    s.page.next();
+    EXPECT_EQ(s.page.day(), kDay.addDays(1));
+    EXPECT_EQ(s.ui.shown.size(), 2) << "nothing typed, nothing asked";
+}

@@ -118,9 +118,9 @@ TEST(OutsideVatCode, AddsToTheTotalAndToNoVatBase)
     EXPECT_EQ(t.totalText, "109,00");
     EXPECT_EQ(t.vatText, "9,09");
     EXPECT_EQ(t.outsideVatText, "9,00");
-    EXPECT_EQ(t.inclusive[1], 100);
-    EXPECT_EQ(t.inclusive[0] + t.inclusive[2], 0);
-    EXPECT_NEAR(t.totalExclusive + t.totalVat + t.outsideVat, t.total, 1e-9);
+    EXPECT_EQ(t.inclusive[1], Money::whole(100));
+    EXPECT_EQ(t.inclusive[0] + t.inclusive[2], Money());
+    EXPECT_EQ(t.totalExclusive + t.totalVat + t.outsideVat, t.total);
     EXPECT_TRUE(t.bad.isEmpty());
     EXPECT_EQ(b.grid().cell(2, Vat), "D");
     EXPECT_EQ(b.grid().cell(2, Amount).trimmed(), "9,00");
@@ -142,8 +142,8 @@ TEST(OutsideVatCode, IsAnInvoiceFeatureOrdersDoNotRead)
     cells[ordercol::Vat] = "D";
     grid.appendRead(cells);
     grid.highest = 1;
-    const LineTotals t = lineTotals(grid, kOrderColumns, {5.5, 10, 20}, 2, false);
-    EXPECT_EQ(t.outsideVat, 0);
+    const LineTotals t = lineTotals(grid, kOrderColumns, exactRates({5.5, 10, 20}), 2, false);
+    EXPECT_TRUE(t.outsideVat.isZero());
     ASSERT_EQ(t.bad.size(), 1);
     EXPECT_EQ(t.bad[0].column, ordercol::Vat);
 }
@@ -169,11 +169,11 @@ TEST(OutsideVatCode, InvoicesOfTheFixtureSetsComputeAsBefore)
             InvoiceCard card, old;
             readInvoiceBlock(card, table, start, table.blockEnd(start, n));
             readInvoiceBlock(old, table, start, table.blockEnd(start, n));
-            const LineTotals now = lineTotals(card.lines, kInvoiceColumns, {5.5, 10, 20}, 2, true);
-            const LineTotals then = lineTotals(old.lines, without, {5.5, 10, 20}, 2, true);
+            const LineTotals now = lineTotals(card.lines, kInvoiceColumns, exactRates({5.5, 10, 20}), 2, true);
+            const LineTotals then = lineTotals(old.lines, without, exactRates({5.5, 10, 20}), 2, true);
             EXPECT_EQ(now.totalText, then.totalText) << name.toStdString() << " " << n;
             EXPECT_EQ(now.vatText, then.vatText) << name.toStdString() << " " << n;
-            EXPECT_EQ(now.outsideVat, 0);
+            EXPECT_TRUE(now.outsideVat.isZero());
             EXPECT_EQ(now.bad, then.bad);
             EXPECT_EQ(card.lines.rowsToWrite(), old.lines.rowsToWrite());
             ++invoices;

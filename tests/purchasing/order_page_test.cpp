@@ -1,5 +1,6 @@
 #include "purchasing/order_page.h"
 #include "purchasing/supplier_page.h"
+#include "stats/journal.h"
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
 #include "store/text.h"
@@ -125,8 +126,8 @@ TEST(OrderTotals, WithoutAndWithTax)
     // Each VAT code adds its own rate's tax.
     LineGrid mixed = gridOf({"1", "1", "1"}, {"100", "100", "100"}, {}, {"1", "2", "3"});
     const LineTotals m = Calculec(mixed, false, rates, 2);
-    EXPECT_DOUBLE_EQ(m.totalVat, 20 + 10 + 5.5);
-    EXPECT_DOUBLE_EQ(m.total, 335.5);
+    EXPECT_EQ(m.totalVat, Money::parse(u"35,5"));
+    EXPECT_EQ(m.total, Money::parse(u"335,5"));
 }
 
 TEST(OrderTotals, CellsAsTheLineStepLeavesThem)
@@ -137,13 +138,14 @@ TEST(OrderTotals, CellsAsTheLineStepLeavesThem)
     // "3 kg" counts as 3 and stays as typed, right-aligned.
     EXPECT_EQ(g.cell(1, ordercol::Quantity), text::Rset(u"3 kg", 80));
     EXPECT_EQ(g.cell(1, ordercol::Amount).trimmed(), "7,50");
-    // An empty price shows zero; the empty "T" becomes "1".
-    EXPECT_EQ(g.cell(2, ordercol::Price).trimmed(), "0,00");
+    // A price is kept as typed, an empty one too; the empty "T" becomes "1".
+    EXPECT_EQ(g.cell(1, ordercol::Price).trimmed(), "2,5");
+    EXPECT_EQ(g.cell(2, ordercol::Price).trimmed(), "");
     EXPECT_EQ(g.cell(2, ordercol::Amount).trimmed(), "0,00");
     EXPECT_EQ(g.cell(2, ordercol::Vat), "1");
     // A "T" of 7 counts under code 1 (shown as the code it counts under).
-    EXPECT_DOUBLE_EQ(t.exclusive[0], 7.5 + 2);
-    EXPECT_DOUBLE_EQ(t.exclusive[1] + t.exclusive[2], 0);
+    EXPECT_EQ(t.exclusive[0], Money::parse(u"9,5"));
+    EXPECT_TRUE((t.exclusive[1] + t.exclusive[2]).isZero());
     // A row without quantity is passed over and keeps its price as typed.
     EXPECT_EQ(g.cell(4, ordercol::Price), "9");
     EXPECT_TRUE(g.cell(4, ordercol::Amount).isEmpty());
@@ -224,7 +226,7 @@ TEST(OrderBlock, RewrittenOrderMovesToTheEndWithNothingLost)
         l.mid(at),
         QStringList({"<BLOC0000>", "NUM202405001", "15/05/2024", "10001", "Réglement à 30 jours",
                      "Brasserie du Port", "2 quai Sud", "", "29200 BREST", "TTCN", "N",
-                     "CMDEA\tArticle A\t" + text::Rset(u"2", 80) + "\t" + text::Rset(u"10,00", 90) +
+                     "CMDEA\tArticle A\t" + text::Rset(u"2", 80) + "\t" + text::Rset(u"10", 90) +
                          "\t\t" + text::Rset(u"20,00", 90) + "\t1",
                      "MEMOà livrer", "XTRA kept", "</BLOC0000>"}));
 }
@@ -439,4 +441,31 @@ TEST(OrderList, EveryBlockWithItsOwnNumber)
     EXPECT_EQ(list.field(1, 4), "Zone B");
     o.page.showOrder(list.block(1));
     EXPECT_EQ(o.page.card().supplier, "10002");
+}
+
+// A validated order keeps the rates it was computed with: the supplier's
+// statement, the page and the journal say the same whatever the rates
+// become; a draft follows today's.
+TEST(OrderTotals, AValidatedOrderKeepsItsRatesAndFigures)
+{
+    Orders o(orderBlock(0, {cmde("A", "2", "10")}));
+    ASSERT_TRUE(o.page.Valider());
+    EXPECT_TRUE(o.lines().contains("TOTV20\t10\t5,5\t24\t20\t4\t0\t0\t0\t0\t0\t0\t0\t24"))
+        << o.lines().join('\n').toStdString();
+    o.fiche.settings().vatRates = {30, 10, 5.5};
+    o.page.LitCmd();
+    EXPECT_EQ(o.page.totals().vatText, "4,00");
+    EXPECT_EQ(o.page.totals().totalText, "24,00");
+    JournalSettings js;
+    js.vatRates = o.fiche.settings().vatRates;
+    qint64 deductible = 0;
+    for (const JournalLine &l : journalLines(o.fiche.set(), js))
+        if (l.accountIndex == account::TvaDeductible)
+            deductible += l.debit - l.credit;
+    EXPECT_EQ(deductible, 400);
+
+    Orders draft(orderBlock(0, {cmde("A", "2", "10")}));
+    draft.fiche.settings().vatRates = {30, 10, 5.5};
+    draft.page.LitCmd();
+    EXPECT_EQ(draft.page.totals().vatText, "6,00");
 }

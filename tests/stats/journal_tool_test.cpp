@@ -86,3 +86,31 @@ TEST(JournalTool, LinesOfThePeriodOrTheFecFile)
     EXPECT_TRUE(out.contains("n'est pas une date correcte"));
     EXPECT_EQ(runTool(dir.path(), {"journal", set, "--du"}, &out), 2);
 }
+
+// A rate no invoice can hold (hand-edited into the settings file) is refused
+// where it is read: the tool says so and writes no FEC rather than debits
+// beyond any amount.
+TEST(JournalTool, RefusesSettingsItCannotComputeWith)
+{
+    QTemporaryDir dir;
+    const QString set = dir.filePath("LION.htl");
+    writeFile(set, crlf(clientBlock(0, "10001", "Dupont")));
+    writeFile(dir.filePath("LION.fct"), crlf(validatedInvoice(0, "A1", "10/03/2001", "110")));
+    Settings s;
+    s.vatRates = {5.5, 10, 20};
+    QByteArray ini = settingsBytes(s);
+    const QList<QByteArray> lines = ini.split('\n');
+    ini.replace(lines[9] + '\n', "99999999999999999999\r\n"); // rate 2
+    writeFile(dir.filePath("Carvelle.ini"), ini);
+
+    const QString fec = dir.filePath("fec.txt");
+    QString out;
+    EXPECT_EQ(runTool(dir.path(), {"journal", set, "--fec", fec}, &out), 2);
+    EXPECT_TRUE(out.contains("Taux de TVA 2 refusé")) << qPrintable(out);
+    EXPECT_FALSE(QFile::exists(fec));
+
+    Settings read;
+    EXPECT_FALSE(readSettings(read, ini).isEmpty());
+    EXPECT_EQ(read.vatRates[1], 0); // left as it was
+    EXPECT_EQ(read.vatRates[2], 20);
+}

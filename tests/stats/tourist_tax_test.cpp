@@ -65,7 +65,7 @@ TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTax)
     EXPECT_EQ(couple.nights, 3);
     EXPECT_EQ(couple.persons(), 2);
     EXPECT_EQ(couple.personNights, 6);
-    EXPECT_DOUBLE_EQ(couple.amount, 9);
+    EXPECT_EQ(couple.amount, Money::whole(9));
     EXPECT_EQ(r.rows[1].persons(), 1);
     // Four person-nights over a nine-night stay still name one person.
     TouristTaxRow shortened = couple;
@@ -75,10 +75,10 @@ TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTax)
     // The credit note takes the stay back.
     EXPECT_EQ(r.rows[2].nights, -3);
     EXPECT_EQ(r.rows[2].persons(), 2);
-    EXPECT_DOUBLE_EQ(r.rows[2].amount, -9);
+    EXPECT_EQ(r.rows[2].amount, Money::whole(-9));
     EXPECT_EQ(r.nights, 2);
     EXPECT_EQ(r.personNights, 2);
-    EXPECT_DOUBLE_EQ(r.amount, 3);
+    EXPECT_EQ(r.amount, Money::whole(3));
 
     // The period's ends are included.
     EXPECT_EQ(touristTaxReport(march(), passSettings(), QDate(2026, 3, 4), QDate(2026, 3, 4)).rows.size(), 1);

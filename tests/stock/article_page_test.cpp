@@ -196,6 +196,20 @@ TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
     EXPECT_FALSE(p.leavePrice());
     EXPECT_EQ(p.card().price, u"12x"_s);
 
+    // A price finer than the amounts is kept, never rounded; past four
+    // decimals it is refused.
+    p.enterPrice();
+    p.card().price = "8,333";
+    EXPECT_TRUE(p.leavePrice());
+    EXPECT_EQ(p.card().price, text::Rset(u"8,333", ArticlePage::kPriceWidth));
+    p.enterPrice();
+    p.card().price = "1,23456";
+    EXPECT_FALSE(p.leavePrice());
+    EXPECT_TRUE(a.ui.shown.last().contains(u"quatre décimales au plus")) << qPrintable(a.ui.shown.last());
+    a.ui.shown.removeLast();
+    p.card().price = "1,2345";
+    EXPECT_TRUE(p.leavePrice());
+
     p.entryDate = QDate(2026, 3, 4);
     p.entryLabel = "Livraison";
     p.entryQuantity = "24";

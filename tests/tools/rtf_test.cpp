@@ -2,7 +2,6 @@
 #include "tools/rtf.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -214,8 +213,8 @@ TEST_F(Rtf, TruncatedLettersGiveWhatWasRead)
 }
 
 // Mutated letters: flipped and dropped bytes, copied spans and tokens that
-// stress the reader, from a fixed seed. Nothing may crash, every read stays
-// fast, and what is read never grows beyond the bytes given.
+// stress the reader, from a fixed seed. Nothing may crash and what is read
+// never grows beyond the bytes given (how fast it reads, bench/ measures).
 TEST_F(Rtf, MutatedLettersAreReadSafely)
 {
     std::vector<QByteArray> corpus = {fixture("lettre-accents.rtf"), fixture("lettre-puces.rtf"),
@@ -227,9 +226,6 @@ TEST_F(Rtf, MutatedLettersAreReadSafely)
     std::mt19937 random(20261206);
     auto pick = [&](qsizetype n) { return qsizetype(random() % std::max<qsizetype>(n, 1)); };
     const int files = 3000;
-    QElapsedTimer timer;
-    timer.start();
-    qint64 slowest = 0;
     for (int i = 0; i < files; ++i) {
         QByteArray bytes = corpus[std::size_t(pick(qsizetype(corpus.size())))];
         const int edits = 1 + int(pick(12));
@@ -253,19 +249,14 @@ TEST_F(Rtf, MutatedLettersAreReadSafely)
                 break;
             }
         }
-        QElapsedTimer one;
-        one.start();
         QTextDocument out;
         if (rtf::read(bytes, out)) {
             EXPECT_LE(out.characterCount(), bytes.size() + 1);
             EXPECT_LE(out.blockCount(), bytes.size() + 1);
         }
-        slowest = std::max(slowest, one.elapsed());
         if (HasFailure())
             FAIL() << "file " << i << " of the seeded run";
     }
-    EXPECT_LT(slowest, 2000) << "one letter took too long";
-    RecordProperty("milliseconds", int(timer.elapsed()));
 }
 
 // ---- our own letters -------------------------------------------------------------

@@ -85,6 +85,8 @@ constexpr std::array kKeywords = {
     HelpKeyword{u"Valider une facture", u"factures.html#valider"},
     HelpKeyword{u"Avoir", u"factures.html#avoir"},
     HelpKeyword{u"Supprimer une facture", u"factures.html#avoir"},
+    HelpKeyword{u"Arrondis et TVA", u"factures.html#montants"},
+    HelpKeyword{u"Montants au centime", u"factures.html#montants"},
     HelpKeyword{u"Caisse certifiée", u"factures.html#avoir"},
     HelpKeyword{u"Chercher une facture", u"factures.html#liste"},
     HelpKeyword{u"Liste des factures", u"factures.html#liste"},

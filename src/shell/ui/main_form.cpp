@@ -585,8 +585,11 @@ void TMainForm::runInvoiceCommand(Cmd cmd)
         TParF::run(this, m_fiche.settings(), m_fiche.lists(), m_ui, m_showDialog);
         break;
     case Cmd::ImprimerFacture:
-        // The invoice as it stands on screen: written back (when valid) first.
+        // The invoice as it stands on screen, computed afresh and written
+        // back (when valid) first: the paper and the file say the same.
+        m_invoicePage.Calculef();
         m_invoicePage.EcritFact();
+        emit m_fiche.cardChanged(PageId::Invoices);
         print(ImpFactJob(m_invoicePage, m_fiche));
         return;
     case Cmd::ListeFactures: {
