@@ -273,7 +273,7 @@ template <typename F> void splitByMonth(qint64 from, qint64 to, F &&f)
 QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> &invoices, QDate today)
 {
     QMap<int, qint64> sold, closed;
-    QMap<int, double> turnover;
+    QMap<int, Money> turnover;
     // The nights slept or being slept, as the nights' model holds them: the
     // guests in the house, the stays kept in the cards' history, and the
     // departures made before the history was kept.
@@ -296,17 +296,11 @@ QList<OccupancyMonth> occupancy(const FileSet &set, const QList<InvoiceFigures> 
                                       splitByMonth(*from, *until + 1,
                                                    [&](int m, qint64 n) { closed[m] += n; });
                               });
-    for (const InvoiceFigures &f : invoices) {
-        if (!f.validated)
-            continue;
-        const auto total = f.totalText.isEmpty() ? std::optional<double>(0) : text::parseReal(f.totalText);
-        const auto vat = f.vatText.isEmpty() ? std::optional<double>(0) : text::parseReal(f.vatText);
-        // The taxe de séjour is the commune's, not the hotel's turnover.
-        const auto tax = f.outsideVatText.isEmpty() ? std::optional<double>(0)
-                                                    : text::parseReal(f.outsideVatText);
-        if (total && vat && tax)
-            turnover[monthIndex(f.stayTo)] += *total - *vat - *tax;
-    }
+    // What the month's validated invoices earn without tax and without the
+    // taxe de séjour (the commune's, not the hotel's), exactly.
+    for (const InvoiceFigures &f : invoices)
+        if (f.validated)
+            turnover[monthIndex(f.stayTo)] += f.exclusive;
     QList<OccupancyMonth> months;
     if (sold.isEmpty() && turnover.isEmpty())
         return months;
@@ -397,9 +391,15 @@ StatTable occupancyTable(const QList<OccupancyMonth> &months, int decimals)
         const QString rate =
             m.available > 0 ? fr.toString(100.0 * double(m.sold) / double(m.available), 'f', 1)
                             : QString();
-        const QString adr = m.sold > 0 ? text::formatAmount(m.turnover / double(m.sold), decimals) : QString();
-        const QString revpar =
-            m.available > 0 ? text::formatAmount(m.turnover / double(m.available), decimals) : QString();
+        // The average night and the revenue per room available, divided
+        // exactly and rounded once.
+        auto perNight = [&](qint64 nights) {
+            const auto v = nights > 0 ? m.turnover.mulDiv(Money::whole(1), Money::whole(nights), decimals)
+                                      : std::nullopt;
+            return v ? v->format(decimals) : QString();
+        };
+        const QString adr = perNight(m.sold);
+        const QString revpar = perNight(m.available);
         t.sheet.rows << QStringList{QString::number(++k), monthKey(m.month), QString::number(m.available),
                                     QString::number(m.sold), rate, adr, revpar};
     }

@@ -146,7 +146,7 @@ struct OccupancyMonth
     QDate month;           // its first day
     qint64 available = 0;  // room-nights: rooms x days, less the days rooms are closed
     qint64 sold = 0;       // nights of stays "Présent" or "Parti" falling in the month
-    double turnover = 0;   // excluding VAT and the taxe de séjour, of the validated invoices of the month
+    Money turnover;        // excluding VAT and the taxe de séjour, of the validated invoices of the month
 };
 
 // Every month from the first to the last that has a night sold or a
