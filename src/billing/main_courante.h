@@ -2,6 +2,7 @@
 
 #include "store/fiche.h"
 #include "store/page.h"
+#include "store/spreadsheet.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -126,6 +127,9 @@ public:
     // The exchange file of the sheet: a header line of titles, then one
     // record per row, fields joined by `separator`.
     QList<QByteArray> exportRecords(char separator) const;
+    // The sheet for a spreadsheet: the day as a date, nights and amounts as
+    // numbers.
+    Spreadsheet daySheet() const;
     // The sheet as the tool prints it, TAB-separated, then its TOTAL line.
     QStringList toolLines() const;
 

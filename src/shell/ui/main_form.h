@@ -94,6 +94,8 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // F1, wherever the focus is: the help on what is on screen.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -124,6 +126,7 @@ private:
     void pageSetup();
     void setupPrinter();
     THelp &help();
+    void contextHelp();
     void tick();
 
     Ui &m_ui;
