@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr std::array<const char *, kFileKindCount> kKindNames = {
-    "exports", "tableurs", "pdf", "lettres", "comptabilite", "archives"};
+constexpr std::array<const char *, kFileKindCount> kKindNames = {"tableurs", "pdf", "lettres",
+                                                                  "comptabilite"};
 
 std::unique_ptr<DocumentFolders> &folders()
 {

@@ -11,7 +11,7 @@
 // the folder the program was started from, so that a start from a terminal
 // elsewhere neither loses the hotel nor leaves settings behind it.
 //
-// Exports, printouts saved as PDF, letters, the FEC and archives are handed
+// Exports, printouts saved as PDF, letters and the FEC are handed
 // to an accountant, a town hall or a guest: they are proposed in the
 // desktop's documents folder under "Carvelle" (made on first use), where a
 // file manager shows them, and then in the folder last chosen for the same
@@ -22,8 +22,10 @@
 QString workFolder(const QString &currentDir, const QString &carvelleHome, const QString &homeDir,
                    const QString &dataHome);
 
-enum class FileKind { Export, Spreadsheet, Pdf, Letter, Accounting, Archive };
-inline constexpr int kFileKindCount = 6;
+// The kinds of file whose folder is remembered: exports for a spreadsheet,
+// printouts saved as PDF, letters, the accountant's files (journal, FEC).
+enum class FileKind { Spreadsheet, Pdf, Letter, Accounting };
+inline constexpr int kFileKindCount = 4;
 
 class DocumentFolders
 {

@@ -193,6 +193,24 @@ TEST(MainForm, F1OpensTheHelpOnThePageShown)
     }
 }
 
+// F1 in a dialog opens the help on that dialog, in a window of its own that
+// the dialog does not block.
+TEST(MainForm, F1InADialogOpensItsOwnHelp)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    QUrl shown;
+    p.answer = [&](QDialog &d) {
+        d.setModal(true); // as it runs
+        QTest::keyClick(&d, Qt::Key_F1);
+        if (auto *help = d.findChild<THelp *>())
+            shown = help->page();
+        return int(QDialog::Rejected);
+    };
+    p.form.run(Cmd::EtatTaxeSejour);
+    EXPECT_EQ(shown, QUrl("qrc:/help/outils.html#taxe-sejour"));
+}
+
 // Ctrl+S writes the set under its name; a set another program holds says
 // "lecture seule" from the moment it opens.
 TEST(MainForm, CtrlSSavesAndReadOnlyShowsFromTheStart)

@@ -38,7 +38,7 @@ TEST(DocumentFolders, ProposedUnderDocumentsThenWhereLastChosenPerKind)
         DocumentFolders folders(documents, memory);
         EXPECT_FALSE(QDir(own).exists());
         // Made on first use, even when the documents folder itself is missing.
-        EXPECT_EQ(folders.proposedPath(FileKind::Export, "clients.csv"), own + "/clients.csv");
+        EXPECT_EQ(folders.proposedPath(FileKind::Spreadsheet, "clients.csv"), own + "/clients.csv");
         EXPECT_TRUE(QDir(own).exists());
         EXPECT_EQ(folders.proposedPath(FileKind::Pdf, ""), own);
 
@@ -46,7 +46,7 @@ TEST(DocumentFolders, ProposedUnderDocumentsThenWhereLastChosenPerKind)
         folders.remember(FileKind::Accounting, home.filePath("compta/FEC.txt"));
         EXPECT_EQ(folders.folder(FileKind::Accounting), home.filePath("compta"));
         // Each kind keeps its own folder.
-        EXPECT_EQ(folders.folder(FileKind::Export), own);
+        EXPECT_EQ(folders.folder(FileKind::Spreadsheet), own);
     }
     // Remembered from one run to the next.
     DocumentFolders next(documents, memory);

@@ -396,7 +396,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1 &&
         watched->isWidgetType()) {
-        contextHelp();
+        contextHelp(static_cast<QWidget *>(watched)->window());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -405,9 +405,9 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 // The main window opens the help on its page; a dialog or a tool window on
 // its own subject. A modal dialog blocks every other window, the help
 // window included: its help is a window of its own, closed with it.
-void TMainForm::contextHelp()
+void TMainForm::contextHelp(QWidget *keyWindow)
 {
-    QWidget *window = QApplication::activeModalWidget();
+    QWidget *window = keyWindow ? keyWindow : QApplication::activeModalWidget();
     if (!window)
         window = QApplication::activeWindow();
     if (!window || window == m_help)

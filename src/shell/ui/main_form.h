@@ -126,7 +126,8 @@ private:
     void pageSetup();
     void setupPrinter();
     THelp &help();
-    void contextHelp();
+    // `keyWindow`: the window the key was typed in.
+    void contextHelp(QWidget *keyWindow);
     void tick();
 
     Ui &m_ui;
