@@ -51,7 +51,7 @@ for program in carvelle carvelle-tool; do
 done
 
 # Debian's own checks: no error allowed. The warnings left are explained in
-# the README ("Le paquet").
+# the README ("Installer").
 lintian --no-tag-display-limit "$deb" >"$out/lintian.log" 2>&1 || true
 if grep -q '^E:' "$out/lintian.log"; then
     grep '^E:' "$out/lintian.log" >&2
