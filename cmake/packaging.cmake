@@ -21,21 +21,39 @@ foreach(size 48 128)
             DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME carvelle.png)
 endforeach()
 
-# Manual pages are installed gzipped; -n keeps the package the same bytes
-# from one build to the next.
-set(CARVELLE_MAN_PAGE ${CMAKE_BINARY_DIR}/carvelle-tool.1.gz)
-add_custom_command(OUTPUT ${CARVELLE_MAN_PAGE}
-                   COMMAND gzip -9 -n -c ${CARVELLE_PACKAGING}/carvelle-tool.1 > ${CARVELLE_MAN_PAGE}
-                   DEPENDS ${CARVELLE_PACKAGING}/carvelle-tool.1
-                   VERBATIM)
-add_custom_target(carvelle-man ALL DEPENDS ${CARVELLE_MAN_PAGE})
-install(FILES ${CARVELLE_MAN_PAGE} DESTINATION share/man/man1)
+# Who answers for the package; a packager sets the real address with
+# -DCARVELLE_MAINTAINER="Name <address>".
+set(CARVELLE_MAINTAINER "Carvelle maintainers <maintainers@users.noreply.c-seed-86fe03f7.example>"
+    CACHE STRING "The package's maintainer, as \"Name <address>\"")
+set(CARVELLE_SOURCE "https://example.org/carvelle" CACHE STRING "Where the sources are published")
+
+# Manual pages and the changelog are installed gzipped; -n keeps the package
+# the same bytes from one build to the next.
+configure_file(${CARVELLE_PACKAGING}/changelog.in ${CMAKE_BINARY_DIR}/changelog @ONLY)
+configure_file(${CARVELLE_PACKAGING}/copyright ${CMAKE_BINARY_DIR}/copyright @ONLY)
+set(CARVELLE_GZIPPED)
+foreach(source carvelle.1 carvelle-tool.1 changelog)
+    if(source STREQUAL changelog)
+        set(input ${CMAKE_BINARY_DIR}/changelog)
+    else()
+        set(input ${CARVELLE_PACKAGING}/${source})
+    endif()
+    set(output ${CMAKE_BINARY_DIR}/${source}.gz)
+    add_custom_command(OUTPUT ${output} COMMAND gzip -9 -n -c ${input} > ${output} DEPENDS ${input} VERBATIM)
+    list(APPEND CARVELLE_GZIPPED ${output})
+endforeach()
+add_custom_target(carvelle-man ALL DEPENDS ${CARVELLE_GZIPPED})
+install(FILES ${CMAKE_BINARY_DIR}/carvelle.1.gz ${CMAKE_BINARY_DIR}/carvelle-tool.1.gz DESTINATION share/man/man1)
+# A native package: its changelog is changelog.gz.
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/copyright DESTINATION share/doc/carvelle)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME carvelle)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Carvelle)
-set(CPACK_PACKAGE_CONTACT "Carvelle <carvelle@localhost>")
+set(CPACK_PACKAGE_CONTACT "${CARVELLE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CARVELLE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${CARVELLE_SOURCE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gestion d'un petit hôtel")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Fiches clients, chambres, planning d'occupation, factures, main courante,
@@ -52,5 +70,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # (qtbase_fr.qm) and the printouts' fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2")
+# Directories are owned by root whatever the umask of the build.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 include(CPack)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Writes the settings, company and list files of the demo hotel into a
-# folder: automatic opening of DEMO.htl, euros, three VAT rates.
+# folder: automatic opening of DEMO.htl, euros, three VAT rates, and the
+# taxe de séjour at 1,10 per person and night (the demo's invoices bill it
+# at that amount), children under 18 exempt.
 set -euo pipefail
 dir=$(cd "$1" && pwd)
 {
@@ -9,6 +11,7 @@ dir=$(cd "$1" && pwd)
     printf '%s\r\n' 411000 706000 401000 445710 "" 445660 607000 512000 530000 0 0
     printf '%s\r\n' " 6.55957000000000E+0000" " 1.08000000000000E+0000" " 8.50000000000000E-0001" \
         " 1.60000000000000E+0002" " 1.47000000000000E+0000"
+    printf '%s\r\n' " 1.10000000000000E+0000" 18
 } > "$dir/Carvelle.ini"
 # Windows-1252: \xf4 is ô, \xe9 is é.
 printf 'H\xf4tel de la Plage\r\n12 promenade des Anglais\r\n\r\n06000 NICE\r\n123 456 789 00012\r\nFR 12 123456789\r\n5510Z\r\n' > "$dir/Carvelle.soc"

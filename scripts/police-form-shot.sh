@@ -14,6 +14,7 @@ bash "$root/scripts/demo-settings.sh" "$home"
 mkdir -p "$out"
 
 export home
+export CARVELLE_HOME=$home
 cd "$home"
 xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     set -e

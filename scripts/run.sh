@@ -32,5 +32,5 @@ MSG
     exit 1
 fi
 
-cd "$work"
-exec "$build/src/shell/carvelle"
+# The program works in its per-user folder unless CARVELLE_HOME names another.
+CARVELLE_HOME=$work exec "$build/src/shell/carvelle"

@@ -2,7 +2,8 @@
 # Takes the README's screenshots of the main window under Xvfb, on a demo
 # hotel written afresh around today: the planning, today's column marked and
 # the tooltip of a guest in today, then that guest's card opened by a double
-# click on the same cell, the day at a glance (F3), an invoice and an article.
+# click on the same cell, the day at a glance (F3), an invoice and an article,
+# the "Fichier" menu and the export dialog.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CARVELLE_BUILD:-$root/build}
@@ -26,6 +27,8 @@ bash "$root/scripts/demo-settings.sh" "$home"
 mkdir -p "$out"
 
 export out
+# The program's folder, and a home whose Documents the export dialog shows.
+export CARVELLE_HOME=$home HOME=$home
 cd "$home"
 xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     set -e
@@ -158,5 +161,14 @@ xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
     xdotool type --delay 20 ", l’expression de nos sentiments dévoués."
     sleep 0.5
     import -window "$texte" "$out/lettre.png"
-    xdotool key Escape; sleep 0.5; xdotool key n; sleep 0.3' "$build/src/shell/carvelle"
+    xdotool key Escape; sleep 0.5; xdotool key n; sleep 0.3
+    # The "Fichier" menu and its keys, then the clients export, proposed in
+    # Documents/Carvelle as a workbook.
+    xdotool windowfocus --sync "$win"; xdotool key alt+f; sleep 0.8
+    shot "$out/menu_fichier.png"
+    xdotool key Escape Escape; sleep 0.3
+    xdotool windowfocus --sync "$win"; xdotool key alt+b; sleep 0.3; xdotool key c; sleep 0.8
+    xdotool key alt+f; sleep 0.3; xdotool key x; sleep 1.5
+    shot "$out/export.png"
+    xdotool key Escape; sleep 0.3' "$build/src/shell/carvelle"
 echo "Captures dans $out"

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building, testing and packaging Carvelle needs on Debian 12
-# (libarchive-dev for the backups, dpkg-dev and file for CPack's dependency
-# list, desktop-file-utils for the package check).
+# (libarchive-dev for the backups, libxlsxwriter-dev for the spreadsheet
+# exports, unzip for the tests that read them back, dpkg-dev and file for
+# CPack's dependency list, desktop-file-utils and lintian for the package
+# check, pkgconf to find libxlsxwriter).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
           libgtest-dev libgmock-dev libbenchmark-dev poppler-utils libarchive-dev
-          dpkg-dev file desktop-file-utils)
+          libxlsxwriter-dev pkgconf unzip dpkg-dev file desktop-file-utils lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -17,6 +17,7 @@ public:
     std::deque<bool> okCancel;         // next answers; Cancel when none left
     std::deque<QString> openFiles, saveFiles;
     int openDialogs = 0, saveDialogs = 0;
+    QStringList proposedSaves; // what each save dialog's name field held
     // Input boxes: the next answers, a null QString() for "Annuler"
     // (cancelled when none left), and the title, prompt and offered text of
     // each box asked.
@@ -39,9 +40,10 @@ public:
         ++openDialogs;
         return take(openFiles, QString());
     }
-    QString chooseSaveFile(const QString &) override
+    QString chooseSaveFile(const QString &proposed) override
     {
         ++saveDialogs;
+        proposedSaves << proposed;
         return take(saveFiles, QString());
     }
 

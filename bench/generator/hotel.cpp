@@ -485,10 +485,10 @@ ItemLine itemLine(const Hotel &h, int day, int article, double quantity)
 // Sums by VAT code in row order, then their total, as the invoice page does.
 double invoiceTotal(const std::vector<ItemLine> &lines)
 {
-    double sums[4] = {};
+    double sums[kOutsideVat + 1] = {};
     for (const ItemLine &l : lines)
         sums[l.vat] += l.amount();
-    return sums[1] + sums[2] + sums[3];
+    return sums[1] + sums[2] + sums[3] + sums[kOutsideVat];
 }
 
 void makeInvoices(Hotel &h, Rng &rng)
@@ -526,7 +526,9 @@ void makeInvoices(Hotel &h, Rng &rng)
                                               {QStringLiteral("Chèques vacances"), 9}});
         inv.vatShown = rng.chance(0.3);
         inv.validated = s.situation == Departed;
-        const int nights = s.last - s.first + 1;
+        // The invoice runs from the first day to the last: one night fewer
+        // than the days, as the invoice and the tax report count them.
+        const int nights = std::max(1, s.last - s.first);
         const int adults = std::min(s.persons, 2);
         const int children = s.persons - adults;
         ItemLine room_ = itemLine(h, inv.day, room.nightArticle, nights);
@@ -539,8 +541,12 @@ void makeInvoices(Hotel &h, Rng &rng)
                 inv.lines.push_back(
                     itemLine(h, inv.day, h.childBreakfastArticle, nights * children));
         }
-        if (rng.chance(0.85))
-            inv.lines.push_back(itemLine(h, inv.day, h.taxArticle, nights * adults));
+        if (rng.chance(0.85)) {
+            // Collected for the commune: outside VAT, at the settings' amount.
+            ItemLine tax = itemLine(h, inv.day, h.taxArticle, nights * adults);
+            tax.vat = kOutsideVat;
+            inv.lines.push_back(tax);
+        }
         const int extras = weighted<int>(rng, {{0, 25}, {1, 25}, {2, 20}, {3, 14}, {4, 9}, {5, 7}});
         for (int e = 0; e < extras; ++e) {
             const int a = rng.pick(h.extraArticles);

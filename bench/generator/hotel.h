@@ -80,6 +80,10 @@ struct Client
     std::vector<int> invoices; // validated ones, in validation order
 };
 
+// The VAT code of what is collected for a third party (the taxe de séjour):
+// written "D" on the invoice lines.
+inline constexpr int kOutsideVat = 4;
+
 struct Article
 {
     QString family;

@@ -87,13 +87,13 @@ QString itemCells(const Days &days, const Article &a, const ItemLine &l, int art
                   bool invoice)
 {
     const QString discount = l.discount ? QString::number(l.discount) : QString();
+    const QString vat = l.vat == kOutsideVat ? QStringLiteral("D") : QString::number(l.vat);
     if (invoice)
         return days.text(l.day) + kTab + QString::number(articleCode) + kTab + a.designation +
                kTab + l.quantityText + kTab + amount(l.price) + kTab + discount + kTab +
-               amount(l.amount()) + kTab + QString::number(l.vat);
+               amount(l.amount()) + kTab + vat;
     return QString::number(articleCode) + kTab + a.designation + kTab + l.quantityText + kTab +
-           amount(l.price) + kTab + discount + kTab + amount(l.amount()) + kTab +
-           QString::number(l.vat);
+           amount(l.price) + kTab + discount + kTab + amount(l.amount()) + kTab + vat;
 }
 
 TableFile clients(const Hotel &h, const Days &days)

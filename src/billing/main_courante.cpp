@@ -383,6 +383,26 @@ QList<QByteArray> MainCourantePage::exportRecords(char separator) const
     return out;
 }
 
+Spreadsheet MainCourantePage::daySheet() const
+{
+    Spreadsheet sheet{QStringLiteral("Main courante %1").arg(day().toString(QStringLiteral("dd-MM-yyyy"))),
+                      {{QStringLiteral("Date"), CellType::Date},
+                       {QStringLiteral("N° Ch"), CellType::Text},
+                       {QStringLiteral("Nom"), CellType::Text},
+                       {QStringLiteral("Nuits"), CellType::Integer}},
+                      {}};
+    for (const QString &t : paymentTitles())
+        sheet.columns << SheetColumn{t, CellType::Amount};
+    const QString date = text::dateText(day());
+    for (const DayRow &row : m_rows) {
+        QStringList cells = {date, row.room.trimmed(), row.name, row.nights.trimmed()};
+        for (const QString &amount : row.amounts)
+            cells << amount.trimmed();
+        sheet.rows << cells;
+    }
+    return sheet;
+}
+
 QStringList MainCourantePage::toolLines() const
 {
     QStringList out;

@@ -3,6 +3,7 @@
 #include "store/fiche.h"
 #include "store/money.h"
 #include "store/page.h"
+#include "store/spreadsheet.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -130,6 +131,9 @@ public:
     // The exchange file of the sheet: a header line of titles, then one
     // record per row, fields joined by `separator`.
     QList<QByteArray> exportRecords(char separator) const;
+    // The sheet for a spreadsheet: the day as a date, nights and amounts as
+    // numbers.
+    Spreadsheet daySheet() const;
     // The sheet as the tool prints it, TAB-separated, then its TOTAL line.
     QStringList toolLines() const;
 

@@ -569,6 +569,10 @@ int main(int argc, char **argv)
         out() << toolHelp();
         return 0;
     }
+    if (args.size() == 1 && args[0] == u"--version") {
+        out() << QStringLiteral("carvelle-tool " CARVELLE_VERSION "\n");
+        return 0;
+    }
     if (!args.isEmpty() && args[0] == u"print-invoice")
         return printInvoiceCommand(args);
     if (!args.isEmpty() && args[0] == u"archive-invoices")

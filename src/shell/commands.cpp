@@ -6,8 +6,9 @@ constexpr unsigned d = MenuItem::Disabled;
 constexpr unsigned c = MenuItem::Checked;
 constexpr MenuItem sep{};
 
-// The blanks before "F2", "PgUp" and "PgDn" are part of the captions: they
-// push the reminder of the record window's key towards the right.
+// A caption's text after its TAB is shown in the menu's key column: there it
+// reminds of a key the record window handles itself (F2, the page keys),
+// named in French as the help names them.
 
 constexpr MenuItem kPrintMenu[] = {
     {Cmd::ImprimerListeClients, u"&Liste clients", u"Imprimer liste clients"},
@@ -19,8 +20,8 @@ constexpr MenuItem kPrintMenu[] = {
 };
 
 constexpr MenuItem kFichier[] = {
-    {Cmd::Nouveau, u"&Nouveau", u"Nouveau dossier"},
-    {Cmd::Ouvrir, u"&Ouvrir...", u"Ouvrir un fichier"},
+    {Cmd::Nouveau, u"&Nouveau", u"Nouveau dossier", 0, {}, u"Ctrl+N"},
+    {Cmd::Ouvrir, u"&Ouvrir...", u"Ouvrir un fichier", 0, {}, u"Ctrl+O"},
     sep,
     {Cmd::Enregistrer, u"&Enregistrer", u"Enregistrer le fichier en cours", d},
     {Cmd::EnregistrerSous, u"Enregistrer &sous...", u"Enregistrer sous", d},
@@ -32,14 +33,14 @@ constexpr MenuItem kFichier[] = {
     {Cmd::Imprimer, u"&Imprimer...", u"", d, kPrintMenu},
     {Cmd::ConfigurerImprimante, u"Configurer imprimante", u"Configurer imprimante"},
     sep,
-    {Cmd::Quitter, u"&Quitter", u"Quitter l'application", 0, {}, u"Alt+X"},
+    {Cmd::Quitter, u"&Quitter", u"Quitter l'application", 0, {}, u"Ctrl+Q; Alt+X"},
 };
 
 constexpr MenuItem kEdition[] = {
     {Cmd::Copier, u"C&opier", u"Copier"},
     {Cmd::Coller, u"Co&ller", u"Coller"},
     sep,
-    {Cmd::ListeClients, u"&Liste des clients                F2", u"Liste des clients", d},
+    {Cmd::ListeClients, u"&Liste des clients\tF2", u"Liste des clients", d},
     {Cmd::RechercherNom, u"Rechercher &nom/société...", u"Rechercher d'après le nom", d},
     {Cmd::RechercherCodeClient, u"Rechercher &code client...", u"Rechercher un code client", d},
     {Cmd::RechercherChambreClient, u"N&uméro de chambre...", u"Recherche par numéro de chambre", d},
@@ -47,18 +48,18 @@ constexpr MenuItem kEdition[] = {
      u"Rechercher d'après le numéro de téléphone", d},
     {Cmd::TrierClients, u"&Trier clients...", u"Trier les clients", d},
     sep,
-    {Cmd::ListeChambres, u"Li&ste chambres                F2", u"Liste des chambres", d},
+    {Cmd::ListeChambres, u"Li&ste chambres\tF2", u"Liste des chambres", d},
     {Cmd::RechercherChambre, u"Rechercher n° &chambre...", u"Recherche numéro de chambre", d},
     {Cmd::RechercherOccupant, u"Rechercher &occupant", u"Rechercher l'occupant d'une chambre", d},
     {Cmd::TrierChambres, u"Tr&ier chambres...", u"Trier les chambres", d},
     sep,
-    {Cmd::ChercherFacture, u"Chercher &facture...", u"chercher facture N°", d},
+    {Cmd::ChercherFacture, u"Chercher &facture...", u"Chercher la facture N°", d},
     sep,
-    {Cmd::ListeArticles, u"L&iste des articles             F2", u"Liste des articles", d},
+    {Cmd::ListeArticles, u"L&iste des articles\tF2", u"Liste des articles", d},
     {Cmd::RechercherArticle, u"Rechercher &articles", u"Rechercher désignation d'article", d},
     sep,
     {Cmd::ListeFournisseurs, u"Lis&te des fournisseurs", u"Liste des fournisseurs", d},
-    {Cmd::RechercherFournisseur, u"Rechercher fo&urnisseur", u"Rechercher fourbisseur", d},
+    {Cmd::RechercherFournisseur, u"Rechercher fo&urnisseur", u"Rechercher un fournisseur", d},
 };
 
 constexpr MenuItem kBases[] = {
@@ -71,15 +72,15 @@ constexpr MenuItem kBases[] = {
     {Cmd::Fournisseurs, u"Fo&urnisseurs", u"Fournisseurs"},
     {Cmd::Commandes, u"C&ommandes", u"Commandes"},
     sep,
-    {Cmd::Precedent, u"&Précédent            PgUp", u"Précédent", d},
-    {Cmd::Suivant, u"&Suivant                  PgDn", u"Suivant", d},
+    {Cmd::Precedent, u"&Précédent\tPg préc.", u"Précédent", d},
+    {Cmd::Suivant, u"&Suivant\tPg suiv.", u"Suivant", d},
     {Cmd::Premier, u"P&remier", u"Premier", d},
     {Cmd::Dernier, u"&Dernier", u"Dernier", d},
     sep,
     {Cmd::NouvelleFiche, u"&Nouvelle fiche", u"Nouvelle fiche", d},
     {Cmd::SupprimerFiche, u"S&upprimer fiche", u"Supprimer fiche", d},
-    {Cmd::Liste, u"&Liste                           F2", u"Vue liste", d},
-    {Cmd::ImprimerFiche, u"&Imprimer fiche", u"Imprime la fiche", d},
+    {Cmd::Liste, u"&Liste\tF2", u"Vue liste", d},
+    {Cmd::ImprimerFiche, u"&Imprimer fiche", u"Imprime la fiche", d, {}, u"Ctrl+P"},
 };
 
 constexpr MenuItem kReception[] = {
@@ -96,7 +97,7 @@ constexpr MenuItem kReception[] = {
     {Cmd::EtablirAvoir, u"Établir un &avoir", u"Établir un avoir sur la facture validée"},
     {Cmd::SupprimerFacture, u"&Supprimer facture", u"Supprimer facture"},
     {Cmd::ImprimerFacture, u"&Imprimer facture", u"Imprime la facture"},
-    {Cmd::ListeFactures, u"&Liste des facture", u"Liste des factures"},
+    {Cmd::ListeFactures, u"&Liste des factures", u"Liste des factures"},
     {Cmd::SupprimerLigneFacture, u"Supprimer &ligne", u"Supprimer ligne de facture"},
 };
 
@@ -105,7 +106,7 @@ constexpr MenuItem kAchat[] = {
     {Cmd::SupprimerCommande, u"S&upprimer commande", u""},
     {Cmd::ImprimerCommande, u"&Imprimer commande", u""},
     sep,
-    {Cmd::ListeCommandes, u"&Liste des commandes       F2", u""},
+    {Cmd::ListeCommandes, u"&Liste des commandes\tF2", u""},
     {Cmd::SupprimerLigneCommande, u"Supprimer &ligne", u""},
 };
 
@@ -122,10 +123,10 @@ constexpr MenuItem kSelection[] = {
     {Cmd::ChambresLibres, u"Chambres &libres", u"Voir les chambres libres", d},
     sep,
     {Cmd::ToutesLesFactures, u"Toutes les &factures", u"Montrer toutes les factures", d | c},
-    {Cmd::FacturesClient, u"Fac&tures code client...", u"Montrer les factures d'une client", d},
+    {Cmd::FacturesClient, u"Fac&tures code client...", u"Montrer les factures d'un client", d},
     sep,
     {Cmd::TousLesArticles, u"Tous les &articles", u"Tous les articles", d | c},
-    {Cmd::ArticlesFamille, u"&Famille article", u"Voir une familled 'articles", d},
+    {Cmd::ArticlesFamille, u"&Famille article", u"Voir une famille d'articles", d},
     sep,
     {Cmd::TousLesFournisseurs, u"Tou&s les fournisseurs", u"Voir tous les fournisseurs", d | c},
     {Cmd::FournisseursFamille, u"Fa&mille fournisseurs", u"Voir famille fournisseur", d},
@@ -149,7 +150,7 @@ constexpr MenuItem kOutils[] = {
 constexpr MenuItem kParametres[] = {
     {Cmd::Societe, u"&Société", u"Paramètres société"},
     {Cmd::Categories, u"&Catégories", u"Catégories de chambres"},
-    {Cmd::ParamFacture, u"&Facture", u"Pramètres facture"},
+    {Cmd::ParamFacture, u"&Facture", u"Paramètres facture"},
     {Cmd::FamillesArticles, u"Familles &articles", u"Définir les familles articles"},
     {Cmd::FamillesFournisseurs, u"Familles fo&urnisseurs", u"Les familles de fournisseurs"},
     {Cmd::PlanComptable, u"&Plan comptable", u"Plan comptable"},
@@ -162,7 +163,7 @@ constexpr MenuItem kParametres[] = {
 constexpr MenuItem kUtilitaires[] = {
     {Cmd::Calendrier, u"&Calendrier", u"Calendrier"},
     {Cmd::Calculatrice, u"C&alculatrice", u"Calculatrice"},
-    {Cmd::Horloge, u"&Horloge", u"Horlohe"},
+    {Cmd::Horloge, u"&Horloge", u"Horloge"},
     {Cmd::EuroConversion, u"&Euro conversion", u"Convertisseur euro"},
     {Cmd::Devises, u"De&vises", u"Conversion de devises"},
     {Cmd::BlocNotes, u"&Bloc-notes", u"Bloc-notes"},
@@ -172,14 +173,14 @@ constexpr MenuItem kUtilitaires[] = {
 constexpr MenuItem kAide[] = {
     {Cmd::AideIndex, u"&Index", u"Sommaire de l'aide"},
     {Cmd::AideRecherche, u"&Recherche...", u"Chercher dans l'aide"},
-    {Cmd::AideUtiliser, u"&Utiliser l'aide", u"Comment utiiser l'aide"},
+    {Cmd::AideUtiliser, u"&Utiliser l'aide", u"Comment utiliser l'aide"},
     sep,
     {Cmd::APropos, u"&A propos", u""},
 };
 
 constexpr Menu kMenuBar[] = {
     {u"&Fichier", 3, kFichier},
-    {u"&Ediiton", 4, kEdition},
+    {u"&Édition", 4, kEdition},
     {u"&Bases", 5, kBases},
     {u"&Réception", 6, kReception},
     {u"&Achat", 7, kAchat},
@@ -386,10 +387,10 @@ bool isCheckable(Cmd cmd)
     return cmd == Cmd::OuvrirAutomatiquement || selectionItem(cmd).has_value();
 }
 
-Cmd recordKey(int key, Qt::KeyboardModifiers modifiers)
+Cmd recordKey(int key, Qt::KeyboardModifiers modifiers, bool inText)
 {
     // Home and End of the numeric keypad come with the keypad flag.
-    const bool ctrlAlone = (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    const bool ctrlAlone = !inText && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier;
     switch (key) {
     case Qt::Key_PageDown:
         return Cmd::Suivant;

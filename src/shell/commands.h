@@ -19,7 +19,7 @@ enum class Cmd {
     Nouveau, Ouvrir, Enregistrer, EnregistrerSous, Importer, Exporter, MiseEnPage, Imprimer,
     ImprimerListeClients, ImprimerListeChambres, ImprimerEnveloppes, ImprimerMainCourante,
     ImprimerJournee, ImprimerFichePolice, ConfigurerImprimante, Quitter,
-    // "&Ediiton"
+    // "&Édition"
     Copier, Coller, ListeClients, RechercherNom, RechercherCodeClient, RechercherChambreClient,
     RechercherTelephone, TrierClients, ListeChambres, RechercherChambre, RechercherOccupant,
     TrierChambres, ChercherFacture, ListeArticles, RechercherArticle, ListeFournisseurs,
@@ -68,7 +68,7 @@ struct MenuItem
     QStringView hint;    // the status-bar text
     unsigned flags = 0;  // the state at start
     std::span<const MenuItem> submenu = {};
-    QStringView shortcut = {}; // in QKeySequence's portable text
+    QStringView shortcut = {}; // in QKeySequence's portable text, "; " between keys
 
     bool isSeparator() const { return cmd == Cmd::None; }
 };
@@ -127,7 +127,9 @@ bool isCheckable(Cmd cmd);
 
 // The record window's keys (FormKeyDown): Page Down, Page Up, Ctrl+Home,
 // Ctrl+End (Ctrl alone) and F2, as the command they run; None otherwise.
-Cmd recordKey(int key, Qt::KeyboardModifiers modifiers);
+// In a text of several lines (a card's notes) Ctrl+Home and Ctrl+End move
+// in the text, as in every editor.
+Cmd recordKey(int key, Qt::KeyboardModifiers modifiers, bool inText = false);
 
 // Which commands are enabled and checked. Nothing here looks at data: the
 // state follows the page shown and whether a set is open.

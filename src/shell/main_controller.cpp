@@ -1,6 +1,8 @@
 #include "main_controller.h"
 
 #include "store/file_names.h"
+#include "store/set_lock.h"
+#include "store/user_folders.h"
 #include "store/whole_file.h"
 
 #include <QDir>
@@ -16,17 +18,6 @@ QString lockPathOf(const QString &clientFile)
 }
 
 } // namespace
-
-QString startupFolder(const QString &currentDir, const QString &homeDir, const QString &dataHome)
-{
-    if (homeDir.isEmpty() || QDir::cleanPath(currentDir) != QDir::cleanPath(homeDir))
-        return currentDir;
-    // A relative XDG_DATA_HOME is invalid and ignored, as the other programs do.
-    const QString base = !dataHome.isEmpty() && QDir::isAbsolutePath(dataHome)
-                             ? QDir::cleanPath(dataHome)
-                             : QDir::cleanPath(homeDir + QStringLiteral("/.local/share"));
-    return base + QStringLiteral("/Carvelle");
-}
 
 MainController::MainController(Fiche &fiche, Ui &ui) : m_fiche(fiche), m_ui(ui) {}
 
@@ -235,9 +226,15 @@ bool MainController::SaveAs()
         FileName = previous;
         return false;
     };
-    QString chosen = m_ui.chooseSaveFile(QStringLiteral("*.htl"));
+    // The name field starts with the set's own name, never with a filter
+    // that Enter would take for one.
+    QString chosen = m_ui.chooseSaveFile(previous);
     if (chosen.isEmpty())
         return keep();
+    if (const QString problem = fileNameProblem(chosen); !problem.isEmpty()) {
+        m_ui.inform(problem);
+        return keep();
+    }
     // Only the file name's own first dot counts: "mes.hotels/lion" stays in
     // its folder.
     const QFileInfo info(chosen);

@@ -9,13 +9,6 @@
 #include <functional>
 #include <memory>
 
-// Where the settings, company and list files live for this run: the current
-// folder, except when the program starts in the home folder (from the
-// desktop menu, or a hotel file double-clicked), where they go to a folder
-// of its own, $XDG_DATA_HOME/Carvelle or ~/.local/share/Carvelle, so that
-// the home folder is not filled with them.
-QString startupFolder(const QString &currentDir, const QString &homeDir, const QString &dataHome);
-
 // The main window's file commands and start-up, without a window: the save
 // prompt, open, new, save, save as, closing, the deletion confirmation and
 // the automatic opening. Message boxes and file dialogs go through Ui.

@@ -148,3 +148,13 @@ PrintJob gridPrintoutJob(const GridSheet &sheet, const QString &titlePrefix, con
                 return gridPrintout(sheet, title, heading, rowCount, today, m);
             }};
 }
+
+Spreadsheet gridSpreadsheet(const GridSheet &sheet, const QString &name, const QList<CellType> &types)
+{
+    Spreadsheet out{name, {}, {}};
+    for (qsizetype c = 1; c < sheet.columns.size(); ++c)
+        out.columns << SheetColumn{sheet.columns[c].heading, types.value(c - 1, CellType::Text)};
+    for (const QStringList &row : sheet.rows)
+        out.rows << row.mid(1);
+    return out;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/print_job.h"
+#include "store/spreadsheet.h"
 
 #include <QDate>
 #include <QList>
@@ -42,3 +43,8 @@ PrintDocument gridPrintout(const GridSheet &sheet, const QString &title, const Q
 // The print job: `titlePrefix` + today ("dd/mm/yyyy") as its title.
 PrintJob gridPrintoutJob(const GridSheet &sheet, const QString &titlePrefix,
                          const QString &heading, int rowCount, QDate today);
+
+// The grid for a spreadsheet, without its first column (the ordinal or line
+// number): `types` says what each of the other columns holds (text when not
+// said).
+Spreadsheet gridSpreadsheet(const GridSheet &sheet, const QString &name, const QList<CellType> &types);

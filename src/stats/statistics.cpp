@@ -352,7 +352,7 @@ StatTable statTable(StatKind kind, Cumul list)
     case StatKind::Chambres:
         t.caption = QStringLiteral("Statistiques sur les chambres");
         t.printPrefix = QStringLiteral("Statistiques chambres au ");
-        t.sheet.columns = {kOrdinal, {QStringLiteral("Cambre"), 313}, amountColumn(QStringLiteral("C.A. TTC"), 92)};
+        t.sheet.columns = {kOrdinal, {QStringLiteral("Chambre"), 313}, amountColumn(QStringLiteral("C.A. TTC"), 92)};
         list.sort();
         break;
     }

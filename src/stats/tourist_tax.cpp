@@ -134,20 +134,17 @@ QString touristTaxHeading(QDate from, QDate to)
     return QStringLiteral("Taxe de séjour du %1 au %2").arg(text::dateText(from), text::dateText(to));
 }
 
+Spreadsheet touristTaxSpreadsheet(const TouristTaxReport &report, int decimals)
+{
+    Spreadsheet sheet{QStringLiteral("Taxe de séjour"), {}, cells(report, decimals)};
+    const CellType types[] = {CellType::Text,    CellType::Text,    CellType::Date,    CellType::Date,
+                              CellType::Integer, CellType::Integer, CellType::Integer, CellType::Amount};
+    for (qsizetype c = 0; c < kHeadings.size(); ++c)
+        sheet.columns << SheetColumn{kHeadings[c], types[c]};
+    return sheet;
+}
+
 QByteArray touristTaxCsv(const TouristTaxReport &report, int decimals)
 {
-    auto line = [](const QStringList &fields) {
-        QStringList out;
-        for (QString f : fields) {
-            f.replace(u'\r', u' ').replace(u'\n', u' ');
-            if (f.contains(u';') || f.contains(u'"'))
-                f = QStringLiteral("\"") + f.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + QStringLiteral("\"");
-            out << f;
-        }
-        return cp1252::encode(out.join(u';')) + "\r\n";
-    };
-    QByteArray bytes = line(kHeadings);
-    for (const QStringList &row : cells(report, decimals))
-        bytes += line(row);
-    return bytes;
+    return delimitedBytes(touristTaxSpreadsheet(report, decimals), ExportFormat::CsvWindows1252);
 }

@@ -47,8 +47,9 @@ inline constexpr QStringView kTouristTaxCaption = u"État de la taxe de séjour"
 // The period as the window's and the printout's heading shows it.
 QString touristTaxHeading(QDate from, QDate to);
 
-// The declaration for a spreadsheet: the grid without its ordinal, a
-// heading line, fields separated by ";" (quoted when they hold one),
-// decimal commas, CR LF, in Windows-1252 like the hotel's other files, the
-// code page a French spreadsheet opens a ".csv" in by default.
+// The declaration for a spreadsheet: the grid without its ordinal, the
+// dates as dates, the counts and amounts as numbers.
+Spreadsheet touristTaxSpreadsheet(const TouristTaxReport &report, int decimals);
+// The same as a ".csv": a heading line, fields separated by ";" (quoted
+// when they hold one), decimal commas, CR LF, in Windows-1252.
 QByteArray touristTaxCsv(const TouristTaxReport &report, int decimals);

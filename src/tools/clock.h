@@ -42,7 +42,7 @@ public:
     void spin(int delta);
 
     bool editMode() const { return m_editMode; }
-    // "Set" pressed: enters edit mode (nothing to set), or leaves it and
+    // "Régler" pressed: enters edit mode (nothing to set), or leaves it and
     // gives the universal time the two lines mean in `zone`. An impossible
     // date or time stays in edit mode, with *error saying why.
     std::optional<QDateTime> toggleSet(const QTimeZone &zone, QString *error);

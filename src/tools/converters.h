@@ -66,7 +66,7 @@ private:
 // are kept in the settings file.
 inline constexpr int kCurrencies = 5;
 inline constexpr std::array<QStringView, kCurrencies> kCurrencyChoices = {
-    u"Franc", u"US Dollar", u"GB Livre sterling", u"Yen Japonais", u"Dollar Cananadien "};
+    u"Franc", u"US Dollar", u"GB Livre sterling", u"Yen Japonais", u"Dollar canadien"};
 inline constexpr std::array<QStringView, kCurrencies> kCurrencyNames = {
     u"Francs", u"Dollars", u"Livres", u"Yen", u"Can Dollar"};
 inline constexpr std::array<double, kCurrencies> kStartCurrencyRates = {6.55957, 1.1466, 0.7156,

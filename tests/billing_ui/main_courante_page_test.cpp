@@ -6,6 +6,7 @@
 #include "shell_ui/clean_set.h"
 #include "store/table_helpers.h"
 #include "widget_lookup.h"
+#include "xlsx_reader.h"
 
 #include <QDateEdit>
 #include <QFileDialog>
@@ -144,12 +145,14 @@ TEST(MainCourantePage, PrintsAndExportsTheDayShown)
     EXPECT_TRUE(printed.contains(u"DUPONT Jean"_s));
 
     const QString exported = p.h.path(u"jour"_s);
+    // The ".csv" in Windows-1252, then the workbook (the first filter).
+    int filter = 2;
     p.h.answer = [&](QDialog &d) {
         auto *files = qobject_cast<QFileDialog *>(&d);
         EXPECT_NE(files, nullptr);
         if (!files)
             return 0;
-        files->selectNameFilter(files->nameFilters().value(1));
+        files->selectNameFilter(files->nameFilters().value(filter));
         files->selectFile(exported);
         return int(QDialog::Accepted);
     };
@@ -159,6 +162,15 @@ TEST(MainCourantePage, PrintsAndExportsTheDayShown)
               QByteArray("Date;N\xb0 Ch;Nom;Nuits;Esp\xe8""ces;Ch\xe8ques;CB;Divers;D\xe9penses\r\n"
                          "02/12/2026;12;DUPONT Jean;1;;;;;\r\n"
                          "02/12/2026;7;;0;;;;4,00;\r\n"));
+    filter = 0;
+    p.h.form.run(Cmd::Exporter);
+    const XlsxSheet sheet = readXlsx(exported + u".xlsx"_s);
+    ASSERT_EQ(sheet.rows.size(), 3);
+    EXPECT_EQ(sheet.rows[1][0].kind, XlsxCell::Date);
+    EXPECT_EQ(sheet.rows[1][0].date(), QDate(2026, 12, 2));
+    EXPECT_EQ(sheet.rows[2][1].kind, XlsxCell::Text);
+    EXPECT_EQ(sheet.rows[2][7].kind, XlsxCell::Number);
+    EXPECT_EQ(sheet.rows[2][7].number, 4);
 }
 
 } // namespace

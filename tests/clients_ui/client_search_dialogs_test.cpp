@@ -63,7 +63,7 @@ TEST(ClientSearchDialogs, SortKeyAndGuestPicker)
     click(byTown, "OK");
     EXPECT_EQ(byTown.Result(), SortKey::Town);
     TTri cancelled;
-    click(cancelled, "Anuler");
+    click(cancelled, "Annuler");
     EXPECT_FALSE(cancelled.Result());
 
     TListeCli picker;

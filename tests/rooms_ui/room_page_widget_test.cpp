@@ -167,7 +167,7 @@ TEST(RoomDialogs, ResultsGiveWhatTheControlsHold)
     button<QRadioButton>(&sort, "Occupant")->click();
     button<QPushButton>(&sort, "OK")->click();
     EXPECT_EQ(sort.Result(), 1);
-    button<QPushButton>(&sort, "Anuler")->click();
+    button<QPushButton>(&sort, "Annuler")->click();
     EXPECT_EQ(sort.Result(), -1);
 
     TListeCh picker;

@@ -100,10 +100,13 @@ TEST(CommandTables, SeparatorsSetGroupsApartAndOnlyQuitAndTheDayHaveShortcuts)
             shortcuts += !menu.items[i].shortcut.isEmpty();
         }
     }
-    // Alt+X on "&Quitter" and F3 on "&Journée...": the other keys belong to
-    // the record window.
-    EXPECT_EQ(shortcuts, 2);
-    EXPECT_EQ(menuItem(Cmd::Quitter)->shortcut, u"Alt+X");
+    // The keys every desktop program has, Alt+X kept on "&Quitter", and F3
+    // on "&Journée...": the other keys belong to the record window.
+    EXPECT_EQ(shortcuts, 5);
+    EXPECT_EQ(menuItem(Cmd::Quitter)->shortcut, u"Ctrl+Q; Alt+X");
+    EXPECT_EQ(menuItem(Cmd::Nouveau)->shortcut, u"Ctrl+N");
+    EXPECT_EQ(menuItem(Cmd::Ouvrir)->shortcut, u"Ctrl+O");
+    EXPECT_EQ(menuItem(Cmd::ImprimerFiche)->shortcut, u"Ctrl+P");
     EXPECT_EQ(menuItem(Cmd::Journee)->shortcut, u"F3");
 
     // The selection groups are set apart by separators, one after each group.
@@ -227,4 +230,9 @@ TEST(RecordKeys, MoveBetweenCards)
     EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier), Cmd::None);
     EXPECT_EQ(recordKey(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier), Cmd::None);
     EXPECT_EQ(recordKey(Qt::Key_A, Qt::ControlModifier), Cmd::None);
+    // In a card's notes Ctrl+Home and Ctrl+End move in the text; the page
+    // keys still move between cards.
+    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier, true), Cmd::None);
+    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::ControlModifier, true), Cmd::None);
+    EXPECT_EQ(recordKey(Qt::Key_PageDown, Qt::NoModifier, true), Cmd::Suivant);
 }

@@ -111,6 +111,29 @@ TEST(SaveAsCommand, NamesEndInHtlAndStayInTheirFolder)
     EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans lion.htl ?");
 }
 
+// Enter in a save dialog whose name field held "*.htl" used to write a set
+// named "*.htl", which a later "rm *.htl" takes with every other set.
+TEST(SaveAsCommand, NeverProposesAFilterAndRefusesWildcardNames)
+{
+    Folder f;
+    Program p;
+    p.ui.saveFiles = {f.path("*.htl"), f.path("lion?"), f.path(".htl"), f.path("essai")};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(p.main.SaveAs());
+        EXPECT_FALSE(p.ui.shown.last().isEmpty());
+    }
+    EXPECT_TRUE(p.ui.shown[0].contains("ne peut pas être celui d'un fichier"));
+    EXPECT_EQ(p.ui.shown[2], "Tapez un nom de fichier.");
+    EXPECT_TRUE(p.main.FileName.isEmpty());
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"LION.htl"}));
+    EXPECT_TRUE(p.main.SaveAs());
+    // An untitled set starts with an empty name; a named one with its own.
+    EXPECT_FALSE(p.main.SaveAs()); // cancelled
+    ASSERT_EQ(p.ui.proposedSaves.size(), 5);
+    EXPECT_EQ(p.ui.proposedSaves[0], "");
+    EXPECT_EQ(p.ui.proposedSaves[4], f.path("essai.htl"));
+}
+
 // Ctrl+S saves under the set's name; a set open read-only offers another name
 // so the edits are kept.
 TEST(SaveUnderName, WritesTheOpenSetOrOffersAnotherNameWhenReadOnly)

@@ -1,6 +1,8 @@
 #include "clients/client_page.h"
 #include "scripted_ui.h"
 #include "shell/main_controller.h"
+#include "store/splash_first_ui.h"
+#include "store/user_folders.h"
 #include "store/table_helpers.h"
 
 #include <QDir>
@@ -45,16 +47,64 @@ bool writeDemo(const QString &folder)
 
 } // namespace
 
-TEST(StartupFolder, OnlyTheHomeFolderMovesToCarvellesOwn)
+// Started from another folder, the program reads and writes its settings
+// in the per-user folder only: nothing is left where it was started.
+TEST(StartupFolder, NothingWrittenInTheFolderStartedFrom)
 {
-    EXPECT_EQ(startupFolder("/home/anne", "/home/anne", ""), "/home/anne/.local/share/Carvelle");
-    EXPECT_EQ(startupFolder("/home/anne/", "/home/anne", ""), "/home/anne/.local/share/Carvelle");
-    EXPECT_EQ(startupFolder("/home/anne", "/home/anne", "/data/anne"), "/data/anne/Carvelle");
-    // A relative XDG_DATA_HOME is not a place.
-    EXPECT_EQ(startupFolder("/home/anne", "/home/anne", "data"), "/home/anne/.local/share/Carvelle");
-    // A terminal elsewhere: the current folder, as always.
-    EXPECT_EQ(startupFolder("/home/anne/hotel", "/home/anne", ""), "/home/anne/hotel");
-    EXPECT_EQ(startupFolder("/home", "/home/anne", ""), "/home");
+    QTemporaryDir home, documents;
+    const QString startedIn = documents.path();
+    const QString work = workFolder(startedIn, "", home.path(), "");
+    ASSERT_TRUE(QDir().mkpath(work));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(startedIn));
+    {
+        Program p;
+        EXPECT_FALSE(p.main.start(work));
+        p.fiche.settings().autoOpen = 1;
+        ASSERT_TRUE(p.main.FormCloseQuery());
+    }
+    QDir::setCurrent(before);
+    EXPECT_TRUE(QDir(startedIn).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_TRUE(QFile::exists(work + "/Carvelle.ini"));
+    // The next start, from anywhere, finds them again.
+    Program again;
+    again.main.start(workFolder("/", "", home.path(), ""));
+    EXPECT_TRUE(again.main.autoOpen());
+}
+
+// The demonstration question of the first start comes after the splash has
+// gone: nothing covers it.
+TEST(FirstStart, TheSplashGoesBeforeTheFirstQuestion)
+{
+    struct Recording : ScriptedUi
+    {
+        bool *splashShown = nullptr;
+        QList<bool> coveredAtEachQuestion;
+        Answer askYesNoCancel(const QString &text) override
+        {
+            coveredAtEachQuestion << *splashShown;
+            return ScriptedUi::askYesNoCancel(text);
+        }
+    };
+    QTemporaryDir empty;
+    bool splashShown = true;
+    int closes = 0;
+    Recording inner;
+    inner.splashShown = &splashShown;
+    inner.yesNoCancel = {Ui::Answer::No};
+    SplashFirstUi ui(inner, [&] {
+        splashShown = false;
+        ++closes;
+    });
+    Fiche fiche{ui};
+    ClientPage clients{fiche};
+    MainController main{fiche, ui};
+    fiche.setPage(PageId::Clients, &clients);
+    main.demoWriter = [](const QString &) { return true; };
+    main.start(empty.path());
+    EXPECT_EQ(inner.coveredAtEachQuestion, QList<bool>({false}));
+    ui.dismiss();
+    EXPECT_EQ(closes, 1);
 }
 
 TEST(CommandLineFile, OpensInsteadOfTheLastSetWithOpensChecks)

@@ -2,6 +2,7 @@
 
 #include "shell/ui/help_topics.h"
 #include "shell/ui/help_window.h"
+#include "store/page.h"
 
 #include "typing.h"
 
@@ -85,6 +86,14 @@ TEST(HelpWindow, EveryTargetExists)
     }
     for (const HelpKeyword &keyword : help::keywords())
         check(keyword.target.toString(), keyword.keyword.toString());
+    // What F1 opens on each page and on the windows it knows.
+    for (int page = 0; page < kPageCount; ++page)
+        check(help::pageTopic(page).toString(), u"page %1"_s.arg(page));
+    for (const char *window : {"TArrive", "TJournee", "TTaxeSejour", "TJournal", "TTexte", "TParF", "TFListe"}) {
+        const QStringView topic = help::windowTopic(QString::fromLatin1(window));
+        EXPECT_FALSE(topic.isEmpty()) << window;
+        check(topic.toString(), QString::fromLatin1(window));
+    }
 
     static const QRegularExpression link(u"href=\"([^\"]+)\""_s);
     for (const QString &page : pages) {

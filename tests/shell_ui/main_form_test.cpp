@@ -3,6 +3,7 @@
 // window's keys work from inside a card's fields.
 #include "clean_set.h"
 #include "shell/ui/fiche_widget.h"
+#include "shell/ui/help_window.h"
 #include "store/table_helpers.h"
 #include "typing.h"
 #include "widget_lookup.h"
@@ -10,11 +11,14 @@
 #include "clients/ui/client_page_widget.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -153,6 +157,59 @@ TEST(MainForm, RecordKeysWorkFromTheFieldsOfACard)
     QTest::keyClick(name, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(set.position(Table::Clients), 0);
     EXPECT_EQ(name->text(), "MARTIN Paul");
+
+    // In the card's notes Ctrl+End goes to the end of the text, not to the
+    // last card.
+    auto *notes = p.form.recordWindow()->clientPage()->findChild<QPlainTextEdit *>();
+    auto *richNotes = p.form.recordWindow()->clientPage()->findChild<QTextEdit *>();
+    QWidget *memo = notes ? static_cast<QWidget *>(notes) : richNotes;
+    ASSERT_NE(memo, nullptr);
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(set.position(Table::Clients), 0);
+}
+
+// F1 opens the help on the page shown.
+TEST(MainForm, F1OpensTheHelpOnThePageShown)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    struct Case
+    {
+        Cmd page;
+        const char *help;
+    };
+    for (const Case &c : {Case{Cmd::Clients, "qrc:/help/clients.html"},
+                          Case{Cmd::Factures, "qrc:/help/factures.html"},
+                          Case{Cmd::Fournisseurs, "qrc:/help/achats.html#fournisseurs"}}) {
+        p.form.run(c.page);
+        p.form.activateWindow();
+        QApplication::setActiveWindow(&p.form);
+        QTest::keyClick(p.nameField() && c.page == Cmd::Clients ? static_cast<QWidget *>(p.nameField())
+                                                                 : p.form.recordWindow(),
+                        Qt::Key_F1);
+        THelp *help = p.form.findChild<THelp *>();
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->page(), QUrl(c.help));
+        help->close();
+    }
+}
+
+// F1 in a dialog opens the help on that dialog, in a window of its own that
+// the dialog does not block.
+TEST(MainForm, F1InADialogOpensItsOwnHelp)
+{
+    Program p;
+    ASSERT_TRUE(p.open());
+    QUrl shown;
+    p.answer = [&](QDialog &d) {
+        d.setModal(true); // as it runs
+        QTest::keyClick(&d, Qt::Key_F1);
+        if (auto *help = d.findChild<THelp *>())
+            shown = help->page();
+        return int(QDialog::Rejected);
+    };
+    p.form.run(Cmd::EtatTaxeSejour);
+    EXPECT_EQ(shown, QUrl("qrc:/help/outils.html#taxe-sejour"));
 }
 
 // Ctrl+S writes the set under its name; a set another program holds says

@@ -73,6 +73,8 @@ TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
     EXPECT_TRUE(texts.contains(u"A2"_s));
 
     w.toolBar()->findChild<QAction *>(u"export"_s)->trigger();
-    EXPECT_EQ(proposed, u"taxe-sejour-20260301-20260430.csv"_s);
-    EXPECT_EQ(readFile(path), touristTaxCsv(w.report(), 2));
+    // The name proposed takes the suffix of the format chosen; a ".csv"
+    // typed is the UTF-8 one unless the Windows-1252 filter is chosen.
+    EXPECT_EQ(proposed, u"taxe-sejour-20260301-20260430"_s);
+    EXPECT_EQ(readFile(path), delimitedBytes(touristTaxSpreadsheet(w.report(), 2), ExportFormat::CsvUtf8));
 }

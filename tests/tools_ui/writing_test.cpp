@@ -134,3 +134,27 @@ TEST(NotepadCommand, KeepsItsTextInTheStartupFolder)
 }
 
 } // namespace
+
+// The letter editor takes the keys of every editor: Ctrl+O opens, Ctrl+S
+// saves, each through its dialog.
+TEST(LetterEditor, CtrlOAndCtrlSOpenAndSave)
+{
+    ScriptedUi ui;
+    int opens = 0, saves = 0;
+    TTexte texte(ui, nullptr,
+                 Letter::Files{[&] {
+                                   ++opens;
+                                   return QString();
+                               },
+                               [&](const QString &) {
+                                   ++saves;
+                                   return QString();
+                               }});
+    texte.show();
+    QApplication::setActiveWindow(&texte);
+    ui.yesNoCancel = {Ui::Answer::No}; // whatever the letter holds
+    QTest::keyClick(texte.editor(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(texte.editor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(saves, 1);
+}

@@ -1,6 +1,7 @@
 #include "main_courante_commands.h"
 
 #include "billing/main_courante_printout.h"
+#include "cards/ui/file_dialogs.h"
 #include "clients/client_exchange.h"
 #include "main_courante_page_widget.h"
 #include "shell/command_host.h"
@@ -11,26 +12,21 @@
 
 namespace {
 
-// The export dialog's filters, as the client export shows them.
-const QStringList kExportFilters = {QStringLiteral("Fichier texte (*.txt)"),
-                                    QStringLiteral("Ficher csv (*.csv)")};
-
-// The day sheet to a ".txt" (TAB) or ".csv" (";") file chosen by the person.
+// The day sheet to a spreadsheet, a ".csv" or a ".txt" (TAB) file chosen by
+// the person.
 void exportDaySheet(CommandHost &host, const MainCourantePage &page)
 {
     auto *clients = dynamic_cast<ClientPage *>(&host.fiche().page(PageId::Clients));
     if (!clients)
         return;
     QFileDialog dialog(host.dialogParent(), QStringLiteral("Exporter"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(kExportFilters);
-    dialog.selectFile(QStringLiteral("Export"));
+    proposeExport(dialog, QStringLiteral("Main courante %1").arg(page.day().toString(QStringLiteral("yyyy-MM-dd"))));
     if (host.showDialog(dialog) != QDialog::Accepted)
         return;
-    const QString path = dialog.selectedFiles().value(0);
-    const bool csv = dialog.selectedNameFilter() == kExportFilters[1];
-    Exporter(*clients, path, csv ? exchange::kCsv : exchange::kTxt,
-             [&page](char separator) { return page.exportRecords(separator); });
+    const QString path = acceptedFile(dialog, FileKind::Spreadsheet);
+    Exporter(*clients, path, chosenExportFormat(dialog),
+             [&page](char separator) { return page.exportRecords(separator); },
+             [&page] { return page.daySheet(); });
 }
 
 } // namespace

@@ -97,7 +97,7 @@ SortDialog::SortDialog(const QStringList &keys, QWidget *parent) : QDialog(paren
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    addOkCancel(this, layout, QStringLiteral("Anuler"));
+    addOkCancel(this, layout, QStringLiteral("Annuler"));
     Init();
 }
 

@@ -66,7 +66,7 @@ public:
 
 protected:
     SortDialog(const QStringList &keys, QWidget *parent);
-    // The key chosen, from 0; -1 after "Anuler".
+    // The key chosen, from 0; -1 after "Annuler".
     int key() const;
 
 private:

@@ -128,7 +128,7 @@ QWidget *TClientPage::buildHistoryGroup()
     };
 
     addPair(0, 0, QStringLiteral("Créé le"), m_fields->date(card.created));
-    addPair(0, 2, QStringLiteral("Pièce d'indentité"), m_fields->text(card.idDocument));
+    addPair(0, 2, QStringLiteral("Pièce d'identité"), m_fields->text(card.idDocument));
     addPair(1, 0, QStringLiteral("Depuis le"), m_fields->date(card.since));
     addPair(1, 2, QStringLiteral("Départ le"), m_fields->date(card.leaving));
 

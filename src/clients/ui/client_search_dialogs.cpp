@@ -50,7 +50,7 @@ QString TRechCli::run(ClientSearch kind, QWidget *parent)
 }
 
 TTri::TTri(QWidget *parent)
-    : SortDialog({QStringLiteral("Code"), QStringLiteral("Nom/ société"),
+    : SortDialog({QStringLiteral("Code"), QStringLiteral("Nom/société"),
                   QStringLiteral("Code postal"), QStringLiteral("Ville")},
                  parent)
 {}

@@ -43,7 +43,7 @@ class TTri : public SortDialog
     Q_OBJECT
 public:
     explicit TTri(QWidget *parent = nullptr);
-    // The key chosen, nothing after "Anuler".
+    // The key chosen, nothing after "Annuler".
     std::optional<SortKey> Result() const;
     static std::optional<SortKey> run(QWidget *parent) { return runDialog<TTri>(parent); }
 };

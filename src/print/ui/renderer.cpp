@@ -1,10 +1,15 @@
 #include "renderer.h"
 
+#include "store/user_folders.h"
 #include "store/whole_file.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -129,8 +134,17 @@ bool PrintUi::choosePrinter(QWidget *parent, QPrinter &printer, PrintRange *rang
         printer.setPrintRange(QPrinter::PageRange);
         printer.setFromTo(range->from, range->to);
     }
-    if (dialog.exec() != QDialog::Accepted)
+    // The dialog's "print to a file" proposes its file in the current folder,
+    // which is the program's own and hidden: for the time of the dialog it
+    // is the folder proposed for PDFs.
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(documentFolders().folder(FileKind::Pdf));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QDir::setCurrent(current);
+    if (!accepted)
         return false;
+    if (!printer.outputFileName().isEmpty())
+        documentFolders().remember(FileKind::Pdf, printer.outputFileName());
     if (range && printer.printRange() == QPrinter::PageRange) {
         range->from = printer.fromPage();
         range->to = printer.toPage();
@@ -145,8 +159,18 @@ bool PrintUi::choosePrinter(QWidget *parent, QPrinter &printer, PrintRange *rang
 
 QString PrintUi::choosePdfFile(QWidget *parent, const QString &proposed)
 {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Enregistrer l'impression"),
-                                        proposed, QStringLiteral("Fichier PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Enregistrer l'impression"),
+        documentFolders().proposedPath(FileKind::Pdf, QFileInfo(proposed).fileName()),
+        QStringLiteral("Fichier PDF (*.pdf)"));
+    if (path.isEmpty())
+        return {};
+    if (const QString problem = fileNameProblem(path); !problem.isEmpty()) {
+        QMessageBox::information(parent, QApplication::applicationDisplayName(), problem);
+        return {};
+    }
+    documentFolders().remember(FileKind::Pdf, path);
+    return path;
 }
 
 bool PrintUi::render(const PrintDocument &doc, QPrinter &printer)

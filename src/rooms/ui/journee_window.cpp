@@ -60,7 +60,7 @@ TJournee::TJournee(const FileSet &set, QWidget *parent) : QDialog(parent), m_set
     label->setBuddy(m_date);
     top->addWidget(label);
     top->addWidget(m_date);
-    top->addWidget(new QLabel(QStringLiteral("(PgUp / PgDn : jour précédent / suivant)")));
+    top->addWidget(new QLabel(QStringLiteral("(Pg préc. / Pg suiv. : jour précédent / suivant)")));
     top->addStretch();
 
     auto *grid = new QGridLayout;

@@ -45,7 +45,7 @@ class TTri3 : public SortDialog
     Q_OBJECT
 public:
     explicit TTri3(QWidget *parent = nullptr);
-    // 0 by number, 1 by occupant, -1 after "Anuler".
+    // 0 by number, 1 by occupant, -1 after "Annuler".
     int Result() const { return key(); }
     static int run(QWidget *parent) { return runDialog<TTri3>(parent); }
 };

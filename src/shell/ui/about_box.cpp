@@ -19,7 +19,7 @@ TAPropos::TAPropos(QWidget *parent) : QDialog(parent)
     name->setFont(large);
     name->setAlignment(Qt::AlignCenter);
 
-    auto *version = new QLabel(product::kVersion.toString());
+    auto *version = new QLabel(product::kVersion);
     version->setAlignment(Qt::AlignCenter);
 
     auto *description = new QLabel(product::kDescription.toString());

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -194,7 +196,8 @@ bool TFiche::eventFilter(QObject *watched, QEvent *event)
         auto *widget = static_cast<QWidget *>(watched);
         if (widget == this || isAncestorOf(widget)) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            if (runKey(recordKey(key->key(), key->modifiers())))
+            const bool inText = qobject_cast<QTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget);
+            if (runKey(recordKey(key->key(), key->modifiers(), inText)))
                 return true;
         }
     }

@@ -132,14 +132,78 @@ constexpr std::array kKeywords = {
     // Keys and help
     HelpKeyword{u"Raccourcis clavier", u"raccourcis.html"},
     HelpKeyword{u"F2", u"raccourcis.html"},
-    HelpKeyword{u"Page suivante (PgDn)", u"raccourcis.html"},
-    HelpKeyword{u"Page précédente (PgUp)", u"raccourcis.html"},
+    HelpKeyword{u"Page suivante (Pg suiv.)", u"raccourcis.html"},
+    HelpKeyword{u"Page précédente (Pg préc.)", u"raccourcis.html"},
     HelpKeyword{u"Ctrl+Début, Ctrl+Fin", u"raccourcis.html"},
     HelpKeyword{u"Aide", u"utiliser-aide.html"},
     HelpKeyword{u"Rechercher dans l'aide", u"utiliser-aide.html#recherche"},
 };
 
+// In PageId order: planning, clients, rooms, invoices, main courante,
+// articles, suppliers, orders.
+constexpr std::array<QStringView, 8> kPageTopics = {
+    u"planning.html",          u"clients.html",         u"chambres.html",
+    u"factures.html",          u"main-courante.html",   u"achats.html#articles",
+    u"achats.html#fournisseurs", u"achats.html#commandes"};
+
+constexpr std::array kWindowTopics = {
+    HelpKeyword{u"TArrive", u"chambres.html#arrivee"},
+    HelpKeyword{u"TDepart", u"chambres.html#depart"},
+    HelpKeyword{u"TReserv", u"chambres.html#reservation"},
+    HelpKeyword{u"TFermer", u"chambres.html#fermeture"},
+    HelpKeyword{u"TTransfert", u"chambres.html#transfert"},
+    HelpKeyword{u"TChambre", u"chambres.html#libres"},
+    HelpKeyword{u"TJournee", u"chambres.html#journee"},
+    HelpKeyword{u"TListeCh", u"chambres.html#fiche"},
+    HelpKeyword{u"TRChb", u"chambres.html#fiche"},
+    HelpKeyword{u"TFListe", u"clients.html#recherche"},
+    HelpKeyword{u"TListeCli", u"clients.html#recherche"},
+    HelpKeyword{u"TRechCli", u"clients.html#recherche"},
+    HelpKeyword{u"TRechNom", u"clients.html#recherche"},
+    HelpKeyword{u"TRechNum", u"clients.html#recherche"},
+    HelpKeyword{u"TRechTel", u"clients.html#recherche"},
+    HelpKeyword{u"TTri", u"clients.html#recherche"},
+    HelpKeyword{u"TMPage", u"clients.html#imprimer"},
+    HelpKeyword{u"TFListeFactures", u"factures.html#liste"},
+    HelpKeyword{u"TParF", u"parametres.html#facture"},
+    HelpKeyword{u"TPsoc", u"parametres.html#societe"},
+    HelpKeyword{u"TListe", u"parametres.html#listes"},
+    HelpKeyword{u"TArticle", u"achats.html#articles"},
+    HelpKeyword{u"TRArt", u"achats.html#articles"},
+    HelpKeyword{u"TListeFour", u"achats.html#fournisseurs"},
+    HelpKeyword{u"TFour", u"achats.html#fournisseurs"},
+    HelpKeyword{u"TCmdListe", u"achats.html#commandes"},
+    HelpKeyword{u"TStats", u"outils.html#statistiques"},
+    HelpKeyword{u"TGraph", u"outils.html#statistiques"},
+    HelpKeyword{u"TJournal", u"outils.html#journal"},
+    HelpKeyword{u"TCompte", u"outils.html#journal"},
+    HelpKeyword{u"TTaxeSejour", u"outils.html#taxe-sejour"},
+    HelpKeyword{u"TTexte", u"outils.html#utilitaires"},
+    HelpKeyword{u"TFicheMsg", u"outils.html#utilitaires"},
+    HelpKeyword{u"TBlocnotes", u"outils.html#utilitaires"},
+    HelpKeyword{u"TPocket", u"outils.html#utilitaires"},
+    HelpKeyword{u"TCalendrier", u"outils.html#utilitaires"},
+    HelpKeyword{u"THorloge", u"outils.html#utilitaires"},
+    HelpKeyword{u"TEurof", u"outils.html#utilitaires"},
+    HelpKeyword{u"TDevisef", u"outils.html#utilitaires"},
+    HelpKeyword{u"TDepartmnt", u"outils.html#utilitaires"},
+    HelpKeyword{u"TAPropos", u"sommaire.html"},
+};
+
 } // namespace
+
+QStringView pageTopic(int page)
+{
+    return page >= 0 && page < int(kPageTopics.size()) ? kPageTopics[std::size_t(page)] : kContentsPage;
+}
+
+QStringView windowTopic(QStringView className)
+{
+    for (const HelpKeyword &entry : kWindowTopics)
+        if (entry.keyword == className)
+            return entry.target;
+    return {};
+}
 
 std::span<const HelpChapter> chapters()
 {

@@ -28,4 +28,10 @@ std::span<const HelpChapter> chapters();
 // The index, in no particular order: the window sorts it.
 std::span<const HelpKeyword> keywords();
 
+// What F1 opens: the page of the help on the record window's page `page`
+// (in PageId order), and on a dialog or tool window by its class name; an
+// empty text for a window the help does not describe.
+QStringView pageTopic(int page);
+QStringView windowTopic(QStringView className);
+
 } // namespace help

@@ -180,6 +180,14 @@ void THelp::showHelpOnHelp()
     m_browser->setFocus();
 }
 
+void THelp::showTopic(QStringView target)
+{
+    m_tabs->setCurrentIndex(0);
+    openPage(target);
+    present();
+    m_browser->setFocus();
+}
+
 QUrl THelp::page() const
 {
     return m_browser->source();

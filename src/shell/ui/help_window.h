@@ -23,6 +23,9 @@ public:
     // "&Utiliser l'aide": how to use this window.
     void showHelpOnHelp();
 
+    // F1: the page, or the section "page#anchor", on what is on screen.
+    void showTopic(QStringView target);
+
     // The page shown, as a "qrc:/help/..." address.
     QUrl page() const;
 

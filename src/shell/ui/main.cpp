@@ -1,6 +1,8 @@
 #include "main_form.h"
 #include "splash.h"
 #include "widget_ui.h"
+#include "store/splash_first_ui.h"
+#include "store/user_folders.h"
 
 #include <QApplication>
 #include <QDate>
@@ -9,7 +11,10 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTranslator>
+
+#include <cstdio>
 
 namespace {
 
@@ -65,6 +70,21 @@ std::function<bool(const QString &)> installedDemoWriter()
 
 int main(int argc, char *argv[])
 {
+    // Answered before any window: a terminal, or the package's checks, asks.
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--version") == 0) {
+            std::printf("carvelle %s\n", CARVELLE_VERSION);
+            return 0;
+        }
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
+            std::printf("Utilisation : carvelle [FICHIER.htl]\n"
+                        "Gestion d'un petit hôtel. Sans fichier, ouvre le dernier dossier hôtel\n"
+                        "(\"Paramètres > Ouvrir automatiquement\").\n"
+                        "Les réglages sont dans $CARVELLE_HOME, ou $XDG_DATA_HOME/Carvelle,\n"
+                        "ou ~/.local/share/Carvelle. Voir man carvelle.\n");
+            return 0;
+        }
+    }
     frenchSystemLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvenar"));
@@ -82,26 +102,35 @@ int main(int argc, char *argv[])
     TSplash splash;
     splash.showNow();
 
-    WidgetUi ui;
+    // The splash goes before the first question or message: nothing may
+    // cover a dialog waiting for an answer.
+    WidgetUi widgets;
+    SplashFirstUi ui(widgets, [&splash] { splash.close(); });
     TMainForm form(ui);
-    ui.setWindow(&form);
+    widgets.setWindow(&form);
     form.createRecordWindow();
 
     form.showAtStartup();
     // The settings, company and list files are read here, once. Reading them
     // again each time the record window becomes active would throw away what
     // the settings dialogs changed during the run.
-    // Started in the home folder (from the desktop menu, or a hotel file
-    // double-clicked), the settings files go to a folder of Carvelle's own,
-    // where an empty first start without a file offers the demonstration hotel.
+    // They live in the per-user folder whatever the folder the program was
+    // started from ($CARVELLE_HOME when set); an empty first start there
+    // offers the demonstration hotel.
     const QString file = fileArgument(QApplication::arguments());
-    const QString current = QDir::currentPath();
-    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
-    const QString folder = startupFolder(current, home, qEnvironmentVariable("XDG_DATA_HOME"));
-    if (folder != current && QDir().mkpath(folder) && QDir::setCurrent(folder))
-        form.controller().demoWriter = installedDemoWriter();
-    form.start(QDir::currentPath(), file);
+    const QString folder =
+        workFolder(QDir::currentPath(), qEnvironmentVariable("CARVELLE_HOME"), QDir::homePath(),
+                   qEnvironmentVariable("XDG_DATA_HOME"));
+    if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
+        ui.inform(QStringLiteral("Le dossier de travail %1 n'a pas pu être créé.")
+                      .arg(QDir::toNativeSeparators(folder)));
+        return 1;
+    }
+    setDocumentFolders(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                       QDir(folder).filePath(QStringLiteral("Carvelle.dossiers")));
+    form.controller().demoWriter = installedDemoWriter();
+    form.start(folder, file);
 
-    splash.close();
+    ui.dismiss();
     return app.exec();
 }

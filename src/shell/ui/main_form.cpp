@@ -19,6 +19,8 @@
 #include "clients/ui/police_commands.h"
 #include "company_dialog.h"
 #include "fiche_widget.h"
+#include "cards/ui/file_dialogs.h"
+#include "help_topics.h"
 #include "help_window.h"
 #include "print/ui/page_setup.h"
 #include "purchasing/ui/order_commands.h"
@@ -39,6 +41,8 @@
 #include "tools/ui/writing_commands.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -92,11 +96,9 @@ private:
     const QPrinter *m_configured;
 };
 
-// The filters of the exchange files, spelt as the dialogs have always shown them.
-const QStringList kImportFilters = {QStringLiteral("Ficher texte (*.txt)"),
-                                    QStringLiteral("Fichier Csv (*.csv)")};
-const QStringList kExportFilters = {QStringLiteral("Fichier texte (*.txt)"),
-                                    QStringLiteral("Ficher csv (*.csv)")};
+// The filters of the exchange files.
+const QStringList kImportFilters = {QStringLiteral("Fichier texte (*.txt)"),
+                                    QStringLiteral("Fichier csv (*.csv)")};
 
 } // namespace
 
@@ -136,6 +138,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     installSuppliers(*this);
     installOrders(*this);
     showState();
+    qApp->installEventFilter(this);
 }
 
 void TMainForm::setHandler(Cmd cmd, Handler handler)
@@ -321,7 +324,7 @@ void TMainForm::addItems(QMenu *menu, std::span<const MenuItem> items)
         } else {
             QAction *action = makeAction(item.cmd, item.caption.toString(), item.hint);
             if (!item.shortcut.isEmpty())
-                action->setShortcut(QKeySequence(item.shortcut.toString()));
+                action->setShortcuts(QKeySequence::listFromString(item.shortcut.toString()));
             menu->addAction(action);
         }
     }
@@ -413,6 +416,44 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     m_hintPanel->setFixedWidth(qMax(0, width() - kHintMargin));
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
+        contextHelp(static_cast<QWidget *>(watched)->window());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The main window opens the help on its page; a dialog or a tool window on
+// its own subject. A modal dialog blocks every other window, the help
+// window included: its help is a window of its own, closed with it.
+void TMainForm::contextHelp(QWidget *keyWindow)
+{
+    QWidget *window = keyWindow ? keyWindow : QApplication::activeModalWidget();
+    if (!window)
+        window = QApplication::activeWindow();
+    if (!window || window == m_help)
+        return;
+    if (window == this) {
+        help().showTopic(help::pageTopic(int(m_fiche.active())));
+        return;
+    }
+    QStringView topic;
+    for (const QMetaObject *meta = window->metaObject(); meta && topic.isEmpty(); meta = meta->superClass())
+        topic = help::windowTopic(QString::fromLatin1(meta->className()));
+    if (topic.isEmpty())
+        topic = help::kContentsPage;
+    if (window->isModal()) {
+        auto *own = new THelp(window);
+        own->setAttribute(Qt::WA_DeleteOnClose);
+        own->showTopic(topic);
+    } else {
+        help().showTopic(topic);
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -679,7 +720,10 @@ void TMainForm::importClients()
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(kImportFilters);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
+    proposeIn(dialog, FileKind::Spreadsheet);
     const QString path = m_chooseFile(dialog);
+    if (!path.isEmpty())
+        documentFolders().remember(FileKind::Spreadsheet, path);
     if (path.isEmpty() || !Importer(m_clientPage, path))
         return;
     // The import shows the client page, at the first client imported: all
@@ -692,15 +736,17 @@ void TMainForm::importClients()
 void TMainForm::exportClients()
 {
     QFileDialog dialog(this, QStringLiteral("Exporter"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(kExportFilters);
-    dialog.selectFile(QStringLiteral("Export"));
+    proposeExport(dialog, QStringLiteral("Clients"));
     const QString path = m_chooseFile(dialog);
-    // The second filter writes ";"-separated ".csv", the first TAB-separated
-    // ".txt", unless the name typed ends with either.
-    const bool csv = dialog.selectedNameFilter() == kExportFilters[1];
+    if (const QString problem = fileNameProblem(path); !path.isEmpty() && !problem.isEmpty()) {
+        m_ui.inform(problem);
+        return;
+    }
+    documentFolders().remember(FileKind::Spreadsheet, path);
+    // The filter chooses the format, unless the name typed ends with a
+    // suffix of its own.
     const PageId shown = m_fiche.active();
-    Exporter(m_clientPage, path, csv ? exchange::kCsv : exchange::kTxt);
+    Exporter(m_clientPage, path, chosenExportFormat(dialog));
     // Off the client page, the export shows it.
     if (m_fiche.active() != shown)
         m_state.ValidePage(m_fiche.active());

@@ -94,6 +94,8 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // F1, wherever the focus is: the help on what is on screen.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -127,6 +129,8 @@ private:
     void pageSetup();
     void setupPrinter();
     THelp &help();
+    // `keyWindow`: the window the key was typed in.
+    void contextHelp(QWidget *keyWindow);
     void tick();
 
     Ui &m_ui;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 // What the about box and the splash window say about the program.
 namespace product {
 
 inline constexpr QStringView kName = u"Carvelle";
-inline constexpr QStringView kVersion = u"Version 1.0";
+// CARVELLE_VERSION comes from the build, where the package takes it too.
+inline const QString kVersion = QStringLiteral("Version " CARVELLE_VERSION);
 inline constexpr QStringView kDescription =
     u"Gestion d'un petit hôtel : clients, chambres, planning, factures et achats.";
 inline constexpr QStringView kMaker = u"Carvelle — logiciel de gestion hôtelière";

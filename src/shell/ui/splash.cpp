@@ -24,7 +24,7 @@ TSplash::TSplash(QWidget *parent)
     large.setBold(true);
     name->setFont(large);
 
-    auto *version = new QLabel(product::kVersion.toString());
+    auto *version = new QLabel(product::kVersion);
     QFont medium = version->font();
     medium.setPointSize(medium.pointSize() + 2);
     version->setFont(medium);

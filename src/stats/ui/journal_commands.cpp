@@ -39,7 +39,7 @@ void showJournal(CommandHost &host)
     TJournal window(host.dialogParent());
     window.Init(std::move(journal),
                 {[&host](const PrintJob &job) { return host.print(job); },
-                 [&host](QDialog &dialog) { return host.showDialog(dialog); }, QDate::currentDate()},
+                 [&host](QDialog &dialog) { return host.showDialog(dialog); }, QDate::currentDate(), {}},
                 [&host](const QString &text) { host.ui().inform(text); });
     host.showDialog(window);
 }

@@ -1,5 +1,6 @@
 #include "journal_window.h"
 
+#include "cards/ui/file_dialogs.h"
 #include "store/whole_file.h"
 
 #include <QAction>
@@ -57,10 +58,10 @@ TJournal::TJournal(QWidget *parent) : TStats(parent)
     if (chart)
         chart->setVisible(false);
     QAction *close = actions.isEmpty() ? nullptr : actions.last();
-    QAction *exportAction = new QAction(exportIcon(), QStringLiteral("Exporter"), tools);
-    exportAction->setObjectName(QStringLiteral("export"));
-    connect(exportAction, &QAction::triggered, this, &TJournal::SaveBtnClick);
-    tools->insertAction(chart, exportAction);
+    if (auto *exportAction = tools->findChild<QAction *>(QStringLiteral("export"))) {
+        exportAction->setIcon(exportIcon());
+        exportAction->setText(QStringLiteral("Exporter"));
+    }
 
     m_from = dateField(QStringLiteral("du"));
     m_to = dateField(QStringLiteral("au"));
@@ -85,6 +86,8 @@ TJournal::TJournal(QWidget *parent) : TStats(parent)
 void TJournal::Init(Journal journal, TStats::Actions actions, std::function<void(const QString &)> inform)
 {
     m_journal = std::move(journal);
+    if (!actions.inform)
+        actions.inform = inform;
     m_actions = actions;
     m_inform = std::move(inform);
     StatTable table;
@@ -132,28 +135,37 @@ void TJournal::SaveBtnClick()
 {
     QFileDialog dialog(this, QStringLiteral("Exporter"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setNameFilters({kTextFilter, kFecFilter});
+    dialog.setNameFilters(QStringList{kTextFilter, kFecFilter} + exportFilterTexts(false));
+    proposeIn(dialog, FileKind::Accounting, QStringLiteral("journal"));
     const QString fecName = fecFileName(m_journal.company, m_to->date());
     // The FEC's name is the one the administration expects.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, fecName](const QString &filter) {
         if (filter == kFecFilter)
             dialog.selectFile(fecName);
     });
-    const int answer = m_actions.showDialog ? m_actions.showDialog(dialog) : dialog.exec();
-    const QString path = dialog.selectedFiles().value(0);
-    if (answer != QDialog::Accepted || path.isEmpty())
+    const int answer = actions().showDialog ? actions().showDialog(dialog) : dialog.exec();
+    if (answer != QDialog::Accepted)
         return;
-    if (dialog.selectedNameFilter() == kFecFilter) {
+    QString path = acceptedFile(dialog, FileKind::Accounting);
+    if (path.isEmpty())
+        return;
+    const QString filter = dialog.selectedNameFilter();
+    if (filter == kFecFilter) {
         const QString error = fecBalanceError(m_shown, m_journal.decimals);
         if (!error.isEmpty()) {
             if (m_inform)
                 m_inform(error + QStringLiteral(" Le fichier n'est pas écrit."));
             return;
         }
-        write(path, fecBytes(m_shown, m_journal.decimals));
+        write(withExportSuffix(path, ExportFormat::Txt), fecBytes(m_shown, m_journal.decimals));
+    } else if (filter == kTextFilter) {
+        write(withExportSuffix(path, ExportFormat::Txt), journalExport(m_shown, m_journal.decimals));
     } else {
-        write(path, journalExport(m_shown, m_journal.decimals));
+        const ExportFormat format = exportFormatOf(path, chosenExportFormat(dialog));
+        writeExport(gridSpreadsheet(journalSheet(m_shown, m_journal.decimals), QStringLiteral("Journal"),
+                                    {CellType::Text, CellType::Date, CellType::Text, CellType::Text,
+                                     CellType::Amount, CellType::Amount}),
+                    format, withExportSuffix(path, format));
     }
 }
 

@@ -39,6 +39,7 @@ public:
     // Export: the text export or the FEC of the lines shown, to the file
     // chosen in the save dialog.
     void SaveBtnClick();
+    void exportSheet() override { SaveBtnClick(); }
 
     QDateEdit *from() const { return m_from; }
     QDateEdit *to() const { return m_to; }

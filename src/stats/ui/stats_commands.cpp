@@ -33,7 +33,7 @@ void showStatistic(CommandHost &host, StatKind kind)
     TStats window(host.dialogParent());
     window.Init(table, {[&host](const PrintJob &job) { return host.print(job); },
                         [&host](QDialog &dialog) { return host.showDialog(dialog); },
-                        settings.today});
+                        settings.today, [&host](const QString &text) { host.ui().inform(text); }});
     host.showDialog(window);
 }
 

@@ -2,11 +2,14 @@
 
 #include "graph_window.h"
 
+#include "cards/ui/file_dialogs.h"
 #include "cards/ui/grid_model.h"
 #include "print/print_job.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -61,6 +64,10 @@ TStats::TStats(QWidget *parent) : QDialog(parent)
     QAction *chart = m_tools->addAction(chartIcon(), QStringLiteral("Graphique"));
     chart->setObjectName(QStringLiteral("chart"));
     connect(chart, &QAction::triggered, this, &TStats::SpeedButton1Click);
+    QAction *exportAction = m_tools->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton),
+                                               QStringLiteral("Exporter pour un tableur"));
+    exportAction->setObjectName(QStringLiteral("export"));
+    connect(exportAction, &QAction::triggered, this, [this] { exportSheet(); });
     m_tools->addSeparator();
     auto *close = new QPushButton(QStringLiteral("Fermer"));
     close->setAutoDefault(false);
@@ -73,6 +80,47 @@ TStats::TStats(QWidget *parent) : QDialog(parent)
     m_view = gridView(m_model);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
+}
+
+std::pair<QString, ExportFormat> TStats::chooseExport(const QString &name, const QStringList &moreFilters)
+{
+    QFileDialog dialog(this, QStringLiteral("Exporter"));
+    proposeExport(dialog, name, false);
+    if (!moreFilters.isEmpty())
+        dialog.setNameFilters(moreFilters + exportFilterTexts(false));
+    const int answer = m_actions.showDialog ? m_actions.showDialog(dialog) : dialog.exec();
+    if (answer != QDialog::Accepted)
+        return {};
+    const QString path = acceptedFile(dialog, FileKind::Spreadsheet);
+    if (path.isEmpty())
+        return {};
+    if (moreFilters.contains(dialog.selectedNameFilter()))
+        return {path, ExportFormat::Txt};
+    const ExportFormat format = exportFormatOf(path, chosenExportFormat(dialog));
+    return {withExportSuffix(path, format), format};
+}
+
+void TStats::writeExport(const Spreadsheet &sheet, ExportFormat format, const QString &path)
+{
+    const QString error = writeSpreadsheet(sheet, format, path);
+    if (error.isEmpty())
+        return;
+    if (m_actions.inform)
+        m_actions.inform(error);
+    else
+        QMessageBox::information(this, windowTitle(), error);
+}
+
+void TStats::exportSheet()
+{
+    const auto [path, format] = chooseExport(m_table.caption);
+    if (path.isEmpty())
+        return;
+    const GridSheet sheet = sheetToPrint();
+    QList<CellType> types;
+    for (qsizetype c = 1; c < sheet.columns.size(); ++c)
+        types << (sheet.columns[c].right ? CellType::Amount : CellType::Text);
+    writeExport(gridSpreadsheet(sheet, m_table.caption, types), format, path);
 }
 
 void TStats::Init(const StatTable &table, Actions actions)

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <utility>
 
 class GridModel;
 class QTableView;
@@ -13,8 +14,8 @@ class QToolBar;
 struct PrintJob;
 
 // TStatsV, TStatsC, TStatsL and the occupancy window: one fixed-size window
-// over a grid with a tool strip (print, chart, "Fermer"), configured by the
-// statistic it shows. The accounting journal reuses it: it adds its own
+// over a grid with a tool strip (print, chart, export, "Fermer"),
+// configured by the statistic it shows. The accounting journal reuses it: it adds its own
 // controls to toolBar() and refills the grid with setRows().
 class TStats : public QDialog
 {
@@ -27,6 +28,8 @@ public:
         // Shows the chart window modally (tests answer it in place).
         std::function<int(QDialog &)> showDialog;
         QDate today = QDate::currentDate();
+        // Tells why an export was not written.
+        std::function<void(const QString &)> inform;
     };
 
     explicit TStats(QWidget *parent = nullptr);
@@ -47,8 +50,17 @@ public:
     // Chart: the last 32 amounts of the chart column.
     void SpeedButton1Click();
     void Button1Click() { accept(); }
+    // Export: the grid for a spreadsheet (.xlsx or .csv), right-aligned
+    // columns as numbers. The journal and the tourist tax export their own.
+    virtual void exportSheet();
 
 protected:
+    const Actions &actions() const { return m_actions; }
+    // Runs the export dialog; the file chosen and its format, or an empty
+    // path when cancelled or refused.
+    std::pair<QString, ExportFormat> chooseExport(const QString &name, const QStringList &moreFilters = {});
+    // Writes `sheet`, telling what went wrong.
+    void writeExport(const Spreadsheet &sheet, ExportFormat format, const QString &path);
     // The grid as it prints: the table's rows.
     virtual GridSheet sheetToPrint() const { return m_table.sheet; }
 

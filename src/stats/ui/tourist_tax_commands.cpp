@@ -32,7 +32,7 @@ void showTouristTax(CommandHost &host)
         },
         settings.decimals, first, first.addMonths(1).addDays(-1),
         {[&host](const PrintJob &job) { return host.print(job); },
-         [&host](QDialog &dialog) { return host.showDialog(dialog); }, today},
+         [&host](QDialog &dialog) { return host.showDialog(dialog); }, today, {}},
         [&host](const QString &text) { host.ui().inform(text); });
     host.showDialog(window);
 }

@@ -11,8 +11,6 @@
 #include <QStyle>
 #include <QToolBar>
 
-const QString TTaxeSejour::kCsvFilter = QStringLiteral("Tableur, champs séparés par « ; » (*.csv)");
-
 TTaxeSejour::TTaxeSejour(QWidget *parent) : TStats(parent)
 {
     QToolBar *tools = toolBar();
@@ -24,11 +22,8 @@ TTaxeSejour::TTaxeSejour(QWidget *parent) : TStats(parent)
         connect(print, &QAction::triggered, this, &TTaxeSejour::printReport);
     }
     QAction *close = tools->actions().value(tools->actions().size() - 1);
-    QAction *save = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                QStringLiteral("Exporter pour la déclaration"), tools);
-    save->setObjectName(QStringLiteral("export"));
-    connect(save, &QAction::triggered, this, &TTaxeSejour::SaveBtnClick);
-    tools->insertAction(tools->actions().value(1), save);
+    if (auto *save = tools->findChild<QAction *>(QStringLiteral("export")))
+        save->setText(QStringLiteral("Exporter pour la déclaration"));
 
     auto field = [&](const QString &name, const QString &caption) {
         auto *date = new QDateEdit;
@@ -57,8 +52,9 @@ void TTaxeSejour::Init(Compute compute, int decimals, QDate from, QDate to, TSta
 {
     m_compute = std::move(compute);
     m_decimals = decimals;
+    if (!actions.inform)
+        actions.inform = std::move(inform);
     m_actions = actions;
-    m_inform = std::move(inform);
     StatTable table;
     table.caption = kTouristTaxCaption.toString();
     table.printPrefix = QStringLiteral("Taxe de séjour au ");
@@ -88,21 +84,9 @@ void TTaxeSejour::printReport()
 
 void TTaxeSejour::SaveBtnClick()
 {
-    QFileDialog dialog(this, QStringLiteral("Exporter"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setNameFilter(kCsvFilter);
-    dialog.selectFile(QStringLiteral("taxe-sejour-%1-%2.csv")
-                          .arg(m_shownFrom.toString(QStringLiteral("yyyyMMdd")),
-                               m_shownTo.toString(QStringLiteral("yyyyMMdd"))));
-    const int answer = m_actions.showDialog ? m_actions.showDialog(dialog) : dialog.exec();
-    const QString path = dialog.selectedFiles().value(0);
-    if (answer != QDialog::Accepted || path.isEmpty())
-        return;
-    const QByteArray bytes = touristTaxCsv(m_report, m_decimals);
-    QString error;
-    if (WholeFile::write(path, bytes, &error))
-        return;
-    if (m_inform)
-        m_inform(error);
+    const auto [path, format] = chooseExport(QStringLiteral("taxe-sejour-%1-%2")
+                                                 .arg(m_shownFrom.toString(QStringLiteral("yyyyMMdd")),
+                                                      m_shownTo.toString(QStringLiteral("yyyyMMdd"))));
+    if (!path.isEmpty())
+        writeExport(touristTaxSpreadsheet(m_report, m_decimals), format, path);
 }

@@ -30,12 +30,11 @@ public:
     void printReport();
     // The export to the file chosen in the save dialog.
     void SaveBtnClick();
+    void exportSheet() override { SaveBtnClick(); }
 
     const TouristTaxReport &report() const { return m_report; }
     QDateEdit *from() const { return m_from; }
     QDateEdit *to() const { return m_to; }
-
-    static const QString kCsvFilter;
 
 private:
     Compute m_compute;
@@ -43,7 +42,6 @@ private:
     TouristTaxReport m_report;
     QDate m_shownFrom, m_shownTo;
     TStats::Actions m_actions;
-    std::function<void(const QString &)> m_inform;
     QDateEdit *m_from = nullptr;
     QDateEdit *m_to = nullptr;
 };

@@ -66,14 +66,14 @@ THorloge::THorloge(Ui &ui, QWidget *parent) : QDialog(parent), m_ui(ui)
         spinner->addWidget(arrow);
     }
     controls->addLayout(spinner);
-    m_set = new QPushButton(QStringLiteral("Set"));
+    m_set = new QPushButton(QStringLiteral("Régler"));
     m_set->setCheckable(true);
     m_set->setAutoDefault(false);
     const ClockPermission permission = clockPermission();
     m_set->setEnabled(permission.allowed);
     m_set->setToolTip(permission.allowed
                           ? QStringLiteral("Régler l'horloge : choisir l'unité, la changer "
-                                           "avec les flèches, puis Set à nouveau")
+                                           "avec les flèches, puis Régler à nouveau")
                           : permission.why);
     connect(m_set, &QPushButton::clicked, this, &THorloge::setClicked);
     controls->addWidget(m_set);

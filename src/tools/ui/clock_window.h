@@ -10,7 +10,7 @@ class QPushButton;
 class QTimer;
 class Ui;
 
-// The clock ("Horloge"): the time and the date, each second. "Set" freezes
+// The clock ("Horloge"): the time and the date, each second. "Régler" freezes
 // them so the spinner can change the chosen unit, and pressed again sets the
 // system clock, where the program may; elsewhere it stays disabled and its
 // hint says why.

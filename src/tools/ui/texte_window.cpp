@@ -1,5 +1,7 @@
 #include "texte_window.h"
 
+#include "cards/ui/file_dialogs.h"
+
 #include "print/ui/renderer.h"
 
 #include <QAction>
@@ -37,11 +39,13 @@ QString chooseRtf(QWidget *parent, QFileDialog::AcceptMode mode, const QString &
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(kRtfFilter);
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    proposeIn(dialog, FileKind::Letter);
+    // A letter already named is saved again where it is.
     if (!current.isEmpty())
         dialog.selectFile(current);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles().constFirst();
+    return acceptedFile(dialog, FileKind::Letter);
 }
 
 } // namespace
@@ -228,17 +232,24 @@ void TTexte::buildToolBar(QToolBar *bar)
         }
         return a;
     };
-    QAction *fresh = add(QString(), QStringLiteral("Nouvelle lettre"), QStyle::SP_FileIcon);
+    QAction *fresh = add(QString(), QStringLiteral("Nouvelle lettre (Ctrl+N)"), QStyle::SP_FileIcon);
+    fresh->setShortcut(QKeySequence::New);
     connect(fresh, &QAction::triggered, this, [this] {
         m_letter.newLetter();
         m_edit->setFocus();
     });
-    connect(add(QStringLiteral("Ouvrir"), QStringLiteral("Ouvrir une lettre"), QStyle::SP_DialogOpenButton),
-            &QAction::triggered, this, [this] { m_letter.open(); });
-    connect(add(QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"), QStyle::SP_DialogSaveButton),
-            &QAction::triggered, this, [this] { m_letter.save(); });
-    connect(add(QStringLiteral("Imprimer"), QStringLiteral("Imprimer")), &QAction::triggered, this,
-            &TTexte::printLetter);
+    // The keys of every editor: Ctrl+O, Ctrl+S, Ctrl+P.
+    QAction *open = add(QStringLiteral("Ouvrir"), QStringLiteral("Ouvrir une lettre (Ctrl+O)"),
+                        QStyle::SP_DialogOpenButton);
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] { m_letter.open(); });
+    QAction *save = add(QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer (Ctrl+S)"),
+                        QStyle::SP_DialogSaveButton);
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { m_letter.save(); });
+    QAction *print = add(QStringLiteral("Imprimer"), QStringLiteral("Imprimer (Ctrl+P)"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &TTexte::printLetter);
     bar->addSeparator();
 
     auto styleButton = [&](const QString &caption, const QString &tip, auto apply) {

@@ -59,6 +59,9 @@ class TTexte : public QDialog
 public:
     // The file dialogs default to real ones; tests give their own.
     TTexte(Ui &ui, QWidget *parent = nullptr, Letter::Files files = {});
+    // The editor shows the letter's document, which goes before the editor
+    // does: a window still shown is hidden first, while the document is there.
+    ~TTexte() override { hide(); }
 
     // The company name, address lines and town of the letterhead; the window
     // opens on a new letter that begins with them.
