@@ -4,6 +4,7 @@
 #include "invoice_page.h"
 
 #include "store/fiche.h"
+#include "store/money.h"
 
 #include <algorithm>
 
@@ -262,9 +263,13 @@ PrintDocument printLines(const LinePrintout &p, const InvoicePaper &paper, const
 PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
                       const InvoicePaper &paper, const PageMetrics &m)
 {
+    QList<QStringList> rows = printedRows(card.lines);
+    for (QStringList &row : rows)
+        if (row.size() > invoicecol::Price)
+            row[invoicecol::Price] = printedPrice(row[invoicecol::Price], paper.decimals);
     LinePrintout p{kTitle,
                    invoiceFrame(),
-                   printedRows(card.lines),
+                   rows,
                    card.memo,
                    [&card](PrintDocument &doc) { heading(doc, card); },
                    printLine,

@@ -58,6 +58,25 @@ int usage()
     return 2;
 }
 
+// Reads "--from JJ/MM/AAAA" and "--to JJ/MM/AAAA", either or both, from
+// args[first] on: 0 when they read, else the exit code, said.
+int readPeriod(const QStringList &args, int first, QDate &from, QDate &to)
+{
+    if ((args.size() - first) % 2 != 0)
+        return usage();
+    for (int i = first; i < args.size(); i += 2) {
+        if (args[i] != u"--from" && args[i] != u"--to")
+            return usage();
+        const QDate d = QDate::fromString(args[i + 1], QStringLiteral("dd/MM/yyyy"));
+        if (!d.isValid()) {
+            err() << "'" << args[i + 1] << "' n'est pas une date correcte\n";
+            return 2;
+        }
+        (args[i] == u"--from" ? from : to) = d;
+    }
+    return 0;
+}
+
 QString plural(int n, const char *one, const char *many)
 {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
@@ -499,19 +518,11 @@ int journalCommand(const QStringList &args)
 // as the nights' model sees them today; reads the set without its lock.
 int conflitsCommand(const QStringList &args)
 {
-    if (args.size() < 2 || args.size() % 2 != 0)
+    if (args.size() < 2)
         return usage();
     QDate from, to;
-    for (int i = 2; i < args.size(); i += 2) {
-        if (args[i] != u"--from" && args[i] != u"--to")
-            return usage();
-        const QDate d = QDate::fromString(args[i + 1], QStringLiteral("dd/MM/yyyy"));
-        if (!d.isValid()) {
-            err() << "'" << args[i + 1] << "' n'est pas une date correcte\n";
-            return 2;
-        }
-        (args[i] == u"--from" ? from : to) = d;
-    }
+    if (const int code = readPeriod(args, 2, from, to))
+        return code;
     FileSet set;
     if (!openToRead(set, args[1]))
         return 2;
@@ -531,16 +542,8 @@ int touristTaxCommand(const QStringList &args)
     if (args.size() != 6)
         return usage();
     QDate from, to;
-    for (int i = 2; i < 6; i += 2) {
-        if (args[i] != u"--from" && args[i] != u"--to")
-            return usage();
-        const QDate d = QDate::fromString(args[i + 1], QStringLiteral("dd/MM/yyyy"));
-        if (!d.isValid()) {
-            err() << "'" << args[i + 1] << "' n'est pas une date correcte\n";
-            return 2;
-        }
-        (args[i] == u"--from" ? from : to) = d;
-    }
+    if (const int code = readPeriod(args, 2, from, to))
+        return code;
     if (!from.isValid() || !to.isValid())
         return usage();
     FileSet set;

@@ -233,6 +233,14 @@ std::optional<Money> lineAmount(Money quantity, Money price, Money discount, int
     return inRange(divRound(num, den) * step);
 }
 
+QString printedPrice(QStringView typed, int decimals)
+{
+    const auto value = Money::parse(typed);
+    if (!value || value->isZero())
+        return typed.trimmed().toString();
+    return value->decimals() > std::clamp(decimals, 0, 2) ? value->exact() : value->format(decimals);
+}
+
 std::optional<Money> parseTypedAmount(QStringView text, int decimals, QString *error)
 {
     const QString shown = text.trimmed().toString();

@@ -58,7 +58,7 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
     EXPECT_EQ(find(p, "Facture N° 202603001")->font, (PrintFont{"Arial", 12, true}));
 
     // Amounts trimmed and right-aligned at their column's end, in regular.
-    EXPECT_EQ(textAt(p, 153, 110), "24,5"); // the price as typed
+    EXPECT_EQ(textAt(p, 153, 110), "24,50"); // the price as typed, with the format's decimals
     const PrintItem *amount = find(p, "22,05");
     EXPECT_EQ(std::tuple(amount->x, amount->y, amount->align, amount->font.bold),
               std::tuple(188.0, 110.0, Align::Right, false));

@@ -89,6 +89,10 @@ TJournee::TJournee(const FileSet &set, QWidget *parent) : QDialog(parent), m_set
         m_boxes[std::size_t(i)] = box;
         m_lists[std::size_t(i)] = table;
     }
+    // The day's four lists take the room; the guests not arrived are few.
+    grid->setRowStretch(0, 3);
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(2, 1);
 
     auto *print = new QPushButton(QStringLiteral("&Imprimer"));
     auto *close = new QPushButton(QStringLiteral("&Fermer"));
@@ -108,7 +112,7 @@ TJournee::TJournee(const FileSet &set, QWidget *parent) : QDialog(parent), m_set
     layout->addLayout(top);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
-    resize(920, 600);
+    resize(920, 640);
     connect(m_date, &QDateEdit::dateChanged, this, &TJournee::refresh);
     // Before the lists, which would scroll with these keys.
     auto *previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
