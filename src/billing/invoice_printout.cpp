@@ -266,7 +266,7 @@ PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
     QList<QStringList> rows = printedRows(card.lines);
     for (QStringList &row : rows)
         if (row.size() > invoicecol::Price)
-            row[invoicecol::Price] = printedPrice(row[invoicecol::Price], paper.decimals);
+            row[invoicecol::Price] = priceText(row[invoicecol::Price], paper.decimals);
     LinePrintout p{kTitle,
                    invoiceFrame(),
                    rows,

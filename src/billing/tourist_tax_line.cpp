@@ -1,5 +1,6 @@
 #include "tourist_tax_line.h"
 
+#include "store/money.h"
 #include "store/text.h"
 
 int liablePersons(const QString &family)
@@ -13,7 +14,9 @@ int liablePersons(const QString &family)
 bool addTouristTaxLine(InvoiceCard &card, double amountPerNight, const QString &family,
                        QDate stayFrom, QDate stayTo, QDate day, int decimals)
 {
-    if (amountPerNight <= 0 || !stayFrom.isValid() || !stayTo.isValid())
+    // The settings keep the amount as a real: its exact decimal is the price.
+    const auto price = Money::fromReal(amountPerNight);
+    if (!price || *price <= Money() || !stayFrom.isValid() || !stayTo.isValid())
         return false;
     const qint64 nights = stayFrom.daysTo(stayTo);
     LineGrid &g = card.lines;
@@ -26,7 +29,7 @@ bool addTouristTaxLine(InvoiceCard &card, double amountPerNight, const QString &
     g.setCell(row, Date, text::dateText(day));
     g.setCell(row, Designation, kTouristTaxDesignation.toString());
     g.setCell(row, Quantity, QString::number(nights * liablePersons(family)));
-    g.setCell(row, Price, text::formatAmount(amountPerNight, decimals));
+    g.setCell(row, Price, priceText(price->exact(), decimals));
     g.setCell(row, Vat, kOutsideVatCode.toString());
     g.highest = row;
     return true;

@@ -4,20 +4,19 @@
 #include "store/codec.h"
 #include "store/text.h"
 
-#include <cmath>
 
 namespace {
 
 // The quantities of a card's "D" lines (the number before a quantity's
 // first blank, as the totals read it).
-double outsideVatQuantity(const InvoiceCard &card)
+Money outsideVatQuantity(const InvoiceCard &card)
 {
-    double sum = 0;
+    Money sum;
     auto add = [&sum](const QStringList &cells) {
         if (cells.value(invoicecol::Vat).trimmed().compare(kOutsideVatCode, Qt::CaseInsensitive) != 0)
             return;
         const QString q = cells.value(invoicecol::Quantity).trimmed();
-        if (const auto v = text::parseReal(q.left(q.indexOf(u' '))))
+        if (const auto v = Money::parse(QStringView(q).left(q.indexOf(u' '))))
             sum += *v;
     };
     for (int r = 1; r <= card.lines.rows(); ++r)
@@ -25,11 +24,6 @@ double outsideVatQuantity(const InvoiceCard &card)
     for (const QStringList &cells : card.lines.more)
         add(cells);
     return sum;
-}
-
-QString quantityText(double v)
-{
-    return QString::number(v, 'g', 12).replace(u'.', u',');
 }
 
 QList<QStringList> cells(const TouristTaxReport &report, int decimals)
@@ -43,7 +37,7 @@ QList<QStringList> cells(const TouristTaxReport &report, int decimals)
                             text::dateText(r.departure),
                             QString::number(r.nights),
                             QString::number(r.persons()),
-                            quantityText(r.personNights),
+                            r.personNights.exact(),
                             r.amount.format(decimals)};
     if (!report.rows.isEmpty())
         rows << QStringList{QStringLiteral("Total"),
@@ -52,7 +46,7 @@ QList<QStringList> cells(const TouristTaxReport &report, int decimals)
                             QString(),
                             QString::number(report.nights),
                             QString(),
-                            quantityText(report.personNights),
+                            report.personNights.exact(),
                             report.amount.format(decimals)};
     return rows;
 }
@@ -66,10 +60,12 @@ const QStringList kHeadings = {QStringLiteral("Facture"),  QStringLiteral("Clien
 
 qint64 TouristTaxRow::persons() const
 {
-    const qint64 p = nights != 0 ? std::llround(personNights / double(nights)) : std::llround(personNights);
+    // Divided exactly and rounded once, half away from zero.
+    const auto each = personNights.mulDiv(Money::whole(1), Money::whole(nights != 0 ? nights : 1), 0);
+    const qint64 p = each ? each->units() / Money::kUnit : 0;
     // A quantity changed by hand may fall short of a night each: someone paid.
-    if (p == 0 && personNights != 0)
-        return personNights > 0 ? 1 : -1;
+    if (p == 0 && !personNights.isZero())
+        return personNights.isNegative() ? -1 : 1;
     return p;
 }
 

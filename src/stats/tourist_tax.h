@@ -18,7 +18,7 @@ struct TouristTaxRow
     QString client;      // the name on the invoice, or its client code
     QDate arrival, departure;
     qint64 nights = 0;   // of the stay; negative on a credit note
-    double personNights = 0; // the "D" lines' quantities: nights x persons
+    Money personNights;  // the "D" lines' quantities: nights x persons
     Money amount;        // the "D" lines' total
     // The persons liable: person-nights over the stay's nights (the
     // person-nights themselves for a stay without nights), at least one
@@ -30,7 +30,7 @@ struct TouristTaxReport
 {
     QList<TouristTaxRow> rows; // in invoice block order
     qint64 nights = 0;
-    double personNights = 0;
+    Money personNights;
     Money amount;
 };
 

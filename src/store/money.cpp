@@ -233,7 +233,7 @@ std::optional<Money> lineAmount(Money quantity, Money price, Money discount, int
     return inRange(divRound(num, den) * step);
 }
 
-QString printedPrice(QStringView typed, int decimals)
+QString priceText(QStringView typed, int decimals)
 {
     const auto value = Money::parse(typed);
     if (!value || value->isZero())

@@ -103,10 +103,10 @@ inline constexpr Money kRateMax = Money::whole(100);
 inline constexpr Money kAmount = Money::whole(1'000'000'000);
 } // namespace moneylimit
 
-// A unit price on paper: with the amount format's decimals at least, and
+// A unit price shown or printed: with the amount format's decimals at least, and
 // every decimal it was typed with beyond them ("84,5" prints 84,50, "8,333"
 // stays 8,333), never rounded. A text that is no number prints as it is.
-QString printedPrice(QStringView typed, int decimals);
+QString priceText(QStringView typed, int decimals);
 
 // An amount typed in an entry field of the amount format: a number with no
 // more decimals than the format shows (12,50 with no decimals is refused,

@@ -227,6 +227,11 @@ TEST(TouristTaxLine, NoneWithoutTheTaxOrWithoutANight)
     EXPECT_FALSE(addTouristTaxLine(card, 1.5, "Couple", from, QDate(), from, 2));
     EXPECT_EQ(card.lines.highest, 0);
 
+    // The amount is the price as set, never rounded to the amount format.
+    InvoiceCard wholeEuros;
+    ASSERT_TRUE(addTouristTaxLine(wholeEuros, 0.83, "Seul", from, from.addDays(2), from, 0));
+    EXPECT_EQ(wholeEuros.lines.cell(1, Price), "0,83");
+
     // It goes after the lines in use, never over one.
     card.lines.setCell(1, Designation, "Nuit");
     card.lines.setCell(2, Designation, "Vin");

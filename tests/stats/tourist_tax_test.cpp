@@ -64,20 +64,20 @@ TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTax)
     EXPECT_EQ(couple.departure, QDate(2026, 3, 4));
     EXPECT_EQ(couple.nights, 3);
     EXPECT_EQ(couple.persons(), 2);
-    EXPECT_EQ(couple.personNights, 6);
+    EXPECT_EQ(couple.personNights, Money::whole(6));
     EXPECT_EQ(couple.amount, Money::whole(9));
     EXPECT_EQ(r.rows[1].persons(), 1);
     // Four person-nights over a nine-night stay still name one person.
     TouristTaxRow shortened = couple;
     shortened.nights = 9;
-    shortened.personNights = 4;
+    shortened.personNights = Money::whole(4);
     EXPECT_EQ(shortened.persons(), 1);
     // The credit note takes the stay back.
     EXPECT_EQ(r.rows[2].nights, -3);
     EXPECT_EQ(r.rows[2].persons(), 2);
     EXPECT_EQ(r.rows[2].amount, Money::whole(-9));
     EXPECT_EQ(r.nights, 2);
-    EXPECT_EQ(r.personNights, 2);
+    EXPECT_EQ(r.personNights, Money::whole(2));
     EXPECT_EQ(r.amount, Money::whole(3));
 
     // The period's ends are included.

@@ -127,7 +127,7 @@ TEST(Money, RefusesWhatWouldOverflow)
     EXPECT_EQ(Money::fromReal(5.5), m("5,5"));
 }
 
-TEST(Money, PricesPrintWithTheFormatsDecimalsAndEveryOneTyped)
+TEST(Money, PricesShowTheFormatsDecimalsAndEveryOneTyped)
 {
     struct Case
     {
@@ -138,7 +138,7 @@ TEST(Money, PricesPrintWithTheFormatsDecimalsAndEveryOneTyped)
     for (const Case &c : {Case{u"84,5", 2, "84,50"}, Case{u"8,333", 2, "8,333"}, Case{u" 12 ", 2, "12,00"},
                           Case{u"0,125", 0, "0,125"}, Case{u"10,5", 0, "10,5"}, Case{u"10", 0, "10"},
                           Case{u"-1,5", 2, "-1,50"}, Case{u"abc", 2, "abc"}, Case{u"0", 0, "0"}})
-        EXPECT_EQ(printedPrice(c.typed, c.decimals), QString::fromUtf8(c.printed))
+        EXPECT_EQ(priceText(c.typed, c.decimals), QString::fromUtf8(c.printed))
             << QString::fromUtf16(c.typed).toStdString() << " / " << c.decimals;
 }
 
