@@ -51,6 +51,21 @@ void ClientPage::touch()
     set().setPageModified(Table::Clients, true);
 }
 
+QByteArray ClientBusiness::line() const
+{
+    return kTag.toByteArray() + enc(siret) + '\t' + enc(vatNumber) + '\t' + enc(legalName);
+}
+
+ClientBusiness ClientBusiness::read(QByteArrayView line)
+{
+    QString rest = cp1252::decode(line.sliced(std::min(line.size(), kTag.size())));
+    ClientBusiness b;
+    b.siret = text::beforeTab(rest);
+    b.vatNumber = text::beforeTab(rest);
+    b.legalName = rest;
+    return b;
+}
+
 QList<QByteArray> ClientPage::blockLines(int number) const
 {
     const ClientCard &c = m_card;
@@ -79,6 +94,8 @@ QList<QByteArray> ClientPage::blockLines(int number) const
         lines << historyLine(r);
     for (const QString &l : c.stayLines)
         lines << StaySegment::kTag.toByteArray() + enc(l);
+    if (c.business.isBusiness())
+        lines << c.business.line();
     lines << t.endMarker(number);
     return lines;
 }
@@ -194,6 +211,8 @@ void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
                 c.moreHistory << r;
         } else if (l.startsWith(StaySegment::kTag)) {
             c.stayLines << cp1252::decode(l.sliced(StaySegment::kTag.size()));
+        } else if (l.startsWith(ClientBusiness::kTag)) {
+            c.business = ClientBusiness::read(l);
         }
     }
 }

@@ -18,6 +18,26 @@ struct HistoryRow
     bool operator==(const HistoryRow &) const = default;
 };
 
+// A client that is a business (a company sending its staff, a tour
+// operator): its SIREN or SIRET, its intra-community VAT number and its
+// legal name, which its invoices carry and electronic invoices require. The
+// card keeps them in one tagged line, only when one is filled in, so that a
+// card without them reads and is written as before.
+struct ClientBusiness
+{
+    static constexpr QByteArrayView kTag = "ENTR";
+    QString siret, vatNumber, legalName;
+    bool isBusiness() const
+    {
+        return !siret.trimmed().isEmpty() || !vatNumber.trimmed().isEmpty() ||
+               !legalName.trimmed().isEmpty();
+    }
+    // "ENTR" + the three fields joined by TABs; the fields of such a line.
+    QByteArray line() const;
+    static ClientBusiness read(QByteArrayView line);
+    bool operator==(const ClientBusiness &) const = default;
+};
+
 // The client card as the page shows it.
 struct ClientCard
 {
@@ -44,6 +64,7 @@ struct ClientCard
     QList<HistoryRow> moreHistory;
     // The stays over, as their "SEJR" lines hold them (stay_history.h).
     QStringList stayLines;
+    ClientBusiness business;
 
     bool operator==(const ClientCard &) const = default;
 };

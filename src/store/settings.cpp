@@ -260,15 +260,26 @@ QByteArray companyBytes(const Company &company)
     QByteArray out;
     for (const QString &line : company.lines)
         appendLine(out, line);
+    const CompanyLegal &l = company.legal;
+    if (!l.isEmpty())
+        for (const QString *line : {&l.siret, &l.vatNumber, &l.legalForm, &l.capital})
+            appendLine(out, *line);
     return out;
 }
 
 void readCompany(Company &company, QByteArrayView bytes)
 {
     std::size_t next = 0;
+    CompanyLegal &l = company.legal;
+    const std::array<QString *, kCompanyLegalLines> legal = {&l.siret, &l.vatNumber,
+                                                             &l.legalForm, &l.capital};
     text::forEachLine(bytes, [&](qsizetype start, qsizetype length) {
+        const QString line = cp1252::decode(bytes.sliced(start, length));
         if (next < company.lines.size())
-            company.lines[next++] = cp1252::decode(bytes.sliced(start, length));
+            company.lines[next] = line;
+        else if (next - company.lines.size() < legal.size())
+            *legal[next - company.lines.size()] = line;
+        ++next;
     });
 }
 

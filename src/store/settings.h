@@ -102,11 +102,30 @@ std::optional<double> parseIniReal(QByteArrayView bytes);
 
 inline constexpr int kCompanyLines = 7;
 
+// What an electronic invoice needs to name the hotel as a business, read
+// back exactly: its SIREN (9 digits) or SIRET (14), its intra-community VAT
+// number, its legal form and its share capital. The company file keeps them
+// after its seven lines, only when one is filled in, so a file without them
+// reads them as empty and is written back as it was.
+struct CompanyLegal
+{
+    QString siret, vatNumber, legalForm, capital;
+    bool isEmpty() const
+    {
+        return siret.isEmpty() && vatNumber.isEmpty() && legalForm.isEmpty() && capital.isEmpty();
+    }
+    bool operator==(const CompanyLegal &) const = default;
+};
+inline constexpr int kCompanyLegalLines = 4;
+inline constexpr std::array<QStringView, kCompanyLegalLines> kCompanyLegalLabels = {
+    u"SIREN ou SIRET", u"N° TVA intracommunautaire", u"Forme juridique", u"Capital"};
+
 // The lines of the heading printed on documents.
 struct Company
 {
     // In file order, labelled as in kCompanyLabels; the first is the name.
     std::array<QString, kCompanyLines> lines;
+    CompanyLegal legal;
 };
 
 inline constexpr QStringView kCompanyCaption = u"Société";
@@ -118,8 +137,9 @@ inline constexpr std::array<QStringView, kCompanyLines> kCompanyLabels = {
 // ("Société") is not empty. Returns whether they were.
 bool PsocOk(Company &company, const std::array<QString, kCompanyLines> &fields);
 
-// Reads the first seven lines of the company file; lines beyond the seventh
-// are ignored and texts the file has no line for stay as they were.
+// Reads the first seven lines of the company file, then the four legal
+// lines when the file has them; lines beyond are ignored and texts the file
+// has no line for stay as they were.
 bool ChargeSoc(Company &company, const QString &folder, QString *error = nullptr);
 bool SauveSoc(const Company &company, const QString &folder, QString *error = nullptr);
 

@@ -39,7 +39,8 @@ QStringList block(int n, const QString &code, const QString &name, const QString
 TEST(ClientCard, ReadThenWriteGivesTheSameBlock)
 {
     const QStringList b = block(0, "10001", "DUPONT Jean",
-                                {"MEMOClient fidèle", "MEMO", "DATA01/11/2025\tFacture 12\t   245,50"});
+                                {"MEMOClient fidèle", "MEMO", "DATA01/11/2025\tFacture 12\t   245,50",
+                                 "ENTR552 100 554\t\tVoyages Azur SAS"});
     Clients c(b);
     const ClientCard &card = c.page.card();
     EXPECT_EQ(card.name, "DUPONT Jean");
@@ -51,6 +52,7 @@ TEST(ClientCard, ReadThenWriteGivesTheSameBlock)
     EXPECT_EQ(card.note, QStringList({"Client fidèle", ""}));
     EXPECT_EQ(card.history[0].label, "Facture 12");
     EXPECT_EQ(card.history[0].amount.trimmed(), "245,50");
+    EXPECT_EQ(card.business, (ClientBusiness{"552 100 554", "", "Voyages Azur SAS"}));
     EXPECT_FALSE(c.page.modified());
     c.page.touch();
     c.page.EcritFiche();

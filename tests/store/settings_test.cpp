@@ -157,10 +157,17 @@ TEST(SettingsCompany, SevenLinesAreReadAndWritten)
     EXPECT_EQ(c.lines[6], "APE kept");
 
     const QByteArray seven = "Soci\351t\351\r\na1\r\na2\r\ncp\r\nsiret\r\ntva\r\nape\r\n";
-    writeFile(dir.filePath("Carvelle.soc"), seven + "extra 8\r\nextra 9\r\n");
+    // The legal lines follow the seven; what comes after them is ignored.
+    const QByteArray legal = "552100554\r\nFR40552100554\r\nSARL\r\n8 000 \200\r\n";
+    writeFile(dir.filePath("Carvelle.soc"), seven + legal + "extra\r\n");
     EXPECT_TRUE(ChargeSoc(c, dir.path()));
     EXPECT_EQ(c.lines[0], QStringLiteral("Société"));
     EXPECT_EQ(c.lines[6], "ape");
+    EXPECT_EQ(c.legal, (CompanyLegal{"552100554", "FR40552100554", "SARL", "8 000 €"}));
+    EXPECT_TRUE(SauveSoc(c, dir.path()));
+    EXPECT_EQ(readFile(dir.filePath("Carvelle.soc")), seven + legal);
+    // Without them the file is the seven lines earlier programs know.
+    c.legal = {};
     EXPECT_TRUE(SauveSoc(c, dir.path()));
     EXPECT_EQ(readFile(dir.filePath("Carvelle.soc")), seven);
 

@@ -165,6 +165,10 @@ QWidget *TClientPage::buildHistoryGroup()
     addPair(4, 0, QStringLiteral("Total dû"), due);
     addPair(4, 2, QStringLiteral("Nationalité"), m_fields->text(card.nationality));
     addPair(5, 0, QStringLiteral("Profession"), m_fields->text(card.profession), 3);
+    // A business client: what its invoices (and electronic invoices) name it by.
+    addPair(6, 0, QStringLiteral("Raison sociale"), m_fields->text(card.business.legalName), 3);
+    addPair(7, 0, QStringLiteral("SIREN/SIRET"), m_fields->text(card.business.siret));
+    addPair(7, 2, QStringLiteral("N° TVA"), m_fields->text(card.business.vatNumber));
 
     auto *situationBox = new QGroupBox(QStringLiteral("Situation"));
     auto *situationRow = new QHBoxLayout(situationBox);
@@ -181,7 +185,7 @@ QWidget *TClientPage::buildHistoryGroup()
         refresh();
     });
     m_fields->addInput(m_situation);
-    grid->addWidget(situationBox, 6, 0, 1, 4);
+    grid->addWidget(situationBox, 8, 0, 1, 4);
     return group;
 }
 

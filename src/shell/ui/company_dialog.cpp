@@ -32,6 +32,19 @@ TPsoc::TPsoc(QWidget *parent) : QDialog(parent)
         form->addRow(label, field);
         m_fields[i] = field;
     }
+    // What an electronic invoice names the hotel by, read back exactly.
+    auto *legalHeading = new QLabel(QStringLiteral("Pour les factures électroniques"));
+    legalHeading->setFont(bold);
+    form->addRow(legalHeading);
+    for (int i = 0; i < kCompanyLegalLines; ++i) {
+        auto *field = new QLineEdit;
+        field->setObjectName(QStringLiteral("companyLegal%1").arg(i));
+        field->setValidator(validator);
+        auto *label = new QLabel(kCompanyLegalLabels[i].toString());
+        label->setBuddy(field);
+        form->addRow(label, field);
+        m_legal[i] = field;
+    }
 
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     auto *ok = new QPushButton(QStringLiteral("OK"));
@@ -58,6 +71,11 @@ void TPsoc::Init(const Company &company)
 {
     for (int i = 0; i < kCompanyLines; ++i)
         m_fields[i]->setText(company.lines[i]);
+    const CompanyLegal &l = company.legal;
+    const std::array<QString, kCompanyLegalLines> legal = {l.siret, l.vatNumber, l.legalForm,
+                                                           l.capital};
+    for (int i = 0; i < kCompanyLegalLines; ++i)
+        m_legal[i]->setText(legal[i]);
     m_fields[0]->setFocus();
 }
 
@@ -69,9 +87,18 @@ TPsoc::Fields TPsoc::Result() const
     return fields;
 }
 
+CompanyLegal TPsoc::legalResult() const
+{
+    return {m_legal[0]->text().trimmed(), m_legal[1]->text().trimmed(),
+            m_legal[2]->text().trimmed(), m_legal[3]->text().trimmed()};
+}
+
 bool TPsoc::apply(Company &company) const
 {
-    return result() == Accepted && PsocOk(company, Result());
+    if (result() != Accepted || !PsocOk(company, Result()))
+        return false;
+    company.legal = legalResult();
+    return true;
 }
 
 bool TPsoc::run(QWidget *parent, Company &company)

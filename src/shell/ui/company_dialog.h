@@ -8,7 +8,8 @@
 
 class QLineEdit;
 
-// TPsoc: the seven lines of the company heading printed on documents.
+// TPsoc: the seven lines of the company heading printed on documents, and
+// the legal identifiers electronic invoices name the hotel by.
 class TPsoc : public QDialog
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
     void Init(const Company &company);
     // The seven fields, in the order of the company lines.
     Fields Result() const;
+    // The legal identifiers under them, trimmed.
+    CompanyLegal legalResult() const;
     // After OK, gives the fields to the company (PsocOk keeps it unchanged
     // when "Société" is empty); after Annuler changes nothing.
     bool apply(Company &company) const;
@@ -29,4 +32,5 @@ public:
 
 private:
     std::array<QLineEdit *, kCompanyLines> m_fields{};
+    std::array<QLineEdit *, kCompanyLegalLines> m_legal{};
 };
