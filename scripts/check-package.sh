@@ -30,7 +30,7 @@ for file in /usr/bin/carvelle /usr/bin/carvelle-tool \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libarchive13 libxlsxwriter4 \
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libarchive13 libxlsxwriter4 libqpdf29 \
                qt6-qpa-plugins qt6-translations-l10n fonts-liberation2; do
     grep -Eq "(^|, )$package( |,|\$)" <<<"$depends" || fail "ne dépend pas de $package"
 done

@@ -14,5 +14,7 @@ dir=$(cd "$1" && pwd)
     printf '%s\r\n' " 1.10000000000000E+0000" 18
 } > "$dir/Carvelle.ini"
 # Windows-1252: \xf4 is ô, \xe9 is é.
-printf 'H\xf4tel de la Plage\r\n12 promenade des Anglais\r\n\r\n06000 NICE\r\n123 456 789 00012\r\nFR 12 123456789\r\n5510Z\r\n' > "$dir/Carvelle.soc"
+# After the seven heading lines, what electronic invoices name the hotel by:
+# SIRET, VAT number, legal form, capital (\x80 is the euro sign).
+printf 'H\xf4tel de la Plage\r\n12 promenade des Anglais\r\n\r\n06000 NICE\r\n123 456 789 00012\r\nFR 12 123456789\r\n5510Z\r\n123 456 789 00012\r\nFR 12 123456789\r\nSARL\r\n10 000 \x80\r\n' > "$dir/Carvelle.soc"
 printf '[CATEGORIES]\r\nSimple\r\nDouble\r\nTwin\r\nSuite\r\n[REGLEMENT]\r\nEsp\xe8ces\r\nCh\xe8que\r\nCarte bancaire\r\nVirement\r\n[FAMILLE]\r\nH\xe9bergement\r\nPetit d\xe9jeuner\r\nBar\r\nRestaurant\r\n[FOURNISSEUR]\r\nBoissons\r\nAlimentation\r\nEntretien\r\n' > "$dir/Carvelle.Cbx"

@@ -3,12 +3,16 @@
 # (libarchive-dev for the backups, libxlsxwriter-dev for the spreadsheet
 # exports, unzip for the tests that read them back, dpkg-dev and file for
 # CPack's dependency list, desktop-file-utils and lintian for the package
-# check, pkgconf to find libxlsxwriter).
+# check, pkgconf to find libxlsxwriter and libqpdf; libqpdf-dev to embed the
+# XML of electronic invoices; libxml2-utils, libsaxonhe-java,
+# default-jre-headless and qpdf for the tests that check them against the
+# standard's own rules, python3 for the script that reads their report).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
           libgtest-dev libgmock-dev libbenchmark-dev poppler-utils libarchive-dev
-          libxlsxwriter-dev pkgconf unzip dpkg-dev file desktop-file-utils lintian)
+          libxlsxwriter-dev pkgconf unzip dpkg-dev file desktop-file-utils lintian
+          libqpdf-dev qpdf libxml2-utils libsaxonhe-java default-jre-headless python3)
 
 missing=()
 for p in "${packages[@]}"; do

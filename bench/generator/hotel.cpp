@@ -575,6 +575,48 @@ void makeInvoices(Hotel &h, Rng &rng)
     }
 }
 
+// The demo's business clients, whose invoices can be sent as electronic
+// invoices: a company sending its staff and a tour operator, the first two
+// clients with validated invoices; the tour operator's latest invoice is
+// cancelled by a credit note of today.
+void makeBusinessClients(Hotel &h)
+{
+    struct Business
+    {
+        const char16_t *name, *siret, *vat;
+    };
+    static constexpr Business kBusinesses[] = {
+        {u"Sud Conseil SARL", u"552 081 317 00029", u"FR 47 552081317"},
+        {u"Azur Voyages SAS", u"410 276 849 00015", u"FR 83 410276849"}};
+    size_t made = 0;
+    for (Client &c : h.clients) {
+        if (made == std::size(kBusinesses))
+            break;
+        if (c.invoices.empty())
+            continue;
+        const Business &b = kBusinesses[made++];
+        c.legalName = QString::fromUtf16(b.name);
+        c.siret = QString::fromUtf16(b.siret);
+        c.vatNumber = QString::fromUtf16(b.vat);
+        if (made < std::size(kBusinesses))
+            continue;
+        qint64 last = 0;
+        for (const Invoice &inv : h.invoices)
+            last = std::max(last, inv.number.toLongLong());
+        Invoice credit = h.invoices[size_t(c.invoices.back())];
+        for (ItemLine &l : credit.lines) {
+            l.quantity = -l.quantity;
+            l.quantityText = QStringLiteral("-") + l.quantityText;
+        }
+        credit.memo = {QStringLiteral("Avoir sur facture N° ") + credit.number};
+        credit.number = QString::number(last + 1);
+        credit.day = h.today;
+        credit.total = -credit.total;
+        credit.validated = true;
+        h.invoices.push_back(std::move(credit));
+    }
+}
+
 void fillOccupancy(Hotel &h)
 {
     const int days = h.today - h.ledgerFirst + 1;
@@ -737,6 +779,8 @@ Hotel buildHotel(const Options &options)
     markRooms(h);
     Rng invoices(streamSeed(options.seed, Invoices));
     makeInvoices(h, invoices);
+    if (options.small)
+        makeBusinessClients(h);
     fillOccupancy(h);
     Rng orders(streamSeed(options.seed, Orders));
     makeOrders(h, size.orders, orders);

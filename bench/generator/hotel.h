@@ -78,6 +78,8 @@ struct Client
     int lastEnd = -1; // last day of the latest stay that is not cancelled
     int stays = 0;
     std::vector<int> invoices; // validated ones, in validation order
+    // A business client's identifiers (empty for a private guest).
+    QString siret, vatNumber, legalName;
 };
 
 // The VAT code of what is collected for a third party (the taxe de séjour):

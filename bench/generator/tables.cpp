@@ -154,6 +154,8 @@ TableFile clients(const Hotel &h, const Days &days)
             w.line(QStringLiteral("SEJR") + text::normRoom(h.rooms[size_t(e.room)].number).trimmed() + kTab +
                    days.text(e.first) + kTab + days.text(e.last) + kTab + QString::number(int(e.situation)));
         }
+        if (!c.legalName.isEmpty())
+            w.line(QStringLiteral("ENTR") + c.siret + kTab + c.vatNumber + kTab + c.legalName);
         w.end(i);
     }
     return w.take();

@@ -171,6 +171,7 @@ struct RowResult
     bool priceRead = false; // the reading reached the price's alignment
     bool vatWasEmpty = false;
     bool vatOutside = false; // a code outside 1 to 3, shown as "1"
+    Money quantity, price, discount;
 };
 
 // A number cell within [low, high]; false, with the row's bad cell set, otherwise.
@@ -227,6 +228,9 @@ RowResult readRow(const LineColumns &c, View quantityCell, View priceCell, View 
     // grid of a few hundred rows stay far inside the exact type's range.
     constexpr Money kRowLimit = Money::whole(1'000'000'000'000);
     const std::optional<Money> amount = lineAmount(quantity, price, discount, decimals);
+    r.quantity = quantity;
+    r.price = price;
+    r.discount = discount;
     if (amount && *amount <= kRowLimit && *amount >= -kRowLimit) {
         r.amount = *amount;
     } else if (r.bad < 0) {
@@ -311,6 +315,18 @@ void computeRow(const LineColumns &c, QStringList &cells, int row, bool rewrite,
 }
 
 } // namespace
+
+std::optional<RowFigures> rowFigures(const QStringList &cells, const LineColumns &c, int decimals)
+{
+    const QString quantity = cells.value(c.quantity).trimmed();
+    if (quantity.isEmpty())
+        return std::nullopt;
+    const QString price = cells.value(c.price), discount = cells.value(c.discount),
+                  vat = cells.value(c.vat);
+    const RowResult r = readRow<QStringView>(c, quantity, price, discount, vat, decimals);
+    return RowFigures{r.quantity, r.price, r.discount, r.amount,
+                      r.code == kOutsideVat ? RowFigures::kOutside : r.code};
+}
 
 LineTotals lineTotals(LineGrid &grid, const LineColumns &c, const VatRates &rates, int decimals,
                       bool pricesIncludeTax, bool rewrite)

@@ -161,6 +161,19 @@ using InvoiceTotals = LineTotals;
 LineTotals lineTotals(LineGrid &grid, const LineColumns &columns, const VatRates &rates,
                       int decimals, bool pricesIncludeTax, bool rewrite = true);
 
+// One row as the totals read it: its quantity (before the first blank),
+// unit price, discount, amount rounded once, and VAT code (1 to 3, kOutside
+// for "D", 0 when its reading stopped before the code). Nothing for a row
+// whose quantity is empty, which the totals skip.
+struct RowFigures
+{
+    static constexpr int kOutside = 4;
+    Money quantity, price, discount, amount;
+    int code = 0;
+};
+std::optional<RowFigures> rowFigures(const QStringList &cells, const LineColumns &columns,
+                                     int decimals);
+
 // Recomputes every line amount and the totals of the grid, rows kept apart
 // included. A row whose quantity is empty is skipped. Otherwise its cells
 // are read in order (quantity up to its first blank, price, VAT code,

@@ -1,6 +1,7 @@
 #include "invoice_printout.h"
 
 #include "credit_note.h"
+#include "facturx.h"
 #include "invoice_page.h"
 
 #include "store/fiche.h"
@@ -40,9 +41,46 @@ QString dateText(const QDate &d)
     return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-// The invoice's own heading: client address, number, date, stay.
-void heading(PrintDocument &doc, const InvoiceCard &c)
+// A business client's legal name above its address and its identifiers
+// under it.
+void buyerIds(PrintDocument &doc, const InvoiceCard &c, const ClientBusiness &b)
 {
+    if (!b.isBusiness())
+        return;
+    const QString name = b.legalName.trimmed();
+    if (!name.isEmpty() && name != c.address[0].trimmed()) {
+        setFont(doc, 10, true);
+        doc.text(116, 55, name);
+    }
+    QStringList ids;
+    if (!b.siret.trimmed().isEmpty())
+        ids << QStringLiteral("SIREN/SIRET : ") + b.siret.trimmed();
+    if (!b.vatNumber.trimmed().isEmpty())
+        ids << QStringLiteral("N° TVA : ") + b.vatNumber.trimmed();
+    setFont(doc, 8, false);
+    doc.text(116, 80, ids.join(QStringLiteral("   ")));
+}
+
+// What a business is told at the foot of the last page: when to pay and
+// what a late payment costs.
+void paymentTerms(PrintDocument &doc, const InvoiceCard &c)
+{
+    setFont(doc, 7, false);
+    doc.text(15, 272,
+             QStringLiteral("Échéance : %1, paiement à %2 jours ; pas d'escompte pour paiement "
+                            "anticipé.")
+                 .arg(dateText(c.date.addDays(facturx::kPaymentDays)))
+                 .arg(facturx::kPaymentDays));
+    doc.text(15, 276,
+             QStringLiteral("Pénalités de retard : trois fois le taux d'intérêt légal ; "
+                            "indemnité forfaitaire pour frais de recouvrement : 40 €."));
+    setFont(doc, 10, false);
+}
+
+// The invoice's own heading: client address, number, date, stay.
+void heading(PrintDocument &doc, const InvoiceCard &c, const ClientBusiness &buyer)
+{
+    buyerIds(doc, c, buyer);
     setFont(doc, 10, true);
     for (int k = 0; k < 4; ++k)
         doc.text(116, 60 + 5 * k, c.address[std::size_t(k)]);
@@ -271,12 +309,14 @@ PrintDocument ImpFact(const InvoiceCard &card, const InvoiceTotals &totals,
                    invoiceFrame(),
                    rows,
                    card.memo,
-                   [&card](PrintDocument &doc) { heading(doc, card); },
+                   [&card, &paper](PrintDocument &doc) { heading(doc, card, paper.buyer); },
                    printLine,
                    [&totals](PrintDocument &doc) { invoiceCaptions(doc, totals); },
                    [&](PrintDocument &doc) {
                        vatTable(doc, totals, paper.decimals);
                        invoiceTotals(doc, totals, paper.currency);
+                       if (paper.buyer.isBusiness())
+                           paymentTerms(doc, card);
                    }};
     return printLines(p, paper, m);
 }
@@ -288,7 +328,8 @@ PrintJob ImpFactJob(InvoicePage &page, Fiche &fiche)
                 // What is on the page now, never the totals of the last Enter.
                 page.Calculef();
                 const InvoicePaper paper{fiche.settings().paperType, fiche.company(),
-                                         page.currencyLabel(), fiche.decimals()};
+                                         page.currencyLabel(), fiche.decimals(),
+                                         facturx::partiesOf(page, fiche).buyer};
                 return ImpFact(page.card(), page.totals(), paper, m);
             }};
 }

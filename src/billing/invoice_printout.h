@@ -2,6 +2,7 @@
 
 #include "invoice.h"
 
+#include "clients/client_page.h"
 #include "print/print_job.h"
 #include "store/settings.h"
 
@@ -21,6 +22,9 @@ struct InvoicePaper
     Company company;
     QString currency = QStringLiteral("Euros");
     int decimals = 2; // of the amounts printed
+    // The client as a business: its legal name and identifiers are printed
+    // under its address, and the due date and late-payment terms at the foot.
+    ClientBusiness buyer = {};
 };
 
 // The caption of the "D" lines' total on paper.

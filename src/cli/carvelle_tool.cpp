@@ -4,12 +4,14 @@
 // their printouts).
 
 #include "backup_commands.h"
+#include "billing/facturx.h"
 #include "billing/invoice.h"
 #include "billing/invoice_list.h"
 #include "billing/invoice_page.h"
 #include "billing/invoice_printout.h"
 #include "billing/main_courante.h"
 #include "clients/client_page.h"
+#include "print/ui/facturx_pdf.h"
 #include "print/ui/renderer.h"
 #include "rooms/journee.h"
 #include "rooms/nights.h"
@@ -307,6 +309,21 @@ struct InvoicePrinter
         err() << error << '\n';
         return false;
     }
+    // The invoice shown as a Factur-X PDF and/or its XML alone: 0 when
+    // written, 2 (said) when the invoice cannot be one or a file failed.
+    int facturX(const QString &pdf, const QString &xmlPath)
+    {
+        QString error;
+        const std::optional<QByteArray> xml = facturx::xmlOf(invoices, fiche, &error);
+        if (xml && !xmlPath.isEmpty() && !WholeFile::write(xmlPath, *xml, &error))
+            return err() << error << '\n', 2;
+        if (xml && !pdf.isEmpty() &&
+            !writeFacturXPdf(ImpFactJob(invoices, fiche), *xml, pdf, &error))
+            return err() << error << '\n', 2;
+        if (!xml)
+            err() << error << '\n';
+        return xml ? 0 : 2;
+    }
 };
 
 // The block whose number line is "NUMF" + number, or -1.
@@ -339,12 +356,43 @@ int printInvoiceCommand(const QStringList &args)
     return p.print(args[4]) ? 0 : 2;
 }
 
+// One invoice as an electronic invoice: "-o FICHIER.pdf" the Factur-X PDF,
+// "--xml FICHIER.xml" its XML alone, either or both.
+int facturxCommand(const QStringList &args)
+{
+    if (args.size() < 5 || args.size() % 2 == 0)
+        return usage();
+    QString pdf, xml;
+    for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
+        if (args[i] == u"-o")
+            pdf = args[i + 1];
+        else if (args[i] == u"--xml")
+            xml = args[i + 1];
+        else
+            return usage();
+    }
+    InvoicePrinter p;
+    if (!p.open(args[1]))
+        return 2;
+    const int block = invoiceBlock(p.fiche.set().table(Table::Invoices), args[2]);
+    if (block < 0) {
+        err() << "Aucune facture n° " << args[2] << '\n';
+        return 1;
+    }
+    p.show(block);
+    return p.facturX(pdf, xml);
+}
+
 // Every validated invoice into its own PDF file in a folder. A file already
 // there is left alone only when it is a whole PDF: one cut short or empty (a
 // full disk, a killed run) is written again. Ends with the counts written,
 // kept and failed; exits 2 when any failed.
-int archiveInvoicesCommand(const QStringList &args)
+//
+// With --facturx, an invoice to a business client is written as a Factur-X
+// PDF (the others as printed).
+int archiveInvoicesCommand(QStringList args)
 {
+    const bool facturX = args.removeAll(QStringLiteral("--facturx")) > 0;
     if (args.size() != 3)
         return usage();
     InvoicePrinter p;
@@ -373,7 +421,9 @@ int archiveInvoicesCommand(const QStringList &args)
             ++kept;
             continue;
         }
-        if (p.print(pdf))
+        const bool business =
+            facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
+        if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
             ++written;
         else
             ++failed;
@@ -559,6 +609,7 @@ int main(int argc, char **argv)
     // Printing needs fonts and a paint engine, hence a GUI application, but
     // never a screen.
     const bool prints = argc > 1 && (qstrcmp(argv[1], "print-invoice") == 0 ||
+                                     qstrcmp(argv[1], "facturx") == 0 ||
                                      qstrcmp(argv[1], "archive-invoices") == 0);
     if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -578,6 +629,8 @@ int main(int argc, char **argv)
     }
     if (!args.isEmpty() && args[0] == u"print-invoice")
         return printInvoiceCommand(args);
+    if (!args.isEmpty() && args[0] == u"facturx")
+        return facturxCommand(args);
     if (!args.isEmpty() && args[0] == u"archive-invoices")
         return archiveInvoicesCommand(args);
     if (!args.isEmpty() && args[0] == u"day-sheet")

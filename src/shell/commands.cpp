@@ -28,6 +28,8 @@ constexpr MenuItem kFichier[] = {
     sep,
     {Cmd::Importer, u"I&mporter...", u"Importer un fichier"},
     {Cmd::Exporter, u"E&xporter...", u"Exporter un fichier", d},
+    {Cmd::ExporterFacturX, u"Exporter la &facture électronique (Factur-X)...",
+     u"Exporter la facture validée en facture électronique pour un client professionnel", d},
     sep,
     {Cmd::MiseEnPage, u"&Mise en page", u"Mise en page"},
     {Cmd::Imprimer, u"&Imprimer...", u"", d, kPrintMenu},
@@ -255,7 +257,7 @@ constexpr Cmd kRoomCommands[] = {
 constexpr Cmd kInvoiceCommands[] = {
     Cmd::ChercherFacture, Cmd::ToutesLesFactures, Cmd::FacturesClient,       Cmd::SupprimerFacture,
     Cmd::ImprimerFacture, Cmd::ListeFactures,     Cmd::SupprimerLigneFacture,
-    Cmd::EtablirAvoir};
+    Cmd::EtablirAvoir,    Cmd::ExporterFacturX};
 constexpr Cmd kArticleCommands[] = {Cmd::ListeArticles, Cmd::RechercherArticle,
                                     Cmd::TousLesArticles, Cmd::ArticlesFamille};
 constexpr Cmd kSupplierCommands[] = {Cmd::ListeFournisseurs, Cmd::RechercherFournisseur,

@@ -16,7 +16,7 @@
 enum class Cmd {
     None,
     // "&Fichier"
-    Nouveau, Ouvrir, Enregistrer, EnregistrerSous, Importer, Exporter, MiseEnPage, Imprimer,
+    Nouveau, Ouvrir, Enregistrer, EnregistrerSous, Importer, Exporter, ExporterFacturX, MiseEnPage, Imprimer,
     ImprimerListeClients, ImprimerListeChambres, ImprimerEnveloppes, ImprimerMainCourante,
     ImprimerJournee, ImprimerFichePolice, ConfigurerImprimante, Quitter,
     // "&Édition"

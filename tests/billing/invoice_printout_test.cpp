@@ -151,6 +151,18 @@ TEST(InvoicePrintout, ShowsTheVatOfEachRateAndTheTaxeDeSejourApart)
     EXPECT_TRUE(find(p, "SIRET : 123 456 789 00012"));
     EXPECT_TRUE(find(p, "N° TVA : FR12123456789"));
     EXPECT_TRUE(find(p, "APE 5510Z"));
+    EXPECT_EQ(textAt(p, 116, 80), "<none>"); // a private guest: no identifiers, no terms
+    EXPECT_EQ(textAt(p, 15, 276), "<none>");
+
+    // A business client: its name and identifiers by its address, the due
+    // date and the late-payment terms at the foot.
+    paper.buyer = {"552 100 554 00012", "FR40552100554", "Voyages Azur SAS"};
+    const PrintPage business = ImpFact(b.card(), b.invoices.totals(), paper, kPortrait).pages()[0];
+    EXPECT_EQ(textAt(business, 116, 55), "Voyages Azur SAS");
+    EXPECT_EQ(textAt(business, 116, 80),
+              "SIREN/SIRET : 552 100 554 00012   N° TVA : FR40552100554");
+    EXPECT_TRUE(textAt(business, 15, 272).startsWith("Échéance : 31/03/2026, paiement à 30 jours"));
+    EXPECT_TRUE(textAt(business, 15, 276).contains("indemnité forfaitaire pour frais de recouvrement : 40 €"));
 }
 
 } // namespace

@@ -165,6 +165,8 @@ constexpr std::array kWindowTopics = {
     HelpKeyword{u"TTri", u"clients.html#recherche"},
     HelpKeyword{u"TMPage", u"clients.html#imprimer"},
     HelpKeyword{u"TFListeFactures", u"factures.html#liste"},
+    HelpKeyword{u"Factur-X", u"factures.html#facturx"},
+    HelpKeyword{u"Facture électronique", u"factures.html#facturx"},
     HelpKeyword{u"TParF", u"parametres.html#facture"},
     HelpKeyword{u"TPsoc", u"parametres.html#societe"},
     HelpKeyword{u"TListe", u"parametres.html#listes"},

@@ -5,6 +5,7 @@
 #include "billing/invoice_list.h"
 #include "billing/invoice_printout.h"
 #include "billing/ui/credit_note_commands.h"
+#include "billing/ui/facturx_commands.h"
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
 #include "billing/ui/invoice_parameters_dialog.h"
@@ -130,6 +131,7 @@ TMainForm::TMainForm(Ui &ui, QWidget *parent)
     installTouristTax(*this);
     installPoliceForm(*this);
     installCreditNotes(*this);
+    installFacturX(*this);
     installJournal(*this);
     installUtilities(*this);
     installWriting(*this);
