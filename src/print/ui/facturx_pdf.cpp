@@ -68,15 +68,15 @@ QByteArray attachFacturX(const QByteArray &pdf, const QByteArray &xml, QString *
         efs.setSubtype("text/xml");
         const std::string now = QUtil::qpdf_time_to_pdf_time(QUtil::get_current_qpdf_time());
         efs.setCreationDate(now).setModDate(now);
-        QPDFObjectHandle spec = q.makeIndirectObject(
+        QPDFObjectHandle fileSpec = q.makeIndirectObject(
             QPDFFileSpecObjectHelper::createFileSpec(q, kFileName, efs).getObjectHandle());
-        QPDFFileSpecObjectHelper fs(spec);
+        QPDFFileSpecObjectHelper fs(fileSpec);
         fs.setDescription("Factur-X");
-        spec.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
+        fileSpec.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
         QPDFEmbeddedFileDocumentHelper(q).replaceEmbeddedFile(kFileName, fs);
 
         QPDFObjectHandle root = q.getRoot();
-        root.replaceKey("/AF", QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{spec}));
+        root.replaceKey("/AF", QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{fileSpec}));
         QPDFObjectHandle metadata = root.getKey("/Metadata");
         if (metadata.isStream()) {
             const auto data = metadata.getStreamData(qpdf_dl_all);
