@@ -1,4 +1,5 @@
 #include "clients/client_page.h"
+#include "clients/client_printouts.h"
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
 
@@ -189,3 +190,18 @@ TEST(ClientCard, SituationCopyAndPaste)
     EXPECT_TRUE(c.page.modified());
 }
 
+// The printed list reads the table: the card on screen is written first.
+TEST(ClientList, PrintedListHoldsTheEditsOfTheCardShown)
+{
+    Clients c(block(0, "10001", "DUPONT") + block(1, "10002", "MARTIN"));
+    c.page.card().name = "DURAND";
+    c.page.touch();
+    const PrintJob job = ImpCliJob(c.page);
+    QStringList printed;
+    const PrintDocument doc = job.layout(a4Metrics(300, true), *job.range);
+    for (const PrintPage &page : doc.pages())
+        for (const PrintItem &item : page)
+            printed << item.text;
+    EXPECT_TRUE(printed.contains("DURAND"));
+    EXPECT_FALSE(printed.contains("DUPONT"));
+}
