@@ -493,7 +493,7 @@ void BM_Suppliers(benchmark::State &state)
         case 0:
             suppliers.card().representative = QStringLiteral("Visite %1").arg(state.iterations());
             suppliers.touch();
-            suppliers.showSupplier(fiche.set().position(Table::Suppliers) == 0 ? count - 1 : 0);
+            suppliers.showBlock(fiche.set().position(Table::Suppliers) == 0 ? count - 1 : 0);
             benchmark::DoNotOptimize(suppliers.card().name);
             break;
         case 1:

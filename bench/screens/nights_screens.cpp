@@ -10,6 +10,7 @@
 #include "rooms/nights.h"
 #include "rooms/planning.h"
 #include "rooms/reception.h"
+#include "clients/client_lines.h"
 #include "rooms/room_lines.h"
 #include "rooms/room_page.h"
 #include "rooms/ui/planning_widget.h"

@@ -5,6 +5,7 @@
 
 #include "clients/client_page.h"
 #include "rooms/block_fields.h"
+#include "clients/client_lines.h"
 #include "rooms/room_lines.h"
 #include "store/codec.h"
 #include "store/text.h"
@@ -41,19 +42,10 @@ template <typename Match> qsizetype findBlockStart(const RecordTable &t, int off
 
 } // namespace
 
-InvoicePage::InvoicePage(Fiche &fiche, ClientPage &clients) : m_fiche(fiche), m_clients(clients)
+InvoicePage::InvoicePage(Fiche &fiche, ClientPage &clients)
+    : CardPage(fiche, Table::Invoices, PageId::Invoices), m_clients(clients)
 {
     m_card.date = m_card.stayFrom = m_card.stayTo = QDate::currentDate();
-}
-
-bool InvoicePage::modified() const
-{
-    return set().pageModified(Table::Invoices);
-}
-
-void InvoicePage::touch()
-{
-    set().setPageModified(Table::Invoices, true);
 }
 
 void InvoicePage::dirty()
@@ -476,15 +468,6 @@ void InvoicePage::read()
     LitFact();
 }
 
-void InvoicePage::moveTo(int position)
-{
-    if (!leave())
-        return;
-    const int count = set().count(Table::Invoices);
-    set().setPosition(Table::Invoices, std::clamp(position, 0, std::max(count - 1, 0)));
-    LitFact();
-}
-
 qint64 InvoicePage::firstMatch(Step step) const
 {
     const RecordTable &t = table();
@@ -520,7 +503,15 @@ qint64 InvoicePage::firstMatch(Step step) const
     return best;
 }
 
-void InvoicePage::clientMove(Step step)
+void InvoicePage::last()
+{
+    if (!browsing() && count() < 2)
+        leave();
+    else
+        CardPage::last();
+}
+
+void InvoicePage::browse(Step step)
 {
     if (!leave())
         return;
@@ -529,41 +520,4 @@ void InvoicePage::clientMove(Step step)
         return;
     set().setPosition(Table::Invoices, int(n));
     LitFact();
-}
-
-void InvoicePage::first()
-{
-    if (browseMode == 1)
-        clientMove(Step::First);
-    else
-        moveTo(0);
-}
-
-void InvoicePage::last()
-{
-    if (browseMode == 1) {
-        clientMove(Step::Last);
-        return;
-    }
-    if (set().count(Table::Invoices) < 2) {
-        leave();
-        return;
-    }
-    moveTo(set().count(Table::Invoices) - 1);
-}
-
-void InvoicePage::next()
-{
-    if (browseMode == 1)
-        clientMove(Step::Next);
-    else
-        moveTo(set().position(Table::Invoices) + 1);
-}
-
-void InvoicePage::previous()
-{
-    if (browseMode == 1)
-        clientMove(Step::Previous);
-    else
-        moveTo(set().position(Table::Invoices) - 1);
 }

@@ -2,8 +2,7 @@
 
 #include "invoice.h"
 
-#include "store/fiche.h"
-#include "store/page.h"
+#include "cards/card_page.h"
 
 #include <QString>
 
@@ -16,7 +15,7 @@ class ClientPage;
 // A new invoice takes the block number one past the last (position ==
 // count) and is counted only once it is written, so an invoice that never
 // becomes valid leaves no gap.
-class InvoicePage : public Page
+class InvoicePage : public CardPage
 {
 public:
     InvoicePage(Fiche &fiche, ClientPage &clients);
@@ -24,9 +23,6 @@ public:
     InvoiceCard &card() { return m_card; }
     const InvoiceCard &card() const { return m_card; }
     const InvoiceTotals &totals() const { return m_totals; }
-    bool modified() const;
-    // Every edit of a header field, the memo or the VAT switch goes through here.
-    void touch();
 
     // Browse mode: 0 all invoices, 1 invoices of `selectedClient`.
     int browseMode = 0;
@@ -100,25 +96,23 @@ public:
 
     void writeBack() override { EcritFact(); }
     void read() override;
-    void first() override;
+    // With fewer than two invoices, "Dernier" only writes the invoice back.
     void last() override;
-    void next() override;
-    void previous() override;
+    // A new invoice comes from "Créer" only.
+    void add() override {}
     void remove() override { SupFact(); }
+    // The moves among the invoices of the client chosen (mode 1); without
+    // one to go to, the invoice shown stays on screen.
+    void browse(Step step) override;
+
+protected:
+    bool leaveCard() override { return leave(); }
+    bool browsing() const override { return browseMode == 1; }
 
 private:
-    enum class Step { First, Last, Next, Previous };
-    void moveTo(int position);
-    void clientMove(Step step);
     void allocateNew();
     void dirty();
     qint64 firstMatch(Step step) const;
-    FileSet &set() { return m_fiche.set(); }
-    const FileSet &set() const { return m_fiche.set(); }
-    RecordTable &table() { return set().table(Table::Invoices); }
-    const RecordTable &table() const { return set().table(Table::Invoices); }
-
-    Fiche &m_fiche;
     ClientPage &m_clients;
     InvoiceCard m_card;
     InvoiceTotals m_totals;

@@ -3,6 +3,7 @@
 // open checks it.
 
 #include "backup_commands.h"
+#include "tool_help.h"
 
 #include "store/backup.h"
 #include "store/file_names.h"
@@ -16,18 +17,6 @@
 #include <optional>
 
 namespace {
-
-QTextStream &out()
-{
-    static QTextStream s(stdout);
-    return s;
-}
-
-QTextStream &err()
-{
-    static QTextStream s(stderr);
-    return s;
-}
 
 QString megabytes(qint64 bytes)
 {

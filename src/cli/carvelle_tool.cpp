@@ -42,18 +42,6 @@
 
 namespace {
 
-QTextStream &out()
-{
-    static QTextStream s(stdout);
-    return s;
-}
-
-QTextStream &err()
-{
-    static QTextStream s(stderr);
-    return s;
-}
-
 int usage()
 {
     err() << toolHelp();

@@ -79,3 +79,15 @@ QString toolHelp()
         "Un hôtel en cours d'enregistrement n'est pas lu : « Un enregistrement est en\n"
         "cours ou a été interrompu ; réessayez » (code 2).\n");
 }
+
+QTextStream &out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &err()
+{
+    static QTextStream s(stderr);
+    return s;
+}

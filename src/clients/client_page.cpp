@@ -7,6 +7,7 @@
 #include "store/codec.h"
 #include "store/text.h"
 
+#include <array>
 #include <optional>
 
 const QStringList kFamilySituations = {QStringLiteral("Célibataire"), QStringLiteral("Couple"),
@@ -39,16 +40,9 @@ QByteArray historyLine(const HistoryRow &r)
 
 } // namespace
 
-ClientPage::ClientPage(Fiche &fiche) : entryDate(QDate::currentDate()), m_fiche(fiche) {}
-
-bool ClientPage::modified() const
+ClientPage::ClientPage(Fiche &fiche)
+    : GuestPage(fiche, Table::Clients, PageId::Clients, {.maxCount = kMaxCount, .lastNeedsTwo = true}), entryDate(QDate::currentDate())
 {
-    return set().pageModified(Table::Clients);
-}
-
-void ClientPage::touch()
-{
-    set().setPageModified(Table::Clients, true);
 }
 
 QByteArray ClientBusiness::line() const
@@ -69,7 +63,7 @@ ClientBusiness ClientBusiness::read(QByteArrayView line)
 QList<QByteArray> ClientPage::blockLines(int number) const
 {
     const ClientCard &c = m_card;
-    const RecordTable &t = set().table(Table::Clients);
+    const RecordTable &t = table();
     QList<QByteArray> lines = {
         t.startMarker(number),  enc(c.code),     yn(c.npai),
         yn(c.marked),           enc(c.name),     enc(c.address1),
@@ -100,58 +94,12 @@ QList<QByteArray> ClientPage::blockLines(int number) const
     return lines;
 }
 
-namespace {
-
-// A client code as a number; nothing for a code that is not a whole number,
-// which takes no part in numbering.
-std::optional<qint64> codeValue(QByteArrayView line)
-{
-    return wholeNumber(line, 9);
-}
-
-} // namespace
-
 void ClientPage::EcritFiche()
 {
     if (!modified())
         return;
     keepStayBookable();
-    FileSet &s = set();
-    const int pos = s.position(Table::Clients);
-    RecordTable &t = s.table(Table::Clients);
-    const bool numbered = t.revision() == m_numberedRevision;
-    const qsizetype start = t.blockStart(pos);
-    // -1: no code that counts.
-    const qint64 before = start >= 0 && start + 1 < t.size() && !RecordTable::isEnd(t.line(start + 1))
-                              ? codeValue(t.line(start + 1)).value_or(-1)
-                              : -1;
-    const QList<QByteArray> lines = blockLines(pos);
-    s.writeCurrent(Table::Clients, lines, true);
-    // The next number follows the code written without reading every code
-    // again, unless this card held the largest code and gave it up.
-    const qint64 after = codeValue(lines.value(1)).value_or(-1);
-    if (numbered && !(before >= 0 && before + 1 == m_nextNumber && after != before)) {
-        if (after + 1 > m_nextNumber)
-            m_nextNumber = int(after + 1);
-        m_numberedRevision = t.revision();
-    }
-}
-
-int ClientPage::numerom() const
-{
-    const RecordTable &t = set().table(Table::Clients);
-    if (t.revision() == m_numberedRevision)
-        return m_nextNumber;
-    qint64 largest = 10000;
-    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
-        if (!RecordTable::isStart(t.line(i)))
-            continue;
-        if (const std::optional<qint64> value = codeValue(t.line(i + 1)); value && *value > largest)
-            largest = *value;
-    }
-    m_numberedRevision = t.revision();
-    m_nextNumber = int(largest + 1);
-    return m_nextNumber;
+    store(blockLines(position()), true);
 }
 
 void ClientPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
@@ -376,92 +324,26 @@ void ClientPage::keepStayBookable()
     emit m_fiche.cardChanged(PageId::Clients);
 }
 
+namespace {
+
+// The fields "Copier" keeps: the code, then the name and address.
+constexpr std::array<QString ClientCard::*, 10> kCopied = {
+    &ClientCard::code,       &ClientCard::name, &ClientCard::address1, &ClientCard::address2,
+    &ClientCard::postalCode, &ClientCard::town, &ClientCard::country,  &ClientCard::phone,
+    &ClientCard::fax,        &ClientCard::email};
+
+} // namespace
+
 void ClientPage::copy()
 {
-    const ClientCard &c = m_card;
-    m_clipboard = {c.code, c.name, c.address1, c.address2, c.postalCode, c.town, c.country, c.phone, c.fax, c.email};
+    copyFields(m_card, kCopied);
 }
 
 void ClientPage::paste()
 {
-    if (m_clipboard.size() != 10)
-        m_clipboard = QStringList(10);
-    ClientCard &c = m_card;
-    c.code = QString::number(numerom());
-    c.name = m_clipboard[1];
-    c.address1 = m_clipboard[2];
-    c.address2 = m_clipboard[3];
-    c.postalCode = m_clipboard[4];
-    c.town = m_clipboard[5];
-    c.country = m_clipboard[6];
-    c.phone = m_clipboard[7];
-    c.fax = m_clipboard[8];
-    c.email = m_clipboard[9];
-    touch();
-}
-
-void ClientPage::moveTo(int position)
-{
-    EcritFiche();
-    const int count = set().count(Table::Clients);
-    set().setPosition(Table::Clients, std::clamp(position, 0, std::max(count - 1, 0)));
-    LitFiche();
-}
-
-void ClientPage::first()
-{
-    if (inSelection(*this))
-        selectionMove(*this, SelStep::First);
-    else
-        moveTo(0);
-}
-
-void ClientPage::last()
-{
-    if (set().count(Table::Clients) < 2)
-        return;
-    if (inSelection(*this))
-        selectionMove(*this, SelStep::Last);
-    else
-        moveTo(set().count(Table::Clients) - 1);
-}
-
-void ClientPage::next()
-{
-    if (set().count(Table::Clients) < 2)
-        return;
-    if (inSelection(*this))
-        selectionMove(*this, SelStep::Next);
-    else
-        moveTo(set().position(Table::Clients) + 1);
-}
-
-void ClientPage::previous()
-{
-    if (inSelection(*this))
-        selectionMove(*this, SelStep::Previous);
-    else
-        moveTo(set().position(Table::Clients) - 1);
-}
-
-void ClientPage::add()
-{
-    EcritFiche();
-    FileSet &s = set();
-    if (s.count(Table::Clients) > kMaxCount) {
-        m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
-        return;
-    }
-    // The new card stands one past the last block; it is counted once it
-    // is written, so a card left empty leaves no hole behind it.
-    s.setPosition(Table::Clients, s.count(Table::Clients));
-    LitFiche();
+    // Before any copy, pasting empties the name and address.
+    if (m_clipboard.size() != qsizetype(kCopied.size()))
+        m_clipboard = QStringList(kCopied.size());
     m_card.code = QString::number(numerom());
-    m_card.created = QDate::currentDate();
-}
-
-void ClientPage::remove()
-{
-    set().deleteCurrent(Table::Clients);
-    LitFiche();
+    pasteFields(m_card, kCopied);
 }

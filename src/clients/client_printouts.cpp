@@ -168,6 +168,13 @@ PrintJob ImpCliJob(const RecordTable &clients, int count)
             }};
 }
 
+PrintJob ImpCliJob(ClientPage &page)
+{
+    page.writeBack();
+    const FileSet &set = page.fiche().set();
+    return ImpCliJob(set.table(Table::Clients), set.count(Table::Clients));
+}
+
 PrintJob ImpEnvJob(const ClientCard &card, const Company &company, const Settings &settings)
 {
     return {kEnvelopeTitle, envelopeOrientation(settings), std::nullopt,

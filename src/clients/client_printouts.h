@@ -45,4 +45,7 @@ PrintDocument ImpEnv(const ClientCard &card, const Company &company, const Setti
 // refer to their arguments, which must outlive the printing.
 PrintJob ImpFicheJob(const ClientPage &page);
 PrintJob ImpCliJob(const RecordTable &clients, int count);
+// The list of the page's clients: the card on screen is written back first,
+// so that the list holds its edits.
+PrintJob ImpCliJob(ClientPage &page);
 PrintJob ImpEnvJob(const ClientCard &card, const Company &company, const Settings &settings);

@@ -1,7 +1,8 @@
 #include "client_search.h"
 
-#include "rooms/room_lines.h"
+#include "client_lines.h"
 #include "store/block_lines.h"
+#include "store/block_spans.h"
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -68,27 +69,6 @@ std::function<bool(QByteArrayView)> qualifier(const ClientPage &page)
     return [w = *wanted](QByteArrayView line) { return startsWithAZ(line, w); };
 }
 
-// The card the record window shows changed under the page.
-void show(ClientPage &page, qint64 block)
-{
-    setOf(page).setPosition(Table::Clients, int(block));
-    page.LitFiche();
-    emit page.fiche().cardChanged(PageId::Clients);
-}
-
-// The first block in list order whose line `offset` matches; -1 when none.
-template <typename Match> qint64 findClient(const RecordTable &t, int offset, Match &&match)
-{
-    qint64 found = -1;
-    forEachClientField(t, offset, [&](qsizetype, qint64 n, QByteArrayView field) {
-        if (!match(field))
-            return false;
-        found = n;
-        return true;
-    });
-    return found;
-}
-
 // Blanks, dots and dashes only lay a telephone number out.
 bool phoneLayout(QChar c)
 {
@@ -120,20 +100,11 @@ bool search(ClientPage &page, const QString &wanted, const QString &typed, int o
 {
     if (wanted.isEmpty())
         return false;
-    // The card shown keeps its edits before another client is read.
-    page.EcritFiche();
-    const RecordTable &t = setOf(page).table(Table::Clients);
-    qint64 n = -1;
-    if (const auto bytes = stored(wanted))
-        n = findClient(t, offset, [&](QByteArrayView line) { return match(line, *bytes); });
-    if (n < 0) {
-        page.fiche().ui().inform(QStringLiteral("Fiche ") + typed + QStringLiteral(" non trouvée"));
-        return false;
-    }
-    show(page, n);
-    return true;
+    const auto bytes = stored(wanted);
+    return page.findFirst(
+        offset, [&](QByteArrayView line) { return bytes && match(line, *bytes); },
+        QStringLiteral("Fiche ") + typed + QStringLiteral(" non trouvée"));
 }
-
 
 } // namespace
 
@@ -170,30 +141,12 @@ void SetSel(ClientPage &page, int mode, const std::optional<QString> &answer)
     (mode == 2 ? page.selPostalCode : mode == 3 ? page.selTown : page.selCountry) = text;
 }
 
-void selectionMove(ClientPage &page, SelStep step)
+std::function<bool(qsizetype)> ClientPage::browsed() const
 {
-    page.EcritFiche();
-    FileSet &s = setOf(page);
-    const RecordTable &t = s.table(Table::Clients);
-    const qint64 current = s.position(Table::Clients);
-    // Block numbers are walked through the table's marker index from the
-    // first candidate on, so a move stops at the nearest qualifying block.
-    const qint64 numbers = s.count(Table::Clients);
-    const bool upward = step == SelStep::First || step == SelStep::Next;
-    qint64 n = step == SelStep::First  ? 0
-               : step == SelStep::Last ? numbers - 1
-               : upward                ? current + 1
-                                       : current - 1;
-    const auto qualifies = qualifier(page);
-    const int offset = selectionLine(page.browseMode);
-    for (; n >= 0 && n < numbers; n += upward ? 1 : -1) {
-        const qsizetype start = t.blockStart(n);
-        if (start >= 0 && qualifies(clientField(t, start, offset))) {
-            s.setPosition(Table::Clients, int(n));
-            break;
-        }
-    }
-    page.LitFiche();
+    const RecordTable &t = table();
+    return [&t, qualifies = qualifier(*this), offset = selectionLine(browseMode)](qsizetype start) {
+        return qualifies(clientField(t, start, offset));
+    };
 }
 
 bool searchKeyAccepted(ClientSearch kind, QChar c)
@@ -237,8 +190,7 @@ ClientList::ClientList(const RecordTable &clients) : m_table(&clients)
 
 int ClientList::block(int row) const
 {
-    const auto n = m_table->markerNumber(m_table->line(m_starts[std::size_t(row)]));
-    return n ? int(*n) : row + 1;
+    return CardPage::listBlock(m_table->line(m_starts[std::size_t(row)]), row);
 }
 
 QString ClientList::cell(int row, int column) const
@@ -265,19 +217,15 @@ QString ClientList::title(int column)
 
 std::optional<ClientList> Liste(ClientPage &page)
 {
-    const RecordTable &t = setOf(page).table(Table::Clients);
-    if (t.size() < ClientList::kMinLines)
+    if (!page.openList(ClientList::kMinLines))
         return std::nullopt;
-    page.EcritFiche();
-    return ClientList(t);
+    return ClientList(setOf(page).table(Table::Clients));
 }
 
 void showClient(ClientPage &page, int block)
 {
-    if (block < 0 || block >= setOf(page).count(Table::Clients))
-        return;
-    page.EcritFiche();
-    show(page, block);
+    if (block >= 0 && block < setOf(page).count(Table::Clients))
+        page.showBlock(block);
 }
 
 void Trier(ClientPage &page, SortKey key)
@@ -289,21 +237,8 @@ void Trier(ClientPage &page, SortKey key)
     FileSet &s = setOf(page);
     RecordTable &t = s.table(Table::Clients);
 
-    struct Block
-    {
-        qsizetype start, last; // marker line and last line before the end marker
-        qsizetype end;         // end marker line, or -1 when the block has none
-    };
-    std::vector<Block> blocks;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue; // lines outside blocks are dropped
-        const qsizetype end = t.blockEnd(i, t.markerNumber(l).value_or(-1));
-        const bool closed = end > i && RecordTable::isEnd(t.line(end));
-        blocks.push_back({i, closed ? end - 1 : end, closed ? end : -1});
-        i = end;
-    }
+    using Block = BlockSpan;
+    const std::vector<Block> blocks = blockSpans(t); // lines outside blocks are dropped
 
     QCollator collator{QLocale(QLocale::French, QLocale::France)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -376,7 +311,7 @@ void Trier(ClientPage &page, SortKey key)
 QStringList presentGuests(const RecordTable &clients)
 {
     QStringList entries;
-    forEachClientField(clients, clientline::Situation,
+    forEachBlockField(clients, clientline::Situation,
                        [&](qsizetype start, qint64, QByteArrayView situation) {
                            if (situation == "0")
                                entries << blockFieldText(clients, start, clientline::Code) + u' ' +

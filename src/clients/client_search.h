@@ -13,42 +13,6 @@
 // the block ends before it (a short block never lends the next one's lines).
 QByteArrayView clientField(const RecordTable &t, qsizetype start, int offset);
 
-// Calls f(startLine, blockNumber, field) for every numbered block in table
-// order, the field being line `offset` of the block as clientField gives it,
-// in one pass over the lines; stops when f returns true.
-template <typename F> void forEachClientField(const RecordTable &t, int offset, F &&f)
-{
-    qsizetype start = -1; // the block whose field is still to come
-    qint64 number = -1;
-    auto report = [&](QByteArrayView field) {
-        const bool stop = start >= 0 && number >= 0 && f(start, number, field);
-        start = -1;
-        return stop;
-    };
-    const qsizetype size = t.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QByteArrayView l = t.line(i);
-        // Most lines are fields: one byte tells them from markers.
-        if (l.isEmpty() || l.front() != '<') {
-            if (start >= 0 && i == start + offset && report(l))
-                return;
-        } else if (RecordTable::isStart(l)) {
-            if (report({}))
-                return;
-            start = i;
-            number = t.markerNumber(l).value_or(-1);
-        } else if (start < 0) {
-            continue;
-        } else if (RecordTable::isEnd(l)) {
-            if (report({}))
-                return;
-        } else if (i == start + offset && report(l)) {
-            return;
-        }
-    }
-    report({});
-}
-
 // --- Selections (browse modes 2 to 5) ---
 
 // The input box of modes 2, 3 and 4: caption, prompt and the text offered
@@ -64,16 +28,13 @@ std::optional<SelectionQuestion> selectionQuestion(const ClientPage &page, int m
 // The card shown does not change.
 void SetSel(ClientPage &page, int mode, const std::optional<QString> &answer = {});
 
-inline bool inSelection(const ClientPage &page)
+// The moves of modes 2 to 5 (CpPremier ... ActuelPrecedent) are the card
+// page's browsing: among the qualifying blocks, by block number.
+using SelStep = CardPage::Step;
+inline void selectionMove(ClientPage &page, SelStep step)
 {
-    return page.browseMode >= 2 && page.browseMode <= 5;
+    page.browse(step);
 }
-
-// The moves of modes 2 to 5 (CpPremier ... ActuelPrecedent): among the
-// qualifying blocks, by block number. Writes the card back first and reads
-// the card after; the position stays when no block qualifies.
-enum class SelStep { First, Last, Next, Previous };
-void selectionMove(ClientPage &page, SelStep step);
 
 // --- Searches ---
 

@@ -22,21 +22,11 @@ const QString kIncomplete = QStringLiteral("Commande incomplète : l'abandonner 
 
 } // namespace
 
-OrderPage::OrderPage(Fiche &fiche) : m_fiche(fiche)
+OrderPage::OrderPage(Fiche &fiche) : CardPage(fiche, Table::Orders, PageId::Orders)
 {
     m_card.date = QDate::currentDate();
     m_card.payment = orderPaymentTerms().front();
     m_status = QStringLiteral("Cmde non validée");
-}
-
-bool OrderPage::modified() const
-{
-    return set().pageModified(Table::Orders);
-}
-
-void OrderPage::touch()
-{
-    set().setPageModified(Table::Orders, true);
 }
 
 QString OrderPage::currencyLabel() const
@@ -310,28 +300,4 @@ void OrderPage::showOrder(int block)
         return;
     set().setPosition(Table::Orders, block);
     LitCmd();
-}
-
-void OrderPage::moveTo(int position)
-{
-    if (!leave())
-        return;
-    const int count = set().count(Table::Orders);
-    set().setPosition(Table::Orders, std::clamp(position, 0, std::max(count - 1, 0)));
-    LitCmd();
-}
-
-void OrderPage::last()
-{
-    moveTo(set().count(Table::Orders) - 1);
-}
-
-void OrderPage::next()
-{
-    moveTo(set().position(Table::Orders) + 1);
-}
-
-void OrderPage::previous()
-{
-    moveTo(set().position(Table::Orders) - 1);
 }

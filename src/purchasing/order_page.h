@@ -2,8 +2,7 @@
 
 #include "order.h"
 
-#include "store/fiche.h"
-#include "store/page.h"
+#include "cards/card_page.h"
 
 #include <QString>
 
@@ -18,7 +17,7 @@ struct SupplierCard;
 // becomes valid leaves no gap. An order that was edited but cannot be
 // stored is never dropped without asking: leaving it for another order
 // asks first, and showing the page again keeps it on screen.
-class OrderPage : public Page
+class OrderPage : public CardPage
 {
 public:
     explicit OrderPage(Fiche &fiche);
@@ -26,9 +25,6 @@ public:
     OrderCard &card() { return m_card; }
     const OrderCard &card() const { return m_card; }
     const LineTotals &totals() const { return m_totals; }
-    bool modified() const;
-    // Every edit of a header field, the memo or the tax choice goes through here.
-    void touch();
 
     // Set while the grid has the focus: line deletion needs it.
     bool gridFocus = false;
@@ -77,24 +73,19 @@ public:
     // Reads the current order, unless the one on screen is an edited order
     // that cannot be stored yet: showing the page again keeps it.
     void read() override;
-    void first() override { moveTo(0); }
-    void last() override;
-    void next() override;
-    void previous() override;
+    // A new order comes from "Créer" only.
+    void add() override {}
     void remove() override { SupCmd(); }
 
+protected:
+    bool leaveCard() override { return leave(); }
+
 private:
-    void moveTo(int position);
     void allocateNew();
     void dirty() { set().SetSauve(); }
     // Where a new statement row of the supplier's block goes: after its
     // last row, or before its end. -1 when the statement is full.
     qsizetype statementSlot(int supplierBlock) const;
-    FileSet &set() { return m_fiche.set(); }
-    const FileSet &set() const { return m_fiche.set(); }
-    RecordTable &table() { return set().table(Table::Orders); }
-
-    Fiche &m_fiche;
     OrderCard m_card;
     LineTotals m_totals;
     QString m_status;

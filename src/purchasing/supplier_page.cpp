@@ -42,14 +42,6 @@ StatementRow statementOf(QString rest)
     return r;
 }
 
-// Where reading the block starting at `start` stops: at its end marker, or
-// after the last line of a block that lost it.
-qsizetype blockStop(const RecordTable &t, qsizetype start, qint64 number)
-{
-    const qsizetype last = t.blockEnd(start, number);
-    return t.line(last) == t.endMarker(number) ? last : last + 1;
-}
-
 } // namespace
 
 namespace suppliers {
@@ -88,16 +80,9 @@ QList<SupplierPick> picks(const RecordTable &t)
 
 } // namespace suppliers
 
-SupplierPage::SupplierPage(Fiche &fiche) : entryDate(QDate::currentDate()), m_fiche(fiche) {}
-
-bool SupplierPage::modified() const
+SupplierPage::SupplierPage(Fiche &fiche)
+    : CardPage(fiche, Table::Suppliers, PageId::Suppliers), entryDate(QDate::currentDate())
 {
-    return set().pageModified(Table::Suppliers);
-}
-
-void SupplierPage::touch()
-{
-    set().setPageModified(Table::Suppliers, true);
 }
 
 QList<QByteArray> SupplierPage::blockLines(qint64 number) const
@@ -123,25 +108,7 @@ void SupplierPage::EcritFour()
 {
     if (!modified())
         return;
-    set().writeCurrent(Table::Suppliers, blockLines(set().position(Table::Suppliers)), true);
-}
-
-int SupplierPage::Numerou() const
-{
-    const RecordTable &t = table();
-    if (t.revision() == m_numberedRevision)
-        return m_nextCode;
-    qint64 largest = kFirstCode - 1;
-    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
-        if (!RecordTable::isStart(t.line(i)))
-            continue;
-        // A code typed as a name or left with letters is not counted.
-        const auto code = wholeNumber(t.line(i + 1), 9);
-        largest = std::max(largest, code.value_or(0));
-    }
-    m_numberedRevision = t.revision();
-    m_nextCode = int(largest + 1);
-    return m_nextCode;
+    store(blockLines(position()), true);
 }
 
 void SupplierPage::readBlock(qsizetype start, qsizetype end)
@@ -178,7 +145,7 @@ void SupplierPage::LitFour()
     const RecordTable &t = table();
     const int pos = set().position(Table::Suppliers);
     if (const qsizetype start = t.blockStart(pos); start >= 0) {
-        readBlock(start, blockStop(t, start, pos));
+        readBlock(start, t.blockStop(start, pos));
         // A stored card keeps an empty account as it is.
         if (m_card.code.isEmpty())
             m_card.code = QString::number(Numerou());
@@ -221,154 +188,42 @@ void SupplierPage::SetFour(int mode, const std::optional<QString> &family)
         selectedFamily = text::upperAZ(*family);
 }
 
-void SupplierPage::familyMove(Step step)
+std::function<bool(qsizetype)> SupplierPage::browsed() const
 {
-    EcritFour();
-    const RecordTable &t = table();
-    const qint64 current = set().position(Table::Suppliers);
-    const QByteArray wanted = cp1252::encode(selectedFamily);
-    // Whether block n is a better answer than `best` for this step.
-    auto better = [&](qint64 n, const std::optional<qint64> &best) {
-        switch (step) {
-        case Step::First:
-            return !best || n < *best;
-        case Step::Last:
-            return !best || n > *best;
-        case Step::Next:
-            return n > current && (!best || n < *best);
-        case Step::Previous:
-            return n < current && (!best || n > *best);
-        }
-        return false;
+    return [&t = table(), wanted = cp1252::encode(selectedFamily)](qsizetype start) {
+        return text::upperAZ(blockField(t, start, Family)) == wanted;
     };
-    std::optional<qint64> chosen;
-    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
-        if (better(n, chosen) && text::upperAZ(blockField(t, start, Family)) == wanted)
-            chosen = n;
-        return false;
-    });
-    if (chosen)
-        set().setPosition(Table::Suppliers, int(*chosen));
-    LitFour();
-}
-
-void SupplierPage::FamFourFirst()
-{
-    familyMove(Step::First);
-}
-
-void SupplierPage::FamFourLast()
-{
-    familyMove(Step::Last);
-}
-
-void SupplierPage::FamFourNext()
-{
-    familyMove(Step::Next);
-}
-
-void SupplierPage::FamFourPrev()
-{
-    familyMove(Step::Previous);
-}
-
-void SupplierPage::moveTo(int position)
-{
-    EcritFour();
-    const int last = std::max(set().count(Table::Suppliers) - 1, 0);
-    set().setPosition(Table::Suppliers, std::clamp(position, 0, last));
-    LitFour();
-}
-
-void SupplierPage::first()
-{
-    if (browseMode == 2)
-        FamFourFirst();
-    else
-        moveTo(0);
-}
-
-void SupplierPage::last()
-{
-    if (browseMode == 2)
-        FamFourLast();
-    else
-        moveTo(set().count(Table::Suppliers) - 1);
-}
-
-void SupplierPage::next()
-{
-    if (browseMode == 2)
-        FamFourNext();
-    else
-        moveTo(set().position(Table::Suppliers) + 1);
-}
-
-void SupplierPage::previous()
-{
-    if (browseMode == 2)
-        FamFourPrev();
-    else
-        moveTo(set().position(Table::Suppliers) - 1);
 }
 
 bool SupplierPage::RechNom(const QString &name)
 {
     if (name.isEmpty())
         return false;
-    // The card shown keeps its edits before another supplier is read.
-    EcritFour();
     const QString wanted = text::upperAZ(name);
     const QByteArray prefix = cp1252::encode(wanted);
-    const RecordTable &t = table();
-    std::optional<qint64> found;
-    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
-        if (text::upperAZ(blockField(t, start, Name)).startsWith(prefix))
-            found = n;
-        return found.has_value();
-    });
-    if (!found) {
-        m_fiche.ui().inform(QStringLiteral("Fiche %1 non trouvée").arg(wanted));
-        return false;
-    }
-    set().setPosition(Table::Suppliers, int(*found));
-    LitFour();
-    emit m_fiche.cardChanged(PageId::Suppliers);
-    return true;
+    return findFirst(
+        Name, [&](QByteArrayView line) { return text::upperAZ(line).startsWith(prefix); },
+        QStringLiteral("Fiche %1 non trouvée").arg(wanted));
 }
 
 std::optional<QList<SupplierListRow>> SupplierPage::Liste()
 {
-    if (table().size() < kListMinLines)
-        return std::nullopt;
-    EcritFour();
     const RecordTable &t = table();
-    QList<SupplierListRow> rows;
-    rows.reserve(set().count(Table::Suppliers));
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue;
+    return listRows<SupplierListRow>(kListMinLines, [&t](SupplierListRow &r, qsizetype i) {
         auto field = [&](int offset) { return blockFieldText(t, i, offset); };
-        // A marker without a number stands for its row (counted from 1).
-        const auto n = RecordTable::markerNumber(l);
-        rows.append({n ? int(*n) : int(rows.size() + 1), field(Name), field(Address1),
-                     field(Address2), field(PostalCode), field(Town), field(Phone), field(Fax)});
-    }
-    return rows;
-}
-
-void SupplierPage::showSupplier(int block)
-{
-    moveTo(block);
-    emit m_fiche.cardChanged(PageId::Suppliers);
+        r.name = field(Name);
+        r.address1 = field(Address1);
+        r.address2 = field(Address2);
+        r.postalCode = field(PostalCode);
+        r.town = field(Town);
+        r.phone = field(Phone);
+        r.fax = field(Fax);
+    });
 }
 
 void SupplierPage::copy()
 {
-    m_clipboard.clear();
-    for (int i = 0; i < kCopied; ++i)
-        m_clipboard << m_card.*kFields[i];
+    copyFields(m_card, std::span(kFields).first<kCopied>());
 }
 
 void SupplierPage::paste()
@@ -376,23 +231,5 @@ void SupplierPage::paste()
     if (m_clipboard.size() != kCopied)
         return;
     m_card.code = QString::number(Numerou());
-    for (int i = 1; i < kCopied; ++i)
-        m_card.*kFields[i] = m_clipboard[i];
-    touch();
-}
-
-void SupplierPage::add()
-{
-    EcritFour();
-    // Block numbers grow past 9999 with wider markers: the table has no
-    // limit of its own. The new card stands one past the last block and is
-    // counted once written, so a card left empty leaves no hole behind it.
-    set().setPosition(Table::Suppliers, set().count(Table::Suppliers));
-    LitFour();
-}
-
-void SupplierPage::remove()
-{
-    set().deleteCurrent(Table::Suppliers);
-    LitFour();
+    pasteFields(m_card, std::span(kFields).first<kCopied>());
 }

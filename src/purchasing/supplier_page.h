@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/fiche.h"
-#include "store/page.h"
+#include "cards/card_page.h"
 
 #include <QDate>
 #include <QList>
@@ -75,11 +74,11 @@ QList<SupplierPick> picks(const RecordTable &table);
 // The statement line is also what an order's validation writes.
 using suppliers::statementLine;
 
-// The supplier page: the card on screen, its modified flag, the family
-// browse mode and every supplier operation. Reads and writes the supplier
-// table of the record window; block numbers are its positions, and they
-// grow past 9999 with wider markers.
-class SupplierPage : public Page
+// The supplier page: the card on screen, the family browse mode and every
+// supplier operation. Reads and writes the supplier table of the record
+// window; block numbers are its positions, and they grow past 9999 with
+// wider markers. The moves, browsing, search and list are the card page's.
+class SupplierPage : public CardPage
 {
 public:
     static constexpr int kListMinLines = 21;
@@ -90,12 +89,8 @@ public:
 
     explicit SupplierPage(Fiche &fiche);
 
-    Fiche &fiche() { return m_fiche; }
     SupplierCard &card() { return m_card; }
     const SupplierCard &card() const { return m_card; }
-    bool modified() const;
-    // Every edit of a field of the card goes through here.
-    void touch();
 
     // The statement entry row above the grid.
     QDate entryDate;
@@ -109,7 +104,7 @@ public:
     void LitFour();
     // The next free supplier code: one more than the largest whole-number
     // code, at least 10001. Codes that are not whole numbers take no part.
-    int Numerou() const;
+    int Numerou() const { return nextCode(kFirstCode); }
 
     // "OK" of the entry row: the row goes to the first empty statement row
     // and the card is marked. False, with a message, when the amount is not
@@ -120,12 +115,6 @@ public:
     // Chooses the browse mode; `family` is what the family dialog gave back
     // for mode 2, nothing when cancelled (the family chosen before stays).
     void SetFour(int mode, const std::optional<QString> &family = {});
-    // Moves within the selected family (mode 2), writing back the card
-    // first; without a match the card stays.
-    void FamFourFirst();
-    void FamFourLast();
-    void FamFourNext();
-    void FamFourPrev();
 
     // The first supplier in table order whose name begins with the text (a
     // to z in any case) becomes current, after the card shown was written
@@ -136,8 +125,6 @@ public:
     // The list window's rows, after writing the card back; nothing when the
     // table is shorter than kListMinLines.
     std::optional<QList<SupplierListRow>> Liste();
-    // Makes a supplier current (from the list): writes back, moves, reads.
-    void showSupplier(int block);
 
     // Copy keeps code, family, name, address, postal code, town, country,
     // telephone, fax and e-mail; paste gives them to the card shown under a
@@ -147,28 +134,15 @@ public:
 
     void writeBack() override { EcritFour(); }
     void read() override { LitFour(); }
-    void first() override;
-    void last() override;
-    void next() override;
-    void previous() override;
-    void add() override;
-    void remove() override;
 
     QList<QByteArray> blockLines(qint64 number) const;
 
-private:
-    enum class Step { First, Last, Next, Previous };
-    void familyMove(Step step);
-    void moveTo(int position);
-    void readBlock(qsizetype start, qsizetype end);
-    FileSet &set() { return m_fiche.set(); }
-    const FileSet &set() const { return m_fiche.set(); }
-    const RecordTable &table() const { return set().table(Table::Suppliers); }
+protected:
+    bool browsing() const override { return browseMode == 2; }
+    std::function<bool(qsizetype start)> browsed() const override;
 
-    Fiche &m_fiche;
+private:
+    void readBlock(qsizetype start, qsizetype end);
+
     SupplierCard m_card;
-    QStringList m_clipboard;
-    // The next free code, kept while the table does not change.
-    mutable quint64 m_numberedRevision = ~quint64(0);
-    mutable int m_nextCode = 0;
 };

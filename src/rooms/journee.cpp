@@ -3,6 +3,7 @@
 #include "block_fields.h"
 #include "nights.h"
 #include "print/print_job.h"
+#include "clients/client_lines.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/file_set.h"

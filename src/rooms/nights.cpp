@@ -2,6 +2,7 @@
 
 #include "block_fields.h"
 #include "clients/stay_history.h"
+#include "clients/client_lines.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/file_set.h"

@@ -1,9 +1,10 @@
 #include "reception.h"
 
-#include "clients/client_page.h"
+#include "cards/client_card.h"
 #include "clients/stay_history.h"
 #include "block_fields.h"
 #include "nights.h"
+#include "clients/client_lines.h"
 #include "room_lines.h"
 #include "store/codec.h"
 #include "store/fiche.h"
@@ -163,7 +164,7 @@ QStringList ChambresLibres(const FileSet &set, QDate first, QDate last, const QL
 QStringList ChambresLibres(Fiche &fiche)
 {
     QDate since, leaving;
-    if (ClientPage *clients = clientPage(fiche)) {
+    if (GuestPage *clients = clientPage(fiche)) {
         since = clients->card().since;
         leaving = clients->card().leaving;
     }
@@ -304,9 +305,9 @@ QString roomOf(const QString &text)
     return blank < 0 ? t : t.left(blank);
 }
 
-ClientPage *clientPage(Fiche &fiche)
+GuestPage *clientPage(Fiche &fiche)
 {
-    return dynamic_cast<ClientPage *>(&fiche.page(PageId::Clients));
+    return dynamic_cast<GuestPage *>(&fiche.page(PageId::Clients));
 }
 
 void ModifChambre(Fiche &fiche, const QString &room, const QString &name)
@@ -357,7 +358,7 @@ void clearOccupant(Fiche &fiche, const QString &room, const QString &name)
 
 void installSituationHook(Fiche &fiche)
 {
-    if (ClientPage *clients = clientPage(fiche)) {
+    if (GuestPage *clients = clientPage(fiche)) {
         clients->onSituation = [&fiche](const QString &room, const QString &name, bool present) {
             if (present)
                 ModifChambre(fiche, room, name);
@@ -383,7 +384,7 @@ void commitCards(Fiche &fiche)
 StayChoice arrivalProposal(Fiche &fiche, const QStringList &freeRooms)
 {
     StayChoice c = reservationProposal(fiche, freeRooms);
-    if (ClientPage *clients = clientPage(fiche); clients && !clients->card().room.isEmpty())
+    if (GuestPage *clients = clientPage(fiche); clients && !clients->card().room.isEmpty())
         c.room = clients->card().room;
     return c;
 }
@@ -393,7 +394,7 @@ namespace {
 StayChoice cardStay(Fiche &fiche)
 {
     StayChoice c;
-    if (ClientPage *clients = clientPage(fiche)) {
+    if (GuestPage *clients = clientPage(fiche)) {
         const ClientCard &card = clients->card();
         c = {card.name, card.name, orToday(card.since), orToday(card.leaving), card.room};
     }
@@ -407,7 +408,7 @@ StayChoice departureProposal(Fiche &fiche)
     // A guest in the house leaves today, whatever day was planned: early,
     // on time, or after it.
     StayChoice c = cardStay(fiche);
-    if (ClientPage *clients = clientPage(fiche); clients && clients->card().situation == 0)
+    if (GuestPage *clients = clientPage(fiche); clients && clients->card().situation == 0)
         c.leaving = std::max(fiche.today(), c.since);
     return c;
 }
@@ -441,9 +442,9 @@ namespace {
 
 // The common start of an arrival and a reservation: the stay checked, then
 // put on the client card shown. Null when nothing is to be done.
-ClientPage *bookStay(Fiche &fiche, const StayChoice &choice)
+GuestPage *bookStay(Fiche &fiche, const StayChoice &choice)
 {
-    ClientPage *clients = clientPage(fiche);
+    GuestPage *clients = clientPage(fiche);
     const QString room = roomOf(choice.room);
     if (!clients || room.isEmpty())
         return nullptr;
@@ -462,7 +463,7 @@ ClientPage *bookStay(Fiche &fiche, const StayChoice &choice)
 
 bool Arriv(Fiche &fiche, const StayChoice &choice)
 {
-    ClientPage *clients = bookStay(fiche, choice);
+    GuestPage *clients = bookStay(fiche, choice);
     if (!clients)
         return false;
     const ClientCard &card = clients->card();
@@ -481,7 +482,7 @@ bool Arriv(Fiche &fiche, const StayChoice &choice)
 
 bool Part(Fiche &fiche, QDate leaving)
 {
-    ClientPage *clients = clientPage(fiche);
+    GuestPage *clients = clientPage(fiche);
     if (!clients)
         return false;
     commitCards(fiche);
@@ -512,7 +513,7 @@ bool Part(Fiche &fiche, QDate leaving)
 
 bool Reservation(Fiche &fiche, const StayChoice &choice)
 {
-    ClientPage *clients = bookStay(fiche, choice);
+    GuestPage *clients = bookStay(fiche, choice);
     if (!clients)
         return false;
     // The reservation lives on the client card only (the planning reads it

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class ClientPage;
+class GuestPage;
 class Fiche;
 class FileSet;
 
@@ -101,7 +101,7 @@ void clearOccupant(Fiche &fiche, const QString &room, const QString &name);
 void installSituationHook(Fiche &fiche);
 
 // The client page of the record window, or null when none is installed.
-ClientPage *clientPage(Fiche &fiche);
+GuestPage *clientPage(Fiche &fiche);
 
 // What each dialog opens with, from the cards shown and the free rooms. A
 // card whose stay does not end after it begins is proposed one night.

@@ -1,7 +1,9 @@
 #include "room_page.h"
 
+#include "clients/client_lines.h"
 #include "room_lines.h"
 #include "store/block_lines.h"
+#include "store/block_spans.h"
 #include "store/codec.h"
 #include "store/text.h"
 
@@ -12,13 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-// Restricted moves keep the best block number found so far, starting from a
-// mark no block can beat: "99999" for First and Next, " 0000" (below every
-// five-digit number) for Last and Previous. Ending on the mark means that
-// no room qualified.
-constexpr qint64 kUpwardMark = 99999;
-constexpr qint64 kDownwardMark = -1;
 
 QByteArray enc(const QString &s)
 {
@@ -31,31 +26,13 @@ QByteArray yn(bool on)
 }
 
 
-// The first block whose line `offset` matches; -1 when none does.
-template <typename Match> qint64 findBlock(const RecordTable &t, int offset, Match &&match)
-{
-    qint64 found = -1;
-    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
-        if (!match(blockField(t, start, offset)))
-            return false;
-        found = n;
-        return true;
-    });
-    return found;
-}
-
 } // namespace
 
-RoomPage::RoomPage(Fiche &fiche) : m_fiche(fiche) {}
-
-bool RoomPage::modified() const
+RoomPage::RoomPage(Fiche &fiche) : CardPage(fiche, Table::Rooms, PageId::Rooms, {.maxCount = kMaxCount, .lastNeedsTwo = true})
 {
-    return set().pageModified(Table::Rooms);
-}
-
-void RoomPage::touch()
-{
-    set().setPageModified(Table::Rooms, true);
+    // "Copier" keeps number, category, designation, beds, price, floor and
+    // orientation; pasting before any copy empties them.
+    m_clipboard = QStringList(7);
 }
 
 QList<QByteArray> RoomPage::blockLines(int number) const
@@ -91,7 +68,7 @@ void RoomPage::EcritChambre()
     if (!modified())
         return;
     // The block number identifies a room, not its place: it goes to the end.
-    set().writeCurrent(Table::Rooms, blockLines(set().position(Table::Rooms)), false);
+    store(blockLines(position()), false);
 }
 
 void RoomPage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
@@ -213,7 +190,7 @@ void RoomPage::SetChambre(int mode, const std::optional<QString> &answer)
         selectedBeds = answer.value_or(bedsProposal());
 }
 
-std::function<bool(qsizetype)> RoomPage::qualifier() const
+std::function<bool(qsizetype)> RoomPage::browsed() const
 {
     const RecordTable &t = table();
     switch (browseMode) {
@@ -238,90 +215,6 @@ std::function<bool(qsizetype)> RoomPage::qualifier() const
     };
 }
 
-void RoomPage::restrictedMove(Step step)
-{
-    EcritChambre();
-    const bool upward = step == Step::First || step == Step::Next;
-    const qint64 mark = upward ? kUpwardMark : kDownwardMark;
-    const qint64 current = set().position(Table::Rooms);
-    const auto qualifies = qualifier();
-    qint64 best = mark;
-    forEachNumberedBlock(table(), [&](qsizetype start, qint64 n) {
-        bool better = false;
-        switch (step) {
-        case Step::First:
-            better = n < best;
-            break;
-        case Step::Last:
-            better = n > best;
-            break;
-        case Step::Next:
-            better = n > current && n < best;
-            break;
-        case Step::Previous:
-            better = n < current && n > best;
-            break;
-        }
-        if (better && qualifies(start))
-            best = n;
-        return false;
-    });
-    if (best != mark)
-        set().setPosition(Table::Rooms, int(best));
-    LitChambre();
-}
-
-void RoomPage::moveTo(int position)
-{
-    EcritChambre();
-    const int count = set().count(Table::Rooms);
-    set().setPosition(Table::Rooms, std::clamp(position, 0, std::max(count - 1, 0)));
-    LitChambre();
-}
-
-void RoomPage::show(int block)
-{
-    set().setPosition(Table::Rooms, block);
-    LitChambre();
-    emit m_fiche.cardChanged(PageId::Rooms);
-}
-
-void RoomPage::first()
-{
-    if (browseMode >= 2 && browseMode <= 4)
-        restrictedMove(Step::First);
-    else
-        moveTo(0);
-}
-
-void RoomPage::last()
-{
-    if (set().count(Table::Rooms) < 2)
-        return;
-    if (browseMode >= 2 && browseMode <= 4)
-        restrictedMove(Step::Last);
-    else
-        moveTo(set().count(Table::Rooms) - 1);
-}
-
-void RoomPage::next()
-{
-    if (set().count(Table::Rooms) < 2)
-        return;
-    if (browseMode >= 2 && browseMode <= 4)
-        restrictedMove(Step::Next);
-    else
-        moveTo(set().position(Table::Rooms) + 1);
-}
-
-void RoomPage::previous()
-{
-    if (browseMode >= 2 && browseMode <= 4)
-        restrictedMove(Step::Previous);
-    else
-        moveTo(set().position(Table::Rooms) - 1);
-}
-
 void RoomPage::Trier3(int key)
 {
     if (key != 0 && key != 1)
@@ -336,19 +229,13 @@ void RoomPage::Trier3(int key)
         QList<QByteArray> body; // the lines between the markers
     };
     std::vector<Block> blocks;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue; // lines outside blocks are dropped
-        const qsizetype end = t.blockEnd(i, t.markerNumber(l).value_or(-1));
-        const qsizetype last = RecordTable::isEnd(t.line(end)) ? end - 1 : end;
+    for (const BlockSpan &span : blockSpans(t)) { // lines outside blocks are dropped
         Block b;
-        b.body = t.lines(i + 1, last - i);
+        b.body = t.lines(span.start + 1, span.last - span.start);
         b.sortText = keyOffset <= b.body.size() ? cp1252::decode(b.body[keyOffset - 1]) : QString();
         for (const QByteArray &line : std::as_const(b.body))
             b.sortText += u'\t' + cp1252::decode(line);
         blocks.push_back(std::move(b));
-        i = end;
     }
 
     QCollator collator{QLocale(QLocale::French, QLocale::France)};
@@ -371,53 +258,27 @@ bool RoomPage::RechNum(const QString &number)
 {
     if (number.isEmpty())
         return false;
-    // The card shown keeps its edits before another room is read.
-    EcritChambre();
     const QString wanted = text::normRoom(number);
-    const qint64 n = findBlock(table(), roomline::Number, [&](QByteArrayView line) {
-        return text::normRoom(cp1252::decode(line)) == wanted;
-    });
-    if (n < 0) {
-        m_fiche.ui().inform(QStringLiteral("Chambre ") + wanted + QStringLiteral(" non trouvée"));
-        return false;
-    }
-    show(int(n));
-    return true;
+    return findFirst(
+        roomline::Number, [&](QByteArrayView line) { return text::normRoom(cp1252::decode(line)) == wanted; },
+        QStringLiteral("Chambre ") + wanted + QStringLiteral(" non trouvée"));
 }
 
 bool RoomPage::RechNom(const QString &name)
 {
     if (name.isEmpty())
         return false;
-    EcritChambre();
     const QString wanted = text::upperAZ(name);
     const QByteArray bytes = enc(wanted);
-    const qint64 n = findBlock(table(), roomline::Occupant, [&](QByteArrayView line) {
-        return text::upperAZ(line).startsWith(bytes);
-    });
-    if (n < 0) {
-        m_fiche.ui().inform(QStringLiteral("Chambre ") + wanted + QStringLiteral(" non trouvée"));
-        return false;
-    }
-    show(int(n));
-    return true;
+    return findFirst(
+        roomline::Occupant, [&](QByteArrayView line) { return text::upperAZ(line).startsWith(bytes); },
+        QStringLiteral("Chambre ") + wanted + QStringLiteral(" non trouvée"));
 }
 
 std::optional<QList<RoomListRow>> RoomPage::Liste()
 {
-    if (table().size() < kListMinLines)
-        return std::nullopt;
-    EcritChambre();
     const RecordTable &t = table();
-    QList<RoomListRow> rows;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue;
-        // A marker without a number gives its row's place (counted from 1).
-        const auto n = t.markerNumber(l);
-        RoomListRow r;
-        r.block = n ? int(*n) : int(rows.size() + 1);
+    return listRows<RoomListRow>(kListMinLines, [&t](RoomListRow &r, qsizetype i) {
         r.number = blockFieldText(t, i, roomline::Number);
         r.category = blockFieldText(t, i, roomline::Category);
         r.designation = blockFieldText(t, i, roomline::Designation);
@@ -425,15 +286,7 @@ std::optional<QList<RoomListRow>> RoomPage::Liste()
         r.price = blockFieldText(t, i, roomline::Price);
         r.floor = blockFieldText(t, i, roomline::Floor);
         r.occupant = blockFieldText(t, i, roomline::Occupant);
-        rows << r;
-    }
-    return rows;
-}
-
-void RoomPage::showRoom(int block)
-{
-    moveTo(block);
-    emit m_fiche.cardChanged(PageId::Rooms);
+    });
 }
 
 void RoomPage::copy()
@@ -462,41 +315,19 @@ void RoomPage::paste()
 
 void RoomPage::add()
 {
-    EcritChambre();
-    FileSet &s = set();
-    if (s.count(Table::Rooms) > kMaxCount) {
-        m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
+    if (!roomForNew())
         return;
-    }
-    s.table(Table::Rooms).append(" ");
-    // Counted once written: a card left empty leaves no hole.
-    s.setPosition(Table::Rooms, s.count(Table::Rooms));
-    LitChambre();
-}
-
-void RoomPage::remove()
-{
-    set().deleteCurrent(Table::Rooms);
-    LitChambre();
+    table().append(" ");
+    openNew();
 }
 
 bool RechChambre(Fiche &fiche, const QString &room)
 {
-    if (room.isEmpty())
+    auto *clients = dynamic_cast<CardPage *>(&fiche.page(PageId::Clients));
+    if (room.isEmpty() || !clients)
         return false;
-    Page &clients = fiche.page(PageId::Clients);
-    clients.writeBack();
     const QString wanted = text::normRoom(room);
-    const qint64 n =
-        findBlock(fiche.set().table(Table::Clients), clientline::Room, [&](QByteArrayView line) {
-            return text::normRoom(cp1252::decode(line)) == wanted;
-        });
-    if (n < 0) {
-        fiche.ui().inform(QStringLiteral("Fiche ") + wanted + QStringLiteral(" non trouvée"));
-        return false;
-    }
-    fiche.set().setPosition(Table::Clients, int(n));
-    clients.read();
-    emit fiche.cardChanged(PageId::Clients);
-    return true;
+    return clients->findFirst(
+        clientline::Room, [&](QByteArrayView line) { return text::normRoom(cp1252::decode(line)) == wanted; },
+        QStringLiteral("Fiche ") + wanted + QStringLiteral(" non trouvée"));
 }

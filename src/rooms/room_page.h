@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/fiche.h"
-#include "store/page.h"
+#include "cards/card_page.h"
 
 #include <QList>
 #include <QString>
@@ -58,9 +57,10 @@ struct RoomListRow
     QString number, category, designation, beds, price, floor, occupant;
 };
 
-// The room page: the card on screen, its modified flag, the browse modes and
-// every room operation. Reads and writes the room table of the record window.
-class RoomPage : public Page
+// The room page: the card on screen, the browse modes and every room
+// operation. Reads and writes the room table of the record window; the
+// moves, browsing, search and list are the card page's.
+class RoomPage : public CardPage
 {
 public:
     static constexpr int kMaxCount = 99000;
@@ -74,9 +74,6 @@ public:
 
     RoomCard &card() { return m_card; }
     const RoomCard &card() const { return m_card; }
-    bool modified() const;
-    // Every edit of a field of the card goes through here.
-    void touch();
 
     // The history entry row (masked dates and a description).
     QString entryFrom = RoomCard::kNoDate, entryUntil = RoomCard::kNoDate, entryDescription;
@@ -117,39 +114,24 @@ public:
     // The room list window's rows, in table order, after writing the card
     // back; nothing when the table is shorter than kListMinLines.
     std::optional<QList<RoomListRow>> Liste();
-    // Makes a room current (from the list): writes back, moves, reads.
-    void showRoom(int block);
 
     void copy();
     void paste();
 
     void writeBack() override { EcritChambre(); }
     void read() override { LitChambre(); }
-    void first() override;
-    void last() override;
-    void next() override;
-    void previous() override;
     void add() override;
-    void remove() override;
 
     QList<QByteArray> blockLines(int number) const;
 
-private:
-    enum class Step { First, Last, Next, Previous };
-    void readBlock(const RecordTable &t, qsizetype start, qsizetype end);
-    void moveTo(int position);
-    void show(int block);
-    void restrictedMove(Step step);
-    std::function<bool(qsizetype start)> qualifier() const;
-    FileSet &set() { return m_fiche.set(); }
-    const FileSet &set() const { return m_fiche.set(); }
-    const RecordTable &table() const { return set().table(Table::Rooms); }
+protected:
+    bool browsing() const override { return browseMode >= 2 && browseMode <= 4; }
+    std::function<bool(qsizetype start)> browsed() const override;
 
-    Fiche &m_fiche;
+private:
+    void readBlock(const RecordTable &t, qsizetype start, qsizetype end);
+
     RoomCard m_card;
-    // Kept by "Copier" for "Coller": number, category, designation, beds,
-    // price, floor, orientation.
-    QStringList m_clipboard = QStringList(7);
 };
 
 // The client page's search by room: the first client block in table order

@@ -3,6 +3,7 @@
 #include "billing/invoice.h"
 #include "rooms/block_fields.h"
 #include "rooms/nights.h"
+#include "clients/client_lines.h"
 #include "rooms/room_lines.h"
 #include "store/block_lines.h"
 #include "store/codec.h"

@@ -6,6 +6,7 @@
 #include "store/text.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
@@ -43,16 +44,9 @@ QList<ArticlePick> articlePicks(const RecordTable &t)
     return picks;
 }
 
-ArticlePage::ArticlePage(Fiche &fiche) : entryDate(QDate::currentDate()), m_fiche(fiche) {}
-
-bool ArticlePage::modified() const
+ArticlePage::ArticlePage(Fiche &fiche)
+    : CardPage(fiche, Table::Articles, PageId::Articles, {.maxCount = kMaxCount}), entryDate(QDate::currentDate())
 {
-    return set().pageModified(Table::Articles);
-}
-
-void ArticlePage::touch()
-{
-    set().setPageModified(Table::Articles, true);
 }
 
 QList<QByteArray> ArticlePage::blockLines(int number) const
@@ -83,25 +77,7 @@ void ArticlePage::EcritArt()
 {
     if (!modified())
         return;
-    set().writeCurrent(Table::Articles, blockLines(set().position(Table::Articles)), true);
-}
-
-int ArticlePage::Numeroa() const
-{
-    const RecordTable &t = table();
-    if (t.revision() == m_numberedRevision)
-        return m_nextCode;
-    qint64 largest = 10000;
-    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
-        if (!RecordTable::isStart(t.line(i)))
-            continue;
-        // A code that is not a whole number takes no part.
-        if (const auto code = wholeNumber(t.line(i + 1), 9); code && *code > largest)
-            largest = *code;
-    }
-    m_numberedRevision = t.revision();
-    m_nextCode = int(largest + 1);
-    return m_nextCode;
+    store(blockLines(position()), true);
 }
 
 void ArticlePage::readBlock(const RecordTable &t, qsizetype start, qsizetype end)
@@ -249,130 +225,28 @@ void ArticlePage::SetArt(int mode, const std::optional<QString> &family)
         selectedFamily = text::upperAZ(*family);
 }
 
-void ArticlePage::familyMove(Step step)
+std::function<bool(qsizetype)> ArticlePage::browsed() const
 {
-    EcritArt();
-    const RecordTable &t = table();
-    const qint64 current = set().position(Table::Articles);
-    const QByteArray wanted = cp1252::encode(selectedFamily);
-    const bool upward = step == Step::First || step == Step::Next;
-    const qint64 none = upward ? std::numeric_limits<qint64>::max() : -1;
-    qint64 best = none;
-    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
-        bool better = false;
-        switch (step) {
-        case Step::First:
-            better = n < best;
-            break;
-        case Step::Last:
-            better = n > best;
-            break;
-        case Step::Next:
-            better = n > current && n < best;
-            break;
-        case Step::Previous:
-            better = n < current && n > best;
-            break;
-        }
-        if (better && text::upperAZ(blockField(t, start, Family)) == wanted)
-            best = n;
-        return false;
-    });
-    if (best != none)
-        set().setPosition(Table::Articles, int(best));
-    LitArt();
-}
-
-void ArticlePage::FamArtFirst()
-{
-    familyMove(Step::First);
-}
-
-void ArticlePage::FamArtLast()
-{
-    familyMove(Step::Last);
-}
-
-void ArticlePage::FamArtNext()
-{
-    familyMove(Step::Next);
-}
-
-void ArticlePage::FamArtPrev()
-{
-    familyMove(Step::Previous);
-}
-
-void ArticlePage::moveTo(int position)
-{
-    EcritArt();
-    const int count = set().count(Table::Articles);
-    set().setPosition(Table::Articles, std::clamp(position, 0, std::max(count - 1, 0)));
-    LitArt();
-}
-
-void ArticlePage::first()
-{
-    browseMode == 2 ? FamArtFirst() : moveTo(0);
-}
-
-void ArticlePage::last()
-{
-    browseMode == 2 ? FamArtLast() : moveTo(set().count(Table::Articles) - 1);
-}
-
-void ArticlePage::next()
-{
-    browseMode == 2 ? FamArtNext() : moveTo(set().position(Table::Articles) + 1);
-}
-
-void ArticlePage::previous()
-{
-    browseMode == 2 ? FamArtPrev() : moveTo(set().position(Table::Articles) - 1);
+    return [&t = table(), wanted = cp1252::encode(selectedFamily)](qsizetype start) {
+        return text::upperAZ(blockField(t, start, Family)) == wanted;
+    };
 }
 
 bool ArticlePage::RechArt(const QString &designation)
 {
     if (designation.isEmpty())
         return false;
-    // The card shown keeps its edits before another article is read.
-    EcritArt();
     const QString wanted = text::upperAZ(designation);
     const QByteArray bytes = cp1252::encode(wanted);
-    const RecordTable &t = table();
-    qint64 found = -1;
-    forEachNumberedBlock(t, [&](qsizetype start, qint64 n) {
-        if (!text::upperAZ(blockField(t, start, Designation)).startsWith(bytes))
-            return false;
-        found = n;
-        return true;
-    });
-    if (found < 0) {
-        m_fiche.ui().inform(QStringLiteral("Fiche ") + wanted + QStringLiteral(" non trouvée"));
-        return false;
-    }
-    set().setPosition(Table::Articles, int(found));
-    LitArt();
-    emit m_fiche.cardChanged(PageId::Articles);
-    return true;
+    return findFirst(
+        Designation, [&](QByteArrayView line) { return text::upperAZ(line).startsWith(bytes); },
+        QStringLiteral("Fiche ") + wanted + QStringLiteral(" non trouvée"));
 }
 
 std::optional<QList<ArticleListRow>> ArticlePage::Liste()
 {
-    if (table().size() < kListMinLines)
-        return std::nullopt;
-    EcritArt();
     const RecordTable &t = table();
-    QList<ArticleListRow> rows;
-    rows.reserve(set().count(Table::Articles));
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QByteArrayView l = t.line(i);
-        if (!RecordTable::isStart(l))
-            continue;
-        // A marker without a number gives its row's place (counted from 1).
-        const auto n = RecordTable::markerNumber(l);
-        ArticleListRow r;
-        r.block = n ? int(*n) : int(rows.size() + 1);
+    return listRows<ArticleListRow>(kListMinLines, [&t](ArticleListRow &r, qsizetype i) {
         r.code = blockFieldText(t, i, Code);
         r.family = blockFieldText(t, i, Family);
         r.designation = blockFieldText(t, i, Designation);
@@ -380,55 +254,28 @@ std::optional<QList<ArticleListRow>> ArticlePage::Liste()
         r.rate = blockFieldText(t, i, Rate);
         r.supplier = blockFieldText(t, i, Supplier);
         r.account = blockFieldText(t, i, Account);
-        rows << r;
-    }
-    return rows;
+    });
 }
 
-void ArticlePage::showArticle(int block)
-{
-    moveTo(block);
-    emit m_fiche.cardChanged(PageId::Articles);
-}
+namespace {
+
+// The fields "Copier" keeps: the code, then the rest of the card's head.
+constexpr std::array<QString ArticleCard::*, 7> kCopied = {
+    &ArticleCard::code, &ArticleCard::family,  &ArticleCard::designation, &ArticleCard::price,
+    &ArticleCard::rate, &ArticleCard::account, &ArticleCard::supplier};
+
+} // namespace
 
 void ArticlePage::copy()
 {
-    const ArticleCard &c = m_card;
-    m_clipboard = {c.code, c.family, c.designation, c.price, c.rate, c.account, c.supplier};
+    copyFields(m_card, kCopied);
 }
 
 void ArticlePage::paste()
 {
     // Nothing copied yet: pasting would only empty the card.
-    if (m_clipboard.size() != 7)
+    if (m_clipboard.size() != qsizetype(kCopied.size()))
         return;
-    ArticleCard &c = m_card;
-    c.code = QString::number(Numeroa());
-    c.family = m_clipboard[1];
-    c.designation = m_clipboard[2];
-    c.price = m_clipboard[3];
-    c.rate = m_clipboard[4];
-    c.account = m_clipboard[5];
-    c.supplier = m_clipboard[6];
-    touch();
-}
-
-void ArticlePage::add()
-{
-    EcritArt();
-    FileSet &s = set();
-    if (s.count(Table::Articles) > kMaxCount) {
-        m_fiche.ui().inform(QStringLiteral("Le fichier est plein"));
-        return;
-    }
-    // The new card stands one past the last block; it is counted once it
-    // is written, so a card left empty leaves no hole behind it.
-    s.setPosition(Table::Articles, s.count(Table::Articles));
-    LitArt();
-}
-
-void ArticlePage::remove()
-{
-    set().deleteCurrent(Table::Articles);
-    LitArt();
+    m_card.code = QString::number(Numeroa());
+    pasteFields(m_card, kCopied);
 }

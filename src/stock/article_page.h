@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/fiche.h"
-#include "store/page.h"
+#include "cards/card_page.h"
 
 #include <QDate>
 #include <QList>
@@ -50,10 +49,11 @@ struct ArticlePick
 // The entries of the article picker, one per block in table order.
 QList<ArticlePick> articlePicks(const RecordTable &articles);
 
-// The article page: the card on screen, its modified flag, the family
-// browse mode and every article operation. Reads and writes the article
-// table of the record window; block numbers are its positions.
-class ArticlePage : public Page
+// The article page: the card on screen, the family browse mode and every
+// article operation. Reads and writes the article table of the record
+// window; block numbers are its positions. The moves, browsing, search and
+// list are the card page's.
+class ArticlePage : public CardPage
 {
 public:
     // Block numbers have four digits: 9999 articles at most.
@@ -67,12 +67,8 @@ public:
 
     explicit ArticlePage(Fiche &fiche);
 
-    Fiche &fiche() { return m_fiche; }
     ArticleCard &card() { return m_card; }
     const ArticleCard &card() const { return m_card; }
-    bool modified() const;
-    // Every edit of a field of the card goes through here.
-    void touch();
 
     // The movement entry row above the grid.
     QDate entryDate;
@@ -86,7 +82,7 @@ public:
     void LitArt();
     // The next free article code: one more than the largest whole-number
     // code, at least 10001.
-    int Numeroa() const;
+    int Numeroa() const { return nextCode(); }
 
     // Entering "Prix" or "Taux TVA" shows the value without its blanks;
     // leaving puts them back (the price formatted as an amount). Leaving a
@@ -105,12 +101,6 @@ public:
     // Chooses the browse mode; `family` is what the family dialog gave back
     // for mode 2, nothing when cancelled (the family chosen before stays).
     void SetArt(int mode, const std::optional<QString> &family = {});
-    // Moves within the selected family (mode 2); without a match the card
-    // stays. Each writes back the card first.
-    void FamArtFirst();
-    void FamArtLast();
-    void FamArtNext();
-    void FamArtPrev();
 
     // The first article in table order whose designation begins with the
     // text (a to z in any case) becomes current, after the card shown was
@@ -121,40 +111,23 @@ public:
     // The list window's rows, after writing the card back; nothing when the
     // table is shorter than kListMinLines.
     std::optional<QList<ArticleListRow>> Liste();
-    // Makes an article current (from the list): writes back, moves, reads.
-    void showArticle(int block);
 
     void copy();
     void paste();
 
     void writeBack() override { EcritArt(); }
     void read() override { LitArt(); }
-    void first() override;
-    void last() override;
-    void next() override;
-    void previous() override;
-    void add() override;
-    void remove() override;
 
     QList<QByteArray> blockLines(int number) const;
 
-private:
-    enum class Step { First, Last, Next, Previous };
-    void familyMove(Step step);
-    void moveTo(int position);
-    void readBlock(const RecordTable &t, qsizetype start, qsizetype end);
-    FileSet &set() { return m_fiche.set(); }
-    const FileSet &set() const { return m_fiche.set(); }
-    const RecordTable &table() const { return set().table(Table::Articles); }
+protected:
+    bool browsing() const override { return browseMode == 2; }
+    std::function<bool(qsizetype start)> browsed() const override;
 
-    Fiche &m_fiche;
+private:
+    void readBlock(const RecordTable &t, qsizetype start, qsizetype end);
+
     ArticleCard m_card;
     // What "Prix" and "Taux TVA" held when entered.
     QString m_priceEntered, m_rateEntered;
-    // Kept by "Copier" for "Coller": code, family, designation, price, rate,
-    // account, supplier. Empty until something is copied.
-    QStringList m_clipboard;
-    // The next free code, kept while the table does not change.
-    mutable quint64 m_numberedRevision = ~quint64(0);
-    mutable int m_nextCode = 0;
 };

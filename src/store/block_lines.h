@@ -59,6 +59,42 @@ template <typename F> void forEachNumberedBlock(const RecordTable &t, F &&f)
     }
 }
 
+// Calls f(startLine, blockNumber, field) for every numbered block in table
+// order, the field being line `offset` of the block as blockField gives it,
+// in one pass over the lines; stops when f returns true.
+template <typename F> void forEachBlockField(const RecordTable &t, int offset, F &&f)
+{
+    qsizetype start = -1; // the block whose field is still to come
+    qint64 number = -1;
+    auto report = [&](QByteArrayView field) {
+        const bool stop = start >= 0 && number >= 0 && f(start, number, field);
+        start = -1;
+        return stop;
+    };
+    const qsizetype size = t.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QByteArrayView l = t.line(i);
+        // Most lines are fields: one byte tells them from markers.
+        if (l.isEmpty() || l.front() != '<') {
+            if (start >= 0 && i == start + offset && report(l))
+                return;
+        } else if (RecordTable::isStart(l)) {
+            if (report({}))
+                return;
+            start = i;
+            number = t.markerNumber(l).value_or(-1);
+        } else if (start < 0) {
+            continue;
+        } else if (RecordTable::isEnd(l)) {
+            if (report({}))
+                return;
+        } else if (i == start + offset && report(l)) {
+            return;
+        }
+    }
+    report({});
+}
+
 // A stored code or number as a whole number of at most `maxDigits` digits,
 // blanks around it allowed; nothing for any other text, which takes no part
 // in numbering.

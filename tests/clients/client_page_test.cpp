@@ -1,4 +1,5 @@
 #include "clients/client_page.h"
+#include "clients/client_printouts.h"
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
 
@@ -110,28 +111,6 @@ TEST(ClientCard, NumberingSkipsCodesThatAreNotNumbers)
     EXPECT_EQ(c.page.numerom(), 10004);
 }
 
-TEST(ClientMoves, WriteBackMoveAndRead)
-{
-    Clients one(block(0, "10001", "SEUL"));
-    one.page.card().name = "CHANGÉ";
-    one.page.touch();
-    one.fiche.Suivant(); // one client: nothing happens, not even a write back
-    EXPECT_EQ(one.lines()[4], "SEUL");
-    EXPECT_EQ(one.page.card().name, "CHANGÉ");
-    one.fiche.Precedent(); // at 0: writes back and rereads
-    EXPECT_EQ(one.lines()[4], "CHANGÉ");
-    EXPECT_FALSE(one.page.modified());
-
-    Clients three(block(0, "10001", "A") + block(1, "10002", "B") + block(2, "10003", "C"));
-    three.fiche.Dernier();
-    EXPECT_EQ(three.page.card().name, "C");
-    three.fiche.Premier();
-    three.fiche.Supprimer(); // client 0 of three: the others move down
-    EXPECT_EQ(three.fiche.set().count(Table::Clients), 2);
-    EXPECT_EQ(three.page.card().name, "B");
-    EXPECT_EQ(three.lines()[0], "<BLOC00000>");
-}
-
 TEST(ClientMoves, AddingAndTheFullTable)
 {
     Clients c(block(0, "10001", "A"));
@@ -211,4 +190,20 @@ TEST(ClientCard, SituationCopyAndPaste)
     EXPECT_EQ(c.page.card().town, "PARIS");
     EXPECT_EQ(c.page.card().code, "10002");
     EXPECT_TRUE(c.page.modified());
+}
+
+// The printed list reads the table: the card on screen is written first.
+TEST(ClientList, PrintedListHoldsTheEditsOfTheCardShown)
+{
+    Clients c(block(0, "10001", "DUPONT") + block(1, "10002", "MARTIN"));
+    c.page.card().name = "DURAND";
+    c.page.touch();
+    const PrintJob job = ImpCliJob(c.page);
+    QStringList printed;
+    const PrintDocument doc = job.layout(a4Metrics(300, true), *job.range);
+    for (const PrintPage &page : doc.pages())
+        for (const PrintItem &item : page)
+            printed << item.text;
+    EXPECT_TRUE(printed.contains("DURAND"));
+    EXPECT_FALSE(printed.contains("DUPONT"));
 }

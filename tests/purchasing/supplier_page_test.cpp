@@ -59,18 +59,6 @@ QStringList named(const QStringList &names, const QStringList &families = {})
 
 } // namespace
 
-TEST(Numerou, ProposesOneMoreThanTheLargestWholeCodeAndSkipsTheRest)
-{
-    EXPECT_EQ(Suppliers().page.Numerou(), 10001);
-    EXPECT_EQ(Suppliers(supplier(0, "10001", "A") + supplier(1, "10007", "B")).page.Numerou(), 10008);
-    EXPECT_EQ(Suppliers(supplier(0, "42", "A")).page.Numerou(), 10001);
-    // A code with letters, a decimal or nothing at all does not stop the scan.
-    Suppliers s(supplier(0, "F12", "A") + supplier(1, "12,5", "B") + supplier(2, "", "C") +
-                supplier(3, " 10020 ", "D") + supplier(4, "10003", "E"));
-    EXPECT_EQ(s.page.Numerou(), 10021);
-    EXPECT_TRUE(s.ui.shown.isEmpty());
-}
-
 TEST(SupplierCard, WritesTheBlockLayoutAndReadsItBack)
 {
     Suppliers s(supplier(0, "10001", "Brasserie du Port"));
@@ -188,41 +176,6 @@ TEST(BlockOfCode, MatchesTheWholeTrimmedCodeAsText)
     EXPECT_EQ(suppliers::blockOfCode(t, u""), -1);
 }
 
-TEST(RechNom, WritesBackTheCardShownAndFindsTheFirstInTableOrder)
-{
-    Suppliers s(named({"Zèbre", "verrerie Marin", "Vermeil", "VERT"}));
-    s.editName("Zèbre et fils");
-    EXPECT_TRUE(s.page.RechNom("ver"));
-    EXPECT_EQ(s.position(), 1);
-    EXPECT_EQ(s.page.card().name, "verrerie Marin");
-    EXPECT_EQ(s.lines()[3], "Zèbre et fils");
-
-    EXPECT_FALSE(s.page.RechNom("xyl"));
-    EXPECT_EQ(s.ui.shown, QStringList{"Fiche XYL non trouvée"});
-    EXPECT_EQ(s.position(), 1);
-}
-
-TEST(FamilyBrowse, MovesAmongTheSuppliersOfTheChosenFamilyOnly)
-{
-    Suppliers s(named({"A", "B", "C", "D", "E"}, {"Bar", "boissons", "Bar", "BOISSONS", "Boissons"}));
-    s.page.SetFour(2, u"Boissons"_s);
-    EXPECT_EQ(s.page.selectedFamily, "BOISSONS");
-    s.page.first();
-    EXPECT_EQ(s.position(), 1);
-    s.page.next();
-    EXPECT_EQ(s.position(), 3);
-    s.page.last();
-    EXPECT_EQ(s.position(), 4);
-    s.page.previous();
-    EXPECT_EQ(s.position(), 3);
-    // A cancelled dialog keeps the family; a family with no supplier moves nothing.
-    s.page.SetFour(2, std::nullopt);
-    EXPECT_EQ(s.page.selectedFamily, "BOISSONS");
-    s.page.SetFour(2, u"Viandes"_s);
-    s.page.first();
-    EXPECT_EQ(s.position(), 3);
-}
-
 TEST(CopyPaste, GivesTheAddressToTheCardShownUnderANewCode)
 {
     Suppliers s(named({"Source", "Cible"}));
@@ -239,20 +192,6 @@ TEST(CopyPaste, GivesTheAddressToTheCardShownUnderANewCode)
     s.page.EcritFour();
     EXPECT_EQ(s.lines()[24 + 1], "10003");
     EXPECT_EQ(s.lines()[24 + 3], "Source");
-}
-
-TEST(SupplierList, ListsEveryBlockWithItsNumber)
-{
-    EXPECT_FALSE(Suppliers().page.Liste());
-    Suppliers s(named({"A", "B"}) + QStringList{"hors fiche"} + supplier(7, "10009", "H"));
-    s.editName("A modifié");
-    const auto rows = s.page.Liste();
-    ASSERT_TRUE(rows);
-    ASSERT_EQ(rows->size(), 3);
-    EXPECT_EQ(rows->at(0).name, "A modifié");
-    EXPECT_EQ(rows->at(2).block, 7);
-    EXPECT_EQ(rows->at(2).phone, "f9");
-    EXPECT_EQ(rows->at(2).fax, "f10");
 }
 
 TEST(SupplierBlocks, GrowPastFourDigits)

@@ -1,4 +1,4 @@
-#include "shell/commands.h"
+#include "commands/commands.h"
 
 #include <QSet>
 

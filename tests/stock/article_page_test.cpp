@@ -44,24 +44,8 @@ struct Articles
     }
 };
 
-QStringList codes(const QStringList &list)
-{
-    QStringList lines;
-    for (int i = 0; i < list.size(); ++i)
-        lines += article(i, list[i], "Article " + QString::number(i));
-    return lines;
-}
 
 } // namespace
-
-TEST(Numeroa, ProposesOneMoreThanTheLargestWholeCodeFrom10001)
-{
-    EXPECT_EQ(Articles().page.Numeroa(), 10001);
-    EXPECT_EQ(Articles(codes({"10001", "10007"})).page.Numeroa(), 10008);
-    EXPECT_EQ(Articles(codes({"42"})).page.Numeroa(), 10001);
-    // A code that is not a whole number is skipped, not the end of the scan.
-    EXPECT_EQ(Articles(codes({"ABC", "12,5", "", "10005", " 10009 "})).page.Numeroa(), 10010);
-}
 
 TEST(ArticleCard, WritesTheBlockLayoutAndReadsItBack)
 {
@@ -116,63 +100,6 @@ TEST(ArticleCard, ReadingAnEmptyTableCountsNothingAndTheFirstCardIsBlockZero)
     a.page.EcritArt();
     EXPECT_EQ(a.count(), 1);
     EXPECT_EQ(a.lines().first(), u"<BLOC0000>"_s);
-}
-
-TEST(ArticleCard, EditsSurviveLeavingThePageSearchingAndTheList)
-{
-    Articles a(codes({"10001", "10002"}) + article(2, "10003", "Verre"));
-    a.edit("Modifié, page quittée");
-    a.fiche.selectPage(PageId::Rooms);
-    a.fiche.selectPage(PageId::Articles);
-    EXPECT_EQ(a.page.card().designation, u"Modifié, page quittée"_s);
-
-    a.edit("Modifié avant recherche");
-    EXPECT_TRUE(a.page.RechArt("verre"));
-    a.fiche.Premier();
-    EXPECT_EQ(a.page.card().designation, u"Modifié avant recherche"_s);
-
-    a.edit("Modifié avant la liste");
-    ASSERT_TRUE(a.page.Liste());
-    EXPECT_EQ(a.page.Liste()->at(0).designation, u"Modifié avant la liste"_s);
-}
-
-TEST(RechArt, FindsTheFirstDesignationInTableOrderInAnyCase)
-{
-    Articles a(article(0, "10001", "Pain") + article(1, "10009", "Verre de vin") +
-               article(2, "10002", "verrine"));
-    EXPECT_TRUE(a.page.RechArt("ver"));
-    EXPECT_EQ(a.page.card().designation, u"Verre de vin"_s);
-    EXPECT_TRUE(a.page.RechArt("VERRI"));
-    EXPECT_EQ(a.position(), 2);
-
-    EXPECT_FALSE(a.page.RechArt("thé"));
-    EXPECT_EQ(a.ui.shown, QStringList{u"Fiche THé non trouvée"_s});
-    EXPECT_EQ(a.position(), 2);
-}
-
-TEST(FamilyMoves, BrowseTheFamilyComparedInAtoZCaseOnly)
-{
-    Articles a(article(0, "1", "Eau", "boissons") + article(1, "2", "Pain", "Boulangerie") +
-               article(2, "3", "Vin", "BOISSONS") + article(3, "4", "Épi", "épicerie") +
-               article(4, "5", "Jus", "Boissons"));
-    a.page.SetArt(2, QString("Boissons"));
-    QList<int> walk;
-    for (auto move : {&Fiche::Premier, &Fiche::Suivant, &Fiche::Suivant, &Fiche::Suivant,
-                      &Fiche::Precedent, &Fiche::Dernier}) {
-        (a.fiche.*move)();
-        walk << a.position();
-    }
-    EXPECT_EQ(walk, (QList<int>{0, 2, 4, 4, 2, 4}));
-
-    // A cancelled dialog keeps the family; "É" is not the capital of "é".
-    a.page.SetArt(2, std::nullopt);
-    EXPECT_EQ(a.page.selectedFamily, u"BOISSONS"_s);
-    a.page.SetArt(2, QString("ÉPICERIE"));
-    a.fiche.Premier();
-    EXPECT_EQ(a.position(), 4);
-    a.page.SetArt(2, QString("épicerie"));
-    a.fiche.Premier();
-    EXPECT_EQ(a.position(), 3);
 }
 
 TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
@@ -245,41 +172,3 @@ TEST(CopyAndPaste, PasteTheFieldsUnderTheNextCode)
     EXPECT_TRUE(a.page.modified());
 }
 
-TEST(AddAndDelete, ANewCardIsCountedOnlyOnceWritten)
-{
-    Articles a(codes({"10001", "10002"}));
-    a.fiche.Ajout();
-    EXPECT_EQ(a.position(), 2);
-    EXPECT_EQ(a.page.card().code, u"10003"_s);
-    // Left empty, it leaves no block and no hole.
-    a.fiche.Premier();
-    EXPECT_EQ(a.count(), 2);
-    EXPECT_EQ(a.lines().size(), 18);
-
-    a.fiche.Ajout();
-    a.edit("Nouveau");
-    a.fiche.Premier();
-    EXPECT_EQ(a.count(), 3);
-
-    a.fiche.Supprimer();
-    EXPECT_EQ(a.count(), 2);
-    EXPECT_EQ(a.lines().first(), u"<BLOC0000>"_s);
-    EXPECT_EQ(a.page.card().code, u"10002"_s);
-}
-
-TEST(ArticleList, ListsEveryBlockInTableOrderWithItsNumber)
-{
-    EXPECT_FALSE(Articles(codes({"10001"})).page.Liste());
-
-    Articles a(article(2, "10003", "Trois") + article(0, "10001", "Un") +
-               article(1, "10002", "Deux"));
-    const auto rows = a.page.Liste();
-    ASSERT_EQ(rows->size(), 3);
-    EXPECT_EQ(rows->at(0).block, 2);
-    a.page.showArticle(rows->at(0).block);
-    EXPECT_EQ(a.page.card().code, u"10003"_s);
-
-    const QList<ArticlePick> picks = articlePicks(a.fiche.set().table(Table::Articles));
-    EXPECT_EQ(picks[1].code, u"10001"_s);
-    EXPECT_EQ(picks[1].entry, u"10001 Un"_s);
-}

@@ -2,7 +2,7 @@
 
 #include "billing/credit_note.h"
 #include "billing/invoice_page.h"
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 #include "store/ui.h"
 

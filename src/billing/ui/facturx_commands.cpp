@@ -5,7 +5,7 @@
 #include "billing/invoice_printout.h"
 #include "print/ui/facturx_pdf.h"
 #include "print/ui/renderer.h"
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 #include "store/ui.h"
 

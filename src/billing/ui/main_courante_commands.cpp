@@ -4,7 +4,7 @@
 #include "cards/ui/file_dialogs.h"
 #include "clients/client_exchange.h"
 #include "main_courante_page_widget.h"
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 
 #include <QFileDialog>
 

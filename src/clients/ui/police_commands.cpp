@@ -1,7 +1,7 @@
 #include "police_commands.h"
 
 #include "clients/police_form.h"
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 
 void installPoliceForm(CommandHost &host)

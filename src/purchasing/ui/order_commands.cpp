@@ -5,7 +5,7 @@
 #include "purchasing/order_printout.h"
 #include "purchasing/supplier_page.h"
 
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 
 #include <QPointer>
 

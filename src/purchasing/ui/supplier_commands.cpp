@@ -1,6 +1,6 @@
 #include "supplier_commands.h"
 
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "cards/ui/list_dialog.h"
 #include "supplier_page_widget.h"
 

@@ -281,5 +281,5 @@ void TSupplierPage::Liste(const ShowDialog &show)
     dialog.setWindowState(Qt::WindowMaximized);
     show(dialog);
     if (dialog.Result() >= 0)
-        m_page.showSupplier(dialog.Result());
+        m_page.showBlock(dialog.Result());
 }

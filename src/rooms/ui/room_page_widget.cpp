@@ -303,5 +303,5 @@ void TRoomPage::Liste()
         return;
     const int block = TFListe3::run(this, *rows);
     if (block >= 0)
-        m_page.showRoom(block);
+        m_page.showBlock(block);
 }

@@ -841,8 +841,7 @@ void TMainForm::run(Cmd cmd)
             pageSetup();
             break;
         case Cmd::ImprimerListeClients:
-            print(ImpCliJob(m_fiche.set().table(Table::Clients),
-                            m_fiche.set().count(Table::Clients)));
+            print(ImpCliJob(m_clientPage));
             break;
         case Cmd::EnveloppeCourante:
             // The job asks for an envelope once a printer is to print it.

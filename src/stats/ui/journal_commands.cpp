@@ -3,7 +3,7 @@
 #include "accounts_dialog.h"
 #include "journal_window.h"
 
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 #include "store/ui.h"
 

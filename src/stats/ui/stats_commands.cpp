@@ -2,7 +2,7 @@
 
 #include "stats_window.h"
 
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 
 #include <QApplication>

@@ -223,5 +223,5 @@ void TArticlePage::Liste(const ShowDialog &show)
     dialog.setWindowState(Qt::WindowMaximized);
     show(dialog);
     if (dialog.Result() >= 0)
-        m_page.showArticle(dialog.Result());
+        m_page.showBlock(dialog.Result());
 }

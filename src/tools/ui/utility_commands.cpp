@@ -6,7 +6,7 @@
 #include "departements_window.h"
 #include "euro_window.h"
 #include "pocket_window.h"
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 
 namespace {

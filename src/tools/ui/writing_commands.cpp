@@ -2,7 +2,7 @@
 
 #include "blocnotes_window.h"
 #include "messages_window.h"
-#include "shell/command_host.h"
+#include "commands/command_host.h"
 #include "store/fiche.h"
 #include "texte_window.h"
 #include "tools/notepad.h"
