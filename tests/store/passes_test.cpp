@@ -44,76 +44,69 @@ TEST(Squeeze, DropsOnlyTheLinesBeforeTheFirstBlock)
     EXPECT_TRUE(noBlock.isEmpty());
 }
 
-TEST(Repair, SoundTableIsLeftAsItIs)
+// Each damage a table can take, and the sound form the repair gives it.
+// The report counts: dropped lines, end and start markers added, copies
+// removed, blocks renumbered, lines neutralised.
+TEST(Repair, GivesEachDamagedTableItsSoundForm)
 {
-    // Out of order, with a line between blocks: sound all the same.
-    const QStringList lines = {"<BLOC00001>", "b", "</BLOC00001>", "note", "<BLOC00000>", "a", "</BLOC00000>"};
-    const Repaired r = repaired(lines);
-    EXPECT_FALSE(r.changed);
-    EXPECT_EQ(r.lines, lines);
-    EXPECT_EQ(r.count, 2);
-    EXPECT_FALSE(r.report.changed());
-}
-
-TEST(Repair, LostEndMarkersAreGivenBackWithoutCopyingAnything)
-{
-    const Repaired r = repaired({"stray", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a",
-                                 "<BLOC00002>", "c", "</BLOC00002>", "<BLOC00003>", "d"});
-    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
-                                    "<BLOC00002>", "c", "</BLOC00002>", "<BLOC00003>", "d", "</BLOC00003>"}));
-    EXPECT_EQ(r.count, 4);
-    EXPECT_EQ(r.report.endMarkersAdded, 2);
-    EXPECT_EQ(r.report.linesDropped, 1);
-    EXPECT_EQ(r.report.duplicatesRemoved, 0);
-    EXPECT_EQ(r.report.describe(), "2 marqueurs de fin ajoutés, 1 ligne hors fiche retirée");
-}
-
-TEST(Repair, GapsAndUnreadableNumbersAreClosedInNumberOrder)
-{
-    const Repaired r = repaired({"<BLOC00007>", "g", "</BLOC00007>", "<BLOCxy>", "?", "</BLOCxy>",
-                                 "<BLOC00000>", "a", "</BLOC00000>", "<BLOC 0003>", "c", "</BLOC 0003>"});
-    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "c", "</BLOC00001>",
-                                    "<BLOC00002>", "g", "</BLOC00002>", "<BLOC00003>", "?", "</BLOC00003>"}));
-    EXPECT_EQ(r.count, 4);
-    EXPECT_EQ(r.report.renumbered, 3);
-    EXPECT_EQ(r.report.linesDropped, 0);
-}
-
-TEST(Repair, CopiesGoButDifferentBlocksOfOneNumberStay)
-{
-    const Repaired r = repaired({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "old", "</BLOC00001>",
-                                 "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00001>", "b", "</BLOC00001>",
-                                 "<BLOC00000>", "a", "</BLOC00000>"});
-    // The last block of each number keeps it; an exact copy goes; a
-    // different block is numbered after the others.
-    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
-                                    "<BLOC00002>", "old", "</BLOC00002>"}));
-    EXPECT_EQ(r.count, 3);
-    EXPECT_EQ(r.report.duplicatesRemoved, 2);
-    EXPECT_EQ(r.report.renumbered, 1);
-    EXPECT_EQ(r.report.linesDropped, 0);
-}
-
-TEST(Repair, TextThatLooksLikeAMarkerStaysInItsBlock)
-{
-    // A client named "<BLOC00000>" and a note "</BLOC99999>": client 0 is
-    // not touched, and client 1 keeps every field in its place.
-    const Repaired r = repaired({"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", "<BLOC00000>",
-                                 "MEMO x", "</BLOC99999>", "<BLOC", "</BLOC00001>"});
-    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", " <BLOC00000>",
-                                    "MEMO x", " </BLOC99999>", " <BLOC", "</BLOC00001>"}));
-    EXPECT_EQ(r.report.neutralised, 3);
-    EXPECT_EQ(r.count, 2);
-}
-
-TEST(Repair, LostStartMarkerIsGivenBackAndLoneEndMarkersGo)
-{
-    const Repaired r = repaired({"<BLOC00000>", "a", "</BLOC00000>", "b1", "b2", "</BLOC00001>", "</BLOC00009>",
-                                 "", "</BLOC00007>", "<BLOC00002>", "c", "</BLOC00002>"});
-    EXPECT_EQ(r.lines, QStringList({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b1", "b2",
-                                    "</BLOC00001>", "<BLOC00002>", "c", "</BLOC00002>"}));
-    EXPECT_EQ(r.report.startMarkersAdded, 1);
-    EXPECT_EQ(r.report.linesDropped, 3);
+    const struct {
+        const char *what;
+        QStringList lines, repaired;
+        int count;
+        std::array<int, 6> report;
+    } cases[] = {
+        {"out of order, a line between blocks: sound all the same",
+         {"<BLOC00001>", "b", "</BLOC00001>", "note", "<BLOC00000>", "a", "</BLOC00000>"},
+         {"<BLOC00001>", "b", "</BLOC00001>", "note", "<BLOC00000>", "a", "</BLOC00000>"},
+         2, {0, 0, 0, 0, 0, 0}},
+        {"lost end markers are given back without copying anything",
+         {"stray", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a", "<BLOC00002>", "c", "</BLOC00002>",
+          "<BLOC00003>", "d"},
+         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00002>", "c",
+          "</BLOC00002>", "<BLOC00003>", "d", "</BLOC00003>"},
+         4, {1, 2, 0, 0, 0, 0}},
+        {"gaps and unreadable numbers are closed in number order",
+         {"<BLOC00007>", "g", "</BLOC00007>", "<BLOCxy>", "?", "</BLOCxy>", "<BLOC00000>", "a", "</BLOC00000>",
+          "<BLOC 0003>", "c", "</BLOC 0003>"},
+         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "c", "</BLOC00001>", "<BLOC00002>", "g",
+          "</BLOC00002>", "<BLOC00003>", "?", "</BLOC00003>"},
+         4, {0, 0, 0, 0, 3, 0}},
+        // The last block of each number keeps it; an exact copy goes; a
+        // different block is numbered after the others.
+        {"copies go but different blocks of one number stay",
+         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "old", "</BLOC00001>", "<BLOC00001>", "b",
+          "</BLOC00001>", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a", "</BLOC00000>"},
+         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00002>", "old",
+          "</BLOC00002>"},
+         3, {0, 0, 0, 2, 1, 0}},
+        // A client named "<BLOC00000>" and a note "</BLOC99999>": client 0
+        // is not touched, and client 1 keeps every field in its place.
+        {"text that looks like a marker stays in its block",
+         {"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", "<BLOC00000>", "MEMO x", "</BLOC99999>",
+          "<BLOC", "</BLOC00001>"},
+         {"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", " <BLOC00000>", "MEMO x", " </BLOC99999>",
+          " <BLOC", "</BLOC00001>"},
+         2, {0, 0, 0, 0, 0, 3}},
+        {"a lost start marker is given back and lone end markers go",
+         {"<BLOC00000>", "a", "</BLOC00000>", "b1", "b2", "</BLOC00001>", "</BLOC00009>", "", "</BLOC00007>",
+          "<BLOC00002>", "c", "</BLOC00002>"},
+         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b1", "b2", "</BLOC00001>", "<BLOC00002>", "c",
+          "</BLOC00002>"},
+         3, {3, 0, 1, 0, 0, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const Repaired r = repaired(c.lines);
+        EXPECT_EQ(r.lines, c.repaired);
+        EXPECT_EQ(r.count, c.count);
+        EXPECT_EQ(r.changed, c.lines != c.repaired);
+        const Report &p = r.report;
+        EXPECT_EQ((std::array<int, 6>{p.linesDropped, p.endMarkersAdded, p.startMarkersAdded,
+                                      p.duplicatesRemoved, p.renumbered, p.neutralised}),
+                  c.report);
+    }
+    EXPECT_EQ(repaired({"stray", "<BLOC00000>", "a", "<BLOC00001>", "b"}).report.describe(),
+              "2 marqueurs de fin ajoutés, 1 ligne hors fiche retirée");
 }
 
 // A twenty-year hotel passes 99,999 invoices: a number keeps every digit,
