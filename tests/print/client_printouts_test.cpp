@@ -12,20 +12,13 @@ TEST(Card, EveryValueAtItsPlaceInArial10)
         double x, y;
         const char *text;
     } fields[] = {
-        {&ClientCard::code, 35, 5, "10007"},
-        {&ClientCard::name, 35, 10, "Dupré"},
-        {&ClientCard::address1, 35, 15, "1 rue Haute"},
-        {&ClientCard::address2, 35, 20, "Bât. B"},
-        {&ClientCard::postalCode, 35, 25, "75001"},
-        {&ClientCard::town, 35, 30, "Paris"},
-        {&ClientCard::country, 35, 35, "France"},
-        {&ClientCard::phone, 35, 40, "0102030405"},
-        {&ClientCard::fax, 35, 45, "0102030406"},
-        {&ClientCard::email, 35, 50, "d@x.fr"},
-        {&ClientCard::idDocument, 135, 15, "CNI 42"},
-        {&ClientCard::room, 185, 20, "  12"},
-        {&ClientCard::birthDate, 135, 35, "05/06/1970"},
-        {&ClientCard::family, 135, 40, "Couple"},
+        {&ClientCard::code, 35, 5, "10007"}, {&ClientCard::name, 35, 10, "Dupré"},
+        {&ClientCard::address1, 35, 15, "1 rue Haute"}, {&ClientCard::address2, 35, 20, "Bât. B"},
+        {&ClientCard::postalCode, 35, 25, "75001"}, {&ClientCard::town, 35, 30, "Paris"},
+        {&ClientCard::country, 35, 35, "France"}, {&ClientCard::phone, 35, 40, "0102030405"},
+        {&ClientCard::fax, 35, 45, "0102030406"}, {&ClientCard::email, 35, 50, "d@x.fr"},
+        {&ClientCard::idDocument, 135, 15, "CNI 42"}, {&ClientCard::room, 185, 20, "  12"},
+        {&ClientCard::birthDate, 135, 35, "05/06/1970"}, {&ClientCard::family, 135, 40, "Couple"},
         {&ClientCard::nationality, 135, 45, "Française"},
         {&ClientCard::profession, 135, 50, "Boulanger"},
     };
@@ -55,25 +48,12 @@ TEST(Card, EveryValueAtItsPlaceInArial10)
         double x, y;
         const char *text;
     } expected[] = {
-        {135, 5, "02/01/2024"},
-        {135, 20, "04/03/2024"},
-        {130, 25, "09/03/2024"},
-        {135, 30, "3"},
+        {135, 5, "02/01/2024"}, {135, 20, "04/03/2024"}, {130, 25, "09/03/2024"}, {135, 30, "3"},
         // the entry row, then the grid from its heading down to the first empty date
-        {5, 60, "06/05/2024"},
-        {35, 60, "Acompte"},
-        {60, 60, "50,00"},
-        {5, 70, "Date"},
-        {35, 70, "Libellé"},
-        {60, 70, "Montant"},
-        {5, 75, "04/03/2024"},
-        {35, 75, "Facture"},
-        {60, 75, "120,00"},
-        {5, 80, "09/03/2024"},
-        {35, 80, "Séjour"},
-        {60, 80, "80,00"},
-        {120, 70, "Allergique"},
-        {120, 75, "Chambre calme"},
+        {5, 60, "06/05/2024"}, {35, 60, "Acompte"}, {60, 60, "50,00"}, {5, 70, "Date"},
+        {35, 70, "Libellé"}, {60, 70, "Montant"}, {5, 75, "04/03/2024"}, {35, 75, "Facture"},
+        {60, 75, "120,00"}, {5, 80, "09/03/2024"}, {35, 80, "Séjour"}, {60, 80, "80,00"},
+        {120, 70, "Allergique"}, {120, 75, "Chambre calme"},
     };
     for (const auto &e : expected)
         EXPECT_EQ(textAt(p, e.x, e.y), QString::fromUtf8(e.text)) << e.x << ", " << e.y;
