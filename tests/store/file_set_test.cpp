@@ -174,6 +174,7 @@ TEST(FileSet, MissingFileEmptiesItsTable)
     ASSERT_TRUE(set.Charge(dir.filePath("b/TIGRE.htl"), dir.path()));
     for (Table t : kAllTables)
         EXPECT_EQ(set.table(t).isEmpty(), t != Table::Clients) << tableInfo(t).extension;
+    EXPECT_EQ(set.count(Table::Rooms), 0);
 
     // So the next save cannot write one hotel's rooms into another's files.
     set.SetSauve();

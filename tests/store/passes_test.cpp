@@ -101,6 +101,7 @@ TEST(Repair, GivesEachDamagedTableItsSoundForm)
         EXPECT_EQ(r.count, c.count);
         EXPECT_EQ(r.changed, c.lines != c.repaired);
         const Report &p = r.report;
+        EXPECT_EQ(p.changed(), r.changed);
         EXPECT_EQ((std::array<int, 6>{p.linesDropped, p.endMarkersAdded, p.startMarkersAdded,
                                       p.duplicatesRemoved, p.renumbered, p.neutralised}),
                   c.report);
