@@ -1,6 +1,6 @@
-// The client commands of the main window: searches, selections, exchange
-// files and printing, run from the menus with every dialog answered in place
-// of the person.
+// The client commands of the main window: exchange files and printing, run
+// from the menus with every dialog answered in place of the person. What the
+// searches and selections find is the client model's to test.
 #include "clean_set.h"
 #include "shell/ui/fiche_widget.h"
 
@@ -32,83 +32,6 @@ struct Hotel : CleanSet
 };
 
 } // namespace
-
-TEST(ClientCommands, SearchesMoveTheCardOrReportNoMatch)
-{
-    Hotel h;
-    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
-    ASSERT_EQ(h.name(), u"DUPONT Jean"_s);
-
-    h.answer = typing(u"lef"_s);
-    h.form.run(Cmd::RechercherNom);
-    EXPECT_EQ(h.name(), u"LEFÈVRE Zoé"_s);
-    h.answer = typing(u"10003"_s);
-    h.form.run(Cmd::RechercherCodeClient);
-    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
-
-    h.answer = typing(u"zz"_s);
-    h.form.run(Cmd::RechercherNom);
-    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
-    EXPECT_EQ(h.ui.shown.value(h.ui.shown.size() - 1), u"Fiche ZZ non trouvée"_s);
-}
-
-TEST(ClientCommands, SelectionChecksItsItemAndRestrictsTheMoves)
-{
-    Hotel h;
-    QString offered;
-    h.answer = typing(u"d"_s, &offered);
-    h.form.run(Cmd::ClientsVille);
-    EXPECT_EQ(offered, u"PARIS"_s); // the town of the card shown
-    EXPECT_TRUE(h.form.action(Cmd::ClientsVille)->isChecked());
-    EXPECT_FALSE(h.form.action(Cmd::TousLesClients)->isChecked());
-    // Only DUBLIN begins with "D": the first card of the selection, and the
-    // moves stay on it.
-    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
-    h.form.run(Cmd::Precedent);
-    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
-
-    h.form.run(Cmd::TousLesClients);
-    EXPECT_FALSE(h.form.action(Cmd::ClientsVille)->isChecked());
-    EXPECT_EQ(h.name(), u"DUPONT Jean"_s);
-    h.form.run(Cmd::Suivant);
-    EXPECT_EQ(h.name(), u"LEFÈVRE Zoé"_s);
-}
-
-TEST(ClientCommands, ExportedClientsImportIntoANewSet)
-{
-    Hotel h;
-    h.form.run(Cmd::Dernier);
-    h.ui.okCancel = {true};
-    h.form.run(Cmd::SupprimerFiche);
-    ASSERT_EQ(h.form.fiche().set().count(Table::Clients), 2);
-
-    const QString base = h.path(u"clients"_s);
-    h.file = [&](QFileDialog &d) {
-        // The ".csv" in Windows-1252 the older spreadsheets open.
-        d.selectNameFilter(d.nameFilters().value(2));
-        return base;
-    };
-    h.form.run(Cmd::Exporter);
-    QFile exported(base + u".csv"_s);
-    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = exported.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 4); // the header, two records and the end after the last CR LF
-    EXPECT_TRUE(lines[0].startsWith("Code client;Nom/Soci\xE9t\xE9;Adresse;"));
-
-    h.ui.yesNoCancel = {Ui::Answer::No};
-    h.form.run(Cmd::Nouveau);
-    h.form.run(Cmd::Clients);
-    h.file = [&](QFileDialog &) { return base + u".csv"_s; };
-    h.form.run(Cmd::Importer);
-    const FileSet &set = h.form.fiche().set();
-    ASSERT_EQ(set.count(Table::Clients), 2);
-    const RecordTable &t = set.table(Table::Clients);
-    EXPECT_EQ(t.text(t.blockStart(1) + 4), u"LEFÈVRE Zoé"_s);
-    // All clients again, from the first card; the set is to be saved.
-    EXPECT_TRUE(h.form.action(Cmd::TousLesClients)->isChecked());
-    EXPECT_EQ(h.name(), u"DUPONT Jean"_s);
-    EXPECT_TRUE(h.form.fiche().TestModif());
-}
 
 TEST(ClientCommands, PrintFicheWithoutPrinterWritesAPdf)
 {
