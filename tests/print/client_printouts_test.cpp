@@ -3,67 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Card, EveryValueAtItsPlaceInArial10)
-{
-    // Each text field, where it is printed.
-    const struct
-    {
-        QString ClientCard::*field;
-        double x, y;
-        const char *text;
-    } fields[] = {
-        {&ClientCard::code, 35, 5, "10007"}, {&ClientCard::name, 35, 10, "Dupré"},
-        {&ClientCard::address1, 35, 15, "1 rue Haute"}, {&ClientCard::address2, 35, 20, "Bât. B"},
-        {&ClientCard::postalCode, 35, 25, "75001"}, {&ClientCard::town, 35, 30, "Paris"},
-        {&ClientCard::country, 35, 35, "France"}, {&ClientCard::phone, 35, 40, "0102030405"},
-        {&ClientCard::fax, 35, 45, "0102030406"}, {&ClientCard::email, 35, 50, "d@x.fr"},
-        {&ClientCard::idDocument, 135, 15, "CNI 42"}, {&ClientCard::room, 185, 20, "  12"},
-        {&ClientCard::birthDate, 135, 35, "05/06/1970"}, {&ClientCard::family, 135, 40, "Couple"},
-        {&ClientCard::nationality, 135, 45, "Française"},
-        {&ClientCard::profession, 135, 50, "Boulanger"},
-    };
-    ClientCard c;
-    for (const auto &f : fields)
-        c.*f.field = QString::fromUtf8(f.text);
-    c.created = QDate(2024, 1, 2);
-    c.since = QDate(2024, 3, 4);
-    c.leaving = QDate(2024, 3, 9);
-    c.stays = 3;
-    c.note = QStringList{"Allergique", "Chambre calme"};
-    c.history[0] = {"04/03/2024", "Facture", "120,00"};
-    c.history[1] = {"09/03/2024", "Séjour", "80,00"};
-    c.history[3] = {"10/03/2024", "after the gap", "1"};
-
-    const PrintDocument doc = ImpFiche(c, {QDate(2024, 5, 6), "Acompte", "50,00"}, kPortrait);
-    EXPECT_EQ(doc.orientation(), Orientation::Portrait);
-    ASSERT_EQ(doc.pages().size(), 1);
-    const PrintPage &p = doc.pages()[0];
-    for (const PrintItem &i : p)
-        EXPECT_EQ(i.font, (PrintFont{"Arial", 10, false})) << i.text.toStdString();
-    for (const auto &f : fields)
-        EXPECT_EQ(textAt(p, f.x, f.y), QString::fromUtf8(f.text)) << f.x << ", " << f.y;
-
-    const struct
-    {
-        double x, y;
-        const char *text;
-    } expected[] = {
-        {135, 5, "02/01/2024"}, {135, 20, "04/03/2024"}, {130, 25, "09/03/2024"}, {135, 30, "3"},
-        // the entry row, then the grid from its heading down to the first empty date
-        {5, 60, "06/05/2024"}, {35, 60, "Acompte"}, {60, 60, "50,00"}, {5, 70, "Date"},
-        {35, 70, "Libellé"}, {60, 70, "Montant"}, {5, 75, "04/03/2024"}, {35, 75, "Facture"},
-        {60, 75, "120,00"}, {5, 80, "09/03/2024"}, {35, 80, "Séjour"}, {60, 80, "80,00"},
-        {120, 70, "Allergique"}, {120, 75, "Chambre calme"},
-    };
-    for (const auto &e : expected)
-        EXPECT_EQ(textAt(p, e.x, e.y), QString::fromUtf8(e.text)) << e.x << ", " << e.y;
-    // Nothing beside "Dernier passage", nothing from below the gap.
-    EXPECT_EQ(textAt(p, 135, 10), "<none>");
-    EXPECT_EQ(textAt(p, 5, 85), "<none>");
-    // and one caption each
-    EXPECT_EQ(p.size(), qsizetype(std::size(fields) + std::size(expected)) + 21);
-}
-
 TEST(ClientList, ChosenClientNumbersAreBlockNumbersLessOneWithinTheTable)
 {
     // Client numbers 3 to 5 are blocks 2, 3 and 4.
