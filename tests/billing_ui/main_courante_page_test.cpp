@@ -1,5 +1,6 @@
-// The main courante page in the main window: the day and its moves, printing
-// and the export of the day sheet. The entry row's rules are the model's.
+// The main courante page in the main window: the day and its moves, the
+// entry row and its keys, the Delete key on the sheet, the totals under it,
+// printing and the export of the day sheet.
 #include "billing/ui/main_courante_page_widget.h"
 #include "shell/ui/fiche_widget.h"
 #include "shell_ui/clean_set.h"
@@ -72,6 +73,56 @@ TEST(MainCourantePage, ShowsTheDayAndMovesFromDayToDay)
     button<QToolButton>(p.widget, u"Jour précédent"_s)->click();
     EXPECT_EQ(p.caption(), u"Main courante du 02/12/2026"_s);
     EXPECT_EQ(p.sheet(0, 1), u"DUPONT Jean"_s);
+}
+
+TEST(MainCourantePage, TheEntryRowPostsOnEnterAndTellsWhatIsWrong)
+{
+    Page p;
+    // Typing a name before the room says so.
+    p.field(1)->setFocus();
+    QTest::keyClick(p.field(1), 'a');
+    EXPECT_EQ(p.h.ui.shown.value(0), u"Indiquer la chambre"_s);
+    p.field(1)->clear();
+
+    // Leaving the room fills in its occupant (the room found whatever its blanks).
+    p.field(0)->setFocus();
+    QTest::keyClicks(p.field(0), u" 12"_s);
+    QTest::keyClick(p.field(0), Qt::Key_Tab);
+    EXPECT_EQ(p.field(1)->text(), u"DUPONT Jean"_s);
+    QTest::keyClicks(p.field(3), u"80.5"_s);
+    QTest::keyClicks(p.field(5), u"x"_s);
+    QTest::keyClick(p.field(5), Qt::Key_Return);
+    EXPECT_EQ(p.h.ui.shown.last(), u"CB : 'x' n'est pas une valeur en virgule flottante correcte"_s);
+    EXPECT_TRUE(p.field(5)->hasFocus());
+    EXPECT_EQ(p.sheet(0, 3), QString());
+    EXPECT_EQ(p.field(3)->text(), u"80,5"_s);
+
+    // Posted once the room is typed as the sheet shows it.
+    p.field(5)->clear();
+    p.field(0)->setText(u"12"_s);
+    QTest::keyClick(p.field(5), Qt::Key_Return);
+    EXPECT_EQ(p.sheet(0, 3), u"80,50"_s);
+    EXPECT_EQ(p.total(3), u"80,50"_s);
+    EXPECT_EQ(p.field(3)->text(), QString());
+    EXPECT_TRUE(p.field(0)->hasFocus());
+
+    // A row clicked comes into the entry row; Delete on the sheet clears it.
+    QTableView *sheet = named<QTableView>(p.widget, u"sheet"_s);
+    const QModelIndex seven = sheet->model()->index(1, 0);
+    QTest::mouseClick(sheet->viewport(), Qt::LeftButton, {}, sheet->visualRect(seven).center());
+    EXPECT_EQ(p.field(0)->text(), u"7"_s);
+    EXPECT_EQ(p.field(6)->text(), u"4,00"_s);
+    sheet->setFocus();
+    QTest::keyClick(sheet, Qt::Key_Delete);
+    EXPECT_EQ(p.sheet(1, 6), QString());
+    EXPECT_EQ(p.sheet(1, 0), u"7"_s);
+    EXPECT_EQ(p.total(6), u"0,00"_s);
+
+    // Left for the next day, the day is stored.
+    p.h.form.run(Cmd::Suivant);
+    p.h.form.run(Cmd::Precedent);
+    EXPECT_EQ(p.sheet(0, 3), u"80,50"_s);
+    EXPECT_EQ(p.sheet(1, 6), QString());
 }
 
 TEST(MainCourantePage, PrintsAndExportsTheDayShown)

@@ -50,6 +50,20 @@ template <typename W> W *field(QDialog &dialog, const char *name)
 
 } // namespace
 
+TEST(ReceptionDialogs, RoomDropDownsListFreeRoomsAndKeepTheNumberChosen)
+{
+    RoomBox box;
+    box.setRooms({"  101\tDouble", "  102\t"}, "7");
+    EXPECT_EQ(box.itemText(0), "101 Double");
+    EXPECT_EQ(box.itemText(1), "102");
+    EXPECT_EQ(box.currentText(), "7");
+    box.setCurrentIndex(0);
+    EXPECT_EQ(box.currentText(), "101");
+    box.lineEdit()->clear();
+    box.lineEdit()->insert("12 Suite"); // as a paste
+    EXPECT_EQ(box.currentText(), "12");
+}
+
 TEST(ReceptionDialogs, ArrivalShowsTheCardAndItsChoiceReachesTheTables)
 {
     Martin h;
@@ -67,6 +81,43 @@ TEST(ReceptionDialogs, ArrivalShowsTheCardAndItsChoiceReachesTheTables)
     EXPECT_EQ(h.clients.card().room, "103");
     EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 9));
     EXPECT_EQ(h.clients.card().situation, 0);
+}
+
+// The rooms offered follow the dates shown, and "OK" on a room taken on one
+// of those days says by whom and stays open.
+TEST(ReceptionDialogs, ArrivalFollowsItsDatesAndRefusesARoomTaken)
+{
+    Martin h;
+    EXPECT_TRUE(runArrival(nullptr, h.fiche, [&](QDialog &d) {
+        auto *room = field<RoomBox>(d, "room");
+        auto *problem = field<QLabel>(d, "problem");
+        EXPECT_NE(room->findText("102 Simple"), -1);
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 10));
+        EXPECT_EQ(room->findText("102 Simple"), -1);
+        EXPECT_EQ(room->currentText(), "102"); // what was there stays typed
+        EXPECT_NE(click(d, "OK"), QDialog::Accepted);
+        EXPECT_FALSE(problem->isHidden());
+        EXPECT_EQ(problem->text(), "Chambre 102 réservée du 08/05/2024 au 14/05/2024 par Baron");
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 2));
+        EXPECT_TRUE(problem->isHidden());
+        EXPECT_NE(click(d, "OK"), QDialog::Accepted);
+        EXPECT_TRUE(problem->text().startsWith("La date de départ"));
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 7));
+        return click(d, "OK");
+    }));
+    EXPECT_EQ(h.clients.card().room, "102");
+    EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 7));
+}
+
+TEST(ReceptionDialogs, CancelChangesNothing)
+{
+    Martin h;
+    const QStringList rooms = h.lines(Table::Rooms);
+    auto cancel = [](QDialog &d) { return click(d, "Annuller"); };
+    for (auto run : {runArrival, runDeparture, runReservation, runClosing, runTransfer})
+        EXPECT_FALSE(run(nullptr, h.fiche, cancel));
+    EXPECT_EQ(h.lines(Table::Rooms), rooms);
+    EXPECT_FALSE(h.fiche.set().isDirty());
 }
 
 TEST(ReceptionDialogs, DepartureAndReservationReachTheTables)

@@ -75,6 +75,15 @@ TEST(CommandTables, EveryCommandHasExactlyOneMenuLineOrButton)
     }
 }
 
+TEST(CommandTables, HintsSplitAtTheBar)
+{
+    EXPECT_EQ(shortHint(u"Enregistrer|"), u"Enregistrer");
+    EXPECT_EQ(longHint(u"Enregistrer|"), u"");
+    EXPECT_EQ(longHint(u"court|long"), u"long");
+    EXPECT_EQ(shortHint(u"Nouveau dossier"), u"Nouveau dossier");
+    EXPECT_EQ(longHint(u"Nouveau dossier"), u"Nouveau dossier");
+}
+
 // One state goes through every page in turn, so that no page's commands
 // outlive it (rooms then invoices once left the reception commands on): it
 // must agree with a fresh one showing that page first.
@@ -157,4 +166,21 @@ TEST(CommandState, SelectionMenusAreRadioGroups)
     EXPECT_FALSE(state.checked(Cmd::Premier));
     state.Decoche(SelectionGroup::Rooms);
     EXPECT_TRUE(checkedOf(SelectionGroup::Rooms).isEmpty());
+}
+
+TEST(RecordKeys, MoveBetweenCards)
+{
+    EXPECT_EQ(recordKey(Qt::Key_PageDown, Qt::NoModifier), Cmd::Suivant);
+    EXPECT_EQ(recordKey(Qt::Key_PageUp, Qt::NoModifier), Cmd::Precedent);
+    EXPECT_EQ(recordKey(Qt::Key_F2, Qt::NoModifier), Cmd::Liste);
+    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::ControlModifier), Cmd::Premier);
+    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier | Qt::KeypadModifier), Cmd::Dernier);
+    // Home and End without Ctrl, or with more than Ctrl, stay the field's.
+    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::NoModifier), Cmd::None);
+    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier), Cmd::None);
+    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier), Cmd::None);
+    // In a card's notes Ctrl+Home and Ctrl+End move in the text; the page
+    // keys still move between cards.
+    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier, true), Cmd::None);
+    EXPECT_EQ(recordKey(Qt::Key_PageDown, Qt::NoModifier, true), Cmd::Suivant);
 }

@@ -1,6 +1,6 @@
-// The client commands of the main window: exchange files and printing, run
-// from the menus with every dialog answered in place of the person. What the
-// searches and selections find is the client model's to test.
+// The client commands of the main window: searches, selections, exchange
+// files and printing, run from the menus with every dialog answered in place
+// of the person.
 #include "clean_set.h"
 #include "shell/ui/fiche_widget.h"
 
@@ -32,6 +32,47 @@ struct Hotel : CleanSet
 };
 
 } // namespace
+
+TEST(ClientCommands, SearchesMoveTheCardOrReportNoMatch)
+{
+    Hotel h;
+    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    ASSERT_EQ(h.name(), u"DUPONT Jean"_s);
+
+    h.answer = typing(u"lef"_s);
+    h.form.run(Cmd::RechercherNom);
+    EXPECT_EQ(h.name(), u"LEFÈVRE Zoé"_s);
+    h.answer = typing(u"10003"_s);
+    h.form.run(Cmd::RechercherCodeClient);
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+
+    h.answer = typing(u"zz"_s);
+    h.form.run(Cmd::RechercherNom);
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+    EXPECT_EQ(h.ui.shown.value(h.ui.shown.size() - 1), u"Fiche ZZ non trouvée"_s);
+}
+
+TEST(ClientCommands, SelectionChecksItsItemAndRestrictsTheMoves)
+{
+    Hotel h;
+    QString offered;
+    h.answer = typing(u"d"_s, &offered);
+    h.form.run(Cmd::ClientsVille);
+    EXPECT_EQ(offered, u"PARIS"_s); // the town of the card shown
+    EXPECT_TRUE(h.form.action(Cmd::ClientsVille)->isChecked());
+    EXPECT_FALSE(h.form.action(Cmd::TousLesClients)->isChecked());
+    // Only DUBLIN begins with "D": the first card of the selection, and the
+    // moves stay on it.
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+    h.form.run(Cmd::Precedent);
+    EXPECT_EQ(h.name(), u"O'BRIEN Œdipe"_s);
+
+    h.form.run(Cmd::TousLesClients);
+    EXPECT_FALSE(h.form.action(Cmd::ClientsVille)->isChecked());
+    EXPECT_EQ(h.name(), u"DUPONT Jean"_s);
+    h.form.run(Cmd::Suivant);
+    EXPECT_EQ(h.name(), u"LEFÈVRE Zoé"_s);
+}
 
 TEST(ClientCommands, PrintFicheWithoutPrinterWritesAPdf)
 {

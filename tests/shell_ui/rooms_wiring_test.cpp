@@ -49,6 +49,40 @@ int click(QDialog &dialog, const QString &text)
 
 } // namespace
 
+// Which commands each page offers: CommandState (tests/shell) and
+// MainForm.ActionsShowTheCommandStateOfEachPage.
+TEST(RoomsWiring, RoomPageMovesBySelectionAndSearch)
+{
+    Hotel h;
+    h.form.run(Cmd::BoutonChambres);
+    TFiche *fiche = h.form.recordWindow();
+    ASSERT_EQ(fiche->shownPage(), PageId::Rooms);
+    QLineEdit *number = named<QLineEdit>(fiche->roomPage(), u"Numéro"_s);
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->text(), u"   12"_s);
+
+    // "Chambres libres" checks its item and shows the first room without occupant.
+    h.form.run(Cmd::ChambresLibres);
+    EXPECT_TRUE(h.form.action(Cmd::ChambresLibres)->isChecked());
+    EXPECT_FALSE(h.form.action(Cmd::ToutesLesChambres)->isChecked());
+    EXPECT_EQ(number->text(), u"    7"_s);
+
+    h.answer = typing(u"dup"_s);
+    h.form.run(Cmd::RechercherOccupant);
+    EXPECT_EQ(number->text(), u"   12"_s);
+    h.answer = typing(u"7"_s);
+    h.form.run(Cmd::RechercherChambre);
+    EXPECT_EQ(number->text(), u"    7"_s);
+    h.answer = typing(u"99"_s);
+    h.form.run(Cmd::RechercherChambre);
+    EXPECT_EQ(h.ui.shown.last(), u"Chambre    99 non trouvée"_s);
+
+    // Going round the pages only shows cards: nothing is left to save.
+    for (Cmd c : {Cmd::Planning, Cmd::Clients, Cmd::Chambres, Cmd::Suivant, Cmd::Planning})
+        h.form.run(c);
+    EXPECT_FALSE(h.form.fiche().TestModif());
+}
+
 TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
 {
     Hotel h;
@@ -103,4 +137,71 @@ TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
     for (QLabel *l : planning->findChildren<QLabel *>())
         titled = titled || l->text() == PlanningPage::title(first.addDays(-21));
     EXPECT_TRUE(titled);
+}
+
+TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
+{
+    Hotel h;
+    h.form.run(Cmd::Clients);
+    TClientPage *page = h.form.recordWindow()->clientPage();
+    QToolButton *picker = button<QToolButton>(page, u"Liste des chambres"_s);
+    ASSERT_TRUE(picker);
+
+    QStringList offered;
+    auto pick = [&](const QString &button) {
+        return [&, button](QDialog &d) {
+            auto *list = d.findChild<QListWidget *>();
+            offered.clear();
+            for (int i = 0; i < list->count(); ++i)
+                offered << list->item(i)->text();
+            if (!offered.isEmpty())
+                list->setCurrentRow(0);
+            return click(d, button);
+        };
+    };
+    // Cancelled: the card stays as it was.
+    h.answer = pick(u"Annuler"_s);
+    QTest::mouseClick(picker, Qt::LeftButton);
+    EXPECT_EQ(h.form.clientPage().card().room, u"   12"_s);
+    EXPECT_FALSE(h.form.clientPage().modified());
+
+    // Room 12 is taken for the card's stay; 7 is offered and goes into "Chambre".
+    h.answer = pick(u"OK"_s);
+    QTest::mouseClick(picker, Qt::LeftButton);
+    EXPECT_EQ(offered, QStringList{u"7 Chambre côté mer"_s});
+    EXPECT_EQ(named<QLineEdit>(page, u"Chambre"_s)->text(), u"7"_s);
+    EXPECT_EQ(h.form.clientPage().card().room, u"7"_s);
+    EXPECT_TRUE(h.form.clientPage().modified());
+}
+
+// F3 from any page shows the day; a guest chosen in it is shown on the
+// client page, commands and all.
+TEST(RoomsWiring, F3ShowsTheDayAndAGuestChosenOpensTheirCard)
+{
+    Hotel h;
+    h.form.show();
+    h.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
+    h.form.run(Cmd::BoutonPlanning);
+    QString chosen;
+    h.answer = [&](QDialog &d) {
+        auto *day = qobject_cast<TJournee *>(&d);
+        EXPECT_NE(day, nullptr);
+        if (!day)
+            return d.result();
+        EXPECT_EQ(day->day(), QDate::currentDate());
+        // The clean set's guests have been in the house since December 2026.
+        EXPECT_FALSE(day->shown().present.isEmpty());
+        if (!day->shown().present.isEmpty()) {
+            chosen = day->shown().present.first().name;
+            day->list(2)->setCurrentCell(0, 0);
+            QTest::keyClick(day->list(2), Qt::Key_Return);
+        }
+        return d.result();
+    };
+    QTest::keyClick(h.form.recordWindow(), Qt::Key_F3);
+    ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    EXPECT_TRUE(h.form.action(Cmd::DepartClient)->isEnabled());
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), chosen);
 }

@@ -138,6 +138,15 @@ TEST(TouristTaxJournal, TheTaxIsCreditedToItsAccountAndEveryEntryBalances)
     }
 }
 
+TEST(TouristTaxStatistics, OccupancyTurnoverLeavesTheTaxOut)
+{
+    const FileSet set = setOf(stay(0, "1", "04/03/2026", "01/03/2026", "04/03/2026", nightAndTax("3", "6")));
+    const QList<OccupancyMonth> months = occupancy(set, invoiceFigures(set, passSettings()));
+    ASSERT_FALSE(months.isEmpty());
+    // 309,00 shown, less 27,27 of VAT and 9,00 of tax.
+    EXPECT_EQ(months.back().turnover.exact(), "272,73");
+}
+
 TEST(TouristTaxTool, PrintsThePeriodsRowsAndRefusesABadPeriod)
 {
     QTemporaryDir dir;

@@ -128,6 +128,47 @@ TEST(JournalWindow, ListsThePeriodExportsTextAndFecAndPrints)
     EXPECT_TRUE(QFile::exists(printUi.path));
 }
 
+TEST(JournalWindow, FecNamedFromTheSiretRefusedUnbalancedAndPrintTitle)
+{
+    TJournal w;
+    TJournal::Journal j;
+    JournalLine l;
+    l.date = QDate(2026, 3, 1);
+    l.code = u"VE"_s;
+    l.debit = 100;
+    l.entry = 1;
+    j.lines = {l}; // unbalanced: no file
+    j.company.lines[4] = u"552100554 00025"_s;
+    QString proposed;
+    QStringList told;
+    const QString path = QDir::temp().filePath(u"carvelle-journal-unbalanced.txt"_s);
+    QFile::remove(path);
+    TStats::Actions actions;
+    actions.showDialog = [&](QDialog &d) {
+        auto *files = qobject_cast<QFileDialog *>(&d);
+        EXPECT_NE(files, nullptr);
+        files->selectNameFilter(TJournal::kFecFilter);
+        emit files->filterSelected(TJournal::kFecFilter);
+        proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
+        files->selectFile(path);
+        return int(QDialog::Accepted);
+    };
+    QString printed;
+    actions.print = [&](const PrintJob &job) {
+        printed = job.title;
+        return true;
+    };
+    actions.today = QDate(2026, 12, 6);
+    w.Init(j, actions, [&](const QString &t) { told << t; });
+    w.SpeedButton8Click();
+    EXPECT_EQ(printed, u"Journal au 06/12/2026"_s);
+    w.SaveBtnClick();
+    EXPECT_EQ(proposed, u"552100554FEC20260301.txt"_s);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(u"n'est pas équilibrée"_s));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST(AccountsDialog, LeavingAFieldCompletesItAndOkStoresTheSeven)
 {
     CleanSet h;

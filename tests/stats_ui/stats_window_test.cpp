@@ -65,3 +65,15 @@ TEST(StatsWindow, CommandsOpenTheirWindowChartAndPrintout)
     EXPECT_EQ(charted, QList<qint64>{340});
     ASSERT_TRUE(QFile::exists(printUi.path));
 }
+
+TEST(StatsWindow, ShowsEveryEntry)
+{
+    Cumul list(2);
+    for (int k = 1; k <= 100; ++k)
+        CumulLot(list, QString::number(k), QString::number(k), QString());
+    TStats w;
+    w.Init(statTable(StatKind::Chambres, list), {});
+    EXPECT_EQ(w.grid()->model()->rowCount(), 100);
+    EXPECT_EQ(w.grid()->model()->index(99, 0).data().toString(), u"100"_s);
+    EXPECT_EQ(w.grid()->columnWidth(1), 313);
+}
