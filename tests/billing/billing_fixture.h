@@ -52,31 +52,9 @@ inline QStringList clientBlock(int n, const QString &code, const QString &name,
                                const QStringList &tagged = {})
 {
     const QString num = RecordTable::numberText(n, 5) + ">";
-    return QStringList{"<BLOC" + num,
-                       code,
-                       "N",
-                       "N",
-                       name,
-                       "3 place Verte",
-                       "Bât. B",
-                       "69001",
-                       "LYON",
-                       "FRANCE",
-                       "",
-                       "",
-                       "",
-                       "01/01/2026",
-                       "",
-                       "28/02/2026",
-                       "  12",
-                       "01/03/2026",
-                       "1",
-                       "  /  /    ",
-                       "",
-                       "",
-                       "",
-                       "",
-                       "0"} +
+    return QStringList{"<BLOC" + num, code, "N", "N", name, "3 place Verte", "Bât. B", "69001",
+                       "LYON", "FRANCE", "", "", "", "01/01/2026", "", "28/02/2026", "  12",
+                       "01/03/2026", "1", "  /  /    ", "", "", "", "", "0"} +
            tagged + QStringList{"</BLOC" + num};
 }
 

@@ -56,15 +56,6 @@ TEST(InvoicePrintTool, PrintsAndArchivesInvoicesAsThePagePrintsThem)
     EXPECT_EQ(run(dir.path(), tool, {"print-invoice", set, "2026030", "-o", pdf}, &out), 1);
     EXPECT_EQ(run(dir.path(), tool, {"print-invoice", set, "202603002"}, &out), 2);
 
-    // Letterhead paper, from the folder's settings: no company heading.
-    Settings s;
-    s.paperType = 1;
-    writeFile(dir.filePath("Carvelle.ini"), settingsBytes(s));
-    ASSERT_EQ(run(dir.path(), tool, {"print-invoice", set, "202603001", "-o", pdf}, &out), 0);
-    text = pdfText(pdf);
-    EXPECT_TRUE(text.contains("Facture N° 202603001")) << qPrintable(text);
-    EXPECT_FALSE(text.contains("Hôtel de la Plage"));
-
     // Validated invoices only, past the gap in the numbering; never twice.
     const QString archive = dir.filePath("archive");
     ASSERT_EQ(run(dir.path(), tool, {"archive-invoices", set, archive}, &out), 0);

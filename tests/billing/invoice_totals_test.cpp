@@ -44,29 +44,9 @@ TEST(Calculef, ReadsEachRowAsTheGridShowsIt)
     EXPECT_EQ(c.grid.cell(1, Price), text::Rset(u"2,5", 90));
 }
 
-TEST(Calculef, SplitsTheTotalByRate)
+// The rounding itself, code by code, is MoneyRules' table.
+TEST(Calculef, HidesAZeroWithoutDecimalsAndNeverShowsMinusZero)
 {
-    const Computed c({line("Nuit", "1", "110", "2"), line("Taxe", "2", "1,10", "1"),
-                      line("Vin", "1", "24", "3")},
-                     {5.5, 10, 20});
-    EXPECT_EQ(c.totals.inclusive[0], money("2,20"));
-    EXPECT_EQ(c.totals.inclusive[1], money("110"));
-    EXPECT_EQ(c.totals.inclusive[2], money("24"));
-    EXPECT_EQ(c.totals.exclusive[1], money("100"));
-    EXPECT_EQ(c.totals.vat[2], money("4"));
-    EXPECT_EQ(c.totals.vat[0], money("0,11")); // 2,20 x 5,5 / 105,5 = 0,1146...
-    EXPECT_EQ(c.totals.totalText, "136,20");
-    EXPECT_EQ(c.totals.vatText, "14,11");
-    EXPECT_EQ(c.totals.exclusiveText, "122,09");
-}
-
-TEST(Calculef, RoundsAsAPersonReadsAndHidesAZeroWithoutDecimals)
-{
-    const Computed half({line("A", "1", "2,675"), line("Remise", "-1", "2,345")});
-    EXPECT_EQ(half.cell(1, Amount), "2,68");
-    EXPECT_EQ(half.cell(2, Amount), "-2,35");
-    EXPECT_EQ(half.totals.totalText, "0,33");
-
     const Computed zero({line("Offert", "1", "0")}, {0, 0, 0}, 0);
     EXPECT_EQ(zero.totals.totalText, "");
     EXPECT_EQ(zero.totals.vatText, "");

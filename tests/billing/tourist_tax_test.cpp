@@ -184,12 +184,9 @@ TEST(OutsideVatCode, InvoicesOfTheFixtureSetsComputeAsBefore)
 
 TEST(TouristTaxLine, FromTheFamilySituation)
 {
-    EXPECT_EQ(liablePersons("Célibataire"), 1);
-    EXPECT_EQ(liablePersons("Couple"), 2);
-    EXPECT_EQ(liablePersons(" couple "), 2);
-    EXPECT_EQ(liablePersons("3 enfants"), 2);
-    EXPECT_EQ(liablePersons("> 3 enfants"), 2);
-    EXPECT_EQ(liablePersons(""), 1);
+    for (const auto &[family, persons] : {std::pair("Célibataire", 1), std::pair("Couple", 2), std::pair(" couple ", 2),
+                                          std::pair("3 enfants", 2), std::pair("> 3 enfants", 2), std::pair("", 1)})
+        EXPECT_EQ(liablePersons(family), persons) << family;
 }
 
 TEST(TouristTaxLine, NouvFactAddsTheCouplesThreeNights)

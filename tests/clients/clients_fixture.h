@@ -37,30 +37,8 @@ struct ClientFields
 inline QStringList clientBlock(int n, const ClientFields &f)
 {
     const QString num = RecordTable::numberText(n, 5);
-    return QStringList{"<BLOC" + num + ">",
-                       f.code,
-                       "N",
-                       "N",
-                       f.name,
-                       "1 rue Haute",
-                       "",
-                       f.postalCode,
-                       f.town,
-                       f.country,
-                       "0143000000",
-                       "",
-                       "",
-                       "04/03/2026",
-                       "",
-                       "",
-                       f.room,
-                       "",
-                       "1",
-                       "  /  /    ",
-                       "",
-                       "",
-                       "",
-                       "",
-                       f.situation} +
+    return QStringList{"<BLOC" + num + ">", f.code, "N", "N", f.name, "1 rue Haute", "",
+                       f.postalCode, f.town, f.country, "0143000000", "", "", "04/03/2026", "", "",
+                       f.room, "", "1", "  /  /    ", "", "", "", "", f.situation} +
            f.tagged + QStringList{"</BLOC" + num + ">"};
 }

@@ -78,44 +78,30 @@ TEST(Nights, AwkwardStaysHoldTheirNightsOnly)
         const char *room, *night, *who;
     } cases[] = {
         // One leaves in the morning, the other arrives in the afternoon.
-        {"101", "05/12/2026", "QUITTE"},
-        {"101", "06/12/2026", "ARRIVE"},
-        {"101", "08/12/2026", ""},
+        {"101", "05/12/2026", "QUITTE"}, {"101", "06/12/2026", "ARRIVE"}, {"101", "08/12/2026", ""},
         // One night over the year end; a stay over the month end.
-        {"102", "31/12/2026", "REVEILLON"},
-        {"102", "01/01/2027", ""},
-        {"103", "31/01/2027", "FIN-MOIS"},
-        {"103", "01/02/2027", "FIN-MOIS"},
-        {"103", "02/02/2027", ""},
-        {"103", "29/02/2028", "BISSEXTILE"},
-        {"103", "01/03/2028", ""},
+        {"102", "31/12/2026", "REVEILLON"}, {"102", "01/01/2027", ""},
+        {"103", "31/01/2027", "FIN-MOIS"}, {"103", "01/02/2027", "FIN-MOIS"},
+        {"103", "02/02/2027", ""}, {"103", "29/02/2028", "BISSEXTILE"}, {"103", "01/03/2028", ""},
         // Dates that do not read: a reservation holds nothing, a guest in the
         // house holds tonight.
         {"104", "06/12/2026", "SANS-DATES"},
         {"104", "07/12/2026", ""},
         // Overdue: still in the room up to tonight.
-        {"105", "04/12/2026", "RETARD"},
-        {"105", "06/12/2026", "RETARD"},
-        {"105", "07/12/2026", ""},
+        {"105", "04/12/2026", "RETARD"}, {"105", "06/12/2026", "RETARD"}, {"105", "07/12/2026", ""},
         // No-show: the arrival night only.
         {"106", "04/12/2026", "ABSENT"},
         {"106", "05/12/2026", ""},
         // A closure beginning on a guest's departure day does not meet them;
         // one over a booking does.
-        {"107", "05/12/2026", "AVANT-TRAVAUX"},
-        {"107", "06/12/2026", "fermée:Travaux"},
+        {"107", "05/12/2026", "AVANT-TRAVAUX"}, {"107", "06/12/2026", "fermée:Travaux"},
         {"107", "08/12/2026", "FERME,fermée:Travaux"},
         // A transfer mid-stay: the nights before stay the old room's.
-        {"109", "03/12/2026", "TRANSFERE"},
-        {"109", "04/12/2026", ""},
-        {"108", "03/12/2026", ""},
-        {"108", "04/12/2026", "TRANSFERE"},
-        {"108", "09/12/2026", "TRANSFERE"},
+        {"109", "03/12/2026", "TRANSFERE"}, {"109", "04/12/2026", ""}, {"108", "03/12/2026", ""},
+        {"108", "04/12/2026", "TRANSFERE"}, {"108", "09/12/2026", "TRANSFERE"},
         // Then a departure: the stay kept; a cancelled one and a card
         // cancelled hold nothing, nor does a stay ending the day it begins.
-        {"110", "04/12/2026", "PARTI"},
-        {"110", "05/12/2026", ""},
-        {"110", "20/11/2026", ""},
+        {"110", "04/12/2026", "PARTI"}, {"110", "05/12/2026", ""}, {"110", "20/11/2026", ""},
         {"110", "07/12/2026", ""},
     };
     for (const auto &c : cases)

@@ -226,37 +226,3 @@ TEST(Planning, AimingAtAGuestOpensTheirCard)
     p.fiche.selectPage(PageId::Clients);
     EXPECT_EQ(clients.card().name, "Leroy Marc");
 }
-
-// The demo hotel is written around the day it is given: guests in today,
-// bookings in the weeks after, one guest overdue to show what that looks like.
-TEST(Planning, DemoHotelLivesAroundItsDay)
-{
-    QTemporaryDir dir;
-    const QDate day(2031, 5, 14); // a Wednesday
-    QProcess generator;
-    generator.setStandardOutputFile(QProcess::nullDevice());
-    generator.start(CARVELLE_GENERATOR,
-                    {"--small", "--date", day.toString(Qt::ISODate), dir.path(), "DEMO"});
-    ASSERT_TRUE(generator.waitForFinished(60000));
-    ASSERT_EQ(generator.exitCode(), 0);
-    ScriptedUi ui;
-    Fiche fiche(ui);
-    PlanningPage page(fiche);
-    page.setToday(day);
-    fiche.setPage(PageId::Planning, &page);
-    ASSERT_TRUE(fiche.Charge(dir.filePath("DEMO.htl")));
-    fiche.set().planningStart = QDate(2031, 5, 11);
-    page.PlanningSemaines();
-    const PlanningGrid &g = page.grid();
-    ASSERT_EQ(g.todayColumn(), 3);
-    int present = 0, booked = 0, overdueRows = 0;
-    for (int r = 0; r < g.rowCount(); ++r) {
-        present += g.state(r, 3) == CellState::Occupied;
-        for (int c = 4; c < PlanningGrid::kDays; ++c)
-            booked += g.state(r, c) == CellState::Reserved || g.state(r, c) == CellState::Confirmed;
-        overdueRows += g.overdue(r, 3);
-    }
-    EXPECT_GE(present, 3);
-    EXPECT_GE(booked, 20);
-    EXPECT_EQ(overdueRows, 1);
-}

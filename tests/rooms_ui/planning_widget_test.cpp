@@ -41,41 +41,6 @@ TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)
     EXPECT_TRUE(m.data(m.index(0, 2), Qt::DisplayRole).toString().isEmpty()) << "codes stay hidden";
 }
 
-TEST(PlanningWidget, ShowsThePageWithItsLegendAndSizesItsColumns)
-{
-    ScriptedUi ui;
-    Fiche fiche(ui);
-    PlanningPage page(fiche);
-    QStringList rooms;
-    for (int b = 0; b < 60; ++b)
-        rooms << "<BLOC" + RecordTable::numberText(b, 5) + ">" << QString::number(101 + b)
-              << "</BLOC" + RecordTable::numberText(b, 5) + ">";
-    fiche.set().table(Table::Rooms).setBytes(crlf(rooms));
-    fiche.set().setCount(Table::Rooms, 60);
-    fiche.set().planningStart = QDate(2001, 3, 4);
-    TPlanningPage w(page);
-    w.resize(800, 600);
-    w.show(); // draws the planning
-
-    EXPECT_EQ(w.findChild<QLabel *>()->text(), "Planning Du 04 mars 2001  Au  31 mars 2001");
-    QStringList legend;
-    for (const QLabel *l : w.findChildren<QLabel *>("legend"))
-        legend << l->text();
-    EXPECT_EQ(legend, QStringList({"Fermée", "Occupée", "Réservée", "Confirmée", "Conflit"}));
-
-    QTableView *view = w.view();
-    EXPECT_EQ(view->columnWidth(0), 60); // 800 - 29 * 24 - 44
-    EXPECT_EQ(view->columnWidth(28), 24);
-    w.resize(1000, 600);
-    page.next();
-    w.refresh(); // a redraw keeps the widths
-    EXPECT_EQ(view->columnWidth(0), 1000 - 29 * 31 - 44);
-    EXPECT_EQ(view->columnWidth(1), 31);
-    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "D\n11");
-    EXPECT_EQ(view->rowHeight(59), 16);
-    EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
-}
-
 // Today's column stands out, a cell tells who is there, and a double click
 // on a guest makes that guest's card the one the client page opens on.
 TEST(PlanningWidget, MarksTodayAndLeadsToTheGuest)

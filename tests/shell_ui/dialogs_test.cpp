@@ -53,22 +53,6 @@ TEST(CompanyDialog, OkGivesEachFieldToItsLine)
     EXPECT_EQ(company.lines, expected.lines);
 }
 
-TEST(CompanyDialog, EmptyNameOrAnnulerChangesNothing)
-{
-    const Company before = sampleCompany();
-    Company company = before;
-    for (const auto &[name, press] :
-         {std::pair{QString(), u"OK"_s}, {u"Autre hôtel"_s, u"Annuler"_s}}) {
-        TPsoc dialog;
-        dialog.Init(company);
-        retype(dialog.findChild<QLineEdit *>(u"companyLine0"_s), name);
-        retype(dialog.findChild<QLineEdit *>(u"companyLine1"_s), u"ailleurs"_s);
-        QTest::mouseClick(button<QPushButton>(&dialog, press), Qt::LeftButton);
-        EXPECT_FALSE(dialog.apply(company)) << press.toStdString();
-    }
-    EXPECT_EQ(company.lines, before.lines);
-}
-
 TEST(CompanyDialog, RefusesCharactersTheFileCannotHold)
 {
     TPsoc dialog;
@@ -114,17 +98,6 @@ TEST_F(ListDialog, ClickThenEnterReplacesTheEntry)
     EXPECT_EQ(list->currentRow(), -1);
     // The dialog stays open: Enter validates the field, not the window.
     EXPECT_TRUE(dialog.isVisible());
-}
-
-TEST_F(ListDialog, ValidatingWithNothingSelectedAppends)
-{
-    typeText(entry, u"Familiale"_s);
-    QTest::keyClick(entry, Qt::Key_Enter);
-    QTest::mouseClick(dialog.findChild<QToolButton *>(u"validate"_s), Qt::LeftButton);
-
-    EXPECT_EQ(dialog.Result(),
-              (QStringList{u"Simple"_s, u"Double"_s, u"Suite"_s, u"Familiale"_s, u""_s}));
-    EXPECT_EQ(list->count(), 5);
 }
 
 TEST_F(ListDialog, DeleteInTheListRemovesTheSelectedEntryOnly)

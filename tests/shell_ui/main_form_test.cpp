@@ -76,39 +76,9 @@ TEST(MainForm, ActionsShowTheCommandStateOfEachPage)
     EXPECT_EQ(p.form.windowTitle(), "Carvelle - [LION.htl]");
 }
 
-TEST(MainForm, SavePromptBeforeOpening)
-{
-    Program p;
-    ASSERT_TRUE(p.open());
-    writeFile(p.path("TIGRE.htl"), readFile(p.path("LION.htl")));
-    p.form.run(Cmd::Clients);
-    p.nameField()->setText("CHANGÉ");
-
-    // Cancel: the set stays open and no open dialog shows.
-    p.ui.yesNoCancel = {Ui::Answer::Cancel};
-    p.form.run(Cmd::BoutonOuvrir);
-    EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans LION.htl ?");
-    EXPECT_EQ(p.ui.openDialogs, 1); // the first open only
-    EXPECT_EQ(p.form.controller().FileName, p.path("LION.htl"));
-
-    // No: goes on to the dialog without writing.
-    p.ui.yesNoCancel = {Ui::Answer::No};
-    p.ui.openFiles = {p.path("TIGRE.htl")};
-    p.form.run(Cmd::Ouvrir);
-    EXPECT_EQ(p.form.controller().FileName, p.path("TIGRE.htl"));
-    EXPECT_FALSE(readFile(p.path("LION.htl")).contains("CHANG"));
-
-    // Yes: writes the changed set first.
-    p.form.run(Cmd::Clients);
-    p.nameField()->setText("CHANGÉ");
-    p.ui.yesNoCancel = {Ui::Answer::Yes};
-    p.ui.openFiles = {p.path("LION.htl")};
-    p.form.run(Cmd::Ouvrir);
-    EXPECT_TRUE(readFile(p.path("TIGRE.htl")).contains("CHANG\xC9"));
-    EXPECT_EQ(p.form.controller().FileName, p.path("LION.htl"));
-}
-
-TEST(MainForm, OpenRefusesAnythingButAHotelFile)
+// The file commands reach the controller, whose answers are tested there:
+// the save prompt, the refusal of what is not a hotel file, Save As.
+TEST(MainForm, FileCommandsAnswerThroughTheMessageBoxes)
 {
     Program p;
     writeFile(p.path("notes.txt"), "x");
@@ -117,18 +87,29 @@ TEST(MainForm, OpenRefusesAnythingButAHotelFile)
     EXPECT_EQ(p.ui.shown.last(), "Type de fichier non valide");
     EXPECT_TRUE(p.form.controller().FileName.isEmpty());
     EXPECT_FALSE(p.form.action(Cmd::Enregistrer)->isEnabled());
-}
 
-TEST(MainForm, SaveAsWritesAHotelFile)
-{
-    Program p;
     ASSERT_TRUE(p.open());
+    writeFile(p.path("TIGRE.htl"), readFile(p.path("LION.htl")));
+    p.form.run(Cmd::Clients);
+    p.nameField()->setText("CHANGÉ");
+    // Cancel: the set stays open and no open dialog shows.
+    p.ui.yesNoCancel = {Ui::Answer::Cancel};
+    const int dialogs = p.ui.openDialogs;
+    p.form.run(Cmd::BoutonOuvrir);
+    EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans LION.htl ?");
+    EXPECT_EQ(p.ui.openDialogs, dialogs);
+    EXPECT_EQ(p.form.controller().FileName, p.path("LION.htl"));
+    // Yes: writes the changed set first.
+    p.ui.yesNoCancel = {Ui::Answer::Yes};
+    p.ui.openFiles = {p.path("TIGRE.htl")};
+    p.form.run(Cmd::Ouvrir);
+    EXPECT_TRUE(readFile(p.path("LION.htl")).contains("CHANG\xC9"));
+    EXPECT_EQ(p.form.controller().FileName, p.path("TIGRE.htl"));
+
     p.ui.saveFiles = {p.path("essai.txt")};
     p.form.run(Cmd::EnregistrerSous);
-    EXPECT_TRUE(QFile::exists(p.path("essai.htl")));
     EXPECT_TRUE(QFile::exists(p.path("essai.chb")));
     EXPECT_FALSE(QFile::exists(p.path("essai.txt")));
-    EXPECT_EQ(p.form.controller().FileName, p.path("essai.htl"));
     EXPECT_EQ(p.form.windowTitle(), "Tolvenar - [essai.htl]");
 }
 

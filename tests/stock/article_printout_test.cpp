@@ -26,30 +26,6 @@ ArticleCard card()
 
 } // namespace
 
-TEST(ImpArt, PrintsTheCardAtItsPlacesInArial10)
-{
-    const PrintDocument doc = ImpArt(card(), kPortrait);
-    EXPECT_EQ(doc.orientation(), Orientation::Portrait);
-    ASSERT_EQ(doc.pages().size(), 1);
-    const PrintPage &p = doc.pages()[0];
-    EXPECT_EQ(textAt(p, 5, 5), u"Code article"_s);
-    EXPECT_EQ(textAt(p, 35, 5), u"10001"_s);
-    EXPECT_EQ(textAt(p, 55, 5), u"Famille"_s);
-    EXPECT_EQ(textAt(p, 75, 5), u"Bar"_s);
-    EXPECT_EQ(textAt(p, 35, 10), u"Café crème"_s);
-    EXPECT_EQ(textAt(p, 5, 20), u"Taux TVA"_s);
-    EXPECT_EQ(textAt(p, 35, 30), u"Brûlerie"_s);
-    // Movements from 45 mm, down to the first row without a date.
-    EXPECT_EQ(textAt(p, 5, 45), u"01/03/2026"_s);
-    EXPECT_EQ(textAt(p, 35, 50), u"Vente"_s);
-    EXPECT_EQ(textAt(p, 60, 50), u"  -3,00"_s);
-    EXPECT_EQ(textAt(p, 5, 55), u"<none>"_s);
-    EXPECT_EQ(textAt(p, 120, 15), u"25 cl"_s);
-    EXPECT_EQ(textAt(p, 120, 40), u"Promotion"_s);
-    for (const PrintItem &i : p)
-        EXPECT_EQ(i.font, PrintFont{});
-}
-
 TEST(ImpArt, ContinuesWhatPassesTheFootOnTheNextPage)
 {
     ArticleCard c = card();

@@ -20,13 +20,10 @@ std::map<QString, QByteArray> writeHotel(const QString &folder)
         {"LION.htl", crlf({"<BLOC00000>", "DUPONT H\xE9l\xE8ne", "</BLOC00000>"})},
         {"LION.chb", crlf({"<BLOC00000>", "   12", "</BLOC00000>"})},
         {"LION.fct", "<BLOC00000>\r\n2026120001\n</BLOC00000>\r"}, // line ends as a hand left them
-        {"LION.mnc", ""},
-        {"LION.stk", crlf({"<BLOC0000>", "Caf\xE9", "</BLOC0000>"})},
+        {"LION.mnc", ""}, {"LION.stk", crlf({"<BLOC0000>", "Caf\xE9", "</BLOC0000>"})},
         {"LION.frs", crlf({"<BLOC0000>", "Brasserie", "</BLOC0000>"})},
-        {"LION.cmd", QByteArray(300000, 'x')},
-        {"Carvelle.ini", "C:\\HOTEL\\LION.htl\r\n1\r\n"},
-        {"Carvelle.soc", "H\xF4tel du Lion\r\n"},
-        {"Carvelle.cbx", "[Pays]\r\nFRANCE\r\n"},
+        {"LION.cmd", QByteArray(300000, 'x')}, {"Carvelle.ini", "C:\\HOTEL\\LION.htl\r\n1\r\n"},
+        {"Carvelle.soc", "H\xF4tel du Lion\r\n"}, {"Carvelle.cbx", "[Pays]\r\nFRANCE\r\n"},
     };
     for (const auto &[name, bytes] : files)
         writeFile(folder + '/' + name, bytes);

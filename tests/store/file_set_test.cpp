@@ -47,6 +47,35 @@ std::array<QByteArray, 7> readSet(const QString &dir, const QString &base)
     return out;
 }
 
+// Opens the v1 set written in `folder` and puts v2 in two of its tables,
+// ready to be saved.
+void openWithV2(FileSet &set, const QString &folder)
+{
+    writeSet(folder, "LION", soundSet("v1"));
+    ASSERT_TRUE(set.Charge(folder + "/LION.htl", folder));
+    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
+    set.table(Table::Orders).setLine(1, "Commande v2");
+    set.SetSauve();
+}
+
+// `fault` at every step of one kind.
+SafeSave::FaultHook faultAt(SafeSave::Step at, SafeSave::Fault fault)
+{
+    return [=](SafeSave::Step step, const QString &) { return step == at ? fault : SafeSave::Fault::None; };
+}
+
+// carvelle-tool run in `folder`: its exit code and what it wrote on stderr.
+int runTool(const QString &folder, const QStringList &args, QByteArray *err = nullptr)
+{
+    QProcess tool;
+    tool.setWorkingDirectory(folder);
+    tool.start(QStringLiteral(CARVELLE_TOOL), args);
+    tool.waitForFinished(60000);
+    if (err)
+        *err = tool.readAllStandardError();
+    return tool.exitCode();
+}
+
 class Hooks : public PageHooks
 {
 public:
@@ -96,31 +125,42 @@ TEST(FileSet, NamesIgnoreLetterCase)
     EXPECT_EQ(set.count(Table::Invoices), 1);
     EXPECT_EQ(set.count(Table::Rooms), 1);
     EXPECT_EQ(set.caption(), "LION.HTL");
-    // Files that do not exist get the lower-case extension.
-    EXPECT_EQ(QFileInfo(set.fileName(Table::Articles)).fileName(), "LION.stk");
-
     set.SetSauve();
     ASSERT_TRUE(set.Sauve(set.clientFile()));
+    // Files that did not exist get the lower-case extension.
     QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     names.removeIf([](const QString &n) { return n.endsWith(".bak"); });
     EXPECT_EQ(names, QStringList({"LION.FCT", "LION.HTL", "LION.cmd", "LION.frs", "LION.mnc",
                                   "LION.stk", "lion.Chb"}));
 }
 
-TEST(FileSet, ClientFileFoundInTheCurrentDirectory)
+// A client file found nowhere, or one that is not a hotel file, leaves the
+// open set as it was; a client file not where it was named is found in the
+// current directory; an empty or blank file is an empty hotel.
+TEST(FileSet, OpeningFindsTheClientFileOrLeavesTheOpenSetAlone)
 {
     QTemporaryDir dir;
     writeSet(dir.path(), "LION", soundSet());
+    writeFile(dir.filePath("NOTES.htl"), "Liste des courses\r\npain\r\n");
     FileSet set;
     ASSERT_TRUE(set.Charge("/nowhere/LION.htl", dir.path()));
     EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl"));
-    EXPECT_EQ(set.count(Table::Clients), 2);
-
-    // A client file found nowhere leaves the open set as it was.
-    EXPECT_FALSE(set.Charge("/nowhere/TIGRE.htl", dir.path()));
-    EXPECT_EQ(set.errorMessage(), "Le fichier n'existe pas");
-    EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl"));
-    EXPECT_EQ(set.count(Table::Clients), 2);
+    const struct {
+        QString path, message;
+    } refused[] = {
+        {"/nowhere/TIGRE.htl", "Le fichier n'existe pas"},
+        {dir.filePath("NOTES.htl"), "Le fichier NOTES.htl n'est pas un fichier hôtel Carvelle"},
+    };
+    for (const auto &r : refused) {
+        SCOPED_TRACE(qPrintable(r.path));
+        EXPECT_FALSE(set.Charge(r.path, dir.path()));
+        EXPECT_EQ(set.errorMessage(), r.message);
+        EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl"));
+        EXPECT_EQ(set.count(Table::Clients), 2);
+    }
+    writeFile(dir.filePath("VIDE.htl"), "\r\n  \r\n");
+    EXPECT_TRUE(set.Charge(dir.filePath("VIDE.htl"), dir.path()));
+    EXPECT_EQ(set.count(Table::Clients), 0);
 }
 
 TEST(FileSet, MissingFileEmptiesItsTable)
@@ -132,11 +172,8 @@ TEST(FileSet, MissingFileEmptiesItsTable)
     FileSet set;
     ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
     ASSERT_TRUE(set.Charge(dir.filePath("b/TIGRE.htl"), dir.path()));
-    for (Table t : kAllTables) {
-        if (t != Table::Clients) {
-            EXPECT_TRUE(set.table(t).isEmpty()) << tableInfo(t).extension;
-        }
-    }
+    for (Table t : kAllTables)
+        EXPECT_EQ(set.table(t).isEmpty(), t != Table::Clients) << tableInfo(t).extension;
     EXPECT_EQ(set.count(Table::Rooms), 0);
 
     // So the next save cannot write one hotel's rooms into another's files.
@@ -168,41 +205,19 @@ TEST(FileSet, RepairsAreToldTableByTableAndCountsAreTheBlocksLeft)
     EXPECT_TRUE(set.openReport(Table::Invoices).rebuilt);
 }
 
-TEST(FileSet, AFileThatIsNotAHotelFileIsRefused)
-{
-    QTemporaryDir dir;
-    writeSet(dir.path(), "LION", soundSet());
-    writeFile(dir.filePath("NOTES.htl"), "Liste des courses\r\npain\r\n");
-    FileSet set;
-    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    EXPECT_FALSE(set.Charge(dir.filePath("NOTES.htl"), dir.path()));
-    EXPECT_EQ(set.errorMessage(), "Le fichier NOTES.htl n'est pas un fichier hôtel Carvelle");
-    EXPECT_EQ(set.clientFile(), dir.filePath("LION.htl")); // the set open stays open
-    EXPECT_EQ(set.count(Table::Clients), 2);
-    // An empty or blank file is an empty hotel.
-    writeFile(dir.filePath("VIDE.htl"), "\r\n  \r\n");
-    EXPECT_TRUE(set.Charge(dir.filePath("VIDE.htl"), dir.path()));
-    EXPECT_EQ(set.count(Table::Clients), 0);
-}
-
 // Every write, flush, backup, journal and rename of a save fails in turn: the
 // files on disk are the old set, never a mixture, and the set stays dirty.
 TEST(SafeSaving, AFailureAnywhereKeepsTheOldSet)
 {
     for (int failAt = 0;; ++failAt) {
         QTemporaryDir dir;
-        writeSet(dir.path(), "LION", soundSet("v1"));
         FileSet set;
-        ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-        set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
-        set.table(Table::Orders).setLine(1, "Commande v2");
-        set.SetSauve();
+        openWithV2(set, dir.path());
         int step = 0;
         set.setSaveFaultHook([&](SafeSave::Step, const QString &) {
             return step++ == failAt ? SafeSave::Fault::Fail : SafeSave::Fault::None;
         });
-        const bool saved = set.Sauve(set.clientFile());
-        if (saved) {
+        if (set.Sauve(set.clientFile())) {
             EXPECT_GT(failAt, 20); // every step has been made to fail
             EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v2"));
             break;
@@ -226,20 +241,14 @@ TEST(SafeSaving, AnInterruptedSaveIsFinishedAtTheNextOpen)
     int sawOld = 0, sawNew = 0;
     for (int dieAt = 0;; ++dieAt) {
         QTemporaryDir dir;
-        writeSet(dir.path(), "LION", soundSet("v1"));
         bool died = false;
         {
             FileSet set;
-            ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-            set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
-            set.table(Table::Orders).setLine(1, "Commande v2");
-            set.SetSauve();
+            openWithV2(set, dir.path());
             int step = 0;
             set.setSaveFaultHook([&](SafeSave::Step, const QString &) {
-                if (step++ != dieAt)
-                    return SafeSave::Fault::None;
-                died = true;
-                return SafeSave::Fault::Die;
+                died = died || step == dieAt;
+                return step++ == dieAt ? SafeSave::Fault::Die : SafeSave::Fault::None;
             });
             set.Sauve(set.clientFile());
         }
@@ -292,15 +301,9 @@ namespace {
 // on disk and the files are still the old ones.
 void dieDuringTheRenames(const QString &folder)
 {
-    writeSet(folder, "LION", soundSet("v1"));
     FileSet set;
-    ASSERT_TRUE(set.Charge(folder + "/LION.htl", folder));
-    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
-    set.table(Table::Orders).setLine(1, "Commande v2");
-    set.SetSauve();
-    set.setSaveFaultHook([](SafeSave::Step step, const QString &) {
-        return step == SafeSave::Step::Rename ? SafeSave::Fault::Die : SafeSave::Fault::None;
-    });
+    openWithV2(set, folder);
+    set.setSaveFaultHook(faultAt(SafeSave::Step::Rename, SafeSave::Fault::Die));
     set.Sauve(set.clientFile());
     ASSERT_TRUE(QFile::exists(FileSet::journalPath(folder + "/LION.htl")));
 }
@@ -337,10 +340,7 @@ TEST(SafeSaving, OnlyTheHolderOfTheLockFinishesAJournal)
     {
         QLockFile held(dir.filePath("LION.htl.lck"));
         ASSERT_TRUE(held.tryLock(0));
-        QProcess tool;
-        tool.start(QStringLiteral(CARVELLE_TOOL), {"check", dir.filePath("LION.htl")});
-        ASSERT_TRUE(tool.waitForFinished(60000));
-        EXPECT_EQ(tool.exitCode(), 2);
+        EXPECT_EQ(runTool(dir.path(), {"check", dir.filePath("LION.htl")}), 2);
         EXPECT_TRUE(QFile::exists(journal));
         EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
     }
@@ -369,12 +369,8 @@ TEST(SafeSaving, OnlyTheHolderOfTheLockFinishesAJournal)
 TEST(SafeSaving, ReadingCommandsNeverReadHalfASave)
 {
     QTemporaryDir dir;
-    writeSet(dir.path(), "LION", soundSet("v1"));
     FileSet set;
-    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
-    set.table(Table::Orders).setLine(1, "Commande v2");
-    set.SetSauve();
+    openWithV2(set, dir.path());
     int renames = 0;
     set.setSaveFaultHook([&](SafeSave::Step step, const QString &) {
         return step == SafeSave::Step::Rename && ++renames == 3 ? SafeSave::Fault::Die
@@ -388,24 +384,15 @@ TEST(SafeSaving, ReadingCommandsNeverReadHalfASave)
 
     for (const char *command : {"invoices", "check"}) {
         SCOPED_TRACE(command);
-        QProcess tool;
-        tool.setWorkingDirectory(dir.path());
-        {
-            QLockFile held(dir.filePath("LION.htl.lck"));
-            ASSERT_TRUE(held.tryLock(0));
-            tool.start(QStringLiteral(CARVELLE_TOOL), {command, dir.filePath("LION.htl")});
-            ASSERT_TRUE(tool.waitForFinished(60000));
-            EXPECT_EQ(tool.exitCode(), 2);
-            EXPECT_TRUE(tool.readAllStandardError().contains(
-                "Un enregistrement est en cours ou a été interrompu"));
-            EXPECT_TRUE(QFile::exists(journal));
-        }
+        QLockFile held(dir.filePath("LION.htl.lck"));
+        ASSERT_TRUE(held.tryLock(0));
+        QByteArray err;
+        EXPECT_EQ(runTool(dir.path(), {command, dir.filePath("LION.htl")}, &err), 2);
+        EXPECT_TRUE(err.contains("Un enregistrement est en cours ou a été interrompu"));
+        EXPECT_TRUE(QFile::exists(journal));
     }
-    QProcess tool;
-    tool.setWorkingDirectory(dir.path());
-    tool.start(QStringLiteral(CARVELLE_TOOL), {"invoices", dir.filePath("LION.htl")});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().constData();
+    QByteArray err;
+    EXPECT_EQ(runTool(dir.path(), {"invoices", dir.filePath("LION.htl")}, &err), 0) << err.constData();
     EXPECT_FALSE(QFile::exists(journal));
     EXPECT_TRUE(readFile(dir.filePath("LION.cmd")).contains("v2"));
     EXPECT_FALSE(QFile::exists(dir.filePath("LION.htl.lck")));
@@ -414,21 +401,15 @@ TEST(SafeSaving, ReadingCommandsNeverReadHalfASave)
 TEST(SafeSaving, AFailedJournalKeepsThePreviousBackups)
 {
     QTemporaryDir dir;
-    writeSet(dir.path(), "LION", soundSet("v1"));
     FileSet set;
-    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
-    set.SetSauve();
+    openWithV2(set, dir.path());
     ASSERT_TRUE(set.Sauve(set.clientFile()));
-    const QByteArray backup = readFile(dir.filePath("LION.htl.bak"));
-    ASSERT_EQ(backup, soundSet("v1")[0]);
+    ASSERT_EQ(readFile(dir.filePath("LION.htl.bak")), soundSet("v1")[0]);
     set.table(Table::Clients).setLine(1, "DUPONT Jean v3");
     set.SetSauve();
-    set.setSaveFaultHook([](SafeSave::Step step, const QString &) {
-        return step == SafeSave::Step::Journal ? SafeSave::Fault::Fail : SafeSave::Fault::None;
-    });
+    set.setSaveFaultHook(faultAt(SafeSave::Step::Journal, SafeSave::Fault::Fail));
     EXPECT_FALSE(set.Sauve(set.clientFile()));
-    EXPECT_EQ(readFile(dir.filePath("LION.htl.bak")), backup);
+    EXPECT_EQ(readFile(dir.filePath("LION.htl.bak")), soundSet("v1")[0]);
     EXPECT_TRUE(QDir(dir.path()).entryList({"*.tmp", "*.new"}, QDir::Files).isEmpty());
 }
 
@@ -507,8 +488,7 @@ TEST(SafeSaving, AReaderWithoutTheLockNeverSeesHalfASave)
         int reads = 0;
         // The other program saves while the reader is between two files.
         setReadHookForTests([&](Table t) {
-            ++reads;
-            if (t == during && reads <= kTableCount) {
+            if (++reads <= kTableCount && t == during) {
                 writer.SetSauve();
                 ASSERT_TRUE(writer.Sauve(writer.clientFile()));
             }
@@ -527,25 +507,19 @@ TEST(SafeSaving, AReaderWithoutTheLockNeverSeesHalfASave)
 TEST(SafeSaving, LeftoversOfASaveThatDiedBeforeItsJournalAreCleared)
 {
     QTemporaryDir dir;
-    writeSet(dir.path(), "LION", soundSet("v1"));
     FileSet set;
-    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    set.table(Table::Clients).setLine(1, "DUPONT Jean v2");
-    set.SetSauve();
-    set.setSaveFaultHook([](SafeSave::Step step, const QString &) {
-        return step == SafeSave::Step::Journal ? SafeSave::Fault::Die : SafeSave::Fault::None;
-    });
+    openWithV2(set, dir.path());
+    set.setSaveFaultHook(faultAt(SafeSave::Step::Journal, SafeSave::Fault::Die));
     set.Sauve(set.clientFile());
     auto leftovers = [&] {
-        return QDir(dir.path()).entryList({"*.tmp", "*.bak.new"}, QDir::Files | QDir::Hidden);
+        return QDir(dir.path()).entryList({"*.tmp", "*.bak.new"}, QDir::Files | QDir::Hidden).size();
     };
-    ASSERT_EQ(leftovers().size(), 14);
-
+    ASSERT_EQ(leftovers(), 14);
     FileSet reader;
     ASSERT_TRUE(reader.Charge(dir.filePath("LION.htl"), dir.path(), false));
-    EXPECT_EQ(leftovers().size(), 14);
+    EXPECT_EQ(leftovers(), 14);
     FileSet owner;
     ASSERT_TRUE(owner.Charge(dir.filePath("LION.htl"), dir.path(), true));
-    EXPECT_EQ(leftovers(), QStringList());
+    EXPECT_EQ(leftovers(), 0);
     EXPECT_EQ(readSet(dir.path(), "LION"), soundSet("v1"));
 }

@@ -77,36 +77,4 @@ TEST(Clock, SysTimeCapability)
     EXPECT_FALSE(hasSysTimeCapability(""));
 }
 
-TEST(Departements, CodesInOrderWithTheirProperNames)
-{
-    QSet<QString> codes;
-    QString previous;
-    for (const Departement &d : kDepartements) {
-        const QString code = d.code.toString();
-        EXPECT_FALSE(codes.contains(code)) << code.toStdString();
-        codes.insert(code);
-        EXPECT_FALSE(d.name.isEmpty());
-        EXPECT_EQ(d.name.trimmed(), d.name);
-        // Codes sort as text once 2A and 2B stand between 19 and 21.
-        const QString key = code.size() == 3 ? code
-                            : code[1].isDigit() ? code + u'0'
-                                                : QStringLiteral("20") + code[1];
-        EXPECT_LT(previous, key);
-        previous = key;
-    }
-    EXPECT_FALSE(codes.contains(QStringLiteral("20")));
-    for (QStringView code : {u"971", u"972", u"973", u"974", u"976", u"2A", u"2B"})
-        EXPECT_TRUE(codes.contains(code.toString())) << code.toString().toStdString();
-    auto name = [](QStringView code) {
-        for (const Departement &d : kDepartements)
-            if (d.code == code)
-                return d.name.toString();
-        return QString();
-    };
-    EXPECT_EQ(name(u"13"), u"Bouches-du-Rhône");
-    EXPECT_EQ(name(u"35"), u"Ille-et-Vilaine");
-    EXPECT_EQ(name(u"21"), u"Côte-d'Or");
-    EXPECT_EQ(name(u"81"), u"Tarn");
-}
-
 } // namespace

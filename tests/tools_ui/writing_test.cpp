@@ -57,28 +57,6 @@ TEST(MessagesCommand, KeptBesideTheSetButNeverForOneOpenReadOnly)
     EXPECT_EQ(bytesOf(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
 }
 
-TEST(MessagesWindow, AfterTheLastDeletionTheFieldsWaitForPlus)
-{
-    MessagePad pad;
-    TFicheMsg window(pad);
-    QTest::keyClicks(window.field(1), QStringLiteral("M. Durand"));
-    EXPECT_EQ(pad.shown().fields[1], QStringLiteral("M. Durand"));
-    window.button(QStringLiteral("-"))->click();
-    for (int i = 0; i < kMessageFields; ++i) {
-        EXPECT_FALSE(window.field(i)->isEnabled()) << i;
-        EXPECT_TRUE(window.field(i)->text().isEmpty()) << i;
-    }
-    EXPECT_FALSE(window.flag(0)->isEnabled());
-    window.button(QStringLiteral("+"))->click();
-    EXPECT_TRUE(window.field(0)->isEnabled());
-    window.field(0)->insert(QStringLiteral("Réception"));
-    EXPECT_EQ(pad.count(), 1);
-    EXPECT_EQ(pad.shown().fields[0], QStringLiteral("Réception"));
-    // A TAB never reaches the line.
-    window.field(0)->insert(QStringLiteral("\tx"));
-    EXPECT_FALSE(pad.shown().fields[0].contains(QLatin1Char('\t')));
-}
-
 TEST(LetterCommand, OpensOnTheLetterheadAndShowsTheStyleWithoutChangingIt)
 {
     CleanSet h;
