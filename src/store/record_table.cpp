@@ -34,6 +34,10 @@ void RecordTable::setBytes(QByteArray bytes)
     text::forEachLine(m_data, [this](qsizetype start, qsizetype length) {
         m_spans.push_back({uint32_t(start), uint32_t(length)});
     });
+    // Files of short lines outgrow the guess; what the growth left over
+    // would stay held for as long as the set is open.
+    if (m_spans.capacity() - m_spans.size() > m_spans.size() / 8)
+        m_spans.shrink_to_fit();
     changed();
 }
 

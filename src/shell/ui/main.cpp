@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
