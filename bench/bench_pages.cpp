@@ -204,17 +204,36 @@ BENCHMARK(BM_Journee)->Unit(benchmark::kMillisecond);
 
 // The invoice at the end of the table: read and totalled, validated (posting
 // to its client), the next number proposed, found again by its number.
+void invoicesOn(benchmark::State &state, const QString &path);
+
 void BM_Invoices(benchmark::State &state)
 {
-    if (!haveSet(state))
+    if (haveSet(state))
+        invoicesOn(state, setPath());
+}
+BENCHMARK(BM_Invoices)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("read_validate_number_search")->Unit(benchmark::kMillisecond);
+
+// "Valider" on the twenty-year hotel: the same cost as on the ten-year one.
+void BM_ValidateTwentyYears(benchmark::State &state)
+{
+    const QString path = QDir(QStringLiteral("hotel20/HOTEL.htl")).absolutePath();
+    if (!QFile::exists(path)) {
+        state.SkipWithError("no twenty-year set: run scripts/bench.sh");
         return;
+    }
+    invoicesOn(state, path);
+}
+BENCHMARK(BM_ValidateTwentyYears)->Arg(1)->ArgName("validate")->Unit(benchmark::kMillisecond);
+
+void invoicesOn(benchmark::State &state, const QString &path)
+{
     QuietUi ui;
     Fiche fiche(ui);
     ClientPage clients(fiche);
     InvoicePage invoices(fiche, clients);
     fiche.setPage(PageId::Clients, &clients);
     fiche.setPage(PageId::Invoices, &invoices);
-    fiche.Charge(setPath());
+    fiche.Charge(path);
     fiche.selectPage(PageId::Invoices);
     const RecordTable &t = fiche.set().table(Table::Invoices);
     qsizetype lastStart = t.size() - 1;
@@ -244,7 +263,6 @@ void BM_Invoices(benchmark::State &state)
     }
     state.counters["invoices"] = fiche.set().count(Table::Invoices);
 }
-BENCHMARK(BM_Invoices)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("read_validate_number_search")->Unit(benchmark::kMillisecond);
 
 // What `carvelle-tool invoices` does after opening: every invoice totalled
 // and formatted; compare with the open (BM_OpenFromMenu).

@@ -2,6 +2,7 @@
 // its physical reference in the same iterations, so the ratio holds on a
 // noisy machine. The set is written by carvelle-generate (scripts/bench.sh).
 
+#include "reference.h"
 #include "store/backup.h"
 #include "store/file_set.h"
 #include "store/text.h"
@@ -30,25 +31,6 @@ QString setPath()
 double seconds(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double>(b - a).count();
-}
-
-// Reading the seven files' bytes and recording where each line starts and
-// ends: what any open must do at the least.
-qsizetype readReference(const std::array<QString, 7> &names)
-{
-    qsizetype lines = 0;
-    for (const QString &name : names) {
-        QFile f(name);
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray bytes = f.readAll();
-        std::vector<text::LineSpan> spans;
-        spans.reserve(std::size_t(bytes.size() / 24 + 16));
-        text::forEachLine(bytes, [&](qsizetype s, qsizetype l) { spans.push_back({s, l}); });
-        lines += qsizetype(spans.size());
-        benchmark::DoNotOptimize(spans.data());
-    }
-    return lines;
 }
 
 // Writing the same bytes to the same folder, with or without forcing them

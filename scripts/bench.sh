@@ -11,3 +11,4 @@ cd "$build/bench"
 [ -e hotel20/HOTEL.htl ] || ./carvelle-generate --years 20 hotel20 HOTEL
 ./bench_store "$@"
 ./bench_pages "$@"
+./bench_start "$@"

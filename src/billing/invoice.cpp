@@ -95,6 +95,17 @@ void readInvoiceBlock(InvoiceCard &c, const RecordTable &t, qsizetype start, qsi
     readTaggedLines(t, start + FirstTagged, end, "FACT", c.lines, c.memo, c.otherLines);
 }
 
+InvoiceFacts invoiceFacts(const RecordTable &t, qint64 n)
+{
+    const qsizetype start = t.blockStart(n);
+    if (start < 0)
+        return {};
+    const qsizetype end = t.blockStop(start, n);
+    const qsizetype validated = start + invoiceline::Validated;
+    return {validated < end && t.line(validated) == "Y",
+            numberLineText(t, start, end, invoiceline::Number, 4)};
+}
+
 VatRates exactRates(const std::array<double, 3> &rates)
 {
     VatRates exact{};

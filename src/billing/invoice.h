@@ -111,6 +111,16 @@ QList<QByteArray> invoiceBlockLines(const InvoiceCard &card, const RecordTable &
 // the header only, every one of them, to the end of the block.
 void readInvoiceBlock(InvoiceCard &card, const RecordTable &table, qsizetype start, qsizetype end);
 
+// What block n's own lines say of it without reading it as a card: whether
+// it is validated and its number as typed (empty when the block has none,
+// or there is no block n).
+struct InvoiceFacts
+{
+    bool validated = false;
+    QString number;
+};
+InvoiceFacts invoiceFacts(const RecordTable &table, qint64 n);
+
 // A cell that did not read as a number (or read as one out of the sane
 // range), for the page to show in red.
 struct BadCell

@@ -43,7 +43,7 @@ template <typename Match> qsizetype findBlockStart(const RecordTable &t, int off
 } // namespace
 
 InvoicePage::InvoicePage(Fiche &fiche, ClientPage &clients)
-    : CardPage(fiche, Table::Invoices, PageId::Invoices), m_clients(clients)
+    : CardPage(fiche, Table::Invoices, PageId::Invoices), m_clients(clients), m_clientCodes(clientline::Code)
 {
     m_card.date = m_card.stayFrom = m_card.stayTo = QDate::currentDate();
 }
@@ -361,26 +361,13 @@ bool InvoicePage::validateAs(const QString &historyLabel)
     const QByteArray code = cp1252::encode(m_card.client.trimmed());
     if (code.isEmpty())
         return true;
-    // The first client block in table order whose code is the invoice's;
-    // blocks are reached through their numbers, so only codes are read.
-    const RecordTable &clients = set().table(Table::Clients);
-    qsizetype start = -1;
-    int found = -1;
-    for (int n = 0; n < set().count(Table::Clients); ++n) {
-        const qsizetype at = clients.blockStart(n);
-        if (at < 0 || (start >= 0 && at > start))
-            continue;
-        const blockfields::Block b = blockfields::blockAt(clients, at, clientline::Code);
-        if (b.lineOf(clientline::Code) >= 0 && b.field(clientline::Code).trimmed() == code) {
-            start = at;
-            found = n;
-        }
-    }
+    // The first client block in table order whose code is the invoice's.
+    const qint64 found = m_clientCodes.firstBlock(set().table(Table::Clients), code);
     if (found < 0)
         return true;
     // The card on screen first, so that nothing typed on it is lost.
     m_clients.EcritFiche();
-    set().setPosition(Table::Clients, found);
+    set().setPosition(Table::Clients, int(found));
     m_clients.LitFiche();
     m_clients.entryDate = QDate::currentDate();
     m_clients.entryLabel = historyLabel + m_card.number.trimmed();

@@ -3,6 +3,7 @@
 #include "invoice.h"
 
 #include "cards/card_page.h"
+#include "store/field_index.h"
 
 #include <QString>
 
@@ -94,6 +95,10 @@ public:
     // is written back first.
     void showInvoice(int block) { moveTo(block); }
 
+    // The index validation finds the client through; its count of client
+    // blocks read is the work validating has done.
+    const FieldIndex &clientCodes() const { return m_clientCodes; }
+
     void writeBack() override { EcritFact(); }
     void read() override;
     // With fewer than two invoices, "Dernier" only writes the invoice back.
@@ -120,4 +125,7 @@ private:
     quint64 m_numberedRevision = ~quint64(0);
     int m_shown = -1; // the block LitFact last read
     qint64 m_largestStored = 0;
+    // Client blocks by their code: validating finds the invoice's client
+    // without reading every client card.
+    FieldIndex m_clientCodes;
 };

@@ -393,13 +393,22 @@ int archiveInvoicesCommand(QStringList args)
     }
     const InvoiceList list(p.fiche.set().table(Table::Invoices));
     int written = 0, kept = 0, failed = 0;
+    const RecordTable &invoices = p.fiche.set().table(Table::Invoices);
     for (int row = 0; row < list.size(); ++row) {
-        p.show(list.block(row));
-        const InvoiceCard &c = p.invoices.card();
-        if (!c.validated)
+        // The invoice's own lines tell whether it is validated and which
+        // file it goes to: only an invoice to print is read as a page.
+        const InvoiceFacts facts = invoiceFacts(invoices, list.block(row));
+        if (!facts.validated)
             continue;
+        bool shown = false;
+        QString number = facts.number;
+        if (number.isEmpty()) {
+            // No number of its own: the page proposes the one it prints.
+            p.show(list.block(row));
+            shown = true;
+            number = p.invoices.card().number;
+        }
         // A number is typed digits; anything else would not make a file name.
-        QString number = c.number;
         for (QChar &ch : number)
             if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
                 ch = u'_';
@@ -409,6 +418,8 @@ int archiveInvoicesCommand(QStringList args)
             ++kept;
             continue;
         }
+        if (!shown)
+            p.show(list.block(row));
         const bool business =
             facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
         if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))

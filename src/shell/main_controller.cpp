@@ -169,24 +169,46 @@ bool MainController::lockSet(const QString &clientFile)
 
 bool MainController::open(const QString &path)
 {
+    if (m_opening)
+        return false;
     // The lock goes beside the file as it is spelt on disk, where another
     // program (or carvelle-tool) looks for it.
     const QFileInfo info(path);
     const QString found = findFileNoCase(info.absolutePath(), info.fileName());
     const QString clientFile = found.isEmpty() ? path : found;
-    auto previousLock = std::move(m_lock);
-    const bool previousReadOnly = m_fiche.readOnly();
-    const QString previousReason = readOnlyReason();
+    m_previousLock = std::move(m_lock);
+    m_previousReadOnly = m_fiche.readOnly();
+    m_previousReason = readOnlyReason();
     if (!lockSet(clientFile)) {
-        m_lock = std::move(previousLock);
-        setReadOnly(previousReadOnly, previousReason);
+        m_lock = std::move(m_previousLock);
+        setReadOnly(m_previousReadOnly, m_previousReason);
         return false;
     }
-    if (!m_fiche.Charge(clientFile)) {
-        m_lock = std::move(previousLock);
-        setReadOnly(previousReadOnly, previousReason);
+    // Read-only means another program holds the set: its journal is its own.
+    ReadSet read = [clientFile, dir = QDir::currentPath(),
+                    lockHeld = !m_fiche.readOnly()](std::atomic<int> *progress) {
+        return FileSet::read(clientFile, dir, lockHeld, progress);
+    };
+    if (!reader)
+        return finishOpen(read(nullptr));
+    m_opening = true;
+    reader(std::move(read), [this](FileSet::Opened o) {
+        m_opening = false;
+        const bool ok = finishOpen(std::move(o));
+        if (opened)
+            opened(ok);
+    });
+    return true;
+}
+
+bool MainController::finishOpen(FileSet::Opened &&read)
+{
+    if (!m_fiche.adoptOpened(std::move(read))) {
+        m_lock = std::move(m_previousLock);
+        setReadOnly(m_previousReadOnly, m_previousReason);
         return false;
     }
+    m_previousLock.reset();
     FileName = m_fiche.set().clientFile();
     // A file of the set marked read-only: the set is not saved over it.
     if (!m_fiche.readOnly()) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -47,6 +48,17 @@ public:
     // a file is chosen.
     bool openFromCommandLine(const QString &path);
     bool open(const QString &path); // the open without its dialog
+
+    // How a set is read. Without a reader, at once; the window gives one
+    // that runs `read` on a worker thread and then calls `done` on its own
+    // thread, so that it stays drawn while a large set is read. open() then
+    // returns true once the read has started, and `opened` tells how it
+    // ended. One open at a time: another is refused while one runs.
+    using ReadSet = std::function<FileSet::Opened(std::atomic<int> *progress)>;
+    using Reader = std::function<void(ReadSet read, std::function<void(FileSet::Opened)> done)>;
+    Reader reader;
+    std::function<void(bool ok)> opened;
+    bool opening() const { return m_opening; }
     bool SaveAs();
     bool SaveItemClick() { return SaveAs(); }
     // Ctrl+S: saves the open set under its name, without a dialog; an
@@ -79,6 +91,9 @@ public:
 private:
     // Open's checks on a chosen file (a hotel file, that exists), then the open.
     bool openChosen(const QString &chosen);
+    // The end of an open once its set is read: on failure the lock and the
+    // read-only state from before come back.
+    bool finishOpen(FileSet::Opened &&read);
     void offerDemo(const QString &folder);
     bool lockSet(const QString &clientFile);
     // Takes the lock of a set about to be written under `clientFile`; the
@@ -92,4 +107,9 @@ private:
     QString m_readOnlyReason;
     std::unique_ptr<SetLock> m_lock;
     QString m_lockPath;
+    bool m_opening = false;
+    // What an open that fails gives back.
+    std::unique_ptr<SetLock> m_previousLock;
+    bool m_previousReadOnly = false;
+    QString m_previousReason;
 };

@@ -42,7 +42,12 @@ void Fiche::afterOpen()
 bool Fiche::Charge(const QString &path)
 {
     // Read-only means another program holds the set: its journal is its own.
-    const bool ok = m_set.Charge(path, QDir::currentPath(), !m_readOnly);
+    return adoptOpened(FileSet::read(path, QDir::currentPath(), !m_readOnly));
+}
+
+bool Fiche::adoptOpened(FileSet::Opened &&opened)
+{
+    const bool ok = m_set.adopt(std::move(opened));
     for (const QString &m : m_set.messages())
         m_ui.inform(m);
     if (!ok) {

@@ -36,6 +36,9 @@ public:
 
     // Opening and saving the set; messages (repairs, errors) go to the Ui.
     bool Charge(const QString &path);
+    // The second half of Charge, for a set read by FileSet::read: tells
+    // what the read has to tell, and shows the set.
+    bool adoptOpened(FileSet::Opened &&opened);
     bool Sauve(const QString &path);
     void Nouveau();
     bool TestModif() { return m_set.TestModif(); }

@@ -84,65 +84,77 @@ QString FileSet::journalPath(const QString &clientFile)
     return clientFile + QStringLiteral(".journal");
 }
 
-bool FileSet::Charge(const QString &path, const QString &currentDir, bool lockHeld)
+FileSet::Opened FileSet::read(const QString &path, const QString &currentDir, bool lockHeld,
+                              std::atomic<int> *progress)
 {
-    m_messages.clear();
-    m_error.clear();
-
+    Opened o;
+    auto step = [progress] {
+        if (progress)
+            ++*progress;
+    };
     // Read every file before touching a table.
     SetFiles files;
-    if (!readSetFiles(path, currentDir, lockHeld, files, &m_error))
-        return false;
-    const std::array<QString, 7> &names = files.names;
-    const QString &client = names[0];
-    std::array<QByteArray, 7> &bytes = files.bytes;
-    const std::array<bool, 7> &present = files.present;
+    if (!readSetFiles(path, currentDir, lockHeld, files, &o.error))
+        return o;
+    step();
+    const QString &client = files.names[0];
 
     // Lines but not one marker: not a hotel file. Opening it as an empty
     // hotel would let the next save write over it.
-    if (!isHotelFile(bytes[std::size_t(Table::Clients)])) {
-        m_error = QStringLiteral("Le fichier %1 n'est pas un fichier hôtel Carvelle")
+    if (!isHotelFile(files.bytes[std::size_t(Table::Clients)])) {
+        o.error = QStringLiteral("Le fichier %1 n'est pas un fichier hôtel Carvelle")
                       .arg(QFileInfo(client).fileName());
-        return false;
+        return o;
     }
 
     // A table whose file is missing is emptied, never kept from the set
     // that was open before.
     for (Table t : kAllTables) {
-        RecordTable &table = m_tables[std::size_t(t)];
-        if (present[std::size_t(t)])
-            table.setBytes(std::move(bytes[std::size_t(t)]));
-        else
-            table.clear();
+        RecordTable &table = o.tables[std::size_t(t)];
+        table = RecordTable(tableInfo(t).markerWidth);
+        if (files.present[std::size_t(t)])
+            table.setBytes(std::move(files.bytes[std::size_t(t)]));
+        step();
     }
-    m_names = names;
-    m_caption = QFileInfo(client).fileName();
+    o.names = files.names;
 
     // The repair counts the blocks of every block table.
-    m_counts[std::size_t(Table::MainCourante)] = 0;
-    m_dirty = false;
+    for (Table t : kBlockTables) {
+        passes::Report &report = o.reports[std::size_t(t)];
+        int &count = o.counts[std::size_t(t)];
+        if (passes::repair(o.tables[std::size_t(t)], count, &report)) {
+            o.dirty = true;
+            o.messages << QStringLiteral("Des fichiers ont été altérés (%1 : %2)\r\n")
+                                  .arg(QLatin1String(tableInfo(t).name), report.describe())
+                              + kCheckData;
+        }
+        step();
+    }
+    o.ok = true;
+    return o;
+}
 
-    verifyAll();
-
+bool FileSet::adopt(Opened &&o)
+{
+    m_messages = std::move(o.messages);
+    m_error = std::move(o.error);
+    if (!o.ok)
+        return false;
+    m_tables = std::move(o.tables);
+    m_names = std::move(o.names);
+    m_caption = QFileInfo(m_names[0]).fileName();
+    m_counts = o.counts;
+    m_reports = std::move(o.reports);
+    m_dirty = o.dirty;
     m_positions.fill(0);
     m_modified.fill(false);
     m_hooks->afterOpen();
     return true;
 }
 
-void FileSet::verifyAll()
+bool FileSet::Charge(const QString &path, const QString &currentDir, bool lockHeld)
 {
-    for (Table t : kBlockTables) {
-        passes::Report &report = m_reports[std::size_t(t)];
-        report = {};
-        int &count = m_counts[std::size_t(t)];
-        if (!passes::repair(table(t), count, &report))
-            continue;
-        m_dirty = true;
-        m_messages << QStringLiteral("Des fichiers ont été altérés (%1 : %2)\r\n")
-                              .arg(QLatin1String(tableInfo(t).name), report.describe())
-                          + kCheckData;
-    }
+    return adopt(read(path, currentDir, lockHeld));
 }
 
 bool FileSet::TestModif()

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 
 // The seven tables of a hotel, in the order they are read and written.
 enum class Table { Clients, Rooms, Invoices, MainCourante, Articles, Suppliers, Orders };
@@ -88,6 +89,28 @@ public:
     // with `lockHeld`: without the set's lock, its journal is not touched.
     bool Charge(const QString &path, const QString &currentDir, bool lockHeld = true);
 
+    // Charge in two steps, so that the window stays alive while a large set
+    // is read: read() reads, splits and repairs the tables apart from any
+    // open set (on any thread; `progress`, when given, counts its
+    // kOpenSteps steps), and adopt() makes them the open set in one go
+    // (false, with the error message, when the read failed: the open set
+    // then stays as it was).
+    struct Opened
+    {
+        bool ok = false;
+        QString error;
+        QStringList messages;
+        std::array<RecordTable, 7> tables;
+        std::array<int, 7> counts{};
+        std::array<passes::Report, 7> reports;
+        std::array<QString, 7> names;
+        bool dirty = false;
+    };
+    static constexpr int kOpenSteps = 1 + 7 + 6;
+    static Opened read(const QString &path, const QString &currentDir, bool lockHeld,
+                       std::atomic<int> *progress = nullptr);
+    bool adopt(Opened &&opened);
+
     // Commits the open cards and, when anything changed, compacts the block
     // tables and writes the seven files all or nothing. Returns false with a
     // French message when the files could not be written: nothing on disk
@@ -132,7 +155,6 @@ public:
     void setSyncToDisk(bool on) { m_sync = on; }
 
 private:
-    void verifyAll();
 
     std::array<RecordTable, 7> m_tables;
     std::array<int, 7> m_counts{};

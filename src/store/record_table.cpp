@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -33,6 +34,10 @@ void RecordTable::setBytes(QByteArray bytes)
     text::forEachLine(m_data, [this](qsizetype start, qsizetype length) {
         m_spans.push_back({uint32_t(start), uint32_t(length)});
     });
+    // Files of short lines outgrow the guess; what the growth left over
+    // would stay held for as long as the set is open.
+    if (m_spans.capacity() - m_spans.size() > m_spans.size() / 8)
+        m_spans.shrink_to_fit();
     changed();
 }
 
@@ -91,7 +96,8 @@ void RecordTable::compactSide()
 
 quint64 RecordTable::nextRevision()
 {
-    static quint64 last = 0;
+    // Sets are read on a worker thread while the window is already up.
+    static std::atomic<quint64> last{0};
     return ++last;
 }
 
@@ -99,12 +105,62 @@ void RecordTable::changed()
 {
     m_revision = nextRevision();
     m_indexValid = false;
+    forgetWrites();
+}
+
+void RecordTable::forgetWrites()
+{
+    m_writes.clear();
+    m_writesBase = m_revision;
+}
+
+void RecordTable::noteWrite(qint64 n)
+{
+    if (m_writes.size() >= kMaxWrites) {
+        forgetWrites();
+        return;
+    }
+    m_writes.push_back({m_revision, n});
+}
+
+bool RecordTable::blocksWrittenSince(quint64 revision, std::vector<qint64> &blocks) const
+{
+    blocks.clear();
+    if (revision == m_revision)
+        return true;
+    std::size_t from = 0;
+    if (revision != m_writesBase) {
+        const auto it = std::find_if(m_writes.begin(), m_writes.end(),
+                                     [&](const Write &w) { return w.revision == revision; });
+        if (it == m_writes.end())
+            return false;
+        from = std::size_t(it - m_writes.begin()) + 1;
+    }
+    for (std::size_t k = from; k < m_writes.size(); ++k)
+        blocks.push_back(m_writes[k].block);
+    return true;
 }
 
 void RecordTable::setLine(qsizetype i, QByteArrayView bytes)
 {
+    // A field line changed in place moves no marker: the block index holds,
+    // and what is derived per block only needs its own block read again.
+    const bool marker = (!line(i).isEmpty() && line(i).front() == '<') ||
+                        (!bytes.isEmpty() && bytes.front() == '<');
     m_spans[std::size_t(i)] = store(bytes);
-    changed();
+    if (marker) {
+        changed();
+        return;
+    }
+    m_revision = nextRevision();
+    qsizetype start = i - 1;
+    while (start >= 0 && !isStart(line(start)) && !isEnd(line(start)))
+        --start;
+    const std::optional<qint64> n = start >= 0 ? startNumber(line(start)) : std::nullopt;
+    if (n)
+        noteWrite(*n);
+    else
+        forgetWrites();
 }
 
 void RecordTable::insert(qsizetype i, const QList<QByteArray> &lines)
@@ -113,14 +169,58 @@ void RecordTable::insert(qsizetype i, const QList<QByteArray> &lines)
     spans.reserve(std::size_t(lines.size()));
     for (const QByteArray &l : lines)
         spans.push_back(store(l));
+    const qsizetype from = size();
     m_spans.insert(m_spans.begin() + i, spans.begin(), spans.end());
-    changed();
+    if (i == from)
+        appended(from);
+    else
+        changed();
+}
+
+// Lines added at the end from line `from`: the block index takes their
+// markers and the blocks they begin count as written, when they are whole
+// blocks.
+void RecordTable::appended(qsizetype from)
+{
+    m_revision = nextRevision();
+    if (!m_indexValid || !m_indexComplete || m_width == 0) {
+        m_indexValid = false;
+        forgetWrites();
+        return;
+    }
+    const std::size_t limit = std::size_t(std::max<qsizetype>(indexSize(m_width), size() + 1));
+    bool whole = from < size() && startNumber(line(from)).has_value();
+    for (qsizetype k = from; k < size(); ++k) {
+        const QByteArrayView l = line(k);
+        if (l.isEmpty() || l.front() != '<' || !isStart(l))
+            continue;
+        const std::optional<qint64> v = startNumber(l);
+        if (!v) {
+            whole = false;
+            continue;
+        }
+        if (std::size_t(*v) >= limit) {
+            m_indexValid = false;
+            forgetWrites();
+            return;
+        }
+        if (std::size_t(*v) >= m_index.size())
+            m_index.resize(std::min(limit, std::max(std::size_t(*v) + 1, 2 * m_index.size())), -1);
+        if (m_index[std::size_t(*v)] < 0)
+            m_index[std::size_t(*v)] = int32_t(k);
+        else
+            m_indexUnique = false;
+        if (whole)
+            noteWrite(*v);
+    }
+    if (!whole)
+        forgetWrites();
 }
 
 void RecordTable::append(QByteArrayView bytes)
 {
     m_spans.push_back(store(bytes));
-    changed();
+    appended(size() - 1);
 }
 
 void RecordTable::remove(qsizetype first, qsizetype count)
@@ -225,8 +325,10 @@ void RecordTable::buildIndex() const
 {
     // Block numbers of a sound table stay below its line count; a larger
     // number (a damaged file) is looked for line by line instead.
+    // The index grows to the largest number met, not to the line count: a
+    // table of a million lines holds far fewer blocks.
     const std::size_t n = std::size_t(std::max<qsizetype>(indexSize(m_width), size() + 1));
-    m_index.assign(n, -1);
+    m_index.assign(std::size_t(indexSize(m_width)), -1);
     m_indexComplete = true;
     m_indexUnique = true;
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
@@ -236,9 +338,13 @@ void RecordTable::buildIndex() const
         const std::optional<qint64> v = startNumber(view(s));
         if (!v)
             continue;
-        if (std::size_t(*v) >= n)
+        if (std::size_t(*v) >= n) {
             m_indexComplete = false;
-        else if (m_index[std::size_t(*v)] < 0)
+            continue;
+        }
+        if (std::size_t(*v) >= m_index.size())
+            m_index.resize(std::min(n, std::max(std::size_t(*v) + 1, 2 * m_index.size())), -1);
+        if (m_index[std::size_t(*v)] < 0)
             m_index[std::size_t(*v)] = int32_t(i);
         else
             m_indexUnique = false;
@@ -310,6 +416,7 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
                 m_spans.erase(m_spans.begin() + start + qsizetype(spans.size()), m_spans.begin() + end + 1);
             }
             m_revision = nextRevision();
+            noteWrite(n);
             return;
         }
     }
@@ -331,6 +438,7 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
                     entry = int32_t(entry - old);
             m_index[std::size_t(n)] = int32_t(at);
             m_revision = nextRevision();
+            noteWrite(n);
             return;
         }
     }
@@ -339,6 +447,7 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
         insert(at, lines);
     else
         insert(size(), lines);
+    noteWrite(n);
 }
 
 // The new lines of a block begin with its own marker and hold no other line

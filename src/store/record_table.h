@@ -97,6 +97,11 @@ public:
     // Changes at every change of a line, so that what is derived from the
     // whole table can be kept until the table changes.
     quint64 revision() const { return m_revision; }
+    // The blocks rewritten (or changed in a field line) since `revision`,
+    // oldest first, when nothing else changed since: what is kept per
+    // block then reads only those again. False when the table changed in
+    // any other way, or too long ago; `blocks` is then to be ignored.
+    bool blocksWrittenSince(quint64 revision, std::vector<qint64> &blocks) const;
 
     void writeTo(SafeSave::Sink &sink) const;
     QByteArray toBytes() const;
@@ -120,6 +125,9 @@ private:
     bool patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines);
     bool movesOnlyItsOwnMarker(qsizetype start, const QList<QByteArray> &lines) const;
     void compactSide();
+    void noteWrite(qint64 n);
+    void appended(qsizetype from);
+    void forgetWrites();
 
     int m_width;
     QByteArray m_data;
@@ -134,4 +142,12 @@ private:
     // from a table can be kept for as long as its revision stays the same.
     static quint64 nextRevision();
     quint64 m_revision = nextRevision();
+    struct Write
+    {
+        quint64 revision; // the table's revision once block was written
+        qint64 block;
+    };
+    static constexpr std::size_t kMaxWrites = 64;
+    std::vector<Write> m_writes;
+    quint64 m_writesBase = m_revision;
 };

@@ -223,6 +223,46 @@ TEST(Valider, PostsTheTotalToTheExactClient)
     EXPECT_EQ(b.lines(Table::Clients).count(posted), 1);
 }
 
+TEST(Valider, ReadsOnlyTheClientCardsThatChangedSinceTheLastValidation)
+{
+    // Validating costs the same whatever the number of clients: after the
+    // first, only the cards written since are read again, and a card whose
+    // code became the invoice's client still wins by its place.
+    for (const int clientCount : {10, 1000}) {
+        SCOPED_TRACE(clientCount);
+        QStringList clientLines;
+        for (int n = 0; n < clientCount; ++n)
+            clientLines += clientBlock(n, QString::number(10000 + n), "Client");
+        const QString last = QString::number(10000 + clientCount - 1);
+        Billing b(invoiceBlock(0, {line("Nuit", "1", "50")}, {.number = "1", .client = "10000"}) +
+                      invoiceBlock(1, {line("Nuit", "1", "60")}, {.number = "2", .client = last}) +
+                      invoiceBlock(2, {line("Nuit", "1", "70")}, {.number = "3", .client = last}),
+                  clientLines);
+        ASSERT_TRUE(b.invoices.Valider());
+        const quint64 first = b.invoices.clientCodes().blocksRead();
+        EXPECT_EQ(first, quint64(clientCount));
+
+        b.fiche.set().setPosition(Table::Invoices, 1);
+        b.invoices.LitFact();
+        ASSERT_TRUE(b.invoices.Valider());
+        EXPECT_LE(b.invoices.clientCodes().blocksRead() - first, 2u);
+        EXPECT_EQ(b.fiche.set().position(Table::Clients), clientCount - 1);
+
+        // The second client card takes the code: the next posting is its.
+        b.fiche.set().setPosition(Table::Clients, 1);
+        b.clients.LitFiche();
+        b.clients.card().code = last;
+        b.clients.touch();
+        b.clients.EcritFiche();
+        const quint64 before = b.invoices.clientCodes().blocksRead();
+        b.fiche.set().setPosition(Table::Invoices, 2);
+        b.invoices.LitFact();
+        ASSERT_TRUE(b.invoices.Valider());
+        EXPECT_LE(b.invoices.clientCodes().blocksRead() - before, 3u);
+        EXPECT_EQ(b.fiche.set().position(Table::Clients), 1);
+    }
+}
+
 TEST(Valider, RefusesWhatCannotBeStoredAndPostsNowhereWithoutAClient)
 {
     Billing bad({invoiceBlock(0, {line("Vin", "2", "12"), line("Eau", "1", "3,x")})},
@@ -245,6 +285,28 @@ TEST(Valider, RefusesWhatCannotBeStoredAndPostsNowhereWithoutAClient)
     EXPECT_TRUE(nobody.invoices.Valider());
     EXPECT_EQ(nobody.lines()[14], "Y");
     EXPECT_EQ(nobody.lines(Table::Clients), clients);
+}
+
+TEST(InvoiceFacts, AgreeWithTheInvoiceReadAsAPage)
+{
+    // The archive decides from these alone which invoices to print.
+    const QStringList cutShort = QStringList{"<BLOC00000>", "NUMF7", "01/03/2026", "10001"};
+    const std::vector<QStringList> blocks = {
+        invoiceBlock(0, {line("Nuit", "1", "50")}, {.number = "12", .validated = "Y"}),
+        invoiceBlock(0, {line("Nuit", "1", "50")}, {.number = " 13 ", .validated = "N"}),
+        invoiceBlock(0, {}, {.number = "14", .validated = " Y"}),
+        invoiceBlock(0, {}, {.number = "15", .validated = "y"}),
+        cutShort + invoiceBlock(1, {}, {.number = "16", .validated = "Y"}),
+    };
+    for (const QStringList &lines : blocks) {
+        SCOPED_TRACE(lines.join('|').toStdString());
+        Billing b(lines);
+        const InvoiceFacts facts = invoiceFacts(b.fiche.set().table(Table::Invoices), 0);
+        EXPECT_EQ(facts.validated, b.card().validated);
+        EXPECT_EQ(facts.number, b.card().number);
+    }
+    Billing none;
+    EXPECT_FALSE(invoiceFacts(none.fiche.set().table(Table::Invoices), 0).validated);
 }
 
 TEST(Occupant, ReadsTheRoomWithoutMovingTheRoomPage)

@@ -213,6 +213,55 @@ TEST(Locking, ASecondProgramOpensReadOnlyOrNotAtAll)
     EXPECT_FALSE(after.main.readOnly());
 }
 
+// A set read away from the window: nothing of the open set changes until
+// the read is handed over, a second open is refused meanwhile, and a read
+// that fails gives the set, the lock and its name back as they were.
+TEST(Locking, ASetReadInTheBackgroundIsTakenInOneStep)
+{
+    Folder f;
+    writeFile(f.path("OURS.htl"), "not a hotel\r\n");
+    Program p;
+    ASSERT_TRUE(p.main.open(f.path("LION.htl")));
+    std::vector<std::pair<MainController::ReadSet, std::function<void(FileSet::Opened)>>> pending;
+    p.main.reader = [&](MainController::ReadSet read, std::function<void(FileSet::Opened)> done) {
+        pending.emplace_back(std::move(read), std::move(done));
+    };
+    std::vector<bool> ended;
+    p.main.opened = [&](bool ok) { ended.push_back(ok); };
+    auto finish = [&] {
+        auto [read, done] = std::move(pending.back());
+        pending.pop_back();
+        std::atomic<int> steps{0};
+        FileSet::Opened o = read(&steps);
+        EXPECT_EQ(steps.load(), o.ok ? FileSet::kOpenSteps : 1);
+        done(std::move(o));
+    };
+
+    ASSERT_TRUE(p.main.open(f.path("OURS.htl")));
+    EXPECT_TRUE(p.main.opening());
+    EXPECT_FALSE(p.main.open(f.path("LION.htl")));
+    EXPECT_EQ(pending.size(), 1u);
+    EXPECT_EQ(p.fiche.set().clientFile(), f.path("LION.htl"));
+    finish();
+    EXPECT_EQ(ended, std::vector<bool>{false});
+    EXPECT_FALSE(p.main.opening());
+    EXPECT_EQ(p.main.FileName, f.path("LION.htl"));
+    EXPECT_EQ(p.fiche.set().count(Table::Clients), 1);
+    // The first set's lock is still held: another program opens it read-only.
+    Program other;
+    other.ui.okCancel = {true};
+    ASSERT_TRUE(other.main.open(f.path("LION.htl")));
+    EXPECT_TRUE(other.main.readOnly());
+
+    writeFile(f.path("TIGRE.htl"), kClient + kClient);
+    ASSERT_TRUE(p.main.open(f.path("TIGRE.htl")));
+    finish();
+    EXPECT_EQ(ended, (std::vector<bool>{false, true}));
+    EXPECT_EQ(p.main.FileName, f.path("TIGRE.htl"));
+    EXPECT_TRUE(p.fiche.set().isDirty()); // the repeated card was repaired
+    EXPECT_TRUE(QFile::exists(f.path("TIGRE.htl.lck")));
+}
+
 // A file of the set marked read-only: the set opens read-only, as a set
 // another program holds does, and says why.
 TEST(Locking, AReadOnlyFileOpensTheSetReadOnly)

@@ -1,5 +1,9 @@
 #include "table_helpers.h"
 
+#include "store/field_index.h"
+
+#include <functional>
+
 #include <gtest/gtest.h>
 
 TEST(RecordTable, BlockIsTheFirstLineEqualToItsMarker)
@@ -116,4 +120,63 @@ TEST(RecordTable, ABlockMovedToTheEndIsFoundThereAndTheOthersStillFound)
     // The copy is now the first line carrying the marker.
     EXPECT_EQ(twice.blockStart(0), 0);
     EXPECT_EQ(twice.block(0)[1], "copy");
+}
+
+// Blocks with their code on line 1; each case changes the table between two
+// lookups and says which block the second finds and how many blocks that
+// lookup may read again (-1: any number, the table changed as a whole).
+TEST(FieldIndex, FindsTheFirstBlockInTableOrderReadingOnlyWhatChanged)
+{
+    auto block = [](int n, const QString &code) {
+        const QString num = QString::number(n).rightJustified(5, u'0');
+        return QStringList{"<BLOC" + num + '>', code, "x", "</BLOC" + num + '>'};
+    };
+    auto lines = [](const QString &l) { return QList<QByteArray>{l.toLatin1()}; };
+    struct Case
+    {
+        const char *what;
+        std::function<void(RecordTable &)> change;
+        QByteArray code;
+        qint64 found;
+        int reads;
+    };
+    const std::vector<Case> cases = {
+        {"nothing changed", [](RecordTable &) {}, "B", 1, 0},
+        {"blanks around the code", [](RecordTable &) {}, " B ", 1, 0},
+        {"field changed in place", [](RecordTable &t) { t.setLine(5, " A "); }, "A", 1, 1},
+        {"code moved away", [](RecordTable &t) { t.setLine(5, "Z"); }, "B", 4, 1},
+        {"first block rewritten to the code",
+         [&](RecordTable &t) {
+             QList<QByteArray> b;
+             for (const QString &l : block(2, "A"))
+                 b << l.toLatin1();
+             t.writeBlock(2, b, true);
+         },
+         "A", 2, 1},
+        {"first block rewritten to a later one's code, growing",
+         [&](RecordTable &t) {
+             QList<QByteArray> b;
+             for (const QString &l : block(2, "C") + QStringList{"MEMO"})
+                 b << l.toLatin1();
+             t.writeBlock(2, b, true);
+         },
+         "C", 2, 1},
+        {"first holder deleted", [](RecordTable &t) { t.removeBlock(0); }, "A", -1, -1},
+        {"marker line changed", [&](RecordTable &t) { t.setLine(8, "<BLOC00009>"); }, "A", 9, -1},
+        {"unknown code", [&](RecordTable &t) { t.insert(0, lines("stray")); }, "Q", -1, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        // Block 2 stands first; blocks 1 and 3 share a code.
+        RecordTable t = tableOf(block(2, "A0") + block(1, "B") + block(0, "A") + block(3, "C") +
+                                block(4, "B"));
+        FieldIndex index(1);
+        ASSERT_EQ(index.firstBlock(t, "A"), 0);
+        const quint64 before = index.blocksRead();
+        c.change(t);
+        EXPECT_EQ(index.firstBlock(t, c.code), c.found);
+        if (c.reads >= 0) {
+            EXPECT_EQ(index.blocksRead() - before, quint64(c.reads));
+        }
+    }
 }

@@ -6,15 +6,20 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 
 #include <cstdio>
+#include <unistd.h>
+#include <memory>
 
 namespace {
 
@@ -66,6 +71,68 @@ std::function<bool(const QString &)> installedDemoWriter()
     };
 }
 
+// For the start-up benchmark (CARVELLE_START_REPORT set): prints "window"
+// when the main window is first on screen and "ready" once the set named
+// or reopened is there, then quits.
+// Each line carries the resident memory in KiB. With the value "reports",
+// the statistics and the journal are then worked out in their windows, the
+// windows closed, and "reports" printed with the memory left.
+long residentKiB()
+{
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+class StartReport : public QObject
+{
+public:
+    StartReport(TMainForm &form, bool reports)
+        : m_form(form), m_window(form.windowHandle()), m_reports(reports)
+    {
+        m_window->installEventFilter(this);
+    }
+    void ready()
+    {
+        // After the planning drawn with the set.
+        QTimer::singleShot(0, this, [this] {
+            std::printf("ready %ld\n", residentKiB());
+            std::fflush(stdout);
+            if (m_reports) {
+                // Every window is taken as answered without being shown.
+                m_form.setShowDialog([](QDialog &) { return int(QDialog::Accepted); });
+                m_form.run(Cmd::StatsMois);
+                m_form.run(Cmd::Journal);
+                std::printf("reports %ld\n", residentKiB());
+                std::fflush(stdout);
+            }
+            QCoreApplication::quit();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed() &&
+            !m_shown) {
+            m_shown = true;
+            std::printf("window %ld\n", residentKiB());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+
+private:
+    TMainForm &m_form;
+    QWindow *m_window;
+    bool m_reports;
+    bool m_shown = false;
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -111,6 +178,15 @@ int main(int argc, char *argv[])
     form.createRecordWindow();
 
     form.showAtStartup();
+    std::unique_ptr<StartReport> report;
+    if (qEnvironmentVariableIsSet("CARVELLE_START_REPORT"))
+        report = std::make_unique<StartReport>(
+            form, qEnvironmentVariable("CARVELLE_START_REPORT") == u"reports");
+    // The window is drawn and answers while the set is read.
+    form.readSetsInBackground([&report] {
+        if (report)
+            report->ready();
+    });
     // The settings, company and list files are read here, once. Reading them
     // again each time the record window becomes active would throw away what
     // the settings dialogs changed during the run.

@@ -54,15 +54,25 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
 
+#include <malloc.h>
+
 namespace {
+
+// Leaving, the office tools and help need no hotel set.
+bool staysWhileOpening(Cmd cmd)
+{
+    return cmd == Cmd::Quitter || (int(cmd) >= int(Cmd::Calendrier) && int(cmd) <= int(Cmd::APropos));
+}
 
 constexpr int kClockWidth = 50;
 // The first panel leaves this much of the window's width to the clock.
@@ -281,6 +291,79 @@ void TMainForm::start(const QString &startupDir, const QString &fileArgument)
     showState();
     updateTitle();
     showLastBackup();
+    if (!m_controller.opening() && m_whenReady)
+        m_whenReady();
+}
+
+void TMainForm::readSetsInBackground(std::function<void()> whenReady)
+{
+    m_whenReady = std::move(whenReady);
+    m_controller.reader = [this](MainController::ReadSet read,
+                                 std::function<void(FileSet::Opened)> done) {
+        auto progress = std::make_shared<std::atomic<int>>(0);
+        auto result = std::make_shared<FileSet::Opened>();
+        m_openThread = QThread::create([read = std::move(read), progress, result] {
+            *result = read(progress.get());
+        });
+        // Queued to this window's thread: the tables are handed over there.
+        connect(m_openThread, &QThread::finished, this,
+                [this, result, done = std::move(done)] {
+                    m_openThread->wait();
+                    delete m_openThread;
+                    m_openThread = nullptr;
+                    setOpening(nullptr);
+                    done(std::move(*result));
+                });
+        setOpening(progress);
+        m_openThread->start();
+    };
+    m_controller.opened = [this](bool ok) { openEnded(ok); };
+}
+
+void TMainForm::setOpening(std::shared_ptr<std::atomic<int>> progress)
+{
+    m_openProgress = std::move(progress);
+    const bool on = m_openProgress != nullptr;
+    if (!m_openBar) {
+        m_openBar = new QProgressBar;
+        m_openBar->setObjectName(QStringLiteral("openProgress"));
+        m_openBar->setRange(0, FileSet::kOpenSteps);
+        m_openBar->setMaximumWidth(200);
+        m_openBar->hide();
+        statusBar()->addPermanentWidget(m_openBar);
+        m_openTimer = new QTimer(this);
+        m_openTimer->setInterval(100);
+        connect(m_openTimer, &QTimer::timeout, this, [this] {
+            // Shown only when the open takes longer than a moment.
+            if (!m_openProgress || ++m_openTicks < 3)
+                return;
+            m_openBar->setValue(m_openProgress->load());
+            m_openBar->show();
+        });
+    }
+    m_openTicks = 0;
+    if (on) {
+        m_openTimer->start();
+        m_hintPanel->setText(QStringLiteral("Ouverture..."));
+    } else {
+        m_openTimer->stop();
+        m_openBar->hide();
+        m_hintPanel->clear();
+    }
+    if (m_recordWindow)
+        m_recordWindow->setEnabled(!on);
+    showState();
+}
+
+void TMainForm::openEnded(bool ok)
+{
+    if (ok)
+        m_state.Valide();
+    m_state.ValidePage(m_fiche.active());
+    showState();
+    updateTitle();
+    if (m_whenReady)
+        m_whenReady();
 }
 
 void TMainForm::showLastBackup()
@@ -460,6 +543,10 @@ void TMainForm::contextHelp(QWidget *keyWindow)
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // A set being read is let finish and dropped: the one open stays the
+    // one the save prompt is about.
+    if (m_openThread)
+        m_openThread->wait();
     if (m_controller.FormCloseQuery())
         event->accept();
     else
@@ -474,7 +561,9 @@ void TMainForm::showState()
         QAction *action = m_actions[std::size_t(i)];
         if (!action)
             continue;
-        action->setEnabled(m_state.enabled(Cmd(i)));
+        // While a set is read only leaving, help and the tools stay.
+        const bool waits = m_openProgress && !staysWhileOpening(Cmd(i));
+        action->setEnabled(!waits && m_state.enabled(Cmd(i)));
         if (action->isCheckable())
             action->setChecked(m_state.checked(Cmd(i)));
     }
@@ -784,6 +873,10 @@ void TMainForm::run(Cmd cmd)
         onPage->second();
     } else if (const Handler &handler = m_handlers[std::size_t(op)]) {
         handler();
+        // The report windows' passes leave much freed memory behind: it
+        // goes back to the system once they are closed.
+        if (int(op) >= int(Cmd::StatsClients) && int(op) <= int(Cmd::Journal))
+            malloc_trim(0);
     } else {
         switch (op) {
         case Cmd::Nouveau:

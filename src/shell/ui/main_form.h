@@ -27,6 +27,8 @@ class QFileDialog;
 class QLabel;
 class QPrinter;
 class QTimer;
+class QThread;
+class QProgressBar;
 class TFiche;
 class THelp;
 
@@ -55,6 +57,12 @@ public:
     // the file named on the command line or else reopens the last set when
     // asked to, and applies the planning page's state.
     void start(const QString &startupDir, const QString &fileArgument = {});
+    // Sets are read on a worker thread from now on: the window stays drawn
+    // and answers while a large set is read, a progress bar shows in the
+    // status bar when it takes more than a moment, and the commands and
+    // the record window wait until the set is there. `whenReady` is called
+    // each time an open ends (and once at start-up when nothing is opened).
+    void readSetsInBackground(std::function<void()> whenReady = {});
 
     // Runs a command as its menu item or button does.
     void run(Cmd cmd) override;
@@ -132,6 +140,8 @@ private:
     // `keyWindow`: the window the key was typed in.
     void contextHelp(QWidget *keyWindow);
     void tick();
+    void setOpening(std::shared_ptr<std::atomic<int>> progress);
+    void openEnded(bool ok);
 
     Ui &m_ui;
     Fiche m_fiche;
@@ -153,6 +163,13 @@ private:
     QLabel *m_readOnlyPanel = nullptr;
     QLabel *m_backupPanel = nullptr;
     QTimer *m_clock = nullptr;
+    // While a set is read: the worker, its progress and the bar showing it.
+    QThread *m_openThread = nullptr;
+    std::shared_ptr<std::atomic<int>> m_openProgress;
+    QProgressBar *m_openBar = nullptr;
+    QTimer *m_openTimer = nullptr;
+    int m_openTicks = 0;
+    std::function<void()> m_whenReady;
     THelp *m_help = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QString m_recordCaption;

@@ -1,0 +1,230 @@
+// Starts the real program on the twenty-year hotel, under the offscreen
+// platform, as many times as asked: the time to its window, the time to a
+// usable planning with the set read, and the memory held, against reading
+// the set's files and finding their lines in the same run. A start that
+// never shows its window is counted: there must be none.
+
+#include "billing/invoice.h"
+#include "reference.h"
+#include "store/file_set.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QString setPath()
+{
+    const QByteArray env = qgetenv("CARVELLE_BENCH_SET20");
+    return env.isEmpty() ? QStringLiteral("hotel20/HOTEL.htl") : QString::fromLocal8Bit(env);
+}
+
+double ms(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+struct Start
+{
+    double windowMs = -1, readyMs = -1;
+    long windowKiB = 0, readyKiB = 0, reportsKiB = 0;
+};
+
+// One start; each line the program prints is timed as it arrives.
+Start startOnce(const QString &set, const QString &home, bool reports)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("CARVELLE_HOME"), home);
+    env.insert(QStringLiteral("CARVELLE_START_REPORT"),
+               reports ? QStringLiteral("reports") : QStringLiteral("1"));
+    p.setProcessEnvironment(env);
+    Start s;
+    const auto t0 = Clock::now();
+    p.start(QStringLiteral(CARVELLE_PROGRAM), {set});
+    const auto deadline = t0 + std::chrono::seconds(60);
+    QByteArray pending;
+    while (Clock::now() < deadline && p.state() != QProcess::NotRunning) {
+        p.waitForReadyRead(20);
+        pending += p.readAllStandardOutput();
+        qsizetype nl;
+        while ((nl = pending.indexOf('\n')) >= 0) {
+            const QList<QByteArray> words = pending.left(nl).split(' ');
+            pending.remove(0, nl + 1);
+            const long kib = words.value(1).toLong();
+            if (words[0] == "window") {
+                s.windowMs = ms(t0, Clock::now());
+                s.windowKiB = kib;
+            } else if (words[0] == "ready") {
+                s.readyMs = ms(t0, Clock::now());
+                s.readyKiB = kib;
+            } else if (words[0] == "reports") {
+                s.reportsKiB = kib;
+            }
+        }
+    }
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return s;
+}
+
+void startAgainstReference(benchmark::State &state, bool reports)
+{
+    const QString set = QFileInfo(setPath()).absoluteFilePath();
+    if (!QFile::exists(set)) {
+        state.SkipWithError("no twenty-year set: run scripts/bench.sh");
+        return;
+    }
+    const auto names = FileSet::Synchro(set);
+    qint64 setBytes = 0;
+    for (const QString &n : names)
+        setBytes += QFileInfo(n).size();
+    QTemporaryDir home;
+    double window = 0, ready = 0, ref = 0, worstReady = 0, above = 0, afterReports = 0;
+    int noWindow = 0, notReady = 0, started = 0;
+    for (auto _ : state) {
+        const auto r0 = Clock::now();
+        benchmark::DoNotOptimize(readReference(names));
+        ref += ms(r0, Clock::now());
+        const Start s = startOnce(set, home.path(), reports);
+        ++started;
+        if (s.windowMs < 0) {
+            ++noWindow;
+            continue;
+        }
+        if (s.readyMs < 0) {
+            ++notReady;
+            continue;
+        }
+        window += s.windowMs;
+        ready += s.readyMs;
+        worstReady = std::max(worstReady, s.readyMs);
+        above += double(s.readyKiB - s.windowKiB) * 1024;
+        afterReports += double(s.reportsKiB - s.windowKiB) * 1024;
+        state.SetIterationTime(s.readyMs / 1000);
+    }
+    const int good = std::max(1, started - noWindow - notReady);
+    state.counters["starts"] = started;
+    state.counters["no_window"] = noWindow;
+    state.counters["not_ready"] = notReady;
+    state.counters["window_ms"] = window / good;
+    state.counters["ready_ms"] = ready / good;
+    state.counters["worst_ready_ms"] = worstReady;
+    state.counters["reference_ms"] = ref / started;
+    state.counters["set_MB"] = double(setBytes) / 1e6;
+    // Memory above the empty window, as a share of the set's size.
+    state.counters["open_ratio"] = above / good / double(setBytes);
+    if (reports)
+        state.counters["after_reports_ratio"] = afterReports / good / double(setBytes);
+}
+
+void BM_StartTwentyYears(benchmark::State &state)
+{
+    startAgainstReference(state, false);
+}
+BENCHMARK(BM_StartTwentyYears)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_StartAndReportWindowsTwentyYears(benchmark::State &state)
+{
+    startAgainstReference(state, true);
+}
+BENCHMARK(BM_StartAndReportWindowsTwentyYears)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// `carvelle-tool archive-invoices` on the twenty-year hotel into a folder
+// that already holds every validated invoice's PDF but `missing` of them
+// (the newest): against opening the set and against the reference, in the
+// same run. The PDFs kept are one whole PDF linked under every name.
+void BM_ArchiveTwentyYears(benchmark::State &state)
+{
+    const QString set = QFileInfo(setPath()).absoluteFilePath();
+    if (!QFile::exists(set)) {
+        state.SkipWithError("no twenty-year set: run scripts/bench.sh");
+        return;
+    }
+    const auto names = FileSet::Synchro(set);
+    FileSet opened;
+    opened.Charge(set, QDir::currentPath());
+    const RecordTable &t = opened.table(Table::Invoices);
+    QStringList numbers;
+    for (int n = 0; n < opened.count(Table::Invoices); ++n)
+        if (const InvoiceFacts f = invoiceFacts(t, n); f.validated && !f.number.isEmpty())
+            numbers << f.number;
+    QTemporaryDir dir;
+    const QString model = dir.filePath(QStringLiteral("model.pdf"));
+    {
+        QFile f(model);
+        f.open(QIODevice::WriteOnly);
+        f.write("%PDF-1.4\n" + QByteArray(300, ' ') + "\n%%EOF\n");
+    }
+    const QString out = dir.filePath(QStringLiteral("archive"));
+    QDir().mkpath(out);
+    for (const QString &number : numbers)
+        QFile::link(model, out + QStringLiteral("/Facture-") + number + QStringLiteral(".pdf"));
+    const int missing = int(state.range(0));
+    double ours = 0, open = 0, ref = 0;
+    for (auto _ : state) {
+        for (int k = 0; k < missing && k < numbers.size(); ++k)
+            QFile::remove(out + QStringLiteral("/Facture-") + numbers[numbers.size() - 1 - k] +
+                          QStringLiteral(".pdf"));
+        const auto r0 = Clock::now();
+        benchmark::DoNotOptimize(readReference(names));
+        const auto r1 = Clock::now();
+        {
+            FileSet again;
+            again.Charge(set, QDir::currentPath());
+        }
+        const auto r2 = Clock::now();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(CARVELLE_TOOL), {QStringLiteral("archive-invoices"), set, out});
+        p.waitForFinished(600000);
+        const auto r3 = Clock::now();
+        if (p.exitCode() != 0)
+            state.SkipWithError(p.readAllStandardError().constData());
+        ref += ms(r0, r1);
+        open += ms(r1, r2);
+        ours += ms(r2, r3);
+        state.SetIterationTime(ms(r2, r3) / 1000);
+        // The ones printed are links no more: put the model back.
+        for (int k = 0; k < missing && k < numbers.size(); ++k) {
+            const QString pdf = out + QStringLiteral("/Facture-") + numbers[numbers.size() - 1 - k] +
+                                QStringLiteral(".pdf");
+            QFile::remove(pdf);
+            QFile::link(model, pdf);
+        }
+    }
+    state.counters["validated"] = double(numbers.size());
+    state.counters["archive_ms"] = ours / double(state.iterations());
+    state.counters["open_ms"] = open / double(state.iterations());
+    state.counters["reference_ms"] = ref / double(state.iterations());
+    state.counters["over_open"] = ours / open;
+}
+BENCHMARK(BM_ArchiveTwentyYears)
+    ->Arg(1)
+    ->Arg(500)
+    ->ArgName("new_pdfs")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+} // namespace
+
+BENCHMARK_MAIN();
