@@ -27,7 +27,11 @@ QString memoFor(const QString &number)
 
 QString cancelledNumber(const InvoiceCard &card)
 {
-    const QString first = card.memo.value(0);
+    return cancelledNumber(card.memo.value(0));
+}
+
+QString cancelledNumber(const QString &first)
+{
     return first.startsWith(kMemoPrefix) ? first.mid(kMemoPrefix.size()).trimmed() : QString();
 }
 

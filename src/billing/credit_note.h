@@ -21,6 +21,8 @@ QString memoFor(const QString &number);
 // The number of the invoice a card cancels, from its memo's first line;
 // empty when the card is not a credit note.
 QString cancelledNumber(const InvoiceCard &card);
+// The same from a memo line's text.
+QString cancelledNumber(const QString &memoLine);
 
 // The block of the credit note of invoice `number` (its memo line as
 // written); -1 when there is none.

@@ -5,6 +5,8 @@
 #include "store/codec.h"
 #include "store/text.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cstring>
 
@@ -44,6 +46,81 @@ bool DayRow::hasEntry() const
         return true;
     return std::any_of(amounts.begin(), amounts.end(),
                        [](const QString &a) { return !a.trimmed().isEmpty(); });
+}
+
+QList<DayTakings> takingsByDay(const FileSet &set)
+{
+    // The rooms the sheet has a row for.
+    QSet<QByteArray> rooms;
+    const RecordTable &r = set.table(Table::Rooms);
+    for (int b = 0; b < set.count(Table::Rooms); ++b) {
+        if (const qsizetype start = r.blockStart(b); start >= 0)
+            rooms.insert(blockField(r, start, roomline::Number).trimmed().toByteArray());
+    }
+    // The lines by day, in table order within a day.
+    struct Posted
+    {
+        qint64 day;
+        qsizetype line;
+    };
+    const RecordTable &t = set.table(Table::MainCourante);
+    std::vector<Posted> posted;
+    posted.reserve(std::size_t(t.size()));
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        // The day key read from the bytes: a ten-year table has 200,000 lines.
+        const QByteArrayView l = t.line(i);
+        if (l.size() <= kKeyLength)
+            continue;
+        int key = 0;
+        bool digits = true;
+        for (qsizetype k = 0; k < kKeyLength && digits; ++k) {
+            digits = l[k] >= '0' && l[k] <= '9';
+            key = key * 10 + (l[k] - '0');
+        }
+        const QDate d = digits ? QDate(key / 10000, key / 100 % 100, key % 100) : QDate();
+        if (d.isValid())
+            posted.push_back({d.toJulianDay(), i});
+    }
+    std::sort(posted.begin(), posted.end(), [](const Posted &a, const Posted &b) {
+        return a.day != b.day ? a.day < b.day : a.line < b.line;
+    });
+
+    QList<DayTakings> days;
+    QSet<QByteArrayView> seen;
+    for (std::size_t first = 0; first < posted.size();) {
+        std::size_t last = first;
+        while (last < posted.size() && posted[last].day == posted[first].day)
+            ++last;
+        DayTakings day{QDate::fromJulianDay(posted[first].day), {}};
+        bool any = false;
+        seen.clear();
+        // From the last line up: the first seen of a room is the one the sheet shows.
+        for (std::size_t k = last; k-- > first;) {
+            QByteArrayView rest = t.line(posted[k].line).sliced(kKeyLength);
+            std::array<QByteArrayView, 3 + kPaymentCount> fields;
+            for (QByteArrayView &f : fields) {
+                const qsizetype tab = rest.indexOf('\t');
+                f = tab < 0 ? rest : rest.first(tab);
+                rest = tab < 0 ? QByteArrayView() : rest.sliced(tab + 1);
+            }
+            const QByteArrayView room = fields[0].trimmed();
+            if (!rooms.contains(QByteArray::fromRawData(room.data(), room.size())) ||
+                seen.contains(room))
+                continue;
+            seen.insert(room);
+            for (int p = 0; p < kPaymentCount; ++p) {
+                const auto v = Money::parse(fields[std::size_t(3 + p)]);
+                if (v && !v->isZero() && *v <= moneylimit::kAmount && *v >= -moneylimit::kAmount) {
+                    day.amounts[std::size_t(p)] += *v;
+                    any = true;
+                }
+            }
+        }
+        if (any)
+            days << day;
+        first = last;
+    }
+    return days;
 }
 
 // ---- Day index ----------------------------------------------------------------

@@ -43,6 +43,19 @@ struct DayTotals
     std::array<Money, kPaymentCount> amounts{};
 };
 
+// One day's takings and expenses, by means of payment.
+struct DayTakings
+{
+    QDate day;
+    std::array<Money, kPaymentCount> amounts{};
+};
+
+// Every day of the main courante table that took or spent something, in
+// day order, added up as the day's sheet adds them: the lines of the rooms
+// the room table holds, a later line of a room replacing an earlier one of
+// the same day, a cell that is not a sane amount taking no part.
+QList<DayTakings> takingsByDay(const FileSet &set);
+
 // The lines of the main courante table by day key. Every line starts with
 // the eight characters of its day ("yyyymmdd"); the index gives the lines
 // of a day in table order. It follows the table's revision: built once

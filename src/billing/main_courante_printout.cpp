@@ -38,41 +38,57 @@ void Dessin5(PrintDocument &doc, int bottom)
 
 } // namespace
 
-PrintDocument ImpJournee(const QString &caption, const QList<DayRow> &rows, const PageMetrics &m)
+PrintDocument ImpJournee(const QString &caption, const QList<DayRow> &rows,
+                         const QStringList &totals, const PageMetrics &m)
 {
     PrintDocument doc(kTitle, Orientation::Portrait, m);
     const PrintFont body;
+    const PrintFont bold{QStringLiteral("Arial"), 10, true};
     // A name stops before the nights column.
     const double nameWidth = kNightsX - kNameX - 1;
     Entete5(doc, caption);
     int y = kFirstRow;
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const DayRow &row = rows[r];
-        doc.setFont(body);
-        doc.text(kRoomX, y, row.room.trimmed());
-        doc.text(kNameX, y, elidedArial(row.name.trimmed(), nameWidth, body));
-        doc.text(kNumberEnds[0], y, row.nights.trimmed(), Align::Right);
-        for (int p = 0; p < kPaymentCount; ++p)
-            doc.text(kNumberEnds[p + 1], y, row.amounts[p].trimmed(), Align::Right);
+    // One ruled row; a new page only for a row still to come, so that the
+    // last page is never left with its heading alone.
+    auto printRow = [&](const QString &room, const QString &name, const QStringList &numbers,
+                        bool more) {
+        doc.text(kRoomX, y, room);
+        doc.text(kNameX, y, elidedArial(name, nameWidth, doc.font()));
+        for (int i = 0; i < int(kNumberEnds.size()); ++i)
+            doc.text(kNumberEnds[std::size_t(i)], y, numbers.value(i), Align::Right);
         doc.line(kLeft, y + 5, kRight, y + 5);
         y += kRowStep;
-        // A new page only for a row still to come: the last page is never
-        // left with its heading alone.
-        if (doc.beyondBottom(y, kBottomMargin) && r + 1 < rows.size()) {
+        if (doc.beyondBottom(y, kBottomMargin) && more) {
             y = kFirstRow;
             doc.newPage();
             Entete5(doc, caption);
         }
+    };
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const DayRow &row = rows[r];
+        QStringList numbers = {row.nights.trimmed()};
+        for (int p = 0; p < kPaymentCount; ++p)
+            numbers << row.amounts[p].trimmed();
+        doc.setFont(body);
+        printRow(row.room.trimmed(), row.name.trimmed(), numbers,
+                 r + 1 < rows.size() || !totals.isEmpty());
+    }
+    if (!totals.isEmpty()) {
+        doc.setFont(bold);
+        printRow(QString(), QStringLiteral("Total"), totals, false);
+        doc.setFont(body);
     }
     // The rules meet the last row's own rule rather than stopping across
     // its text.
-    Dessin5(doc, rows.isEmpty() ? kHeadRule : y - kRowStep + 5);
+    Dessin5(doc,
+            y == kFirstRow && rows.isEmpty() && totals.isEmpty() ? kHeadRule : y - kRowStep + 5);
     return doc;
 }
 
 PrintJob ImpMainCouranteJob(const MainCourantePage &page)
 {
-    return {kTitle, Orientation::Portrait, std::nullopt, [&page](const PageMetrics &m, const PrintRange &) {
-                return ImpJournee(page.caption(), page.rows(), m);
+    return {kTitle, Orientation::Portrait, std::nullopt,
+            [&page](const PageMetrics &m, const PrintRange &) {
+                return ImpJournee(page.caption(), page.rows(), page.totalTexts(), m);
             }};
 }

@@ -20,7 +20,7 @@ public:
     // The amounts shown, each trimmed and rounded to the nearest whole
     // number (halves to even); only the last 32 are kept. A text that is
     // not a number counts as 0.
-    explicit Chart(const QStringList &amounts);
+    explicit Chart(const QStringList &amounts, const QStringList &labels = {});
 
     const QList<qint64> &values() const { return m_values; }
     // The largest value, at least 0.
@@ -29,7 +29,16 @@ public:
     // is not above zero gets no bar (there is no room below the axis), and
     // there are none when no value is above zero.
     QList<QRect> bars() const;
+    // What names each bar (month, client, room), the last 32 as the values.
+    const QStringList &labels() const { return m_labels; }
+    // The scale beside the axis: 0, then the smallest round step (1, 2 or 5
+    // times a power of ten) that needs no more than ten marks above 0, up to
+    // the largest value; nothing when no value is above zero.
+    QList<qint64> scale() const;
+    // Where a value of the scale stands, in drawing-area pixels.
+    int yOf(qint64 value) const;
 
 private:
     QList<qint64> m_values;
+    QStringList m_labels;
 };

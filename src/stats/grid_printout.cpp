@@ -28,6 +28,7 @@ namespace {
 
 const PrintFont kBody{QStringLiteral("Arial"), 9, false};
 const PrintFont kBold{QStringLiteral("Arial"), 9, true};
+const PrintFont kTitle{QStringLiteral("Arial"), 14, true};
 constexpr unsigned kBandGrey = 0xC0C0C0;
 // Arial's line spacing, in ems.
 constexpr double kArialLineSpacing = 1.15;
@@ -36,8 +37,10 @@ constexpr double kPointMm = 25.4 / 72;
 class Layout
 {
 public:
-    Layout(PrintDocument &doc, const GridSheet &sheet, const QString &heading, QDate today)
-        : m_doc(doc), m_sheet(sheet), m_heading(heading), m_today(today)
+    Layout(PrintDocument &doc, const GridSheet &sheet, const QString &heading, QDate today,
+           const GridPrintExtras &extras, int pageCount)
+        : m_doc(doc), m_sheet(sheet), m_heading(heading), m_today(today), m_extras(extras),
+          m_pageCount(pageCount)
     {
         const PageMetrics &m = doc.metrics();
         m_left = m.widthMm / 25.0;
@@ -59,28 +62,43 @@ public:
         pageHead();
     }
 
-    void row(const QStringList &cells)
+    void row(const QStringList &cells, bool bold = false)
     {
         if (m_y + m_lineHeight > m_bottom) {
             columnLines();
             m_doc.newPage();
             pageHead();
         }
+        m_doc.setFont(bold ? kBold : kBody);
         printCells(cells);
         m_y += m_lineHeight;
         m_doc.line(m_left, m_y, m_right, m_y);
     }
 
     void finish() { columnLines(); }
+    int pages() const { return m_page; }
 
 private:
     void pageHead()
     {
+        ++m_page;
+        m_y = m_top;
+        if (!m_extras.title.isEmpty()) {
+            m_doc.setFont(kTitle);
+            m_doc.text((m_left + m_right) / 2, m_y, m_extras.title, Align::Center);
+            m_y += kTitle.size * kPointMm * kArialLineSpacing * 3 / 2;
+        }
+        if (m_extras.pageNumbers) {
+            m_doc.setFont(kBody);
+            m_doc.text(m_right, m_bottom + m_lineHeight / 2,
+                       QStringLiteral("Page %1/%2").arg(m_page).arg(std::max(m_pageCount, m_page)),
+                       Align::Right);
+        }
         m_doc.setFont(kBold);
-        m_doc.text(m_left, m_top, m_heading);
-        m_doc.text(m_right, m_top, QStringLiteral("Imprimé le ") + text::dateText(m_today),
+        m_doc.text(m_left, m_y, m_heading);
+        m_doc.text(m_right, m_y, QStringLiteral("Imprimé le ") + text::dateText(m_today),
                    Align::Right);
-        m_y = m_top + m_lineHeight;
+        m_y += m_lineHeight;
         m_bandTop = m_y;
         m_doc.fill(m_left, m_y, m_right, m_y + m_lineHeight, kBandGrey);
         m_doc.line(m_left, m_y, m_right, m_y);
@@ -119,6 +137,8 @@ private:
     const GridSheet &m_sheet;
     QString m_heading;
     QDate m_today;
+    GridPrintExtras m_extras;
+    int m_pageCount = 0, m_page = 0;
     double m_left = 0, m_right = 0, m_top = 0, m_bottom = 0;
     double m_textHeight = 0, m_lineHeight = 0;
     double m_y = 0, m_bandTop = 0;
@@ -128,24 +148,36 @@ private:
 } // namespace
 
 PrintDocument gridPrintout(const GridSheet &sheet, const QString &title, const QString &heading,
-                           int rowCount, QDate today, const PageMetrics &metrics)
+                           int rowCount, QDate today, const PageMetrics &metrics,
+                           const GridPrintExtras &extras)
 {
-    PrintDocument doc(title, Orientation::Portrait, metrics);
-    Layout layout(doc, sheet, heading, today);
     const int rows = std::clamp(rowCount, 0, int(sheet.rows.size()));
-    for (int r = 0; r < rows; ++r)
-        layout.row(sheet.rows[r]);
-    layout.finish();
+    auto lay = [&](int pageCount) {
+        PrintDocument doc(title, Orientation::Portrait, metrics);
+        Layout layout(doc, sheet, heading, today, extras, pageCount);
+        auto bold = extras.boldRows.cbegin();
+        for (int r = 0; r < rows; ++r) {
+            while (bold != extras.boldRows.cend() && *bold < r)
+                ++bold;
+            layout.row(sheet.rows[r], bold != extras.boldRows.cend() && *bold == r);
+        }
+        layout.finish();
+        return std::pair{doc, layout.pages()};
+    };
+    auto [doc, pages] = lay(0);
+    // "Page n/N" needs N: laid out once more, knowing it.
+    if (extras.pageNumbers)
+        return lay(pages).first;
     return doc;
 }
 
 PrintJob gridPrintoutJob(const GridSheet &sheet, const QString &titlePrefix, const QString &heading,
-                         int rowCount, QDate today)
+                         int rowCount, QDate today, const GridPrintExtras &extras)
 {
     const QString title = titlePrefix + text::dateText(today);
     return {title, Orientation::Portrait, std::nullopt,
             [=](const PageMetrics &m, const PrintRange &) {
-                return gridPrintout(sheet, title, heading, rowCount, today, m);
+                return gridPrintout(sheet, title, heading, rowCount, today, m, extras);
             }};
 }
 

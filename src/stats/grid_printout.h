@@ -38,11 +38,20 @@ struct GridSheet
 // margins (a twentieth-fifth of the page each side), whatever the printer's
 // resolution. Rows 1 to `rowCount` are printed (at most those there are);
 // a row that would reach the bottom margin starts a new page.
+// What a printout may add: a title in large print over every page's head,
+// "Page n/N" at every page's foot, and rows in bold (totals).
+struct GridPrintExtras
+{
+    QString title;
+    bool pageNumbers = false;
+    QList<int> boldRows; // ascending
+};
 PrintDocument gridPrintout(const GridSheet &sheet, const QString &title, const QString &heading,
-                           int rowCount, QDate today, const PageMetrics &metrics);
+                           int rowCount, QDate today, const PageMetrics &metrics,
+                           const GridPrintExtras &extras = {});
 // The print job: `titlePrefix` + today ("dd/mm/yyyy") as its title.
-PrintJob gridPrintoutJob(const GridSheet &sheet, const QString &titlePrefix,
-                         const QString &heading, int rowCount, QDate today);
+PrintJob gridPrintoutJob(const GridSheet &sheet, const QString &titlePrefix, const QString &heading,
+                         int rowCount, QDate today, const GridPrintExtras &extras = {});
 
 // The grid for a spreadsheet, without its first column (the ordinal or line
 // number): `types` says what each of the other columns holds (text when not

@@ -2,6 +2,7 @@
 
 #include "statistics.h"
 
+#include "billing/main_courante.h"
 #include "purchasing/order.h"
 #include "store/codec.h"
 #include "store/text.h"
@@ -67,7 +68,7 @@ QByteArray fecAmount(qint64 value, int decimals)
 struct Document
 {
     qint64 day = 0; // Julian day
-    int kind = 0;   // 0 invoice, 1 order
+    int kind = 0;   // 0 invoice, 1 order, 2 a day of the main courante
     int index = 0;
 };
 
@@ -76,27 +77,86 @@ struct OrderFigures
 {
     QDate date;
     QString number, supplier, name;
-    Money total, vat;
+    Money total;
+    std::array<Money, 3> rates, exclusive, vat;
 };
 
-// The accounts the journal uses, worked out once for every line.
-using AccountTexts = std::array<QString, account::Edited>;
+// The accounts the journal uses, worked out once for every line: their
+// numbers, and the account each one is (itself, or the fallback whose
+// number it takes).
+struct Chart
+{
+    std::array<QString, account::Count> numbers;
+    std::array<int, account::Count> index{};
+};
 
 // A line of `amount` on the debit side, or on the credit side when the
 // amount is negative (a credit note); nothing when it is zero.
-void post(QList<JournalLine> &lines, const JournalLine &head, int account, const AccountTexts &accounts,
-          qint64 amount, bool debit)
+JournalLine *post(QList<JournalLine> &lines, const JournalLine &head, int account,
+                  const Chart &chart, qint64 amount, bool debit)
 {
     if (amount == 0)
-        return;
+        return nullptr;
     JournalLine &l = lines.emplace_back(head);
-    l.accountIndex = account;
-    l.account = accounts[std::size_t(account)];
+    l.accountIndex = chart.index[std::size_t(account)];
+    l.account = chart.numbers[std::size_t(account)];
     if (amount < 0) {
         amount = -amount;
         debit = !debit;
     }
     (debit ? l.debit : l.credit) = amount;
+    return &l;
+}
+
+// The labels' endings of each VAT code's rate (" HT 10 %", " TVA 10 %"),
+// made once for a rate that stays the same from one document to the next.
+struct RateTexts
+{
+    std::array<std::optional<Money>, 3> rate;
+    std::array<QString, 3> exclusive, vat;
+
+    void follow(std::size_t code, Money r)
+    {
+        if (rate[code] == r)
+            return;
+        rate[code] = r;
+        const QString text = r.exact() + QStringLiteral(" %");
+        exclusive[code] = QStringLiteral(" HT ") + text;
+        vat[code] = QStringLiteral(" TVA ") + text;
+    }
+};
+
+// Per VAT code used, the part without tax on `income` (the code's own
+// account when `income` is the first of three, else that one account) and
+// the tax on the code's tax account, the rate in their labels. Together
+// they come to `whole`: what the document's figures could leave over is put
+// on the last part without tax, so that the entry balances whatever they hold.
+void postByRate(QList<JournalLine> &lines, const JournalLine &head, const Chart &chart, int income,
+                int vat, const std::array<Money, 3> &rates, const std::array<Money, 3> &exclusive,
+                const std::array<Money, 3> &tax, qint64 whole, int decimals, bool debit,
+                RateTexts &texts)
+{
+    std::array<qint64, 3> base{}, vatUnits{};
+    qint64 sum = 0;
+    int last = -1;
+    for (std::size_t c = 0; c < 3; ++c) {
+        base[c] = exclusive[c].inFormatUnits(decimals);
+        vatUnits[c] = tax[c].inFormatUnits(decimals);
+        sum += base[c] + vatUnits[c];
+        if (base[c] != 0 || vatUnits[c] != 0)
+            last = int(c);
+    }
+    base[std::size_t(std::max(last, 0))] += whole - sum;
+    const bool perRate = income == account::Revenus1;
+    for (std::size_t c = 0; c < 3; ++c) {
+        if (base[c] == 0 && vatUnits[c] == 0)
+            continue;
+        texts.follow(c, rates[c]);
+        if (JournalLine *l = post(lines, head, perRate ? income + int(c) : income, chart, base[c], debit))
+            l->label += texts.exclusive[c];
+        if (JournalLine *l = post(lines, head, vat + int(c), chart, vatUnits[c], debit))
+            l->label += texts.vat[c];
+    }
 }
 
 // Text to ISO-8859-15 at the end of `out`.
@@ -128,12 +188,37 @@ const QString kDateFormat = QStringLiteral("yyyyMMdd");
 
 } // namespace
 
+int fallbackAccount(int index)
+{
+    using namespace account;
+    if (index >= Revenus1 && index < TvaCollectee1)
+        return Revenus;
+    if (index >= TvaCollectee1 && index < TvaDeductible1)
+        return TvaCollectee;
+    if (index >= TvaDeductible1 && index < Divers)
+        return TvaDeductible;
+    return index == Divers ? Banque : -1;
+}
+
 QString accountNumber(const Accounts &accounts, int index)
 {
     const QString stored = accounts[std::size_t(index)].trimmed();
-    if (!stored.isEmpty() || index >= account::Edited)
+    if (!stored.isEmpty())
         return stored;
-    return kDefaultAccounts[std::size_t(index)].toString();
+    if (index < account::Edited)
+        return kDefaultAccounts[std::size_t(index)].toString();
+    if (const int base = fallbackAccount(index); base >= 0)
+        return accountNumber(accounts, base);
+    switch (index) {
+    case account::Banque:
+        return QStringLiteral("512000");
+    case account::Caisse:
+        return QStringLiteral("530000");
+    case account::Depenses:
+        return QStringLiteral("606000");
+    default:
+        return {};
+    }
 }
 
 QString formatAccount(QStringView typed)
@@ -144,18 +229,34 @@ QString formatAccount(QStringView typed)
     return t + QString(6 - t.size(), u'0');
 }
 
-std::array<QString, account::Edited> accountFields(const Accounts &stored)
+AccountFields accountFields(const Accounts &stored)
 {
-    std::array<QString, account::Edited> fields;
-    for (int i = 0; i < account::Edited; ++i)
+    AccountFields fields;
+    for (int i = 0; i < account::Count; ++i)
         fields[std::size_t(i)] = accountNumber(stored, i);
     return fields;
 }
 
-void storeAccountFields(Accounts &stored, const std::array<QString, account::Edited> &fields)
+void storeAccountFields(Accounts &stored, const AccountFields &fields)
 {
-    for (int i = 0; i < account::Edited; ++i)
-        stored[std::size_t(i)] = formatAccount(fields[std::size_t(i)]);
+    // In order: a fallback is stored before the accounts that follow it.
+    for (int i = 0; i < account::Count; ++i) {
+        const QString number = formatAccount(fields[std::size_t(i)]);
+        Accounts without = stored;
+        without[std::size_t(i)].clear();
+        stored[std::size_t(i)] =
+            i >= account::Edited && number == accountNumber(without, i) ? QString() : number;
+    }
+}
+
+QString accountFieldLabel(int index, const std::array<double, 3> &vatRates)
+{
+    const QString label = kAccountLabels[std::size_t(index)].trimmed().toString();
+    if (index < account::Revenus1 || index >= account::Divers)
+        return label;
+    const int code = (index - account::Revenus1) % 3;
+    const std::optional<Money> rate = Money::fromReal(vatRates[std::size_t(code)]);
+    return rate ? label + QStringLiteral(" (%1 %)").arg(rate->exact()) : label;
 }
 
 QString JournalLine::text(int decimals) const
@@ -168,18 +269,29 @@ QString JournalLine::text(int decimals) const
 QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &settings)
 {
     const int d = settings.decimals;
-    AccountTexts acc;
-    for (int i = 0; i < account::Edited; ++i)
-        acc[std::size_t(i)] = accountNumber(settings.accounts, i);
+    Chart chart;
+    for (int i = 0; i < account::Count; ++i)
+        chart.numbers[std::size_t(i)] = accountNumber(settings.accounts, i);
+    // An account that takes its fallback's number is that account, and is
+    // named as it is in the accountant's export.
+    for (int i = 0; i < account::Count; ++i) {
+        int index = i;
+        for (int base = fallbackAccount(index);
+             base >= 0 && chart.numbers[std::size_t(base)] == chart.numbers[std::size_t(i)];
+             base = fallbackAccount(base))
+            index = base;
+        chart.index[std::size_t(i)] = index;
+    }
 
     // The documents first, then their lines posted once in journal order.
     InvoicePassSettings pass;
     pass.vatRates = settings.vatRates;
     pass.decimals = d;
     const QList<InvoiceFigures> invoices = invoiceFigures(set, pass);
+    const QList<DayTakings> takings = takingsByDay(set);
     QList<OrderFigures> orders;
     QList<Document> documents;
-    documents.reserve(invoices.size() + set.count(Table::Orders));
+    documents.reserve(invoices.size() + set.count(Table::Orders) + takings.size());
     for (int i = 0; i < invoices.size(); ++i) {
         if (invoices[i].validated && invoices[i].date.isValid())
             documents.push_back({invoices[i].date.toJulianDay(), 0, i});
@@ -201,54 +313,93 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
             continue;
         const LineTotals totals = orderTotals(card, settings.vatRates, d);
         documents.push_back({card.date.toJulianDay(), 1, int(orders.size())});
-        orders.push_back({card.date, card.number.trimmed(), card.supplier.trimmed(), card.address[0].trimmed(),
-                          totals.total, totals.totalVat});
+        orders.push_back({card.date, card.number.trimmed(), card.supplier.trimmed(),
+                          card.address[0].trimmed(), totals.total, totals.rates, totals.exclusive,
+                          totals.vat});
     }
-    // Invoices come in block order, then orders in block order: a stable
-    // sort by day keeps the rest of the order.
+    for (int i = 0; i < takings.size(); ++i)
+        documents.push_back({takings[i].day.toJulianDay(), 2, i});
+    // Invoices come in block order, then orders in block order, then the
+    // days of the main courante: a stable sort by day keeps the rest of
+    // the order.
     std::stable_sort(documents.begin(), documents.end(),
                      [](const Document &a, const Document &b) { return a.day < b.day; });
 
-    const QString sale = QStringLiteral("VE"), purchase = QStringLiteral("AC");
+    const QString sale = QStringLiteral("VE"), purchase = QStringLiteral("AC"),
+                  cash = QStringLiteral("CA"), bank = QStringLiteral("BQ");
     QList<JournalLine> lines;
-    lines.reserve(3 * documents.size());
+    lines.reserve(5 * documents.size());
+    RateTexts saleRates, purchaseRates;
     int number = 0;
+    qsizetype before = 0;
+    // Closes the entry begun at `before`, if it has lines.
+    auto close = [&] {
+        if (lines.size() > before)
+            ++number;
+        before = lines.size();
+    };
     for (const Document &doc : std::as_const(documents)) {
-        const qsizetype before = lines.size();
         JournalLine head;
         head.entry = number + 1;
         if (doc.kind == 0) {
             const InvoiceFigures &f = invoices[doc.index];
+            const bool creditNote = !f.cancels.isEmpty();
             head.date = f.date;
             head.code = sale;
-            head.label = QStringLiteral("Facture ") + f.number;
+            head.label =
+                (creditNote ? QStringLiteral("Avoir ") : QStringLiteral("Facture ")) + f.number;
             head.piece = f.number;
-            // The taxe de séjour ("D" lines) is owed to the commune.
-            const qint64 total = f.total.inFormatUnits(d), vat = f.vat.inFormatUnits(d),
-                         tax = f.outsideVat.inFormatUnits(d);
             JournalLine client = head;
+            if (creditNote)
+                client.label += QStringLiteral(" sur facture ") + f.cancels;
             client.auxCode = f.client;
             client.auxName = f.name;
-            post(lines, client, account::Clients, acc, total, true);
-            post(lines, head, account::Revenus, acc, f.exclusive.inFormatUnits(d), false);
-            post(lines, head, account::TvaCollectee, acc, vat, false);
-            post(lines, head, account::Taxe, acc, tax, false);
-        } else {
+            const qint64 total = f.total.inFormatUnits(d);
+            post(lines, client, account::Clients, chart, total, true);
+            // The taxe de séjour ("D" lines) is owed to the commune.
+            const qint64 tax = f.outsideVat.inFormatUnits(d);
+            postByRate(lines, head, chart, account::Revenus1, account::TvaCollectee1, f.rates,
+                       f.exclusiveByCode, f.vatByCode, total - tax, d, false, saleRates);
+            post(lines, head, account::Taxe, chart, tax, false);
+        } else if (doc.kind == 1) {
             const OrderFigures &o = orders[doc.index];
             head.date = o.date;
             head.code = purchase;
             head.label = QStringLiteral("Commande ") + o.number;
             head.piece = o.number;
-            const qint64 total = o.total.inFormatUnits(d), vat = o.vat.inFormatUnits(d);
-            post(lines, head, account::Achat, acc, total - vat, true);
-            post(lines, head, account::TvaDeductible, acc, vat, true);
+            const qint64 total = o.total.inFormatUnits(d);
+            postByRate(lines, head, chart, account::Achat, account::TvaDeductible1, o.rates,
+                       o.exclusive, o.vat, total, d, true, purchaseRates);
             JournalLine supplier = head;
             supplier.auxCode = o.supplier;
             supplier.auxName = o.name;
-            post(lines, supplier, account::Fournisseurs, acc, total, false);
+            post(lines, supplier, account::Fournisseurs, chart, total, false);
+        } else {
+            const DayTakings &day = takings[doc.index];
+            auto amount = [&](Payment p) { return day.amounts[std::size_t(p)].inFormatUnits(d); };
+            head.date = day.day;
+            head.label = QStringLiteral("Main courante du ") + text::dateText(day.day);
+            head.piece = QStringLiteral("MC") + text::dayKey(day.day);
+            // Cash taken settles the clients; expenses are paid from the till.
+            head.code = cash;
+            post(lines, head, account::Caisse, chart, amount(Payment::Especes), true);
+            post(lines, head, account::Clients, chart, amount(Payment::Especes), false);
+            post(lines, head, account::Depenses, chart, amount(Payment::Depenses), true);
+            post(lines, head, account::Caisse, chart, amount(Payment::Depenses), false);
+            close();
+            head.entry = number + 1;
+            head.code = bank;
+            const qint64 banked = amount(Payment::Cheques) + amount(Payment::CB),
+                         other = amount(Payment::Divers);
+            if (chart.numbers[account::Divers] == chart.numbers[account::Banque]) {
+                post(lines, head, account::Banque, chart, banked + other, true);
+            } else {
+                post(lines, head, account::Banque, chart, banked, true);
+                post(lines, head, account::Divers, chart, other, true);
+            }
+            post(lines, head, account::Clients, chart, banked + other, false);
         }
-        if (lines.size() > before)
-            ++number;
+        close();
     }
     return lines;
 }
@@ -321,6 +472,65 @@ GridSheet journalSheet(const QList<JournalLine> &lines, int decimals)
     return sheet;
 }
 
+QString journalName(QStringView code)
+{
+    if (code == u"VE")
+        return QStringLiteral("Ventes");
+    if (code == u"AC")
+        return QStringLiteral("Achats");
+    if (code == u"CA")
+        return QStringLiteral("Caisse");
+    return code == u"BQ" ? QStringLiteral("Banque") : QString();
+}
+
+JournalPrint journalPrintSheet(const QList<JournalLine> &lines, int decimals)
+{
+    JournalPrint out;
+    out.sheet = journalSheet({}, decimals);
+    out.sheet.rows.reserve(lines.size() + 5);
+    auto totalRow = [&](const QString &label, qint64 debit, qint64 credit) {
+        out.totalRows << int(out.sheet.rows.size());
+        out.sheet.rows << QStringList{QString(),
+                                      QString(),
+                                      QString(),
+                                      QString(),
+                                      label,
+                                      amountText(debit, decimals),
+                                      amountText(credit, decimals)};
+    };
+    qint64 allDebit = 0, allCredit = 0;
+    int number = 0;
+    for (const QStringView code : {u"VE", u"AC", u"CA", u"BQ"}) {
+        qint64 debit = 0, credit = 0;
+        bool any = false;
+        for (int i = 0; i < lines.size(); ++i) {
+            const JournalLine &l = lines[i];
+            if (l.code != code)
+                continue;
+            any = true;
+            QStringList cells;
+            for (int column = 0; column < out.sheet.columns.size(); ++column)
+                cells << journalCell(lines, i, column, decimals);
+            cells[0] = QString::number(++number);
+            out.sheet.rows << cells;
+            debit += l.debit;
+            credit += l.credit;
+        }
+        if (!any)
+            continue;
+        totalRow(QStringLiteral("Total %1 (%2)").arg(journalName(code), code), debit, credit);
+        allDebit += debit;
+        allCredit += credit;
+    }
+    totalRow(QStringLiteral("Total de la période"), allDebit, allCredit);
+    return out;
+}
+
+QString journalPrintTitle(QDate from, QDate to)
+{
+    return QStringLiteral("Journal du %1 au %2").arg(text::dateText(from), text::dateText(to));
+}
+
 QByteArray journalExport(const QList<JournalLine> &lines, int decimals)
 {
     QByteArray bytes;
@@ -383,7 +593,13 @@ QByteArray fecBytes(const QList<JournalLine> &lines, int decimals)
         }
         bytes += '\t';
     };
-    const QByteArray sales = "VE\tVentes\t", purchases = "AC\tAchats\t";
+    auto journal = [](const QString &code) -> QByteArrayView {
+        if (code == u"VE")
+            return "VE\tVentes\t";
+        if (code == u"AC")
+            return "AC\tAchats\t";
+        return code == u"CA" ? "CA\tCaisse\t" : "BQ\tBanque\t";
+    };
     int number = 0, previous = -1;
     QDate date;
     QByteArray day;
@@ -396,7 +612,7 @@ QByteArray fecBytes(const QList<JournalLine> &lines, int decimals)
             date = l.date;
             day = date.toString(kDateFormat).toLatin1();
         }
-        bytes += l.code == u"VE" ? sales : purchases;
+        bytes += journal(l.code);
         bytes += QByteArray::number(number);
         bytes += '\t';
         bytes += day;

@@ -1,5 +1,6 @@
 #include "statistics.h"
 
+#include "billing/credit_note.h"
 #include "billing/invoice.h"
 #include "rooms/block_fields.h"
 #include "rooms/nights.h"
@@ -63,6 +64,18 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
         f.vat = totals.totalVat;
         f.exclusive = totals.totalExclusive;
         f.outsideVat = totals.outsideVat;
+        f.rates = totals.rates;
+        f.exclusiveByCode = totals.exclusive;
+        f.vatByCode = totals.vat;
+        // The memo follows the grid: its first line names a cancelled invoice.
+        for (qsizetype i = start + FirstTagged; i < end; ++i) {
+            const QByteArrayView l = t.line(i);
+            if (!l.startsWith("MEMO"))
+                continue;
+            if (l.startsWith("MEMOAvoir"))
+                f.cancels = creditnote::cancelledNumber(cp1252::decode(l.sliced(4)));
+            break;
+        }
         list << f;
     }
     return list;
@@ -358,6 +371,7 @@ StatTable statTable(StatKind kind, Cumul list)
         break;
     }
     t.chartColumn = int(t.sheet.columns.size()) - 1;
+    t.labelColumn = kind == StatKind::Clients ? 2 : 1;
     const qsizetype fields = t.sheet.columns.size() - 1;
     int k = 0;
     t.sheet.rows = list.fields();

@@ -31,6 +31,12 @@ struct InvoiceFigures
     // The same figures, exact: the total with tax, the tax, the part
     // without tax and the "D" lines (total = exclusive + vat + outsideVat).
     Money total, vat, exclusive, outsideVat;
+    // Per VAT code, the rate, the part without tax and the tax, as the
+    // invoice keeps them (HT + TVA of the three + "D" = total).
+    std::array<Money, 3> rates{}, exclusiveByCode{}, vatByCode{};
+    // The number of the invoice a credit note cancels (its first memo
+    // line); empty for an invoice.
+    QString cancels;
     // What the invoice earns with tax: its total less the "D" lines.
     Money turnover() const { return total - outsideVat; }
 };
@@ -167,6 +173,7 @@ struct StatTable
     QString printPrefix; // the print job's title before today's date
     GridSheet sheet;     // the ordinal first
     int chartColumn = -1; // the column the chart draws
+    int labelColumn = 1;  // the column naming its bars (month, client's name, room)
 };
 
 // The windows' grids, from an accumulation list (after sorting it for the

@@ -39,15 +39,15 @@ QList<QStringList> cells(const TouristTaxReport &report, int decimals)
                             QString::number(r.persons()),
                             r.personNights.exact(),
                             r.amount.format(decimals)};
-    if (!report.rows.isEmpty())
-        rows << QStringList{QStringLiteral("Total"),
-                            QString(),
-                            QString(),
-                            QString(),
-                            QString::number(report.nights),
-                            QString(),
-                            report.personNights.exact(),
-                            report.amount.format(decimals)};
+    // The total stands even for a period without tax: it declares nothing.
+    rows << QStringList{QStringLiteral("Total"),
+                        QString(),
+                        QString(),
+                        QString(),
+                        QString::number(report.nights),
+                        QString(),
+                        report.personNights.exact(),
+                        report.amount.format(decimals)};
     return rows;
 }
 
@@ -86,7 +86,8 @@ TouristTaxReport touristTaxReport(const FileSet &set, const InvoicePassSettings 
         InvoiceCard card;
         readInvoiceBlock(card, t, start, end);
         TouristTaxRow row;
-        row.number = f.number;
+        // A credit note is named as such: its tax comes off its invoice's.
+        row.number = f.cancels.isEmpty() ? f.number : QStringLiteral("Avoir ") + f.number;
         row.client = f.name.isEmpty() ? f.client : f.name;
         row.arrival = card.stayFrom;
         row.departure = card.stayTo;

@@ -14,7 +14,7 @@
 
 struct TouristTaxRow
 {
-    QString number;      // the invoice's number
+    QString number;      // the invoice's number; "Avoir " + number for a credit note
     QString client;      // the name on the invoice, or its client code
     QDate arrival, departure;
     qint64 nights = 0;   // of the stay; negative on a credit note

@@ -145,9 +145,17 @@ QByteArray settingsBytes(const Settings &settings)
         else
             out += iniReal(*std::get<const double *>(field)) + "\r\n";
     }
-    if (settings.touristTax != 0 || settings.touristTaxExemptAge != kDefaultExemptAge) {
+    const bool moreAccounts =
+        std::any_of(settings.accounts.begin() + kFileAccounts, settings.accounts.end(),
+                    [](const QString &a) { return !a.isEmpty(); });
+    if (moreAccounts || settings.touristTax != 0 ||
+        settings.touristTaxExemptAge != kDefaultExemptAge) {
         out += iniReal(settings.touristTax) + "\r\n";
         out += QByteArray::number(settings.touristTaxExemptAge) + "\r\n";
+    }
+    if (moreAccounts) {
+        for (auto a = settings.accounts.begin() + kFileAccounts; a != settings.accounts.end(); ++a)
+            appendLine(out, *a);
     }
     return out;
 }
@@ -158,6 +166,8 @@ QString readSettings(Settings &settings, QByteArrayView bytes)
     QString refused;
     settings.touristTax = 0;
     settings.touristTaxExemptAge = kDefaultExemptAge;
+    for (auto a = settings.accounts.begin() + kFileAccounts; a != settings.accounts.end(); ++a)
+        a->clear();
     std::size_t next = 0;
     text::forEachLine(bytes, [&](qsizetype start, qsizetype length) {
         const QByteArrayView line = bytes.sliced(start, length);
@@ -171,6 +181,9 @@ QString readSettings(Settings &settings, QByteArrayView bytes)
             } else if (extra == 1) {
                 if (const auto v = text::parseInt(cp1252::decode(line)); v && *v >= 0)
                     settings.touristTaxExemptAge = *v;
+            } else if (const std::size_t a = kFileAccounts + extra - kTouristTaxLines;
+                       a < settings.accounts.size()) {
+                settings.accounts[a] = cp1252::decode(line);
             }
             return;
         }

@@ -38,7 +38,9 @@ struct Settings
     int currency = 0;            // 0 euros, 1 otherCurrency
     QString otherCurrency;
     std::array<double, 3> vatRates{}; // percentages
-    std::array<QString, 9> accounts;  // in file order, see kAccountLabels
+    // The nine accounts of the 27 lines, then those kept after the tax
+    // lines (per VAT rate, "Divers", "Dépenses"); see kAccountLabels.
+    std::array<QString, 20> accounts;
     int converterDirection = 0;       // 0 "D > Euro", 1 "Euro > D"
     int converterCurrency = 0;        // 0 to 4, an index into converterRates
     // Units per euro: franc, US dollar, pound sterling, yen, Canadian dollar.
@@ -54,16 +56,26 @@ struct Settings
     QString amountFormat = QStringLiteral("0.00");
 };
 
-// The labels of the first seven accounts in the accounts dialog; the last two
-// have no field there.
-inline constexpr std::array<QStringView, 7> kAccountLabels = {
-    u"Clients divers", u"Revenus locatifs", u"Fournisseurs", u"TVA collectée",
-    u"Taxe ",          u"TVA déductible",   u"Achat"};
+// The labels of the accounts, in the order Settings::accounts keeps them:
+// the accounts dialog shows them and the accountant's export names each
+// account by its label.
+inline constexpr std::array<QStringView, 20> kAccountLabels = {
+    u"Clients divers",        u"Revenus locatifs",      u"Fournisseurs",
+    u"TVA collectée",         u"Taxe ",                 u"TVA déductible",
+    u"Achat",                 u"Banque",                u"Caisse",
+    u"Revenus taux 1",        u"Revenus taux 2",        u"Revenus taux 3",
+    u"TVA collectée taux 1",  u"TVA collectée taux 2",  u"TVA collectée taux 3",
+    u"TVA déductible taux 1", u"TVA déductible taux 2", u"TVA déductible taux 3",
+    u"Divers",                u"Dépenses"};
+// The accounts the 27 lines hold; the others follow the tax lines.
+inline constexpr int kFileAccounts = 9;
 
 inline constexpr int kSettingsLines = 27;
 // The taxe de séjour's two lines after them, written only when they differ
-// from "not collected, exempt under 18", so that a hotel that does not
-// collect it keeps the 27-line file older readers know.
+// from "not collected, exempt under 18" or when account lines follow, so
+// that a hotel that does not collect it keeps the 27-line file older
+// readers know. The eleven further accounts come after them, written only
+// when one of them is set: a file without them reads as none set.
 inline constexpr int kTouristTaxLines = 2;
 inline constexpr int kDefaultExemptAge = 18;
 

@@ -144,13 +144,16 @@ TEST(CreditNote, StatisticsAndTheJournalCarryItAsANegativeInvoice)
         EXPECT_TRUE(l.debit >= 0 && l.credit >= 0);
         (l.piece == creditNumber ? credit : invoice) << l;
     }
-    // Each line of the invoice (client, income, VAT) comes back on the other side.
-    ASSERT_EQ(invoice.size(), 3);
-    ASSERT_EQ(credit.size(), 3);
-    for (qsizetype i = 0; i < 3; ++i) {
+    // Each line of the invoice (client, income and VAT per rate) comes back
+    // on the other side, under the credit note's own name.
+    ASSERT_EQ(credit.size(), invoice.size());
+    for (qsizetype i = 0; i < invoice.size(); ++i) {
         EXPECT_EQ(credit[i].account, invoice[i].account);
         EXPECT_EQ(credit[i].debit, invoice[i].credit);
         EXPECT_EQ(credit[i].credit, invoice[i].debit);
+        QString label = invoice[i].label;
+        label.replace("Facture " + invoice[i].piece, "Avoir " + creditNumber);
+        EXPECT_EQ(credit[i].label, i == 0 ? label + " sur facture " + invoice[i].piece : label);
     }
     EXPECT_EQ(credit[0].credit, 10180);
 }

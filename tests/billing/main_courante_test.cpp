@@ -276,16 +276,19 @@ TEST(Export, HeaderThenOneRecordPerRoomRow)
     EXPECT_EQ(s.page.exportRecords('\t')[2], "14/03/2026\t2\tMartin; Paul\t1\t80,00\t\t\t\t");
 }
 
-TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesOnTheLast)
+TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesAndTotalsOnTheLast)
 {
-    Sheet s({mc("20260314", {"60", "Martin", "2", "80,00", "", "", "", "12,50"})}, 60);
-    const PrintDocument doc = ImpJournee(s.page.caption(), s.page.rows(), a4Metrics(300, false));
+    Sheet s({mc("20260314", {"60", "Martin", "2", "80,00", "", "", "", "12,50"}),
+             mc("20260314", {"59", "Roux", "1", "20,00", "", "5", "", ""})},
+            60);
+    const PrintDocument doc =
+        ImpJournee(s.page.caption(), s.page.rows(), s.page.totalTexts(), a4Metrics(300, false));
     ASSERT_EQ(doc.pages().size(), 2);
     QList<int> roomsOnPage;
     for (const PrintPage &page : doc.pages()) {
         int rooms = 0, captions = 0, verticalRules = 0;
         for (const PrintItem &item : page) {
-            if (item.kind == PrintItem::Kind::Text && item.x == 6 && item.y >= 20)
+            if (item.kind == PrintItem::Kind::Text && item.x == 6 && item.y >= 20 && !item.text.isEmpty())
                 ++rooms;
             captions += item.text == "Main courante du 14/03/2026" && item.font.size == 14;
             verticalRules += item.kind == PrintItem::Kind::Line && item.x == item.x2;
@@ -295,10 +298,10 @@ TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesOnTheLast)
         EXPECT_EQ(verticalRules, &page == &doc.pages().last() ? 9 : 0);
     }
     EXPECT_EQ(roomsOnPage[0] + roomsOnPage[1], 60);
-    // The last row, its amounts ending at their column's right edge, and the
-    // column rules stopping under it.
+    // The last row, its amounts ending at their column's right edge, the
+    // day's totals under it and the column rules stopping under them.
     const PrintPage &last = doc.pages().last();
-    const int lastY = 20 + 8 * (roomsOnPage[1] - 1);
+    const int lastY = 20 + 8 * (roomsOnPage[1] - 1), totalY = lastY + 8;
     auto at = [&](const QString &text) {
         for (const PrintItem &item : last)
             if (item.text == text)
@@ -308,9 +311,13 @@ TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesOnTheLast)
     EXPECT_EQ(at("60"), std::tuple(6.0, double(lastY), Align::Left));
     EXPECT_EQ(at("80,00"), std::tuple(118.0, double(lastY), Align::Right));
     EXPECT_EQ(at("12,50"), std::tuple(198.0, double(lastY), Align::Right));
+    EXPECT_EQ(at("Total"), std::tuple(21.0, double(totalY), Align::Left));
+    EXPECT_EQ(at("100,00"), std::tuple(118.0, double(totalY), Align::Right));
+    EXPECT_EQ(at("5,00"), std::tuple(158.0, double(totalY), Align::Right));
+    EXPECT_EQ(at("3"), std::tuple(98.0, double(totalY), Align::Right));
     for (const PrintItem &item : last) {
         if (item.kind == PrintItem::Kind::Line && item.x == item.x2) {
-            EXPECT_EQ(std::pair(item.y, item.y2), std::pair(15.0, double(lastY + 5)));
+            EXPECT_EQ(std::pair(item.y, item.y2), std::pair(15.0, double(totalY + 5)));
         }
     }
 }

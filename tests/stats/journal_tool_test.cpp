@@ -49,10 +49,10 @@ TEST(JournalTool, LinesOfThePeriodOrTheFecFile)
     ASSERT_EQ(runTool(dir.path(), {"journal", set, "--to", "15/03/2001"}, &out), 0) << qPrintable(out);
     EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts),
               QStringList({"VE\t10/03/2001\t411\tFacture A1\t110,00\t",
-                           "VE\t10/03/2001\t706000\tFacture A1\t\t100,00",
-                           "VE\t10/03/2001\t445710\tFacture A1\t\t10,00",
-                           "AC\t15/03/2001\t607000\tCommande 7\t10,00\t",
-                           "AC\t15/03/2001\t445660\tCommande 7\t2,00\t",
+                           "VE\t10/03/2001\t706000\tFacture A1 HT 10 %\t\t100,00",
+                           "VE\t10/03/2001\t445710\tFacture A1 TVA 10 %\t\t10,00",
+                           "AC\t15/03/2001\t607000\tCommande 7 HT 20 %\t10,00\t",
+                           "AC\t15/03/2001\t445660\tCommande 7 TVA 20 %\t2,00\t",
                            "AC\t15/03/2001\t401000\tCommande 7\t\t12,00"}));
 
     const QString fec = dir.filePath("fec.txt");

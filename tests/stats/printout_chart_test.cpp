@@ -140,3 +140,32 @@ TEST(Chart, ScalesLargeTurnoversWithoutOverflow)
     const Chart two(QStringList{"8000000", "16000000"});
     EXPECT_EQ(two.bars()[0].top(), Chart::kAxisY - 140);
 }
+
+TEST(Chart, AScaleInRoundStepsAndANameForEachBarShown)
+{
+    const struct
+    {
+        QStringList amounts;
+        QList<qint64> scale;
+    } cases[] = {
+        {{"11"}, {0, 2, 4, 6, 8, 10}},
+        {{"10", "3"}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {{"12", "4500,4"}, {0, 500, 1000, 1500, 2000, 2500, 3000, 3500, 4000, 4500}},
+        {{"120000000"}, {0, 20000000, 40000000, 60000000, 80000000, 100000000, 120000000}},
+        {{"-3", "0"}, {}},
+    };
+    for (const auto &c : cases) {
+        const Chart chart(c.amounts);
+        EXPECT_EQ(chart.scale(), c.scale) << c.amounts.join(' ').toStdString();
+        if (!c.scale.isEmpty()) {
+            EXPECT_EQ(chart.yOf(chart.maximum()), Chart::kAxisY - Chart::kTallest);
+        }
+    }
+    QStringList amounts, months;
+    for (int i = 0; i < 33; ++i)
+        amounts << QString::number(i), months << QStringLiteral(" Mois %1 ").arg(i);
+    const Chart chart(amounts, months);
+    ASSERT_EQ(chart.labels().size(), 32);
+    EXPECT_EQ(chart.labels().first(), "Mois 1");
+    EXPECT_EQ(chart.labels().last(), "Mois 32");
+}

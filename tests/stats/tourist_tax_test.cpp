@@ -93,7 +93,9 @@ TEST(TouristTaxReport, GridAndCsvCarryTheRowsAndTheirTotal)
     EXPECT_EQ(sheet.rows[0].join('|'), "1|202603001|Martin Paul|01/03/2026|04/03/2026|3|2|6|9,00");
     EXPECT_EQ(sheet.rows[3].join('|'), "|Total||||2||2|3,00");
     EXPECT_EQ(sheet.columns.size(), sheet.rows[0].size());
-    EXPECT_TRUE(touristTaxSheet(TouristTaxReport{}, 2).rows.isEmpty());
+    // A period without tax still declares its total.
+    ASSERT_EQ(touristTaxSheet(TouristTaxReport{}, 2).rows.size(), 1);
+    EXPECT_EQ(touristTaxSheet(TouristTaxReport{}, 2).rows[0].join('|'), "|Total||||0||0|0,00");
 
     const QByteArray csv = touristTaxCsv(r, 2);
     const QList<QByteArray> lines = csv.split('\n');
@@ -114,10 +116,11 @@ TEST(TouristTaxJournal, TheTaxIsCreditedToItsAccountAndEveryEntryBalances)
     for (const JournalLine &l : lines)
         if (l.piece == "202603001")
             first << l.text(2);
-    EXPECT_EQ(first, QStringList({"20260304\tVE\t04/03/2026\t411000\tFacture 202603001\t309,00\t",
-                                  "20260304\tVE\t04/03/2026\t706000\tFacture 202603001\t\t272,73",
-                                  "20260304\tVE\t04/03/2026\t445710\tFacture 202603001\t\t27,27",
-                                  "20260304\tVE\t04/03/2026\t447100\tFacture 202603001\t\t9,00"}));
+    EXPECT_EQ(first,
+              QStringList({"20260304\tVE\t04/03/2026\t411000\tFacture 202603001\t309,00\t",
+                           "20260304\tVE\t04/03/2026\t706000\tFacture 202603001 HT 10 %\t\t272,73",
+                           "20260304\tVE\t04/03/2026\t445710\tFacture 202603001 TVA 10 %\t\t27,27",
+                           "20260304\tVE\t04/03/2026\t447100\tFacture 202603001\t\t9,00"}));
     // The credit note posts the same lines on the other sides.
     QStringList credit;
     for (const JournalLine &l : lines)
@@ -173,6 +176,9 @@ TEST(TouristTaxTool, PrintsThePeriodsRowsAndRefusesABadPeriod)
     EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts),
               QStringList({"202603001\tMartin Paul\t01/03/2026\t04/03/2026\t3\t2\t6\t9,00",
                            "Total\t\t\t\t3\t\t6\t9,00"}));
+    // A month without tax still declares its total.
+    ASSERT_EQ(run({"--from", "01/05/2026", "--to", "31/05/2026"}, &out), 0) << qPrintable(out);
+    EXPECT_EQ(out, "Total\t\t\t\t0\t\t0\t0,00\n");
     EXPECT_EQ(run({"--from", "31/02/2026", "--to", "31/03/2026"}, &out), 2);
     EXPECT_TRUE(out.contains("n'est pas une date correcte"));
     EXPECT_EQ(run({"--from", "01/03/2026"}, &out), 2);

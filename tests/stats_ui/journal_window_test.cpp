@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -110,19 +111,26 @@ TEST(JournalWindow, ListsThePeriodExportsTextAndFecAndPrints)
     EXPECT_EQ(texts, QStringList{u"Journal des Achats / Ventes"_s});
     EXPECT_EQ(from, QDate(2026, 12, 2));
     EXPECT_EQ(to, QDate(2026, 12, 5));
-    EXPECT_EQ(all, QStringList({u"1|AC|02/12/2026|607000|Commande 202612001|20,00|"_s,
-                                u"2|AC|02/12/2026|445660|Commande 202612001|2,00|"_s,
+    // The main courante's "Divers" of 02/12 go to the bank after that
+    // day's order.
+    EXPECT_EQ(all, QStringList({u"1|AC|02/12/2026|607000|Commande 202612001 HT 10 %|20,00|"_s,
+                                u"2|AC|02/12/2026|445660|Commande 202612001 TVA 10 %|2,00|"_s,
                                 u"3|AC|02/12/2026|401000|Commande 202612001||22,00"_s,
-                                u"4|VE|05/12/2026|411000|Facture 202612001|340,00|"_s,
-                                u"5|VE|05/12/2026|706000|Facture 202612001||322,27"_s,
-                                u"6|VE|05/12/2026|445710|Facture 202612001||17,73"_s}));
-    EXPECT_EQ(december2.size(), 3);
+                                u"4|BQ|02/12/2026|512000|Main courante du 02/12/2026|4,00|"_s,
+                                u"5|BQ|02/12/2026|411000|Main courante du 02/12/2026||4,00"_s,
+                                u"6|VE|05/12/2026|411000|Facture 202612001|340,00|"_s,
+                                u"7|VE|05/12/2026|706000|Facture 202612001 HT 5,5 %||322,27"_s,
+                                u"8|VE|05/12/2026|445710|Facture 202612001 TVA 5,5 %||17,73"_s}));
+    EXPECT_EQ(december2.size(), 5);
     EXPECT_TRUE(exportFile.endsWith(u"journal.txt"_s));
-    EXPECT_TRUE(text.startsWith("02/12/2026\t607000\tCommande 202612001\tAC\t\t20,00\t\r\n"));
-    EXPECT_EQ(text.count("\r\n"), 6);
+    EXPECT_TRUE(
+        text.startsWith("02/12/2026\t607000\tCommande 202612001 HT 10 %\tAC\t\t20,00\t\r\n"));
+    EXPECT_EQ(text.count("\r\n"), 8);
     EXPECT_TRUE(emptied.isEmpty());
     const QList<QByteArray> fecLines = fec.split('\n');
-    ASSERT_EQ(fecLines.size(), 8);
+    ASSERT_EQ(fecLines.size(), 10);
+    EXPECT_TRUE(
+        fecLines[4].startsWith("BQ\tBanque\t2\t20261202\t512000\tBanque\t\t\tMC20261202\t"));
     EXPECT_TRUE(fecLines[0].startsWith("JournalCode\tJournalLib\t"));
     EXPECT_TRUE(fecLines[3].startsWith("AC\tAchats\t1\t20261202\t401000\tFournisseurs\t0001\tBrasserie du Port\t"));
     EXPECT_TRUE(QFile::exists(printUi.path));
@@ -154,14 +162,23 @@ TEST(JournalWindow, FecNamedFromTheSiretRefusedUnbalancedAndPrintTitle)
         return int(QDialog::Accepted);
     };
     QString printed;
+    QStringList firstPage;
     actions.print = [&](const PrintJob &job) {
         printed = job.title;
+        for (const PrintItem &item : job.layout(a4Metrics(300, false), {}).pages().value(0))
+            if (item.kind == PrintItem::Kind::Text)
+                firstPage << item.text;
         return true;
     };
     actions.today = QDate(2026, 12, 6);
+    j.company.lines[0] = u"Hôtel du Lion"_s;
     w.Init(j, actions, [&](const QString &t) { told << t; });
     w.SpeedButton8Click();
     EXPECT_EQ(printed, u"Journal au 06/12/2026"_s);
+    // Its title, the hotel, the page, the totals of the journal and the period.
+    for (const QString &text : {u"Journal du 01/03/2026 au 01/03/2026"_s, u"Hôtel du Lion"_s,
+                                u"Page 1/1"_s, u"Total Ventes (VE)"_s, u"Total de la période"_s})
+        EXPECT_TRUE(firstPage.contains(text)) << qPrintable(text);
     w.SaveBtnClick();
     EXPECT_EQ(proposed, u"552100554FEC20260301.txt"_s);
     ASSERT_EQ(told.size(), 1);
@@ -169,12 +186,14 @@ TEST(JournalWindow, FecNamedFromTheSiretRefusedUnbalancedAndPrintTitle)
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST(AccountsDialog, LeavingAFieldCompletesItAndOkStoresTheSeven)
+TEST(AccountsDialog, LeavingAFieldCompletesItAndOkStoresEveryAccount)
 {
     CleanSet h;
     Accounts &accounts = h.form.fiche().settings().accounts;
     accounts = {};
     accounts[8] = u"9"_s;
+    h.form.fiche().settings().vatRates = {5.5, 10, 20};
+    QStringList rateLabels;
     QStringList shown;
     auto edit = [&](bool ok) {
         return [&, ok](QDialog &d) {
@@ -192,6 +211,12 @@ TEST(AccountsDialog, LeavingAFieldCompletesItAndOkStoresTheSeven)
             EXPECT_EQ(leave(0, u"4111"_s), u"411100"_s);
             EXPECT_EQ(leave(1, u"70600000"_s), u"70600000"_s);
             EXPECT_EQ(leave(2, u""_s), u""_s);
+            // Each rate's accounts show the single account until set.
+            EXPECT_EQ(dialog->field(account::TvaCollectee1 + 1)->text(), u"445710"_s);
+            EXPECT_EQ(dialog->field(account::Revenus1 + 2)->text(), u"70600000"_s);
+            EXPECT_EQ(leave(account::TvaCollectee1, u"445711"_s), u"445711"_s);
+            rateLabels = {dialog->label(account::Revenus1)->text(),
+                          dialog->label(account::TvaDeductible1 + 2)->text()};
             return int(ok ? QDialog::Accepted : QDialog::Rejected);
         };
     };
@@ -207,5 +232,11 @@ TEST(AccountsDialog, LeavingAFieldCompletesItAndOkStoresTheSeven)
     EXPECT_EQ(accounts[1], u"70600000"_s);
     EXPECT_EQ(accounts[2], QString()); // the default stands for it
     EXPECT_EQ(accounts[6], u"607000"_s);
-    EXPECT_EQ(accounts[8], u"9"_s);
+    // The cash account has a field now, put in shape like the others.
+    EXPECT_EQ(accounts[account::Caisse], u"900000"_s);
+    EXPECT_EQ(accounts[account::TvaCollectee1], u"445711"_s);
+    // Left as shown, a rate's account keeps following the single one.
+    EXPECT_EQ(accounts[account::Revenus1], QString());
+    EXPECT_EQ(rateLabels,
+              QStringList({u"Revenus taux 1 (5,5 %)"_s, u"TVA déductible taux 3 (20 %)"_s}));
 }

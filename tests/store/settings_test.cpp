@@ -50,6 +50,19 @@ TEST(SettingsIni, AFileWrittenByTheProgramRoundTripsByteForByte)
     QString error;
     ASSERT_TRUE(SauveIni(s, dir.path(), &error)) << error.toStdString();
     EXPECT_EQ(readFile(dir.filePath("Carvelle.ini")), file);
+
+    // The accounts kept after the tax lines (per rate, "Divers", expenses)
+    // are read into their places and written back as they were.
+    const QByteArray longer = file +
+                              " 0.00000000000000E+0000\r\n18\r\n706100\r\n706200\r\n\r\n445711\r\n"
+                              "445712\r\n445713\r\n\r\n\r\n\r\n511200\r\n\r\n";
+    writeFile(dir.filePath("Carvelle.ini"), longer);
+    EXPECT_TRUE(ChargeIni(s, dir.path(), dir.path()));
+    EXPECT_EQ(s.accounts[9], "706100");
+    EXPECT_EQ(s.accounts[14], "445713");
+    EXPECT_EQ(s.accounts[18], "511200");
+    ASSERT_TRUE(SauveIni(s, dir.path(), &error)) << error.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("Carvelle.ini")), longer);
 }
 
 TEST(SettingsIni, AShortOrMalformedFileKeepsTheOtherSettings)

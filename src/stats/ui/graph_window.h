@@ -5,11 +5,15 @@
 #include <QDialog>
 #include <QWidget>
 
-// The drawing area of the chart: a white frame, the two axes and the bars.
+// The drawing area of the chart: a white frame, the two axes and the bars,
+// the scale left of the vertical axis and each bar's name under it.
 class ChartArea : public QWidget
 {
     Q_OBJECT
 public:
+    // Room for the scale's figures and for the names, written upwards.
+    static constexpr int kScaleWidth = 70, kLabelHeight = 110;
+
     explicit ChartArea(QWidget *parent = nullptr);
     void setChart(const Chart &chart);
     const Chart &chart() const { return m_chart; }
@@ -28,8 +32,9 @@ class TGraph : public QDialog
     Q_OBJECT
 public:
     explicit TGraph(QWidget *parent = nullptr);
-    // The amount texts, top to bottom; the last 32 are drawn.
-    void Init(const QStringList &amounts);
+    // The amount texts, top to bottom, and what names each; the last 32
+    // are drawn.
+    void Init(const QStringList &amounts, const QStringList &labels = {});
     void DrawChart();
     ChartArea *area() const { return m_area; }
 

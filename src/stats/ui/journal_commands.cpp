@@ -11,12 +11,12 @@
 
 namespace {
 
-// `Compte`: the seven accounts, stored back on OK (with the settings file).
+// `Compte`: the chart of accounts, stored back on OK (with the settings file).
 void editAccounts(CommandHost &host)
 {
     TCompte dialog(host.dialogParent());
     Settings &settings = host.fiche().settings();
-    dialog.Init(settings.accounts);
+    dialog.Init(settings.accounts, settings.vatRates);
     if (host.showDialog(dialog) == QDialog::Accepted)
         dialog.Result(settings.accounts);
 }

@@ -131,6 +131,17 @@ GridSheet TJournal::sheetToPrint() const
     return sheet;
 }
 
+PrintJob TJournal::printJob() const
+{
+    const JournalPrint print = journalPrintSheet(m_shown, m_journal.decimals);
+    GridPrintExtras extras;
+    extras.title = journalPrintTitle(m_from->date(), m_to->date());
+    extras.pageNumbers = true;
+    extras.boldRows = print.totalRows;
+    return gridPrintoutJob(print.sheet, table().printPrefix, m_journal.company.lines[0].trimmed(),
+                           int(print.sheet.rows.size()), actions().today, extras);
+}
+
 void TJournal::SaveBtnClick()
 {
     QFileDialog dialog(this, QStringLiteral("Exporter"));

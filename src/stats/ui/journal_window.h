@@ -49,6 +49,9 @@ public:
 
 protected:
     GridSheet sheetToPrint() const override;
+    // The journal of the period, journal by journal with their totals,
+    // titled with the period, headed with the hotel's name, pages numbered.
+    PrintJob printJob() const override;
 
 private:
     void write(const QString &path, const QByteArray &bytes);

@@ -165,15 +165,25 @@ void TStats::SpeedButton8Click()
 {
     if (!m_actions.print)
         return;
+    m_actions.print(printJob());
+}
+
+PrintJob TStats::printJob() const
+{
     const GridSheet sheet = sheetToPrint();
-    m_actions.print(gridPrintoutJob(sheet, m_table.printPrefix, QString(), int(sheet.rows.size()),
-                                    m_actions.today));
+    return gridPrintoutJob(sheet, m_table.printPrefix, QString(), int(sheet.rows.size()),
+                           m_actions.today);
 }
 
 void TStats::SpeedButton1Click()
 {
     TGraph graph(this);
-    graph.Init(m_table.chartColumn >= 0 ? m_table.sheet.columnDown(m_table.chartColumn) : QStringList());
+    const QStringList amounts =
+        m_table.chartColumn >= 0 ? m_table.sheet.columnDown(m_table.chartColumn) : QStringList();
+    QStringList labels;
+    for (qsizetype r = 0; r < amounts.size(); ++r)
+        labels << m_table.sheet.rows[r].value(m_table.labelColumn);
+    graph.Init(amounts, labels);
     if (m_actions.showDialog)
         m_actions.showDialog(graph);
     else

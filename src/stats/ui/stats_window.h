@@ -63,6 +63,8 @@ protected:
     void writeExport(const Spreadsheet &sheet, ExportFormat format, const QString &path);
     // The grid as it prints: the table's rows.
     virtual GridSheet sheetToPrint() const { return m_table.sheet; }
+    // What the print button prints: the grid printout of sheetToPrint().
+    virtual PrintJob printJob() const;
 
 private:
     StatTable m_table;
