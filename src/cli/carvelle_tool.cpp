@@ -413,8 +413,7 @@ int archiveInvoicesCommand(QStringList args)
             if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
                 ch = u'_';
         const QString pdf = dir.filePath(QStringLiteral("Facture-%1.pdf").arg(number));
-        if (QFile existing(pdf);
-            existing.open(QIODevice::ReadOnly) && isWholePdf(existing.readAll())) {
+        if (isWholePdfFile(pdf)) {
             ++kept;
             continue;
         }

@@ -294,8 +294,12 @@ bool MainController::FormCloseQuery()
 {
     if (!savePrompt())
         return false;
-    QDir::setCurrent(startupDir);
-    m_fiche.saveSettingsFiles(startupDir);
+    // The settings go back to the work folder they were read from; a
+    // program that was never started read none and writes none.
+    if (!startupDir.isEmpty()) {
+        QDir::setCurrent(startupDir);
+        m_fiche.saveSettingsFiles(startupDir);
+    }
     // Last, so that the backup holds the settings as they are now.
     offerBackup(QDateTime::currentDateTime());
     return true;

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -40,16 +41,34 @@ QString resolved(const QString &path)
 
 } // namespace
 
-bool isWholePdf(const QByteArray &bytes)
+namespace {
+
+// A header, a body, a cross-reference table and the end marker: far more
+// than a few bytes.
+constexpr qint64 kSmallestPdf = 256;
+
+bool endsWithEof(QByteArrayView tail)
 {
-    if (!bytes.startsWith("%PDF-"))
-        return false;
-    QByteArrayView tail(bytes);
     while (!tail.isEmpty() && (tail.back() == '\n' || tail.back() == '\r' || tail.back() == ' '))
         tail.chop(1);
-    // A header, a body, a cross-reference table and the end marker: far
-    // more than a few bytes.
-    return tail.endsWith("%%EOF") && bytes.size() >= 256;
+    return tail.endsWith("%%EOF");
+}
+
+} // namespace
+
+bool isWholePdf(const QByteArray &bytes)
+{
+    return bytes.startsWith("%PDF-") && bytes.size() >= kSmallestPdf && endsWithEof(bytes);
+}
+
+bool isWholePdfFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < kSmallestPdf || !file.read(5).startsWith("%PDF-"))
+        return false;
+    // The end marker may be followed by a few line ends or blanks.
+    constexpr qint64 kTail = 1024;
+    return file.seek(std::max<qint64>(5, file.size() - kTail)) && endsWithEof(file.read(kTail));
 }
 
 WholeFile::WholeFile(const QString &path) : m_path(resolved(path)), m_shown(path)

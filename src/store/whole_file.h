@@ -65,3 +65,6 @@ private:
 // Whether bytes are a whole PDF document: its header at the start and its
 // end-of-file marker at the end, as a writer that stopped halfway cannot leave.
 bool isWholePdf(const QByteArray &bytes);
+// The same for a file on disk, reading only its first and last bytes: an
+// archive of a hundred thousand invoices is checked without reading them.
+bool isWholePdfFile(const QString &path);

@@ -122,10 +122,20 @@ TEST(WholeFile, ReadOnlyFilesAreRefusedAndModesKept)
 // halfway: what it left is judged before it replaces anything.
 TEST(WholeFile, AWriterThatStoppedHalfwayReplacesNothing)
 {
-    EXPECT_TRUE(isWholePdf(pdfLike(1000)));
+    // The file check reads only the head and the tail, and judges alike.
+    const QTemporaryDir judging;
+    const auto judged = [&](const QByteArray &bytes) {
+        const QString path = judging.filePath("essai.pdf");
+        writeFile(path, bytes);
+        EXPECT_EQ(isWholePdfFile(path), isWholePdf(bytes)) << bytes.left(20).constData();
+        return isWholePdf(bytes);
+    };
+    EXPECT_TRUE(judged(pdfLike(1000)));
+    EXPECT_TRUE(judged(pdfLike(5000) + QByteArray(300, '\n')));
     for (const QByteArray &bad : {QByteArray(), pdfLike(1000).left(600),
                                   QByteArray("%PDF-1.4\n%%EOF\n"), QByteArray(2000, 'x') + "%%EOF"})
-        EXPECT_FALSE(isWholePdf(bad)) << bad.left(20).constData();
+        EXPECT_FALSE(judged(bad)) << bad.left(20).constData();
+    EXPECT_FALSE(isWholePdfFile(judging.filePath("absent.pdf")));
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath("Facture.pdf");
