@@ -394,9 +394,9 @@ QByteArray ciiXml(const InvoiceCard &card, const InvoiceTotals &t, const Parties
     w.open("ApplicableHeaderTradeAgreement");
     w.open("SellerTradeParty");
     w.ram("Name", p.company.lines[0].trimmed());
-    w.legal(legal.siret);
+    w.legal(p.company.siret());
     w.address({p.company.lines[1], p.company.lines[2]}, p.company.lines[3], QStringLiteral("FR"));
-    w.vat(legal.vatNumber);
+    w.vat(p.company.vatNumber());
     w.close();
     w.open("BuyerTradeParty");
     if (!card.client.trimmed().isEmpty())
@@ -507,7 +507,7 @@ QString refusal(const InvoiceCard &card, const Parties &parties, const Settings 
     if (settings.currency != 0)
         return QStringLiteral("La facture électronique est établie en euros : la devise des "
                               "factures n'est pas l'euro.");
-    if (vatId(parties.company.legal.vatNumber).isEmpty() ||
+    if (vatId(parties.company.vatNumber()).isEmpty() ||
         parties.company.lines[0].trimmed().isEmpty())
         return QStringLiteral("Le nom et le numéro de TVA intracommunautaire de l'hôtel manquent "
                               "(Paramètres, Société).");

@@ -138,6 +138,17 @@ struct Company
     // In file order, labelled as in kCompanyLabels; the first is the name.
     std::array<QString, kCompanyLines> lines;
     CompanyLegal legal;
+    // The identifiers an electronic invoice names the hotel by: the
+    // heading's "Siret" and "N° TVA" lines, else those kept apart.
+    QString siret() const { return pick(lines[4], legal.siret); }
+    QString vatNumber() const { return pick(lines[5], legal.vatNumber); }
+
+private:
+    static QString pick(const QString &line, const QString &kept)
+    {
+        const QString shown = line.trimmed();
+        return shown.isEmpty() ? kept.trimmed() : shown;
+    }
 };
 
 inline constexpr QStringView kCompanyCaption = u"Société";

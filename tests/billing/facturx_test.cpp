@@ -29,8 +29,13 @@ struct Hotel
         s.vatRates = {5.5, 10, 20};
         writeFile(dir.filePath("Carvelle.ini"), settingsBytes(s));
         Company c;
-        c.lines = {"Hôtel du Port", "2 quai Nord", "", "17000 LA ROCHELLE", "", "", ""};
-        c.legal = {"732 829 320 00074", "FR 44 732829320", "SARL", "8 000 €"};
+        // The identifiers stand in the heading's "Siret" and "N° TVA" lines
+        // or, in a file that keeps them apart, after the heading.
+        const QString siret = "732 829 320 00074", vat = "FR 44 732829320";
+        const bool inHeading = decimals == 0;
+        c.lines = {"Hôtel du Port", "2 quai Nord", "", "17000 LA ROCHELLE",
+                   inHeading ? siret : "", inHeading ? vat : "", ""};
+        c.legal = {inHeading ? "" : siret, inHeading ? "" : vat, "SARL", "8 000 €"};
         writeFile(dir.filePath("Carvelle.soc"), companyBytes(c));
         writeFile(set, crlf(clients));
         writeFile(dir.filePath("HOTEL.fct"), crlf(invoices));

@@ -32,15 +32,16 @@ TPsoc::TPsoc(QWidget *parent) : QDialog(parent)
         form->addRow(label, field);
         m_fields[i] = field;
     }
-    // What an electronic invoice names the hotel by, read back exactly.
+    // What an electronic invoice names the hotel by besides its heading: the
+    // SIRET and VAT number are the heading's own lines, typed once.
     auto *legalHeading = new QLabel(QStringLiteral("Pour les factures électroniques"));
     legalHeading->setFont(bold);
     form->addRow(legalHeading);
-    for (int i = 0; i < kCompanyLegalLines; ++i) {
+    for (int i = 0; i < int(m_legal.size()); ++i) {
         auto *field = new QLineEdit;
         field->setObjectName(QStringLiteral("companyLegal%1").arg(i));
         field->setValidator(validator);
-        auto *label = new QLabel(kCompanyLegalLabels[i].toString());
+        auto *label = new QLabel(kCompanyLegalLabels[kFirstLegalField + i].toString());
         label->setBuddy(field);
         form->addRow(label, field);
         m_legal[i] = field;
@@ -71,11 +72,9 @@ void TPsoc::Init(const Company &company)
 {
     for (int i = 0; i < kCompanyLines; ++i)
         m_fields[i]->setText(company.lines[i]);
-    const CompanyLegal &l = company.legal;
-    const std::array<QString, kCompanyLegalLines> legal = {l.siret, l.vatNumber, l.legalForm,
-                                                           l.capital};
-    for (int i = 0; i < kCompanyLegalLines; ++i)
-        m_legal[i]->setText(legal[i]);
+    m_legal[0]->setText(company.legal.legalForm);
+    m_legal[1]->setText(company.legal.capital);
+    m_kept = company.legal;
     m_fields[0]->setFocus();
 }
 
@@ -89,8 +88,10 @@ TPsoc::Fields TPsoc::Result() const
 
 CompanyLegal TPsoc::legalResult() const
 {
-    return {m_legal[0]->text().trimmed(), m_legal[1]->text().trimmed(),
-            m_legal[2]->text().trimmed(), m_legal[3]->text().trimmed()};
+    CompanyLegal legal = m_kept;
+    legal.legalForm = m_legal[0]->text().trimmed();
+    legal.capital = m_legal[1]->text().trimmed();
+    return legal;
 }
 
 bool TPsoc::apply(Company &company) const

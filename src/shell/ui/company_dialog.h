@@ -32,5 +32,9 @@ public:
 
 private:
     std::array<QLineEdit *, kCompanyLines> m_fields{};
-    std::array<QLineEdit *, kCompanyLegalLines> m_legal{};
+    // The legal form and the capital; the identifiers the file may keep
+    // besides the heading's lines go through unchanged.
+    static constexpr int kFirstLegalField = 2;
+    std::array<QLineEdit *, kCompanyLegalLines - kFirstLegalField> m_legal{};
+    CompanyLegal m_kept;
 };
