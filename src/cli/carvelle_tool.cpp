@@ -327,20 +327,29 @@ int invoiceBlock(const RecordTable &t, const QString &number)
 
 } // namespace
 
+// Opens the set and shows the invoice numbered `number`: 0 when shown, else
+// the exit code (2 the set could not be read, 1 no such invoice).
+int showInvoice(InvoicePrinter &p, const QString &set, const QString &number)
+{
+    if (!p.open(set))
+        return 2;
+    const int block = invoiceBlock(p.fiche.set().table(Table::Invoices), number);
+    if (block < 0) {
+        err() << "Aucune facture n° " << number << '\n';
+        return 1;
+    }
+    p.show(block);
+    return 0;
+}
+
 // One invoice into a PDF file, as "Imprimer" prints it.
 int printInvoiceCommand(const QStringList &args)
 {
     if (args.size() != 5 || args[3] != u"-o")
         return usage();
     InvoicePrinter p;
-    if (!p.open(args[1]))
-        return 2;
-    const int block = invoiceBlock(p.fiche.set().table(Table::Invoices), args[2]);
-    if (block < 0) {
-        err() << "Aucune facture n° " << args[2] << '\n';
-        return 1;
-    }
-    p.show(block);
+    if (const int code = showInvoice(p, args[1], args[2]))
+        return code;
     return p.print(args[4]) ? 0 : 2;
 }
 
@@ -360,14 +369,8 @@ int facturxCommand(const QStringList &args)
             return usage();
     }
     InvoicePrinter p;
-    if (!p.open(args[1]))
-        return 2;
-    const int block = invoiceBlock(p.fiche.set().table(Table::Invoices), args[2]);
-    if (block < 0) {
-        err() << "Aucune facture n° " << args[2] << '\n';
-        return 1;
-    }
-    p.show(block);
+    if (const int code = showInvoice(p, args[1], args[2]))
+        return code;
     return p.facturX(pdf, xml);
 }
 
