@@ -365,12 +365,20 @@ qsizetype RecordTable::blockStart(qint64 n) const
     return m_indexComplete ? -1 : indexOf(startMarker(n));
 }
 
+bool RecordTable::isEndOf(QByteArrayView line, qint64 n) const
+{
+    // Read rather than built: a pass over every block asks this of each
+    // of its lines.
+    if (line.size() < 8 || line[1] != '/')
+        return false;
+    return m_width > 0 ? endNumber(line) == n : line == endMarker(n);
+}
+
 qsizetype RecordTable::blockEnd(qsizetype start, qint64 n) const
 {
-    const QByteArray end = endMarker(n);
     for (qsizetype i = start + 1; i < size(); ++i) {
         const QByteArrayView l = line(i);
-        if (l == end)
+        if (isEndOf(l, n))
             return i;
         if (isStart(l))
             return i - 1;

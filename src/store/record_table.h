@@ -62,6 +62,8 @@ public:
     // block, as startMarker() writes it; nothing for any other line.
     std::optional<qint64> startNumber(QByteArrayView line) const;
     std::optional<qint64> endNumber(QByteArrayView line) const;
+    // Whether the line is exactly the end marker of block n.
+    bool isEndOf(QByteArrayView line, qint64 n) const;
     static bool isStart(QByteArrayView line) { return line.startsWith("<BLOC"); }
     static bool isEnd(QByteArrayView line) { return line.startsWith("</BLOC"); }
 
@@ -79,7 +81,7 @@ public:
     qsizetype blockStop(qsizetype start, qint64 n) const
     {
         const qsizetype end = blockEnd(start, n);
-        return line(end) == endMarker(n) ? end : end + 1;
+        return isEndOf(line(end), n) ? end : end + 1;
     }
     // The lines of block n, markers included; empty when there is none.
     QList<QByteArray> block(qint64 n) const;
