@@ -265,14 +265,6 @@ void addRow(LineTotals &totals, std::array<Money, 3> &bases, const RowResult &r,
         totals.bad << BadCell{row, r.bad, r.outOfRange};
 }
 
-void setTexts(LineTotals &r, int decimals)
-{
-    r.totalText = r.total.format(decimals);
-    r.outsideVatText = r.outsideVat.format(decimals);
-    r.vatText = r.totalVat.format(decimals);
-    r.exclusiveText = r.totalExclusive.format(decimals);
-}
-
 void finish(LineTotals &r, const std::array<Money, 3> &bases, const VatRates &rates, int decimals,
             bool pricesIncludeTax)
 {
@@ -296,7 +288,6 @@ void finish(LineTotals &r, const std::array<Money, 3> &bases, const VatRates &ra
     }
     // Débours are paid over as collected: no VAT, no income.
     r.total += r.outsideVat;
-    setTexts(r, decimals);
 }
 
 // One grid row: read, then its cells aligned as the grid shows them.
@@ -355,6 +346,7 @@ LineTotals lineTotals(LineGrid &grid, const LineColumns &c, const VatRates &rate
     for (qsizetype i = 0; i < grid.more.size(); ++i)
         computeRow(c, grid.more[i], grid.rows() + int(i) + 1, rewrite, decimals, r, bases);
     finish(r, bases, rates, decimals, pricesIncludeTax);
+    r.setTexts(decimals);
     return r;
 }
 
@@ -364,8 +356,24 @@ InvoiceTotals Calculef(LineGrid &grid, const std::array<double, 3> &rates, int d
     return lineTotals(grid, kInvoiceColumns, exactRates(rates), decimals, true, rewrite);
 }
 
+void LineTotals::setTexts(int decimals)
+{
+    totalText = total.format(decimals);
+    outsideVatText = outsideVat.format(decimals);
+    vatText = totalVat.format(decimals);
+    exclusiveText = totalExclusive.format(decimals);
+}
+
 InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
                           const std::array<double, 3> &rates, int decimals)
+{
+    InvoiceTotals r = blockFigures(t, start, end, exactRates(rates), decimals);
+    r.setTexts(decimals);
+    return r;
+}
+
+InvoiceTotals blockFigures(const RecordTable &t, qsizetype start, qsizetype end,
+                           const VatRates &rates, int decimals)
 {
     using namespace invoicecol;
     const bool validated =
@@ -377,7 +385,7 @@ InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
             if (l.startsWith("FACT"))
                 break;
             if (l.startsWith(kKeptTag))
-                if (std::optional<LineTotals> kept = readKeptFigures(l, decimals))
+                if (std::optional<LineTotals> kept = keptFigures(l))
                     return *kept;
         }
     }
@@ -412,7 +420,7 @@ InvoiceTotals blockTotals(const RecordTable &t, qsizetype start, qsizetype end,
             readRow(kInvoiceColumns, quantity, cells[Price], cells[Discount], cells[Vat], decimals),
             row);
     }
-    finish(r, bases, exactRates(rates), decimals, true);
+    finish(r, bases, rates, decimals, true);
     return r;
 }
 
@@ -428,6 +436,14 @@ QByteArray keptFiguresLine(const LineTotals &t)
 }
 
 std::optional<LineTotals> readKeptFigures(QByteArrayView line, int decimals)
+{
+    std::optional<LineTotals> t = keptFigures(line);
+    if (t)
+        t->setTexts(decimals);
+    return t;
+}
+
+std::optional<LineTotals> keptFigures(QByteArrayView line)
 {
     if (!line.startsWith(kKeptTag))
         return std::nullopt;
@@ -464,7 +480,6 @@ std::optional<LineTotals> readKeptFigures(QByteArrayView line, int decimals)
     t.total = v[13];
     if (t.totalExclusive + t.totalVat + t.outsideVat != t.total)
         return std::nullopt;
-    setTexts(t, decimals);
     return t;
 }
 

@@ -158,6 +158,9 @@ struct LineTotals
     // The figures a validated document keeps, read from its block rather
     // than computed with today's rates.
     bool kept = false;
+
+    // The texts above from the figures.
+    void setTexts(int decimals);
 };
 using InvoiceTotals = LineTotals;
 
@@ -202,6 +205,10 @@ InvoiceTotals Calculef(LineGrid &grid, const std::array<double, 3> &rates, int d
 // gives with `rates`.
 InvoiceTotals blockTotals(const RecordTable &table, qsizetype start, qsizetype end,
                           const std::array<double, 3> &rates, int decimals);
+// The same with the rates already exact and without the texts: what a pass
+// over every block uses.
+InvoiceTotals blockFigures(const RecordTable &table, qsizetype start, qsizetype end,
+                           const VatRates &rates, int decimals);
 
 // The tagged line in which a validated invoice or order keeps the rates it
 // was computed with and its figures per code: "TOTV", then TAB-separated,
@@ -212,6 +219,8 @@ QByteArray keptFiguresLine(const LineTotals &totals);
 // The figures of such a line, with their texts in the amount format;
 // nothing when the line is not one or does not read.
 std::optional<LineTotals> readKeptFigures(QByteArrayView line, int decimals);
+// The same figures without their texts.
+std::optional<LineTotals> keptFigures(QByteArrayView line);
 // A validated document's totals: `computed` (the line amounts and the cells
 // that did not read) with the figures kept among `otherLines`, when there
 // are some; `computed` itself for a draft or a block without them.

@@ -5,10 +5,11 @@
 #include "store/codec.h"
 #include "store/text.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -50,18 +51,19 @@ bool DayRow::hasEntry() const
 
 QList<DayTakings> takingsByDay(const FileSet &set)
 {
-    // The rooms the sheet has a row for.
-    QSet<QByteArray> rooms;
+    // The rooms the sheet has a row for, each with its place in `seenOn`.
+    QHash<QByteArray, int> rooms;
     const RecordTable &r = set.table(Table::Rooms);
     for (int b = 0; b < set.count(Table::Rooms); ++b) {
         if (const qsizetype start = r.blockStart(b); start >= 0)
-            rooms.insert(blockField(r, start, roomline::Number).trimmed().toByteArray());
+            rooms.insert(blockField(r, start, roomline::Number).trimmed().toByteArray(), int(rooms.size()));
     }
     // The lines by day, in table order within a day.
     struct Posted
     {
         qint64 day;
         qsizetype line;
+        bool operator<(const Posted &o) const { return day != o.day ? day < o.day : line < o.line; }
     };
     const RecordTable &t = set.table(Table::MainCourante);
     std::vector<Posted> posted;
@@ -81,20 +83,21 @@ QList<DayTakings> takingsByDay(const FileSet &set)
         if (d.isValid())
             posted.push_back({d.toJulianDay(), i});
     }
-    std::sort(posted.begin(), posted.end(), [](const Posted &a, const Posted &b) {
-        return a.day != b.day ? a.day < b.day : a.line < b.line;
-    });
+    // A table the program wrote is in day order already.
+    if (!std::is_sorted(posted.begin(), posted.end()))
+        std::sort(posted.begin(), posted.end());
 
     QList<DayTakings> days;
-    QSet<QByteArrayView> seen;
+    // The day a room was last seen on, by its place: the first seen of a
+    // room, reading a day from its last line up, is the one the sheet shows.
+    std::vector<qint64> seenOn(std::size_t(rooms.size()), std::numeric_limits<qint64>::min());
     for (std::size_t first = 0; first < posted.size();) {
         std::size_t last = first;
         while (last < posted.size() && posted[last].day == posted[first].day)
             ++last;
-        DayTakings day{QDate::fromJulianDay(posted[first].day), {}};
+        const qint64 today = posted[first].day;
+        DayTakings day{QDate::fromJulianDay(today), {}};
         bool any = false;
-        seen.clear();
-        // From the last line up: the first seen of a room is the one the sheet shows.
         for (std::size_t k = last; k-- > first;) {
             QByteArrayView rest = t.line(posted[k].line).sliced(kKeyLength);
             std::array<QByteArrayView, 3 + kPaymentCount> fields;
@@ -104,12 +107,15 @@ QList<DayTakings> takingsByDay(const FileSet &set)
                 rest = tab < 0 ? QByteArrayView() : rest.sliced(tab + 1);
             }
             const QByteArrayView room = fields[0].trimmed();
-            if (!rooms.contains(QByteArray::fromRawData(room.data(), room.size())) ||
-                seen.contains(room))
+            const auto place = rooms.constFind(QByteArray::fromRawData(room.data(), room.size()));
+            if (place == rooms.cend() || seenOn[std::size_t(*place)] == today)
                 continue;
-            seen.insert(room);
+            seenOn[std::size_t(*place)] = today;
             for (int p = 0; p < kPaymentCount; ++p) {
-                const auto v = Money::parse(fields[std::size_t(3 + p)]);
+                const QByteArrayView field = fields[std::size_t(3 + p)];
+                if (field.isEmpty())
+                    continue;
+                const auto v = Money::parse(field);
                 if (v && !v->isZero() && *v <= moneylimit::kAmount && *v >= -moneylimit::kAmount) {
                     day.amounts[std::size_t(p)] += *v;
                     any = true;

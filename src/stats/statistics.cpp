@@ -27,6 +27,7 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
     const RecordTable &t = set.table(Table::Invoices);
     const int count = set.count(Table::Invoices);
     list.reserve(count);
+    const VatRates rates = exactRates(settings.vatRates);
     for (int n = 0; n < count; ++n) {
         const qsizetype start = t.blockStart(n);
         if (start < 0)
@@ -56,10 +57,12 @@ QList<InvoiceFigures> invoiceFigures(const FileSet &set, const InvoicePassSettin
         f.name = field(Address);
         f.room = field(Room);
         f.validated = start + Validated < end && t.line(start + Validated) == "Y";
-        const InvoiceTotals totals = blockTotals(t, start, end, settings.vatRates, settings.decimals);
-        f.totalText = totals.totalText;
-        f.vatText = totals.vatText;
-        f.outsideVatText = totals.outsideVatText;
+        const InvoiceTotals totals = blockFigures(t, start, end, rates, settings.decimals);
+        if (settings.texts) {
+            f.totalText = totals.total.format(settings.decimals);
+            f.vatText = totals.totalVat.format(settings.decimals);
+            f.outsideVatText = totals.outsideVat.format(settings.decimals);
+        }
         f.total = totals.total;
         f.vat = totals.totalVat;
         f.exclusive = totals.totalExclusive;

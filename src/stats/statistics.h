@@ -46,6 +46,7 @@ struct InvoicePassSettings
     std::array<double, 3> vatRates{};
     int decimals = 2;
     QDate today = QDate::currentDate();
+    bool texts = true; // the totals' texts, which the journal does without
 };
 
 // Every invoice block from 0 to the invoice count - 1, in that order; a
