@@ -556,11 +556,15 @@ int journalCommand(const QStringList &args)
         }
         return 0;
     }
-    for (const JournalLine &l : lines) {
-        QStringList fields = l.text(js.decimals).split(u'\t').mid(1);
-        for (QString &f : fields)
-            f = toolField(f.trimmed());
-        out() << fields.join(u'\t') << '\n';
+    // The window's columns from "Jn" on, one line at a time.
+    QTextStream &stream = out();
+    for (int row = 0; row < lines.size(); ++row) {
+        for (int column = 1; column <= 6; ++column) {
+            if (column > 1)
+                stream << '\t';
+            stream << toolField(journalCell(lines, row, column, js.decimals).trimmed());
+        }
+        stream << '\n';
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -38,8 +39,9 @@ QString amountText(qint64 value, int decimals)
     return QString(reinterpret_cast<const QChar *>(digits), n);
 }
 
-// Two decimals and a comma, whatever the amount format, at the end of `out`.
-void appendFecAmount(QByteArray &out, qint64 value, int decimals)
+// Two decimals and a comma, whatever the amount format, written at `b`
+// (at most 24 characters); returns the end.
+char *writeFecAmount(char *b, qint64 value, int decimals)
 {
     const qint64 cents = value * (100 / unitsPerAmount(decimals));
     const quint64 magnitude = quint64(cents < 0 ? -cents : cents);
@@ -51,16 +53,16 @@ void appendFecAmount(QByteArray &out, qint64 value, int decimals)
             digits[n++] = ',';
     }
     if (cents < 0)
-        out += '-';
+        *b++ = '-';
     while (n > 0)
-        out += digits[--n];
+        *b++ = digits[--n];
+    return b;
 }
 
 QByteArray fecAmount(qint64 value, int decimals)
 {
-    QByteArray out;
-    appendFecAmount(out, value, decimals);
-    return out;
+    char buffer[24];
+    return QByteArray(buffer, writeFecAmount(buffer, value, decimals) - buffer);
 }
 
 // One document to post, with what orders the journal: its figures are in
@@ -91,21 +93,29 @@ struct Chart
 };
 
 // A line of `amount` on the debit side, or on the credit side when the
-// amount is negative (a credit note); nothing when it is zero.
-JournalLine *post(QList<JournalLine> &lines, const JournalLine &head, int account,
-                  const Chart &chart, qint64 amount, bool debit)
+// amount is negative (a credit note); nothing when it is zero. Its label is
+// the head's, with `labelEnd` after it.
+void post(QList<JournalLine> &lines, const JournalLine &head, int account, const Chart &chart,
+          qint64 amount, bool debit, const QString &labelEnd = {})
 {
     if (amount == 0)
-        return nullptr;
-    JournalLine &l = lines.emplace_back(head);
+        return;
+    // Made field by field: a journal of ten years has 300,000 lines.
+    JournalLine &l = lines.emplace_back();
+    l.date = head.date;
+    l.code = head.code;
     l.accountIndex = chart.index[std::size_t(account)];
     l.account = chart.numbers[std::size_t(account)];
+    l.label = labelEnd.isEmpty() ? head.label : head.label + labelEnd;
+    l.entry = head.entry;
+    l.piece = head.piece;
+    l.auxCode = head.auxCode;
+    l.auxName = head.auxName;
     if (amount < 0) {
         amount = -amount;
         debit = !debit;
     }
     (debit ? l.debit : l.credit) = amount;
-    return &l;
 }
 
 // The labels' endings of each VAT code's rate (" HT 10 %", " TVA 10 %"),
@@ -152,23 +162,21 @@ void postByRate(QList<JournalLine> &lines, const JournalLine &head, const Chart 
         if (base[c] == 0 && vatUnits[c] == 0)
             continue;
         texts.follow(c, rates[c]);
-        if (JournalLine *l = post(lines, head, perRate ? income + int(c) : income, chart, base[c], debit))
-            l->label += texts.exclusive[c];
-        if (JournalLine *l = post(lines, head, vat + int(c), chart, vatUnits[c], debit))
-            l->label += texts.vat[c];
+        post(lines, head, perRate ? income + int(c) : income, chart, base[c], debit,
+             texts.exclusive[c]);
+        post(lines, head, vat + int(c), chart, vatUnits[c], debit, texts.vat[c]);
     }
 }
 
-// Text to ISO-8859-15 at the end of `out`.
-void appendLatin9(QByteArray &out, QStringView text)
+// Text to ISO-8859-15 written at `b` (one byte a character); returns the end.
+char *writeLatin9(char *b, QStringView text)
 {
-    // Written through a pointer: a journal of ten years is some forty
-    // million characters, and an append per character was most of its cost.
-    const qsizetype from = out.size();
-    out.resize(from + text.size());
-    char *b = out.data() + from;
     for (QChar c : text) {
         const char16_t u = c.unicode();
+        if (u < 0xA4) { // most of it: the same byte
+            *b++ = char(u);
+            continue;
+        }
         switch (u) {
         case 0x20AC: *b = char(0xA4); break; // €
         case 0x0160: *b = char(0xA6); break; // Š
@@ -186,6 +194,41 @@ void appendLatin9(QByteArray &out, QStringView text)
         }
         ++b;
     }
+    return b;
+}
+
+// A field of the FEC: trimmed, in ISO-8859-15, a TAB or line end inside it
+// (which would shift the columns) made a blank, then its TAB.
+char *writeFecField(char *b, QStringView text)
+{
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
+        text = text.trimmed();
+    char *const from = b;
+    b = writeLatin9(b, text);
+    for (char *c = from; c != b; ++c) {
+        if (*c == '\t' || *c == '\r' || *c == '\n')
+            *c = ' ';
+    }
+    *b++ = '\t';
+    return b;
+}
+
+char *writeBytes(char *b, QByteArrayView bytes)
+{
+    std::memcpy(b, bytes.data(), std::size_t(bytes.size()));
+    return b + bytes.size();
+}
+
+char *writeNumber(char *b, quint64 v)
+{
+    char digits[24];
+    int n = 0;
+    do
+        digits[n++] = char('0' + v % 10);
+    while ((v /= 10) > 0);
+    while (n > 0)
+        *b++ = digits[--n];
+    return b;
 }
 
 const QString kDateFormat = QStringLiteral("yyyyMMdd");
@@ -291,6 +334,7 @@ QList<JournalLine> journalLines(const FileSet &set, const JournalSettings &setti
     InvoicePassSettings pass;
     pass.vatRates = settings.vatRates;
     pass.decimals = d;
+    pass.texts = false;
     const QList<InvoiceFigures> invoices = invoiceFigures(set, pass);
     const QList<DayTakings> takings = takingsByDay(set);
     QList<OrderFigures> orders;
@@ -585,18 +629,13 @@ QByteArray fecBytes(const QList<JournalLine> &lines, int decimals)
         QStringLiteral("PieceDate"),   QStringLiteral("EcritureLib"),  QStringLiteral("Debit"),
         QStringLiteral("Credit"),      QStringLiteral("EcritureLet"),  QStringLiteral("DateLet"),
         QStringLiteral("ValidDate"),   QStringLiteral("Montantdevise"), QStringLiteral("Idevise")};
-    QByteArray bytes = latin9(header.join(u'\t')) + "\r\n";
-    bytes.reserve(lines.size() * 150);
-    // TAB and line ends inside a text would shift the columns.
-    auto field = [&bytes](QStringView text) {
-        const qsizetype from = bytes.size();
-        appendLatin9(bytes, text.trimmed());
-        for (char *b = bytes.data() + from, *end = bytes.data() + bytes.size(); b != end; ++b) {
-            if (*b == '\t' || *b == '\r' || *b == '\n')
-                *b = ' ';
-        }
-        bytes += '\t';
-    };
+    // The accounts' names, written once.
+    std::array<QByteArray, account::Count> accountNames;
+    for (std::size_t i = 0; i < accountNames.size(); ++i) {
+        const QStringView name = kAccountLabels[i].trimmed();
+        accountNames[i].resize(name.size() + 1);
+        writeFecField(accountNames[i].data(), name);
+    }
     auto journal = [](const QString &code) -> QByteArrayView {
         if (code == u"VE")
             return "VE\tVentes\t";
@@ -604,44 +643,61 @@ QByteArray fecBytes(const QList<JournalLine> &lines, int decimals)
             return "AC\tAchats\t";
         return code == u"CA" ? "CA\tCaisse\t" : "BQ\tBanque\t";
     };
+
+    // Ten years of journal are some forty million characters: they are
+    // written through a pointer into room made a line ahead.
+    QByteArray bytes = latin9(header.join(u'\t')) + "\r\n";
+    qsizetype at = bytes.size();
+    bytes.resize(at + lines.size() * 150);
     int number = 0, previous = -1;
     QDate date;
-    QByteArray day;
+    char day[8] = {};
     for (const JournalLine &l : lines) {
+        // At most: the fixed parts and numbers in 160 bytes, then the texts.
+        const qsizetype room = 160 + accountNames[std::size_t(l.accountIndex)].size() +
+                               l.account.size() + l.auxCode.size() + l.auxName.size() +
+                               l.piece.size() + l.label.size();
+        if (bytes.size() - at < room)
+            bytes.resize(std::max(bytes.size() * 3 / 2, at + room));
         if (l.entry != previous) {
             previous = l.entry;
             ++number;
         }
         if (l.date != date) {
             date = l.date;
-            day = date.toString(kDateFormat).toLatin1();
+            const QByteArray text = date.toString(kDateFormat).toLatin1();
+            std::memcpy(day, text.constData(), std::min<std::size_t>(sizeof day, std::size_t(text.size())));
         }
-        bytes += journal(l.code);
-        bytes += QByteArray::number(number);
-        bytes += '\t';
-        bytes += day;
-        bytes += '\t';
-        field(l.account);
-        field(kAccountLabels[std::size_t(l.accountIndex)].trimmed());
-        field(l.auxCode);
-        field(l.auxName);
-        field(l.piece);
-        bytes += day;
-        bytes += '\t';
-        field(l.label);
-        appendFecAmount(bytes, l.debit, decimals);
-        bytes += '\t';
-        appendFecAmount(bytes, l.credit, decimals);
-        bytes += "\t\t\t";
-        bytes += day;
-        bytes += "\t\t\r\n";
+        const QByteArrayView dayText(day, sizeof day);
+        char *b = bytes.data() + at;
+        b = writeBytes(b, journal(l.code));
+        b = writeNumber(b, quint64(number));
+        *b++ = '\t';
+        b = writeBytes(b, dayText);
+        *b++ = '\t';
+        b = writeFecField(b, l.account);
+        b = writeBytes(b, accountNames[std::size_t(l.accountIndex)]);
+        b = writeFecField(b, l.auxCode);
+        b = writeFecField(b, l.auxName);
+        b = writeFecField(b, l.piece);
+        b = writeBytes(b, dayText);
+        *b++ = '\t';
+        b = writeFecField(b, l.label);
+        b = writeFecAmount(b, l.debit, decimals);
+        *b++ = '\t';
+        b = writeFecAmount(b, l.credit, decimals);
+        b = writeBytes(b, "\t\t\t");
+        b = writeBytes(b, dayText);
+        b = writeBytes(b, "\t\t\r\n");
+        at = b - bytes.data();
     }
+    bytes.truncate(at);
     return bytes;
 }
 
 QByteArray latin9(QStringView text)
 {
-    QByteArray out;
-    appendLatin9(out, text);
+    QByteArray out(text.size(), Qt::Uninitialized);
+    writeLatin9(out.data(), text);
     return out;
 }

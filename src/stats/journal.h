@@ -87,9 +87,9 @@ struct JournalLine
     QString code; // "VE", "AC", "CA" or "BQ"
     QString account;
     int accountIndex = 0; // which of the chart's accounts
+    int entry = 0;        // the entry's number, from 1, in journal order
     QString label;        // "Facture N", "Avoir N", "Commande N", "Main courante du ..."
     qint64 debit = 0, credit = 0; // in units of the amount format's last decimal
-    int entry = 0;   // the entry's number, from 1, in journal order
     QString piece;   // the invoice or order number
     QString auxCode, auxName; // client or supplier, on their account's line
 

@@ -364,6 +364,15 @@ TEST(Fec, NameHeaderLinesAndEncoding)
     EXPECT_TRUE(second[1].contains("\t20,00\t0,00\t"));
 
     EXPECT_EQ(latin9(u"€ œ é ¤"), QByteArray("\xa4 \xbd \xe9 ?"));
+
+    // A TAB or a line end inside a text would shift the columns.
+    JournalLine odd = lines[0];
+    odd.auxName = QStringLiteral(" Œuvre\tdu\r\nPort ");
+    odd.label = QStringLiteral("Facture ☃");
+    const QByteArray oddRow = fecBytes({odd}, 2).split('\n')[1];
+    EXPECT_EQ(oddRow.count('\t'), 17);
+    EXPECT_TRUE(oddRow.contains("\t\xbc" "uvre du  Port\t"));
+    EXPECT_TRUE(oddRow.contains("\tFacture ?\t"));
 }
 
 TEST(Fec, AnUnbalancedEntryIsNamed)
