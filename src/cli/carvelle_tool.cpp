@@ -556,15 +556,19 @@ int journalCommand(const QStringList &args)
         }
         return 0;
     }
-    // The window's columns from "Jn" on, one line at a time.
-    QTextStream &stream = out();
+    // The window's columns from "Jn" on, a few thousand lines to a write.
+    QString text;
     for (int row = 0; row < lines.size(); ++row) {
         for (int column = 1; column <= 6; ++column) {
             if (column > 1)
-                stream << '\t';
-            stream << toolField(journalCell(lines, row, column, js.decimals).trimmed());
+                text += u'\t';
+            text += toolField(journalCell(lines, row, column, js.decimals).trimmed());
         }
-        stream << '\n';
+        text += u'\n';
+        if (text.size() > 1 << 16 || row + 1 == lines.size()) {
+            out() << text;
+            text.clear();
+        }
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace text {
 
@@ -250,13 +251,51 @@ QDate storedDate(QStringView s)
     return QDate(s.mid(6, 4).toInt(), s.mid(3, 2).toInt(), s.mid(0, 2).toInt());
 }
 
+namespace {
+
+// Digits written by hand: the journal of ten years asks for a million
+// dates, and a format through the locale costs a microsecond each.
+// Nothing for an invalid date or a year of other than four digits, which
+// the locale writes.
+std::optional<QString> quickDate(QDate d, bool key)
+{
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    if (!d.isValid() || year < 1000 || year > 9999)
+        return std::nullopt;
+    char16_t out[10];
+    auto two = [](char16_t *p, int v) {
+        p[0] = char16_t(u'0' + v / 10);
+        p[1] = char16_t(u'0' + v % 10);
+    };
+    char16_t *y = out + (key ? 0 : 6);
+    two(y, year / 100);
+    two(y + 2, year % 100);
+    if (key) {
+        two(out + 4, month);
+        two(out + 6, day);
+        return QString(reinterpret_cast<const QChar *>(out), 8);
+    }
+    two(out, day);
+    out[2] = u'/';
+    two(out + 3, month);
+    out[5] = u'/';
+    return QString(reinterpret_cast<const QChar *>(out), 10);
+}
+
+} // namespace
+
 QString dateText(QDate d)
 {
+    if (std::optional<QString> quick = quickDate(d, false))
+        return *quick;
     return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 QString dayKey(QDate d)
 {
+    if (std::optional<QString> quick = quickDate(d, true))
+        return *quick;
     return d.toString(QStringLiteral("yyyyMMdd"));
 }
 

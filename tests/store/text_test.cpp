@@ -81,6 +81,12 @@ TEST(Dates, StoredDateMustBeTenCharactersAndReal)
     EXPECT_FALSE(storedDate(u"04-03-2001").isValid());
     EXPECT_FALSE(storedDate(u"٠٤/03/2001").isValid()); // digits of another script
     EXPECT_EQ(dayKey(QDate(2001, 3, 4)), "20010304");
+    // Written by hand for four-digit years, by the locale for the others.
+    for (const QDate d : {QDate(1000, 1, 1), QDate(2026, 12, 31), QDate(9999, 2, 9),
+                          QDate(999, 5, 6), QDate(12345, 1, 2), QDate()}) {
+        EXPECT_EQ(dateText(d), d.toString(u"dd/MM/yyyy"));
+        EXPECT_EQ(dayKey(d), d.toString(u"yyyyMMdd"));
+    }
 }
 
 TEST(Texts, RoomNumbersTabsAndCase)
