@@ -1,7 +1,8 @@
 // The order commands of the main window reach the order page: creating an
 // order, typing its lines in the grid, leaving an incomplete order, the
-// validation that posts to the supplier's statement, the order list and the
-// save. Every question and dialog is answered in place of the person.
+// validation that posts to the supplier's statement, the order list, the
+// save, the printout, a new order from the supplier card and the deletion. Every question and
+// dialog is answered in place of the person.
 #include "billing/ui/invoice_grid.h"
 #include "purchasing/ui/order_dialogs.h"
 #include "purchasing/ui/order_page_widget.h"
@@ -41,9 +42,12 @@ void typeLine(QTableView *view, int row, const QString &ref, const QString &quan
 
 // The clean LION set holds one order, 202612001, validated, for supplier
 // 0001 ("Brasserie du Port"): one line of 20,00; the VAT rates are not set.
-TEST(OrderWiring, CreateLeaveValidateListAndSave)
+TEST(OrderWiring, CreateLeaveValidateListSavePrintAndDelete)
 {
     CleanSet h;
+    PdfOnly printUi;
+    printUi.path = h.path(u"commande.pdf"_s);
+    h.form.setPrintUi(printUi);
     ASSERT_TRUE(h.open());
     h.form.run(Cmd::Commandes);
     ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Orders);
@@ -114,20 +118,10 @@ TEST(OrderWiring, CreateLeaveValidateListAndSave)
     h.form.run(Cmd::Enregistrer);
     EXPECT_TRUE(readFile(h.path("LION.cmd")).contains("Quai Nord"));
     EXPECT_TRUE(readFile(h.path("LION.frs")).contains(posted.toLatin1()));
-}
-
-TEST(OrderWiring, NewOrderFromTheSupplierCardPrintingAndDeletion)
-{
-    CleanSet h;
-    PdfOnly printUi;
-    printUi.path = h.path(u"commande.pdf"_s);
-    h.form.setPrintUi(printUi);
-    ASSERT_TRUE(h.open());
 
     // "Imprimer" prints the order shown, as a PDF when there is no printer.
-    h.form.run(Cmd::Commandes);
     h.ui.okCancel = {true};
-    button<QPushButton>(h.form.recordWindow()->pageWidget(PageId::Orders), u"Imprimer"_s)->click();
+    button<QPushButton>(page, u"Imprimer"_s)->click();
     ASSERT_TRUE(QFile::exists(printUi.path));
     QProcess text;
     text.start(u"pdftotext"_s, {printUi.path, u"-"_s});
@@ -140,18 +134,17 @@ TEST(OrderWiring, NewOrderFromTheSupplierCardPrintingAndDeletion)
     EXPECT_TRUE(h.form.action(Cmd::NouvelleCommande)->isEnabled());
     h.form.run(Cmd::NouvelleCommande);
     ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Orders);
-    QWidget *page = h.form.recordWindow()->pageWidget(PageId::Orders);
     EXPECT_EQ(named<QLineEdit>(page, "Code fournisseur")->text(), u"0001"_s);
     EXPECT_EQ(named<QLineEdit>(page, "Adresse 1")->text(), u"Brasserie du Port"_s);
     EXPECT_TRUE(h.form.action(Cmd::SupprimerCommande)->isEnabled());
     EXPECT_FALSE(h.form.action(Cmd::NouvelleCommande)->isEnabled());
 
-    // Deleting the order asks first; the only stored order goes on OK.
+    // Deleting the order asks first; the order shown goes on OK.
     h.ui.okCancel = {true, false, true};
     h.form.run(Cmd::Premier); // abandons the incomplete new order
     h.form.run(Cmd::SupprimerCommande);
-    EXPECT_EQ(h.form.fiche().set().table(Table::Orders).countBlocks(), 1);
+    EXPECT_EQ(h.form.fiche().set().table(Table::Orders).countBlocks(), 2);
     h.form.run(Cmd::SupprimerCommande);
-    EXPECT_EQ(h.form.fiche().set().table(Table::Orders).countBlocks(), 0);
+    EXPECT_EQ(h.form.fiche().set().table(Table::Orders).countBlocks(), 1);
     EXPECT_TRUE(h.ui.shown.contains(u"Confirmer suppression de la Commande ?"_s));
 }
