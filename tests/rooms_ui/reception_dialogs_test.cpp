@@ -23,10 +23,11 @@ namespace {
 struct Martin : Hotel
 {
     Martin()
-        : Hotel(client(0, "Martin", {}, "1", "03/05/2024", "05/05/2024")
-                    + client(1, "Durand", "101", "0", "01/05/2024", "31/12/2099")
-                    + client(2, "Baron", "102", "1", "08/05/2024", "14/05/2024"),
-                room(0, "  101", "Double", "Durand") + room(1, "  102", "Simple") + room(2, "  103", "Twin"),
+        : Hotel(client(0, "Martin", {}, "1", "03/05/2024", "05/05/2024") +
+                    client(1, "Durand", "101", "0", "01/05/2024", "31/12/2099") +
+                    client(2, "Baron", "102", "1", "08/05/2024", "14/05/2024"),
+                room(0, "  101", "Double", "Durand") + room(1, "  102", "Simple") +
+                    room(2, "  103", "Twin"),
                 QDate(2024, 5, 1))
     {}
 };
@@ -109,7 +110,9 @@ TEST(ReceptionDialogs, ArrivalFollowsItsDatesAndRefusesARoomTaken)
     EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 7));
 }
 
-TEST(ReceptionDialogs, CancelChangesNothing)
+// Cancelled, no dialog changes anything; departure and reservation reach the
+// tables.
+TEST(ReceptionDialogs, CancelChangesNothingDepartureAndReservationReachTheTables)
 {
     Martin h;
     const QStringList rooms = h.lines(Table::Rooms);
@@ -118,12 +121,7 @@ TEST(ReceptionDialogs, CancelChangesNothing)
         EXPECT_FALSE(run(nullptr, h.fiche, cancel));
     EXPECT_EQ(h.lines(Table::Rooms), rooms);
     EXPECT_FALSE(h.fiche.set().isDirty());
-}
 
-TEST(ReceptionDialogs, DepartureAndReservationReachTheTables)
-{
-    Martin h;
-    const QStringList rooms = h.lines(Table::Rooms);
     EXPECT_TRUE(runReservation(nullptr, h.fiche, [](QDialog &d) {
         EXPECT_EQ(field<QLineEdit>(d, "occupant")->text(), "Martin");
         return click(d, "OK");
@@ -157,11 +155,14 @@ TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
     // Durand is in 101 on those days: the closing asks first.
     const QStringList rooms = h.lines(Table::Rooms);
     EXPECT_FALSE(runClosing(nullptr, h.fiche, close));
-    EXPECT_EQ(h.ui.shown.last(), "La chambre 101 est occupée du 01/05/2024 au 31/12/2099 par Durand. Fermer quand même ?");
+    EXPECT_EQ(
+        h.ui.shown.last(),
+        "La chambre 101 est occupée du 01/05/2024 au 31/12/2099 par Durand. Fermer quand même ?");
     EXPECT_EQ(h.lines(Table::Rooms), rooms);
     h.ui.okCancel = {true};
     EXPECT_TRUE(runClosing(nullptr, h.fiche, close));
-    EXPECT_EQ(h.lines(Table::Rooms).mid(15, 3), QStringList({"01/06/2024", "03/06/2024", "Peinture"}));
+    EXPECT_EQ(h.lines(Table::Rooms).mid(15, 3),
+              QStringList({"01/06/2024", "03/06/2024", "Peinture"}));
 
     // The transfer offers the occupied rooms, then the rooms free for the
     // rest of the stay; a room that is not one is refused.

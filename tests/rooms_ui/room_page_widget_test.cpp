@@ -94,6 +94,21 @@ TEST_F(RoomPageWidget, EveryKindOfFieldReachesTheCardAndMarksIt)
 
     EXPECT_TRUE(marks([&] { QTest::keyClicks(named<QPlainTextEdit>(w, "Observations"), "a\rb"); }));
     EXPECT_EQ(card.note, QStringList({"a", "b"}));
+
+    // The entry row adds a history row only with both dates.
+    auto *entryFrom = widget->findChild<QLineEdit *>("entryFrom");
+    auto *add = button<QToolButton>(w, "...");
+    entryFrom->setCursorPosition(0);
+    QTest::keyClicks(entryFrom, "01012026");
+    QTest::keyClicks(widget->findChild<QLineEdit *>("entryDescription"), "Peinture");
+    EXPECT_FALSE(marks([&] { add->click(); })); // no end date
+    EXPECT_TRUE(card.history[0].isEmpty());
+    auto *until = widget->findChild<QLineEdit *>("entryUntil");
+    until->setCursorPosition(0);
+    QTest::keyClicks(until, "3");
+    EXPECT_TRUE(marks([&] { add->click(); }));
+    EXPECT_EQ(card.history[0], (RoomHistoryRow{"01/01/2026", "3 /  /    ", "Peinture"}));
+    EXPECT_EQ(entryFrom->displayText(), "__/__/____");
 }
 
 TEST_F(RoomPageWidget, RefreshShowsTheCardWithoutMarkingIt)
@@ -121,26 +136,6 @@ TEST_F(RoomPageWidget, RefreshShowsTheCardWithoutMarkingIt)
     EXPECT_EQ(card, RoomCard());
     EXPECT_EQ(lit(), "000000000");
     EXPECT_TRUE(cell(w, 0, 2).isEmpty());
-}
-
-TEST_F(RoomPageWidget, EntryRowAddsAHistoryRowOnlyWithBothDates)
-{
-    auto *from = widget->findChild<QLineEdit *>("entryFrom");
-    auto *add = button<QToolButton>(w, "...");
-    from->setCursorPosition(0);
-    QTest::keyClicks(from, "01012026");
-    QTest::keyClicks(widget->findChild<QLineEdit *>("entryDescription"), "Peinture");
-    add->click();
-    EXPECT_TRUE(card.history[0].isEmpty()); // no end date
-    EXPECT_FALSE(page.modified());
-
-    auto *until = widget->findChild<QLineEdit *>("entryUntil");
-    until->setCursorPosition(0);
-    QTest::keyClicks(until, "3");
-    add->click();
-    EXPECT_EQ(card.history[0], (RoomHistoryRow{"01/01/2026", "3 /  /    ", "Peinture"}));
-    EXPECT_EQ(from->displayText(), "__/__/____");
-    EXPECT_TRUE(page.modified());
 }
 
 TEST(RoomDialogs, ResultsGiveWhatTheControlsHold)
