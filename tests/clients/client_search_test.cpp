@@ -15,6 +15,17 @@ QStringList towns(const QList<std::pair<int, QString>> &blocks)
     return lines;
 }
 
+using Search = bool (*)(ClientPage &, const QString &);
+
+// Runs each search in turn: the position it shows, or -1 when it finds none.
+QList<int> found(ClientTable &c, std::initializer_list<std::pair<Search, QString>> searches)
+{
+    QList<int> out;
+    for (const auto &[search, text] : searches)
+        out << (search(c.page, text) ? c.position() : -1);
+    return out;
+}
+
 } // namespace
 
 TEST(ClientSelection, TownTypedInSmallLettersButAccentedInitialsAsTyped)
@@ -97,18 +108,14 @@ TEST(ClientSearch, FirstMatchInListOrderAndMessagesWhenNone)
                         clientBlock(1, {.code = "10002", .name = "durand Anne"});
     lines[10] = "01 43 00.00 00";
     ClientTable c(lines);
-    EXPECT_TRUE(RechNom(c.page, "dur"));
-    EXPECT_EQ(c.position(), 2);
-    EXPECT_TRUE(RechNum(c.page, "1000"));
-    EXPECT_EQ(c.position(), 2);
-    EXPECT_TRUE(RechNum(c.page, "10002"));
-    EXPECT_EQ(c.position(), 1);
-    EXPECT_TRUE(RechTel(c.page, "01 43 00."));
-    EXPECT_EQ(c.position(), 2);
-
-    EXPECT_FALSE(RechNom(c.page, "durant"));
-    EXPECT_FALSE(RechTel(c.page, "0144"));
-    EXPECT_FALSE(RechNom(c.page, QString()));
+    EXPECT_EQ(found(c, {{RechNom, "dur"},
+                        {RechNum, "1000"},
+                        {RechNum, "10002"},
+                        {RechTel, "01 43 00."},
+                        {RechNom, "durant"},
+                        {RechTel, "0144"},
+                        {RechNom, ""}}),
+              QList<int>({2, 2, 1, 2, -1, -1, -1}));
     EXPECT_EQ(c.ui.shown, QStringList({"Fiche DURANT non trouvée", "Fiche 0144 non trouvée"}));
     EXPECT_EQ(c.position(), 2);
 }
@@ -121,43 +128,16 @@ TEST(ClientSearch, TelephoneIgnoresBlanksDotsAndDashesOnBothSides)
     lines[10 + 26] = "04-91.55 00 00";
     lines[10 + 52] = "0383001199";
     ClientTable c(lines, 1);
-    EXPECT_TRUE(RechTel(c.page, "0383001122"));
-    EXPECT_EQ(c.position(), 0);
-    EXPECT_TRUE(RechTel(c.page, "04 91-5"));
-    EXPECT_EQ(c.position(), 1);
-    EXPECT_TRUE(RechTel(c.page, "03.83.00.11.9"));
-    EXPECT_EQ(c.position(), 2);
-    // The digits must all be there: a number cut short is no match.
-    EXPECT_FALSE(RechTel(c.page, "03 83 00 11 22 3"));
+    // The digits must all be there: a number cut short is no match; layout
+    // alone is no number to look for, and nothing is said.
+    EXPECT_EQ(found(c, {{RechTel, "0383001122"},
+                        {RechTel, "04 91-5"},
+                        {RechTel, "03.83.00.11.9"},
+                        {RechTel, "03 83 00 11 22 3"},
+                        {RechTel, " .-"}}),
+              QList<int>({0, 1, 2, -1, -1}));
     EXPECT_EQ(c.ui.shown, QStringList({"Fiche 03 83 00 11 22 3 non trouvée"}));
-    // Layout alone is no number to look for.
-    EXPECT_FALSE(RechTel(c.page, " .-"));
-    EXPECT_EQ(c.ui.shown.size(), 1);
     EXPECT_EQ(c.position(), 2);
-}
-
-TEST(ClientSearch, SearchesAndTheListWriteTheCardBackBeforeMoving)
-{
-    QStringList lines;
-    for (int n = 0; n < 2; ++n)
-        lines +=
-            clientBlock(n, {.code = QString::number(10001 + n), .name = n ? "BERNARD" : "ALBERT"});
-    ClientTable c(lines);
-    c.page.card().name = "ALBERTINE";
-    c.page.touch();
-    ASSERT_TRUE(RechNom(c.page, "bern"));
-    EXPECT_EQ(c.table().text(4), "ALBERTINE");
-
-    c.page.card().name = "BERNADETTE";
-    c.page.touch();
-    const auto list = Liste(c.page);
-    ASSERT_TRUE(list);
-    EXPECT_EQ(list->cell(1, ClientList::Name), "BERNADETTE");
-    showClient(c.page, 0);
-    EXPECT_EQ(c.page.card().name, "ALBERTINE");
-    showClient(c.page, 2); // beyond the last client: ignored
-    EXPECT_EQ(c.position(), 0);
-    EXPECT_EQ(c.page.browseMode, 1);
 }
 
 TEST(ClientList, RowsInListOrderWithTheirNumbersAndNothingBelowTwentyOneLines)
@@ -174,6 +154,10 @@ TEST(ClientList, RowsInListOrderWithTheirNumbersAndNothingBelowTwentyOneLines)
     EXPECT_EQ(list->block(1), 2);
     EXPECT_EQ(list->cell(1, ClientList::Block), "");
     EXPECT_EQ(list->cell(1, ClientList::Ordinal), "2");
+    // The searches and the list write the card back first (CardPage); a
+    // block beyond the last chosen in the list is ignored.
+    showClient(c.page, 2);
+    EXPECT_EQ(c.position(), 0);
 
     ClientTable shortTable(QStringList(20, "x"));
     EXPECT_FALSE(Liste(shortTable.page));

@@ -26,7 +26,7 @@ void click(QDialog &dialog, const QString &text)
 
 } // namespace
 
-TEST(ClientSearchDialogs, FieldsFilterTheirKeysAndEnterIsOk)
+TEST(ClientSearchDialogs, FieldsFilterTheirKeysSortKeyAndGuestPicker)
 {
     TRechNum code;
     code.Init();
@@ -49,10 +49,8 @@ TEST(ClientSearchDialogs, FieldsFilterTheirKeysAndEnterIsOk)
     QTest::keyClicks(name.findChild<QLineEdit *>("text"), "-x");
     click(name, "Annuler");
     EXPECT_EQ(name.Result(), "");
-}
 
-TEST(ClientSearchDialogs, SortKeyAndGuestPicker)
-{
+    // The sort key and the guest picker.
     TTri sort;
     click(sort, "OK");
     EXPECT_EQ(sort.Result(), SortKey::Code);
