@@ -19,13 +19,13 @@ ToolRun tool(const QStringList &args)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-const QStringList kCommands = {
-    "check", "repair",  "journee",     "day-sheet", "invoices", "print-invoice", "archive-invoices",
-    "stats", "journal", "taxe-sejour", "backup", "conflits"};
+const QStringList kCommands = {"check",    "repair",        "journee",          "day-sheet",
+                               "invoices", "print-invoice", "archive-invoices", "stats",
+                               "journal",  "taxe-sejour",   "backup",           "conflits"};
 
 } // namespace
 
-TEST(ToolHelp, ListsEveryCommandOnTheStandardOutput)
+TEST(ToolHelp, ListsEveryCommandOnTheStandardOutputAndUsageErrorsOnTheErrorOutput)
 {
     for (const QString &option : QStringList{"--help", "-h"}) {
         const ToolRun run = tool({option});
@@ -41,10 +41,7 @@ TEST(ToolHelp, ListsEveryCommandOnTheStandardOutput)
         EXPECT_TRUE(run.out.contains("\n  restore "));
         EXPECT_TRUE(run.out.contains("Code de sortie"));
     }
-}
-
-TEST(ToolHelp, AUsageErrorStillGoesToTheErrorOutputWithCodeTwo)
-{
+    // A usage error still goes to the error output, with code 2.
     for (const QStringList &args : {QStringList{}, QStringList{"aide"}, QStringList{"check"},
                                     QStringList{"--help", "LION.htl"}}) {
         const ToolRun run = tool(args);

@@ -1,7 +1,7 @@
 // The company and list dialogs: what reaches the model through their controls.
 
-#include "shell/ui/company_dialog.h"
 #include "cards/ui/list_dialog.h"
+#include "shell/ui/company_dialog.h"
 
 #include "typing.h"
 #include "widget_lookup.h"
@@ -36,7 +36,7 @@ Company sampleCompany()
 
 } // namespace
 
-TEST(CompanyDialog, OkGivesEachFieldToItsLine)
+TEST(CompanyDialog, OkGivesEachFieldToItsLineAndRefusesWhatTheFileCannotHold)
 {
     Company company = sampleCompany();
     TPsoc dialog;
@@ -51,11 +51,8 @@ TEST(CompanyDialog, OkGivesEachFieldToItsLine)
     Company expected = sampleCompany();
     expected.lines[3] = u"21200 Beaune"_s;
     EXPECT_EQ(company.lines, expected.lines);
-}
 
-TEST(CompanyDialog, RefusesCharactersTheFileCannotHold)
-{
-    TPsoc dialog;
+    // Characters the file cannot hold are refused.
     dialog.Init(Company{});
     auto *name = dialog.findChild<QLineEdit *>(u"companyLine0"_s);
     typeText(name, u"Café Ω €"_s);

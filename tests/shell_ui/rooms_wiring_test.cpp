@@ -16,6 +16,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -30,10 +31,22 @@ namespace {
 
 // The clean LION set open: three clients present in room 12 from the 1st to
 // the 5th of December 2026 (DUPONT Jean on the client card), room 12
-// occupied by DUPONT Jean, room 7 free.
+// occupied by DUPONT Jean, room 7 free. Printouts go to PDF.
 struct Hotel : CleanSet
 {
-    Hotel() { open(); }
+    PdfOnly pdf;
+    Hotel()
+    {
+        open();
+        form.setPrintUi(pdf);
+    }
+    bool printedOnA5() const
+    {
+        QProcess p;
+        p.start("pdfinfo", {pdf.path});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput()).contains(u"(A5)");
+    }
     QString roomLine(int block, int offset)
     {
         const RecordTable &t = form.fiche().set().table(Table::Rooms);
@@ -51,7 +64,7 @@ int click(QDialog &dialog, const QString &text)
 
 // Which commands each page offers: CommandState (tests/shell) and
 // MainForm.ActionsShowTheCommandStateOfEachPage.
-TEST(RoomsWiring, RoomPageMovesBySelectionAndSearch)
+TEST(RoomsWiring, RoomPageMovesBySelectionAndSearchAndTheRoomPicker)
 {
     Hotel h;
     h.form.run(Cmd::BoutonChambres);
@@ -81,67 +94,8 @@ TEST(RoomsWiring, RoomPageMovesBySelectionAndSearch)
     for (Cmd c : {Cmd::Planning, Cmd::Clients, Cmd::Chambres, Cmd::Suivant, Cmd::Planning})
         h.form.run(c);
     EXPECT_FALSE(h.form.fiche().TestModif());
-}
 
-TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
-{
-    Hotel h;
-    h.form.run(Cmd::Clients);
-    const QDate today = QDate::currentDate();
-    bool asked = false;
-    h.answer = [&](QDialog &d) {
-        asked = true;
-        auto *room = d.findChild<QComboBox *>(u"room"_s);
-        room->setCurrentIndex(room->findText(u"7 Chambre côté mer"_s));
-        d.findChild<QDateEdit *>(u"since"_s)->setDate(today);
-        d.findChild<QDateEdit *>(u"leaving"_s)->setDate(today.addDays(2));
-        return click(d, u"OK"_s);
-    };
-    h.form.action(Cmd::ArriveeClient)->trigger();
-    ASSERT_TRUE(asked);
-    EXPECT_EQ(h.roomLine(1, 8), u"DUPONT Jean"_s);
-    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Chambre"_s)->text(), u"7"_s);
-
-    // The planning shows the stay: room 7 is occupied today.
-    h.form.run(Cmd::BoutonPlanning);
-    TPlanningPage *planning = h.form.recordWindow()->planningPage();
-    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Planning);
-    const QAbstractItemModel *grid = planning->view()->model();
-    int row = 0;
-    while (row < grid->rowCount() && grid->index(row, 0).data().toString() != u"7"_s)
-        ++row;
-    ASSERT_LT(row, grid->rowCount());
-    const int column = int(h.form.planningPage().grid().first.daysTo(today)) + 1;
-    EXPECT_EQ(grid->index(row, column).data(Qt::BackgroundRole).value<QColor>(),
-              QColor(0, 128, 128));
-
-    // A double click on the stay opens the guest's card, commands and all.
-    h.form.show();
-    const QRect cell = planning->view()->visualRect(grid->index(row, column));
-    QWidget *viewport = planning->view()->viewport();
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
-    EXPECT_TRUE(h.form.action(Cmd::ArriveeClient)->isEnabled());
-    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), u"DUPONT Jean"_s);
-    h.form.run(Cmd::BoutonPlanning);
-
-    // Page Down shows the next week, Ctrl+Home four weeks back.
-    const QDate first = h.form.planningPage().grid().first;
-    QTest::keyClick(h.form.recordWindow(), Qt::Key_PageDown);
-    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(7));
-    QTest::keyClick(h.form.recordWindow(), Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(-21));
-    bool titled = false;
-    for (QLabel *l : planning->findChildren<QLabel *>())
-        titled = titled || l->text() == PlanningPage::title(first.addDays(-21));
-    EXPECT_TRUE(titled);
-}
-
-TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
-{
-    Hotel h;
+    // The client card's room picker.
     h.form.run(Cmd::Clients);
     TClientPage *page = h.form.recordWindow()->clientPage();
     QToolButton *picker = button<QToolButton>(page, u"Liste des chambres"_s);
@@ -174,6 +128,84 @@ TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
     EXPECT_TRUE(h.form.clientPage().modified());
 }
 
+// The arrival from the menu reaches the tables and the planning; a foreign
+// guest's arrival offers the police form, printed on A5 as the print menu's.
+TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesThePlanningAndThePoliceForm)
+{
+    Hotel h;
+    h.form.run(Cmd::Clients);
+    const QDate today = QDate::currentDate();
+    bool asked = false;
+    h.answer = [&](QDialog &d) {
+        asked = true;
+        auto *room = d.findChild<QComboBox *>(u"room"_s);
+        room->setCurrentIndex(room->findText(u"7 Chambre côté mer"_s));
+        d.findChild<QDateEdit *>(u"since"_s)->setDate(today);
+        d.findChild<QDateEdit *>(u"leaving"_s)->setDate(today.addDays(2));
+        return click(d, u"OK"_s);
+    };
+    // DUPONT Jean is French: his arrival asks nothing more.
+    ASSERT_EQ(h.form.clientPage().card().nationality, u"Française"_s);
+    h.form.action(Cmd::ArriveeClient)->trigger();
+    ASSERT_TRUE(asked);
+    EXPECT_TRUE(h.ui.shown.isEmpty());
+    EXPECT_EQ(h.roomLine(1, 8), u"DUPONT Jean"_s);
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Chambre"_s)->text(), u"7"_s);
+
+    // The planning shows the stay: room 7 is occupied today.
+    h.form.run(Cmd::BoutonPlanning);
+    TPlanningPage *planning = h.form.recordWindow()->planningPage();
+    ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Planning);
+    const QAbstractItemModel *grid = planning->view()->model();
+    int row = 0;
+    while (row < grid->rowCount() && grid->index(row, 0).data().toString() != u"7"_s)
+        ++row;
+    ASSERT_LT(row, grid->rowCount());
+    const int column = int(h.form.planningPage().grid().first.daysTo(today)) + 1;
+    EXPECT_EQ(grid->index(row, column).data(Qt::BackgroundRole).value<QColor>(),
+              QColor(0, 128, 128));
+
+    // A double click on the stay opens the guest's card, commands and all.
+    h.form.show();
+    const QRect cell = planning->view()->visualRect(grid->index(row, column));
+    QWidget *viewport = planning->view()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
+    EXPECT_TRUE(h.form.action(Cmd::ArriveeClient)->isEnabled());
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(),
+              u"DUPONT Jean"_s);
+    h.form.run(Cmd::BoutonPlanning);
+
+    // Page Down shows the next week, Ctrl+Home four weeks back.
+    const QDate first = h.form.planningPage().grid().first;
+    QTest::keyClick(h.form.recordWindow(), Qt::Key_PageDown);
+    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(7));
+    QTest::keyClick(h.form.recordWindow(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(-21));
+    bool titled = false;
+    for (QLabel *l : planning->findChildren<QLabel *>())
+        titled = titled || l->text() == PlanningPage::title(first.addDays(-21));
+    EXPECT_TRUE(titled);
+
+    // Had he been British, the same arrival would have offered the form.
+    h.form.run(Cmd::Clients);
+    h.form.clientPage().card().nationality = u"Britannique"_s;
+    h.form.clientPage().touch();
+    h.pdf.path = h.path(u"police.pdf"_s);
+    h.ui.yesNoCancel = {Ui::Answer::Yes};
+    h.ui.okCancel = {true}; // no printer: save as PDF
+    h.form.run(Cmd::ArriveeClient);
+    EXPECT_EQ(h.ui.shown.value(0), u"Imprimer la fiche de police ?"_s);
+    EXPECT_TRUE(h.printedOnA5());
+    EXPECT_TRUE(h.form.action(Cmd::ImprimerFichePolice)->isEnabled());
+    h.pdf.path = h.path(u"menu.pdf"_s);
+    h.ui.okCancel = {true};
+    h.form.run(Cmd::ImprimerFichePolice);
+    EXPECT_TRUE(h.printedOnA5());
+}
+
 // F3 from any page shows the day; a guest chosen in it is shown on the
 // client page, commands and all.
 TEST(RoomsWiring, F3ShowsTheDayAndAGuestChosenOpensTheirCard)
@@ -203,5 +235,6 @@ TEST(RoomsWiring, F3ShowsTheDayAndAGuestChosenOpensTheirCard)
     ASSERT_FALSE(chosen.isEmpty());
     EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
     EXPECT_TRUE(h.form.action(Cmd::DepartClient)->isEnabled());
-    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), chosen);
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(),
+              chosen);
 }
