@@ -5,6 +5,7 @@
 #include "clients/clients_fixture.h"
 #include "clients/ui/client_list_dialog.h"
 #include "clients/ui/client_search_dialogs.h"
+#include "widget_lookup.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,19 +13,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-
-namespace {
-
-void click(QDialog &dialog, const QString &text)
-{
-    int found = 0;
-    for (QPushButton *b : dialog.findChildren<QPushButton *>())
-        if (b->text() == text && ++found)
-            QTest::mouseClick(b, Qt::LeftButton);
-    EXPECT_EQ(found, 1) << text.toStdString();
-}
-
-} // namespace
 
 TEST(ClientSearchDialogs, FieldsFilterTheirKeysSortKeyAndGuestPicker)
 {

@@ -8,6 +8,7 @@
 #include "rooms/ui/reception_commands.h"
 #include "rooms/ui/reserv_dialog.h"
 #include "rooms/ui/transfert_dialog.h"
+#include "widget_lookup.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -32,16 +33,6 @@ struct Martin : Hotel
     {}
 };
 
-int click(QDialog &dialog, const QString &text)
-{
-    int clicked = 0;
-    for (QPushButton *b : dialog.findChildren<QPushButton *>())
-        if (b->text() == text && ++clicked)
-            QTest::mouseClick(b, Qt::LeftButton);
-    EXPECT_EQ(clicked, 1) << text.toStdString();
-    return dialog.result();
-}
-
 template <typename W> W *field(QDialog &dialog, const char *name)
 {
     W *w = dialog.findChild<W *>(QLatin1String(name));
@@ -65,7 +56,10 @@ TEST(ReceptionDialogs, RoomDropDownsListFreeRoomsAndKeepTheNumberChosen)
     EXPECT_EQ(box.currentText(), "12");
 }
 
-TEST(ReceptionDialogs, ArrivalShowsTheCardAndItsChoiceReachesTheTables)
+// The arrival shows the card; the rooms offered follow the dates shown, "OK"
+// on a room taken on one of those days says by whom and stays open, and the
+// choice reaches the tables.
+TEST(ReceptionDialogs, ArrivalFollowsItsDatesAndRefusesARoomTaken)
 {
     Martin h;
     EXPECT_TRUE(runArrival(nullptr, h.fiche, [&](QDialog &d) {
@@ -73,25 +67,8 @@ TEST(ReceptionDialogs, ArrivalShowsTheCardAndItsChoiceReachesTheTables)
         EXPECT_TRUE(field<QLineEdit>(d, "occupant")->isReadOnly());
         EXPECT_EQ(field<QDateEdit>(d, "since")->date(), QDate(2024, 5, 3));
         auto *room = field<RoomBox>(d, "room");
-        EXPECT_EQ(room->currentText(), "102"); // the first free room
-        room->setCurrentIndex(room->findText("103 Twin"));
-        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 9));
-        return click(d, "OK");
-    }));
-    EXPECT_EQ(h.roomLine(2, 8), "Martin");
-    EXPECT_EQ(h.clients.card().room, "103");
-    EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 9));
-    EXPECT_EQ(h.clients.card().situation, 0);
-}
-
-// The rooms offered follow the dates shown, and "OK" on a room taken on one
-// of those days says by whom and stays open.
-TEST(ReceptionDialogs, ArrivalFollowsItsDatesAndRefusesARoomTaken)
-{
-    Martin h;
-    EXPECT_TRUE(runArrival(nullptr, h.fiche, [&](QDialog &d) {
-        auto *room = field<RoomBox>(d, "room");
         auto *problem = field<QLabel>(d, "problem");
+        EXPECT_EQ(room->currentText(), "102"); // the first free room
         EXPECT_NE(room->findText("102 Simple"), -1);
         field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 10));
         EXPECT_EQ(room->findText("102 Simple"), -1);
@@ -103,11 +80,14 @@ TEST(ReceptionDialogs, ArrivalFollowsItsDatesAndRefusesARoomTaken)
         EXPECT_TRUE(problem->isHidden());
         EXPECT_NE(click(d, "OK"), QDialog::Accepted);
         EXPECT_TRUE(problem->text().startsWith("La date de départ"));
-        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 7));
+        room->setCurrentIndex(room->findText("103 Twin"));
+        field<QDateEdit>(d, "leaving")->setDate(QDate(2024, 5, 9));
         return click(d, "OK");
     }));
-    EXPECT_EQ(h.clients.card().room, "102");
-    EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 7));
+    EXPECT_EQ(h.roomLine(2, 8), "Martin");
+    EXPECT_EQ(h.clients.card().room, "103");
+    EXPECT_EQ(h.clients.card().leaving, QDate(2024, 5, 9));
+    EXPECT_EQ(h.clients.card().situation, 0);
 }
 
 // Cancelled, no dialog changes anything; departure and reservation reach the

@@ -54,12 +54,6 @@ struct Hotel : CleanSet
     }
 };
 
-int click(QDialog &dialog, const QString &text)
-{
-    QTest::mouseClick(button<QPushButton>(&dialog, text), Qt::LeftButton);
-    return dialog.result();
-}
-
 } // namespace
 
 // Which commands each page offers: CommandState (tests/shell) and
