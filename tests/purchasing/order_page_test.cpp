@@ -74,15 +74,40 @@ TEST(OrderTotals, WithAndWithoutTaxAsTheLineStepLeavesTheCells)
     EXPECT_EQ(badCellMessage(bad, b.bad[1], kOrderColumns), "Ligne 2 : " + text::realError(u"x"));
 }
 
-TEST(OrderNumbering, MonthBaseThenHighestStoredNumberLineOnly)
+TEST(OrderNumbering, GridLinesThenMonthBaseThenHighestStoredNumberLineOnly)
 {
-    Purchasing empty;
-    EXPECT_EQ(empty.page.card().number, QString::number(monthBase() + 1));
-    empty.page.card().supplier = "10001";
-    empty.page.touch();
-    empty.typeLine(1, "R1", "1", "2");
-    empty.page.Creer();
-    EXPECT_EQ(empty.page.card().number, QString::number(monthBase() + 2));
+    Purchasing o;
+    EXPECT_EQ(o.page.card().number, QString::number(monthBase() + 1));
+    // In the grid Enter completes a line, and lines delete.
+    LineGrid &g = o.grid();
+    g.cursorRow = 1;
+    g.cursorColumn = ordercol::Price;
+    EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u',');
+    g.cursorColumn = ordercol::Ref;
+    EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u'.');
+    // Enter before "Quantité" completes nothing.
+    o.page.StringGrid8KeyPress(LineGrid::kEnter);
+    EXPECT_EQ(g.highest, 0);
+
+    o.typeLine(1, "A", "2", "10");
+    EXPECT_EQ(g.cell(1, ordercol::Vat), "1");
+    EXPECT_EQ(o.page.totals().totalText, "24,00");
+    EXPECT_EQ(g.cursorRow, 2);
+    EXPECT_EQ(g.cursorColumn, 0);
+    EXPECT_TRUE(o.page.modified());
+    EXPECT_TRUE(o.fiche.set().isDirty());
+    o.typeLine(2, "B", "1", "1");
+
+    g.cursorRow = 1;
+    o.page.SupLigne3(); // the grid has not the focus
+    EXPECT_EQ(g.cell(1, ordercol::Ref), "A");
+    o.page.gridFocus = true;
+    o.page.SupLigne3();
+    EXPECT_EQ(g.cell(1, ordercol::Ref), "B");
+    EXPECT_EQ(g.highest, 1);
+    o.page.card().supplier = "10001";
+    o.page.Creer();
+    EXPECT_EQ(o.page.card().number, QString::number(monthBase() + 2));
 
     // A higher number stored, even of a later month, is followed. Address
     // or memo lines that begin "NUM" are no number, nor a number line that
@@ -92,8 +117,8 @@ TEST(OrderNumbering, MonthBaseThenHighestStoredNumberLineOnly)
     odd.address[0] = "NUM999999999";
     OrderFields later;
     later.number = "209912007";
-    Purchasing o(orderBlock(0, {"MEMONUM999999998"}, odd) + orderBlock(1, {}, later));
-    EXPECT_EQ(o.page.Numeroc(), 209912008);
+    Purchasing stored(orderBlock(0, {"MEMONUM999999998"}, odd) + orderBlock(1, {}, later));
+    EXPECT_EQ(stored.page.Numeroc(), 209912008);
 }
 
 TEST(OrderBlock, ReadsEveryHeaderFieldAndEveryTaggedLine)
@@ -249,37 +274,6 @@ TEST(PurchasingSave, TheCardsShownAreStoredWithoutLeavingThem)
     reopened.fiche.selectPage(PageId::Planning);
     EXPECT_EQ(reopened.lines(Table::Suppliers)[3], "Encore");
     EXPECT_TRUE(reopened.fiche.set().isDirty());
-}
-
-TEST(OrderGrid, EnterCompletesALineAndLinesDelete)
-{
-    Purchasing o;
-    LineGrid &g = o.grid();
-    g.cursorRow = 1;
-    g.cursorColumn = ordercol::Price;
-    EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u',');
-    g.cursorColumn = ordercol::Ref;
-    EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u'.');
-    // Enter before "Quantité" completes nothing.
-    o.page.StringGrid8KeyPress(LineGrid::kEnter);
-    EXPECT_EQ(g.highest, 0);
-
-    o.typeLine(1, "A", "2", "10");
-    EXPECT_EQ(g.cell(1, ordercol::Vat), "1");
-    EXPECT_EQ(o.page.totals().totalText, "24,00");
-    EXPECT_EQ(g.cursorRow, 2);
-    EXPECT_EQ(g.cursorColumn, 0);
-    EXPECT_TRUE(o.page.modified());
-    EXPECT_TRUE(o.fiche.set().isDirty());
-    o.typeLine(2, "B", "1", "1");
-
-    g.cursorRow = 1;
-    o.page.SupLigne3(); // the grid has not the focus
-    EXPECT_EQ(g.cell(1, ordercol::Ref), "A");
-    o.page.gridFocus = true;
-    o.page.SupLigne3();
-    EXPECT_EQ(g.cell(1, ordercol::Ref), "B");
-    EXPECT_EQ(g.highest, 1);
 }
 
 TEST(OrderValidation, PostsTheTotalShownToTheExactSupplier)

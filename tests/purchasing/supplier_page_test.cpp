@@ -10,7 +10,7 @@ struct Suppliers : Purchasing
 
 } // namespace
 
-TEST(SupplierCard, WritesTheBlockLayoutAndReadsItBack)
+TEST(SupplierCard, WritesTheBlockLayoutReadsItBackAndNumbersNewCards)
 {
     Suppliers s(supplier(0, "10001", "Brasserie du Port"));
     SupplierCard &c = s.suppliers.card();
@@ -32,18 +32,15 @@ TEST(SupplierCard, WritesTheBlockLayoutAndReadsItBack)
     s.suppliers.LitFour();
     EXPECT_EQ(s.suppliers.card(), written);
     EXPECT_FALSE(s.suppliers.modified());
-}
 
-TEST(SupplierCard, NewAndStoredCardsDifferInCodeAndAccount)
-{
     // A card with no note and no statement takes 24 lines.
-    Suppliers s;
-    EXPECT_EQ(s.suppliers.card().code, "10001");
-    EXPECT_EQ(s.suppliers.card().account, "607000");
-    s.editSupplier("Primeurs Lebrun");
-    s.suppliers.EcritFour();
-    EXPECT_EQ(s.lines().size(), 24);
-    EXPECT_EQ(s.fiche.set().count(Table::Suppliers), 1);
+    Suppliers fresh;
+    EXPECT_EQ(fresh.suppliers.card().code, "10001");
+    EXPECT_EQ(fresh.suppliers.card().account, "607000");
+    fresh.editSupplier("Primeurs Lebrun");
+    fresh.suppliers.EcritFour();
+    EXPECT_EQ(fresh.lines().size(), 24);
+    EXPECT_EQ(fresh.fiche.set().count(Table::Suppliers), 1);
 
     // An empty stored account stays empty; an empty stored code gets the next one.
     Suppliers t(supplier(0, "", "Sans code", "Divers", {}, "") + supplier(1, "10004", "B"));
