@@ -34,9 +34,8 @@ struct Hotel : CleanSet
 } // namespace
 
 // Searches move the card or report no match; a selection checks its item and
-// restricts the moves; printing without a printer writes PDFs; import and
-// export from another page work on the client page.
-TEST(ClientCommands, SearchSelectPrintImportAndExport)
+// restricts the moves; printing without a printer writes PDFs.
+TEST(ClientCommands, SearchesSelectionAndPrintingWithoutAPrinter)
 {
     Hotel h;
     ASSERT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
@@ -83,7 +82,11 @@ TEST(ClientCommands, SearchSelectPrintImportAndExport)
     h.form.run(Cmd::BoutonEnveloppe);
     EXPECT_FALSE(h.ui.shown.contains(u"Insérez une enveloppe dans l'imprimante"_s));
     EXPECT_GT(QFileInfo(h.printUi.path).size(), 0);
+}
 
+TEST(ClientCommands, ImportAndExportFromAnotherPageWorkOnTheClientPage)
+{
+    Hotel h;
     h.form.run(Cmd::Chambres);
     // A name typed with ".csv" is a ";"-separated file whatever the filter.
     const QString csv = h.path(u"clients.csv"_s);

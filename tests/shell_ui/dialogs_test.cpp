@@ -83,7 +83,7 @@ protected:
     QListWidget *list = nullptr;
 };
 
-TEST_F(ListDialog, ClickThenEnterReplacesTheEntry)
+TEST_F(ListDialog, ClickThenEnterReplacesTheEntryAndDeleteInTheListRemovesIt)
 {
     clickEntry(1);
     EXPECT_EQ(entry->text(), u"Double"_s);
@@ -95,25 +95,23 @@ TEST_F(ListDialog, ClickThenEnterReplacesTheEntry)
     EXPECT_EQ(list->currentRow(), -1);
     // The dialog stays open: Enter validates the field, not the window.
     EXPECT_TRUE(dialog.isVisible());
-}
 
-TEST_F(ListDialog, DeleteInTheListRemovesTheSelectedEntryOnly)
-{
-    QTest::keyClick(list, Qt::Key_Delete); // nothing selected yet
+    // Delete in the list removes the selected entry only.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete); // nothing selected
     EXPECT_EQ(dialog.Result().size(), 3);
-
     clickEntry(0);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_EQ(dialog.Result(), (QStringList{u"Double"_s, u"Suite"_s}));
+    EXPECT_EQ(dialog.Result(), (QStringList{u"Double luxe"_s, u"Suite"_s}));
     EXPECT_TRUE(entry->text().isEmpty());
     EXPECT_EQ(list->count(), 2);
 
     // Delete in the entry field edits the text, it removes nothing.
-    clickEntry(0);
+    clickEntry(1);
     entry->setFocus();
     entry->setCursorPosition(0);
     QTest::keyClick(entry, Qt::Key_Delete);
-    EXPECT_EQ(entry->text(), u"ouble"_s);
-    EXPECT_EQ(dialog.Result(), (QStringList{u"Double"_s, u"Suite"_s}));
+    EXPECT_EQ(entry->text(), u"uite"_s);
+    EXPECT_EQ(dialog.Result(), (QStringList{u"Double luxe"_s, u"Suite"_s}));
 }
