@@ -87,33 +87,3 @@ TEST(Journee, ToolLinesInListOrder)
     EXPECT_EQ(lines[7], "present\t\tDATES\t108\t  /  /    \t07/12/2026\t0");
     EXPECT_EQ(lines[8], "libre\t102\t\t\t");
 }
-
-TEST(Journee, ThePrintedDayGoesOnOverPagesUnderItsTitles)
-{
-    QStringList clients;
-    for (int n = 0; n < 70; ++n)
-        clients += client(n, QString("CLIENT %1").arg(n), QString::number(200 + n), "1", "06/12/2026", "07/12/2026");
-    Hotel h(clients, room(0, "  101", "Double"));
-    const PrintDocument doc = ImpJournee(Journee(h.fiche.set(), kDay), "Hôtel de la Plage", a4Metrics(300, false));
-    ASSERT_EQ(doc.pages().size(), 2);
-    auto texts = [&](int page) {
-        QStringList out;
-        for (const PrintItem &item : doc.pages()[page])
-            if (item.kind == PrintItem::Kind::Text)
-                out << item.text;
-        return out;
-    };
-    for (int page : {0, 1}) {
-        EXPECT_EQ(texts(page)[0], "Hôtel de la Plage");
-        EXPECT_EQ(texts(page)[1], "Journée du dimanche 6 décembre 2026");
-    }
-    EXPECT_TRUE(texts(0).contains("Arrivées (70)"));
-    EXPECT_TRUE(texts(1).contains("Arrivées (70) (suite)"));
-    EXPECT_TRUE(texts(1).contains("CLIENT 69"));
-    EXPECT_TRUE(texts(1).contains("Départs (0)"));
-    EXPECT_TRUE(texts(1).contains("Chambres libres ce soir (1)"));
-    // Every row stands above the bottom margin.
-    for (const PrintPage &page : doc.pages())
-        for (const PrintItem &item : page)
-            EXPECT_FALSE(doc.beyondBottom(int(item.y), 10)) << item.text.toStdString();
-}

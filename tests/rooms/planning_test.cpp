@@ -96,45 +96,6 @@ TEST(Planning, TwoHoldersMakeAConflictWhateverTheCardOrder)
         EXPECT_EQ(PlanningGrid::state(free), CellState::Free) << free;
 }
 
-TEST(Planning, RowsFollowBlockNumbersAndShowEveryRoom)
-{
-    // A rewritten room sits at the end of the table but keeps its row; a
-    // hotel of more than 39 rooms shows them all.
-    QStringList rooms = closed(1, "  102");
-    for (int b = 2; b < 45; ++b)
-        rooms += closed(b, QString::number(100 + b + 1).rightJustified(5));
-    rooms += closed(0, "  101", "04/03/2001", "04/03/2001");
-    Planning p(rooms, stay(0, "145", "31/03/2001", "02/04/2001", "1"));
-    const PlanningGrid &g = p.page.grid();
-    ASSERT_EQ(g.rowCount(), 45);
-    EXPECT_EQ(g.rooms[0], "101");
-    EXPECT_EQ(g.rooms[44], "145");
-    EXPECT_EQ(p.row(0), "9" + kEmptyRow.mid(1));
-    EXPECT_EQ(p.row(44), kEmptyRow.left(27) + "1");
-}
-
-TEST(Planning, TitleAndMovesFollowThePeriod)
-{
-    Planning p(closed(0, "  101"), stay(0, "101", "11/03/2001", "12/03/2001", "0"));
-    const PlanningGrid &g = p.page.grid();
-    EXPECT_EQ(g.title, "Planning Du 04 mars 2001  Au  31 mars 2001");
-    EXPECT_EQ(p.row(0), kEmptyRow.left(7) + "0" + kEmptyRow.mid(8));
-    QString letters;
-    for (int c = 0; c < PlanningGrid::kDays; ++c)
-        letters += PlanningGrid::weekdayLetter(g.day(c));
-    EXPECT_EQ(letters, QString("DLMMJVS").repeated(4));
-
-    p.fiche.Suivant();
-    EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 3, 11));
-    EXPECT_EQ(g.title, "Planning Du 11 mars 2001  Au  07 avril 2001");
-    EXPECT_EQ(p.row(0), "0" + kEmptyRow.mid(1)); // redrawn for the new period
-    p.fiche.Premier();
-    EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 2, 11));
-    p.fiche.Dernier();
-    p.fiche.Precedent();
-    EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 3, 4));
-}
-
 TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
 {
     const QDate today(2001, 3, 10);
@@ -168,29 +129,6 @@ TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
     p.fiche.Dernier();
     EXPECT_EQ(g.todayColumn(), -1);
     EXPECT_EQ(p.row(0), kEmptyRow);
-}
-
-TEST(Planning, CellsNameTheirGuestOrClosure)
-{
-    // Block 2 is written twice: the card its number opens is the first.
-    Planning p(closed(0, "  101") + closed(1, "  102", "08/03/2001", "09/03/2001", " Peinture "),
-               stay(0, "101", "04/03/2001", "05/03/2001", "0", " Dupont Anne ") +
-                   stay(1, "101", "05/03/2001", "06/03/2001", "1") +
-                   stay(2, "101", "06/03/2001", "07/03/2001", "2", "Roux") +
-                   stay(2, "101", "07/03/2001", "08/03/2001", "2", "Roux bis") +
-                   stay(3, "102", "05/03/2001", "08/03/2001", "0", "Blanc") +
-                   stay(4, "101", "08/03/2001", "09/03/2001", "4", "Noir"));
-    const PlanningGrid &g = p.page.grid();
-    EXPECT_EQ(g.tip(0, 0), "Dupont Anne\ndu 04/03/2001 au 05/03/2001\nPrésent");
-    EXPECT_EQ(g.tip(0, 1), "du 05/03/2001 au 06/03/2001\nRéserve") << "no name, no empty line";
-    EXPECT_EQ(g.tip(0, 2), "Roux\ndu 06/03/2001 au 07/03/2001\nConfirme");
-    EXPECT_EQ(g.tip(1, 5), "Fermée\nPeinture\ndu 08/03/2001 au 09/03/2001");
-    EXPECT_EQ(QList<int>({g.clientAt(0, 0), g.clientAt(0, 1), g.clientAt(0, 2), g.clientAt(0, 3),
-                          g.clientAt(1, 1), g.clientAt(1, 5), g.clientAt(0, 4), g.clientAt(0, 9)}),
-              QList<int>({0, 1, 2, -1, 3, -1, -1, -1}));
-    // A cancelled guest leaves the day free: nothing to tell.
-    EXPECT_EQ(g.tip(0, 4), "");
-    EXPECT_EQ(g.tip(0, 9), "");
 }
 
 TEST(Planning, AimingAtAGuestOpensTheirCard)

@@ -42,20 +42,6 @@ template <typename W> W *field(QDialog &dialog, const char *name)
 
 } // namespace
 
-TEST(ReceptionDialogs, RoomDropDownsListFreeRoomsAndKeepTheNumberChosen)
-{
-    RoomBox box;
-    box.setRooms({"  101\tDouble", "  102\t"}, "7");
-    EXPECT_EQ(box.itemText(0), "101 Double");
-    EXPECT_EQ(box.itemText(1), "102");
-    EXPECT_EQ(box.currentText(), "7");
-    box.setCurrentIndex(0);
-    EXPECT_EQ(box.currentText(), "101");
-    box.lineEdit()->clear();
-    box.lineEdit()->insert("12 Suite"); // as a paste
-    EXPECT_EQ(box.currentText(), "12");
-}
-
 // The arrival shows the card; the rooms offered follow the dates shown, "OK"
 // on a room taken on one of those days says by whom and stays open, and the
 // choice reaches the tables.
