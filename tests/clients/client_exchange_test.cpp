@@ -182,25 +182,6 @@ TEST(ClientImport, BlankLinesMakeNoClientAndTheCountIsTold)
     EXPECT_EQ(c.position(), 3);
 }
 
-TEST(ClientImport, SeparatorsFollowTheNameAndBothApplyToTxtCsv)
-{
-    Folder f;
-    ClientTable c;
-    Importer(c.page, f.file("liste.txt.csv", "Nom;A\tB\r\n"));
-    ASSERT_EQ(c.set().count(Table::Clients), 2);
-    EXPECT_EQ(blockAt(c, 0).mid(4, 3), QStringList({"Nom;A", "B", ""}));
-    EXPECT_EQ(blockAt(c, 1).mid(4, 3), QStringList({"Nom", "A\tB", ""}));
-    // Fields are cut at 1024 characters; an empty last field still counts.
-    ClientTable d;
-    ImportCsv(d.page, f.file("l.csv", QByteArray(1500, 'x') + ";\n"));
-    EXPECT_EQ(d.table().line(4).size(), 1024);
-    EXPECT_EQ(d.table().size(), 1 + 3 + 2 + 20 + 1);
-
-    c.ui.shown.clear();
-    EXPECT_FALSE(Importer(c.page, f.path("absent.txt")));
-    EXPECT_EQ(c.ui.shown, QStringList({"Le fichier " + f.path("absent.txt") + " n'existe pas"}));
-}
-
 TEST(ClientImport, AfterASingleClientTheFirstImportedIsNumberOne)
 {
     Folder f;

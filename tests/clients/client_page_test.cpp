@@ -98,29 +98,6 @@ TEST(ClientCard, NumberingSkipsCodesThatAreNotNumbers)
     EXPECT_EQ(c.page.numerom(), 10004);
 }
 
-// Moves, counting and the full table are CardPage's; a new client's card is
-// the client page's own.
-TEST(ClientMoves, ANewCardStartsWithNoStayAndTheCountryShown)
-{
-    Clients c(block(0, "10001", "A"));
-    c.page.card().name = "A modifié";
-    c.page.touch();
-    c.fiche.Ajout();
-    EXPECT_EQ(c.lines()[4], "A modifié"); // the card shown was written first
-    EXPECT_EQ(c.page.card().code, "10002");
-    EXPECT_EQ(c.page.card().created, QDate::currentDate());
-    EXPECT_EQ(c.page.card().stays, 0);
-    EXPECT_EQ(c.page.card().country, "FRANCE");
-
-    // Deleting the only client leaves count 1 and an empty card.
-    Clients only(block(0, "10005", "A"));
-    only.page.remove();
-    EXPECT_EQ(only.fiche.set().count(Table::Clients), 1);
-    EXPECT_TRUE(only.lines().isEmpty());
-    EXPECT_EQ(only.page.card().code, "10001");
-    EXPECT_EQ(only.page.card().country, "FRANCE"); // kept from the card shown before
-}
-
 TEST(ClientCard, HistoryEntryAndAmounts)
 {
     Clients c;
@@ -144,26 +121,6 @@ TEST(ClientCard, HistoryEntryAndAmounts)
     c.page.leaveDue();
     EXPECT_EQ(c.page.card().due.trimmed(), "80");
     EXPECT_TRUE(c.page.card().due.startsWith("  "));
-}
-
-TEST(ClientCard, SituationCopyAndPaste)
-{
-    Clients c(block(0, "10001", "DUPONT Jean"));
-    QStringList calls;
-    c.page.onSituation = [&](const QString &room, const QString &name, bool present) {
-        calls << room + '|' + name + '|' + (present ? "présent" : "parti");
-    };
-    c.page.chooseSituation(3);
-    EXPECT_EQ(calls, QStringList({"  12|DUPONT Jean|parti"}));
-    EXPECT_TRUE(c.page.card().room.isEmpty());
-
-    c.page.copy();
-    c.fiche.Ajout();
-    c.page.paste();
-    EXPECT_EQ(c.page.card().name, "DUPONT Jean");
-    EXPECT_EQ(c.page.card().town, "PARIS");
-    EXPECT_EQ(c.page.card().code, "10002");
-    EXPECT_TRUE(c.page.modified());
 }
 
 // The printed list reads the table: the card on screen is written first.

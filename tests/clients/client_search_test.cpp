@@ -5,16 +5,6 @@
 
 namespace {
 
-QStringList towns(const QList<std::pair<int, QString>> &blocks)
-{
-    QStringList lines;
-    for (const auto &[n, town] : blocks)
-        lines += clientBlock(
-            n,
-            {.code = QString::number(10001 + n), .name = "C" + QString::number(n), .town = town});
-    return lines;
-}
-
 using Search = bool (*)(ClientPage &, const QString &);
 
 // Runs each search in turn: the position it shows, or -1 when it finds none.
@@ -27,30 +17,6 @@ QList<int> found(ClientTable &c, std::initializer_list<std::pair<Search, QString
 }
 
 } // namespace
-
-TEST(ClientSelection, TownTypedInSmallLettersButAccentedInitialsAsTyped)
-{
-    ClientTable c(towns({{0, "PARIS"}, {1, "Évreux"}, {2, "Paris 11e"}, {3, "LYON"}}));
-    SetSel(c.page, 3, QString("par"));
-    EXPECT_EQ(c.position(), 0); // the selection waits for the next move
-    c.fiche.Dernier();
-    EXPECT_EQ(c.position(), 2);
-    c.fiche.Precedent();
-    EXPECT_EQ(c.position(), 0);
-    EXPECT_EQ(c.page.card().town, "PARIS");
-
-    SetSel(c.page, 3, QString("év"));
-    c.fiche.Premier();
-    EXPECT_EQ(c.position(), 0);
-    SetSel(c.page, 3, QString("Év"));
-    c.fiche.Premier();
-    EXPECT_EQ(c.position(), 1);
-
-    // A cancelled box keeps the text offered: the card's town.
-    SetSel(c.page, 4);
-    EXPECT_EQ(c.page.selCountry, "FRANCE");
-    EXPECT_EQ(c.page.browseMode, 4);
-}
 
 TEST(ClientSelection, PostalCodeWalksInBlockNumberOrderWhateverTheListOrder)
 {
@@ -100,26 +66,6 @@ TEST(ClientSelection, PresentGuestsOnlyAndNoneLeavesThePositionAndWritesBack)
     EXPECT_EQ(c.page.card().leaving, overdue);
 }
 
-TEST(ClientSearch, FirstMatchInListOrderAndMessagesWhenNone)
-{
-    // Sorted by town, the list order is not the order of the numbers.
-    QStringList lines = clientBlock(2, {.code = "10003", .name = "Durand Marc"}) +
-                        clientBlock(0, {.code = "10001", .name = "DUPONT"}) +
-                        clientBlock(1, {.code = "10002", .name = "durand Anne"});
-    lines[10] = "01 43 00.00 00";
-    ClientTable c(lines);
-    EXPECT_EQ(found(c, {{RechNom, "dur"},
-                        {RechNum, "1000"},
-                        {RechNum, "10002"},
-                        {RechTel, "01 43 00."},
-                        {RechNom, "durant"},
-                        {RechTel, "0144"},
-                        {RechNom, ""}}),
-              QList<int>({2, 2, 1, 2, -1, -1, -1}));
-    EXPECT_EQ(c.ui.shown, QStringList({"Fiche DURANT non trouvée", "Fiche 0144 non trouvée"}));
-    EXPECT_EQ(c.position(), 2);
-}
-
 TEST(ClientSearch, TelephoneIgnoresBlanksDotsAndDashesOnBothSides)
 {
     QStringList lines = clientBlock(0, {.code = "10001"}) + clientBlock(1, {.code = "10002"}) +
@@ -138,29 +84,6 @@ TEST(ClientSearch, TelephoneIgnoresBlanksDotsAndDashesOnBothSides)
               QList<int>({0, 1, 2, -1, -1}));
     EXPECT_EQ(c.ui.shown, QStringList({"Fiche 03 83 00 11 22 3 non trouvée"}));
     EXPECT_EQ(c.position(), 2);
-}
-
-TEST(ClientList, RowsInListOrderWithTheirNumbersAndNothingBelowTwentyOneLines)
-{
-    QStringList lines = clientBlock(7, {.code = "10001", .name = "A"}) +
-                        clientBlock(3, {.code = "10002", .name = "B"});
-    lines[26] = "<BLOCxx>"; // a marker without a number gives its row's place
-    ClientTable c(lines);
-    const auto list = Liste(c.page);
-    ASSERT_TRUE(list);
-    ASSERT_EQ(list->rowCount(), 2);
-    EXPECT_EQ(list->block(0), 7);
-    EXPECT_EQ(list->cell(0, ClientList::Block), "7");
-    EXPECT_EQ(list->block(1), 2);
-    EXPECT_EQ(list->cell(1, ClientList::Block), "");
-    EXPECT_EQ(list->cell(1, ClientList::Ordinal), "2");
-    // The searches and the list write the card back first (CardPage); a
-    // block beyond the last chosen in the list is ignored.
-    showClient(c.page, 2);
-    EXPECT_EQ(c.position(), 0);
-
-    ClientTable shortTable(QStringList(20, "x"));
-    EXPECT_FALSE(Liste(shortTable.page));
 }
 
 TEST(ClientSort, ByCodeRenumbersAndKeepsTheClientShown)
@@ -215,16 +138,4 @@ TEST(ClientSort, FrenchCollationTiesByOtherLinesAndLongBlocksKeptWhole)
     EXPECT_EQ(c.table().text(evreux + 27), "DATAsans fin");
     EXPECT_EQ(c.table().text(evreux + 28), "</BLOC00002>");
     EXPECT_EQ(c.table().text(c.table().blockStart(1) - 1), "</BLOC00000>");
-}
-
-TEST(PresentGuestPicker, EntriesAndTheCodeChosen)
-{
-    QStringList lines =
-        clientBlock(0,
-                    {.code = "10001", .name = "Martin Paul", .situation = "0", .room = "  101"}) +
-        clientBlock(1, {.code = "10002", .name = "Parti", .situation = "3"}) +
-        clientBlock(2, {.code = "10003", .name = "Durand", .situation = "0", .room = "7"});
-    const QStringList entries = presentGuests(tableOf(lines));
-    EXPECT_EQ(entries, QStringList({"10001 Martin Paul (Ch   101)", "10003 Durand (Ch 7)"}));
-    EXPECT_EQ(guestCode(entries[0]), "10001");
 }

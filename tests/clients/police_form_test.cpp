@@ -134,17 +134,6 @@ TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
     EXPECT_EQ(frames, 1);
 }
 
-TEST(PoliceForm, EmptyFieldsPrintAsDotsAndLongOnesAreCut)
-{
-    ClientCard card; // birth date left as its empty mask, no dates of stay
-    card.name = QString(80, u'W');
-    const PrintDocument doc = police::FichePolice(card, hotel(), kA5);
-    for (const QString &label : {u"Date de naissance"_s, u"Domicile habituel"_s, u"Téléphone"_s,
-                                 u"Date d'arrivée"_s, u"Date de départ prévue"_s})
-        EXPECT_TRUE(isDots(valuesOf(doc, label))) << label.toStdString();
-    EXPECT_TRUE(valuesOf(doc, u"Nom et prénoms"_s).value(0).endsWith(u'…'));
-}
-
 TEST(PoliceForm, ArrivalOffersTheFormToForeignGuestsOnly)
 {
     const Company company = hotel();
