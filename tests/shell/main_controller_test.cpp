@@ -331,23 +331,6 @@ void openWithAutomaticOpening(const Folder &f)
 
 } // namespace
 
-TEST(AutomaticOpening, TheLastSetOpensAtTheNextStart)
-{
-    Folder f;
-    openWithAutomaticOpening(f);
-    {
-        Program p;
-        EXPECT_TRUE(p.main.start(f.dir.path()));
-        EXPECT_EQ(p.main.FileName, f.path("LION.htl"));
-        EXPECT_EQ(p.fiche.set().count(Table::Clients), 1);
-        p.main.Ouvrirautomatiquement1Click();
-        EXPECT_TRUE(p.main.FormCloseQuery());
-    }
-    Program p;
-    EXPECT_FALSE(p.main.start(f.dir.path()));
-    EXPECT_EQ(p.fiche.set().count(Table::Clients), 0);
-}
-
 // A file that is not a hotel file is neither opened, nor the name the next
 // save writes, nor opened again at the next start.
 TEST(AutomaticOpening, AFileThatIsNotAHotelFileIsNeverTakenForOne)
