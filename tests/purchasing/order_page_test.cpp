@@ -197,29 +197,6 @@ TEST(OrderCreation, BlockNumbersAreGivenBackAndNeverReused)
     EXPECT_EQ(one.position(), 0);
 }
 
-TEST(OrderCreation, FromTheSupplierCardShownOrPicked)
-{
-    Purchasing o({}, supplier(0, "10001", "Dix mille un") + supplier(1, "1", "Un"));
-    SupplierCard s;
-    s.code = "10003";
-    s.name = "Fromagerie";
-    s.address1 = "Route 1";
-    s.postalCode = "35000";
-    s.town = "RENNES";
-    ASSERT_TRUE(o.page.NouvCmd(s));
-    const OrderCard &c = o.page.card();
-    EXPECT_EQ(c.supplier, "10003");
-    EXPECT_EQ(c.address, (std::array<QString, 4>{"Fromagerie", "Route 1", "", "35000 RENNES"}));
-    EXPECT_EQ(c.date, QDate::currentDate());
-    EXPECT_TRUE(o.page.modified());
-    EXPECT_EQ(o.fiche.active(), PageId::Orders);
-
-    // A supplier picked by code gives its address.
-    o.page.pickSupplier("1");
-    EXPECT_EQ(c.supplier, "1");
-    EXPECT_EQ(c.address, (std::array<QString, 4>{"Un", "1 rue Basse", "", "29000 QUIMPER"}));
-}
-
 TEST(OrderLeaving, AnIncompleteEditedOrderIsNotDroppedWithoutAsking)
 {
     Purchasing o(orderBlock(0, {cmde("A", "1", "1")}) + orderBlock(1, {cmde("B", "1", "1")}));
@@ -334,23 +311,6 @@ TEST(OrderValidation, RefusesWhatCannotBePosted)
     EXPECT_EQ(f.lines(Table::Suppliers).size(), 24 + 63);
     ASSERT_EQ(f.ui.shown.size(), 1);
     EXPECT_TRUE(f.ui.shown[0].contains("plein"));
-}
-
-TEST(OrderList, EveryBlockWithItsOwnNumber)
-{
-    OrderFields a, b;
-    b.number = "202405001"; // the same number as the first: the block decides
-    b.supplier = "10002";
-    b.address[1] = "Zone B";
-    Purchasing o(orderBlock(0, {}, a) + orderBlock(2, {}, b));
-    OrderList list(o.fiche.set().table(Table::Orders));
-    ASSERT_EQ(list.size(), 2);
-    EXPECT_EQ(list.block(1), 2);
-    EXPECT_EQ(list.field(1, 0), "202405001");
-    EXPECT_EQ(list.field(1, 2), "10002");
-    EXPECT_EQ(list.field(1, 4), "Zone B");
-    o.page.showOrder(list.block(1));
-    EXPECT_EQ(o.page.card().supplier, "10002");
 }
 
 // A validated order keeps the rates it was computed with: the supplier's

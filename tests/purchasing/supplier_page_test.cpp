@@ -114,36 +114,6 @@ TEST(StatementEntry, FormatsTheAmountAndFillsTheFirstEmptyRow)
     EXPECT_EQ(s.ui.shown.size(), 2);
 }
 
-TEST(BlockOfCode, MatchesTheWholeTrimmedCodeAsText)
-{
-    const RecordTable t = tableOf(supplier(0, "10001", "A") + supplier(1, " 1 ", "B") +
-                                      supplier(2, "10001", "C") + supplier(3, "001", "D"),
-                                  4);
-    EXPECT_EQ(suppliers::blockOfCode(t, u"1"), 1);
-    EXPECT_EQ(suppliers::blockOfCode(t, u"10001 "), 0);
-    EXPECT_EQ(suppliers::blockOfCode(t, u"01"), -1);
-    EXPECT_EQ(suppliers::blockOfCode(t, u"1000"), -1);
-    EXPECT_EQ(suppliers::blockOfCode(t, u""), -1);
-}
-
-TEST(CopyPaste, GivesTheAddressToTheCardShownUnderANewCode)
-{
-    Suppliers s(suppliersNamed({"Source", "Cible"}));
-    s.suppliers.paste();
-    EXPECT_FALSE(s.suppliers.modified());
-    s.suppliers.copy();
-    s.suppliers.next();
-    s.suppliers.paste();
-    const SupplierCard &c = s.suppliers.card();
-    EXPECT_EQ(c.code, "10003");
-    EXPECT_EQ(c.name, "Source");
-    EXPECT_EQ(c.email, "f11");
-    EXPECT_TRUE(s.suppliers.modified());
-    s.suppliers.EcritFour();
-    EXPECT_EQ(s.lines()[24 + 1], "10003");
-    EXPECT_EQ(s.lines()[24 + 3], "Source");
-}
-
 TEST(SupplierBlocks, GrowPastFourDigits)
 {
     QStringList lines;
