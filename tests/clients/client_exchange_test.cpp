@@ -207,30 +207,6 @@ TEST(ClientImport, AfterASingleClientTheFirstImportedIsNumberOne)
     EXPECT_EQ(c.page.card().code, "10009");
 }
 
-TEST(ClientImport, Utf8FilesAreReadAsUtf8AndAnythingElseAsWindows1252)
-{
-    Folder f;
-    ClientTable c;
-    ImportTxt(c.page, f.file("bom.txt", "\xEF\xBB\xBF\xC3\x89lodie\n"));
-    ImportTxt(c.page, f.file("utf8.txt", "Zo\xC3\xAB \xE2\x82\xAC\n"));
-    ImportTxt(c.page, f.file("ansi.txt", "\xC9lodie \x80\n"));
-    ImportTxt(c.page, f.file("ascii.txt", "Plain\n"));
-    EXPECT_TRUE(c.ui.shown.isEmpty());
-    QStringList names;
-    for (int n = 0; n < 4; ++n)
-        names << blockAt(c, n)[4];
-    EXPECT_EQ(names, QStringList({"Élodie", "Zoë \u0080", "Élodie \u0080", "Plain"}));
-
-    // A character the file cannot hold is replaced, and the user is told.
-    ImportTxt(c.page, f.file("greek.txt", "\xCE\xA9mega\n"));
-    EXPECT_EQ(blockAt(c, 4)[4], "?mega");
-    EXPECT_EQ(c.ui.shown.size(), 1);
-
-    // The export writes Windows-1252 whatever the import read.
-    ASSERT_TRUE(ExportTxt(c.fiche, f.path("out.txt")));
-    EXPECT_TRUE(readFile(f.path("out.txt")).startsWith("\xC9lodie\t\t\t\t\t\t\r\nZo\xEB \x80\t"));
-}
-
 TEST(ClientImport, StopsAtTheClientLimitKeepingWhatWasImported)
 {
     Folder f;

@@ -116,11 +116,6 @@ TEST(ClientCard, HistoryEntryAndAmounts)
     EXPECT_FALSE(c.page.addHistory(&error));
     EXPECT_EQ(error, "'douze' n'est pas une valeur en virgule flottante correcte");
     EXPECT_TRUE(c.page.card().history[1].isEmpty());
-
-    c.page.card().due = " 80 ";
-    c.page.leaveDue();
-    EXPECT_EQ(c.page.card().due.trimmed(), "80");
-    EXPECT_TRUE(c.page.card().due.startsWith("  "));
 }
 
 // The printed list reads the table: the card on screen is written first.

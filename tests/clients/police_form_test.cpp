@@ -77,15 +77,6 @@ bool isDots(const QStringList &values)
 
 } // namespace
 
-TEST(PoliceForm, OnlyGuestsOfAnotherNationalityNeedAForm)
-{
-    for (const QString &french : {u""_s, u"  "_s, u"FRANCE"_s, u"FRANÇAISE"_s, u"francaise"_s,
-                                  u" Français "_s})
-        EXPECT_TRUE(police::isFrench(french)) << french.toStdString();
-    for (const QString &foreign : {u"Allemande"_s, u"Franco-suisse"_s, u"Frances"_s})
-        EXPECT_FALSE(police::isFrench(foreign)) << foreign.toStdString();
-}
-
 TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
 {
     const PrintDocument doc = police::FichePolice(foreignGuest(), hotel(), kA5);

@@ -130,16 +130,3 @@ TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
     EXPECT_EQ(g.todayColumn(), -1);
     EXPECT_EQ(p.row(0), kEmptyRow);
 }
-
-TEST(Planning, AimingAtAGuestOpensTheirCard)
-{
-    Planning p(closed(0, "  101"),
-               stay(0, "101", "04/03/2001", "05/03/2001", "0", "Dupont Anne") +
-                   stay(1, "101", "06/03/2001", "07/03/2001", "1", "Leroy Marc"));
-    EXPECT_FALSE(p.page.aimClient(0, 10));
-    EXPECT_EQ(p.fiche.set().position(Table::Clients), 0);
-    ASSERT_TRUE(p.page.aimClient(0, 2));
-    EXPECT_EQ(p.fiche.set().position(Table::Clients), 1);
-    p.fiche.selectPage(PageId::Clients);
-    EXPECT_EQ(p.clients.card().name, "Leroy Marc");
-}

@@ -1,7 +1,4 @@
-// The room page and the room dialogs: edits reach the card, refreshing never
-// marks it, and each dialog's Result gives what its controls hold.
-#include "rooms/ui/room_dialogs.h"
-#include "rooms/ui/room_list_dialog.h"
+// The room page: every kind of field reaches the card and marks it.
 #include "rooms/ui/room_page_widget.h"
 
 #include "scripted_ui.h"
@@ -9,22 +6,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-// Cards are written with designated initializers; the fields left out keep
-// their defaults.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// The main window: its actions show the command state of each page, its file
-// commands answer through the scripted message boxes, and the record
-// window's keys work from inside a card's fields.
+// The main window: its file commands answer through the scripted message
+// boxes, F1 opens the help, and the record window's keys work from inside a
+// card's fields.
 #include "clean_set.h"
 #include "shell/ui/fiche_widget.h"
 #include "shell/ui/help_window.h"
@@ -24,10 +24,6 @@
 
 namespace {
 
-constexpr PageId kPages[] = {PageId::Planning,  PageId::Clients,      PageId::Rooms,
-                             PageId::Invoices,  PageId::MainCourante, PageId::Articles,
-                             PageId::Suppliers, PageId::Orders};
-
 // The clean LION set; its client card's name field.
 struct Program : CleanSet
 {
@@ -37,44 +33,7 @@ struct Program : CleanSet
     }
 };
 
-void expectActionsShow(const TMainForm &form, const CommandState &expected)
-{
-    for (int i = 1; i < kCmdCount; ++i) {
-        const QAction *action = form.action(Cmd(i));
-        ASSERT_NE(action, nullptr) << i;
-        EXPECT_EQ(action->isEnabled(), expected.enabled(Cmd(i))) << action->text().toStdString();
-        if (action->isCheckable()) {
-            EXPECT_EQ(action->isChecked(), expected.checked(Cmd(i))) << i;
-        }
-    }
-}
-
 } // namespace
-
-TEST(MainForm, ActionsShowTheCommandStateOfEachPage)
-{
-    Program p;
-    CommandState expected;
-    expected.ValidePage(PageId::Planning);
-    expectActionsShow(p.form, expected);
-
-    for (PageId page : kPages) {
-        SCOPED_TRACE(int(page));
-        p.form.run(pageItem(page));
-        EXPECT_EQ(p.form.recordWindow()->shownPage(), page);
-        expected.ValidePage(page);
-        expectActionsShow(p.form, expected);
-    }
-
-    // A page's button selects it too; opening a set enables saving and the moves.
-    p.form.run(Cmd::BoutonClient);
-    EXPECT_EQ(p.form.recordWindow()->shownPage(), PageId::Clients);
-    ASSERT_TRUE(p.open());
-    expected.ValidePage(PageId::Clients);
-    expected.Valide();
-    expectActionsShow(p.form, expected);
-    EXPECT_EQ(p.form.windowTitle(), "Carvelle - [LION.htl]");
-}
 
 TEST(MainForm, RecordKeysWorkFromTheFieldsOfACard)
 {
