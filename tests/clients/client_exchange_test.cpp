@@ -55,13 +55,6 @@ TEST(ClientExport, TheTxtExchangeFileKeepsItsSevenFields)
     EXPECT_EQ(empty.position(), 0);
     EXPECT_EQ(empty.page.card().name, "Dupont;Fils");
     EXPECT_TRUE(empty.set().isDirty());
-
-    // From another page the clients are exported all the same, and the
-    // client page is shown; ".TXT" already names a text file.
-    c.fiche.selectPage(PageId::Rooms);
-    EXPECT_EQ(Exporter(c.page, f.path("autre.TXT"), ExportFormat::CsvUtf8), f.path("autre.TXT"));
-    EXPECT_EQ(c.fiche.active(), PageId::Clients);
-    EXPECT_EQ(readFile(f.path("autre.TXT")), readFile(f.path("Export.txt")));
 }
 
 // The spreadsheet file carries a header, the e-mail and the card's figures,
@@ -194,17 +187,6 @@ TEST(ClientImport, AfterASingleClientTheFirstImportedIsNumberOne)
     EXPECT_EQ(blockAt(c, 0)[4], "Seul modifié"); // kept, and not written over the new client
     EXPECT_EQ(blockAt(c, 1).mid(1, 5), QStringList({"10008", "N", "N", "Nouveau", "Adresse"}));
     EXPECT_EQ(c.page.card().name, "Nouveau");
-
-    // Away from the client page the lines alone import nothing; the import
-    // command shows the client page first.
-    c.fiche.selectPage(PageId::Rooms);
-    ImportTxt(c.page, f.path("un.txt"));
-    EXPECT_EQ(c.table().countBlocks(), 2);
-    c.ui.yesNoCancel = {Ui::Answer::Yes}; // "Nouveau" is there now: add it again
-    EXPECT_TRUE(Importer(c.page, f.path("un.txt")));
-    EXPECT_EQ(c.fiche.active(), PageId::Clients);
-    EXPECT_EQ(c.table().countBlocks(), 3);
-    EXPECT_EQ(c.page.card().code, "10009");
 }
 
 TEST(ClientImport, StopsAtTheClientLimitKeepingWhatWasImported)

@@ -98,26 +98,6 @@ TEST(ClientCard, NumberingSkipsCodesThatAreNotNumbers)
     EXPECT_EQ(c.page.numerom(), 10004);
 }
 
-TEST(ClientCard, HistoryEntryAndAmounts)
-{
-    Clients c;
-    c.page.entryDate = QDate(2026, 12, 6);
-    c.page.entryLabel = "Acompte";
-    c.page.entryAmount = "12,5";
-    EXPECT_TRUE(c.page.addHistory());
-    EXPECT_EQ(c.page.card().history[0].date, "06/12/2026");
-    EXPECT_EQ(c.page.card().history[0].amount.trimmed(), "12,50");
-    EXPECT_TRUE(c.page.entryLabel.isEmpty());
-    EXPECT_TRUE(c.page.modified());
-
-    QString error;
-    c.page.entryLabel = "x";
-    c.page.entryAmount = "douze";
-    EXPECT_FALSE(c.page.addHistory(&error));
-    EXPECT_EQ(error, "'douze' n'est pas une valeur en virgule flottante correcte");
-    EXPECT_TRUE(c.page.card().history[1].isEmpty());
-}
-
 // The printed list reads the table: the card on screen is written first.
 TEST(ClientList, PrintedListHoldsTheEditsOfTheCardShown)
 {

@@ -1,7 +1,5 @@
-// The police form: which guests need one, what the A5 page holds, and the
-// offer that ends an arrival.
+// The police form: what its A5 page holds.
 #include "clients/police_form.h"
-#include "scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -123,33 +121,4 @@ TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
         }
     }
     EXPECT_EQ(frames, 1);
-}
-
-TEST(PoliceForm, ArrivalOffersTheFormToForeignGuestsOnly)
-{
-    const Company company = hotel();
-    QList<PrintJob> printed;
-    auto print = [&](const PrintJob &job) {
-        printed << job;
-        return true;
-    };
-
-    ScriptedUi ui;
-    ClientCard french = foreignGuest();
-    french.nationality = u"française"_s;
-    EXPECT_FALSE(police::offerAfterArrival(french, company, ui, print));
-    EXPECT_TRUE(ui.shown.isEmpty());
-
-    const ClientCard guest = foreignGuest();
-    ui.yesNoCancel = {Ui::Answer::No, Ui::Answer::Cancel, Ui::Answer::Yes};
-    EXPECT_FALSE(police::offerAfterArrival(guest, company, ui, print));
-    EXPECT_FALSE(police::offerAfterArrival(guest, company, ui, print));
-    EXPECT_TRUE(printed.isEmpty());
-    EXPECT_TRUE(police::offerAfterArrival(guest, company, ui, print));
-    EXPECT_EQ(ui.shown, QStringList(3, u"Imprimer la fiche de police ?"_s));
-
-    // The guest's form, on A5 whatever the printer's paper.
-    ASSERT_EQ(printed.size(), 1);
-    EXPECT_EQ(printed[0].paperMm, std::optional<QSizeF>(kA5PaperMm));
-    EXPECT_EQ(valuesOf(printed[0].layout(kA5, {}), u"Nom et prénoms"_s), QStringList{guest.name});
 }

@@ -99,21 +99,3 @@ TEST(CommandState, EachPageDisablesOnlyItsOwnSelectorAndEnablesItsOwnCommands)
             EXPECT_FALSE(fresh.enabled(cmd)) << caption(cmd);
     }
 }
-
-TEST(CommandState, ValideEnablesTheOpenSetCommandsForGood)
-{
-    CommandState state;
-    for (Cmd cmd : {Cmd::Nouveau, Cmd::Ouvrir, Cmd::Importer, Cmd::OuvrirAutomatiquement})
-        EXPECT_TRUE(state.enabled(cmd)) << caption(cmd);
-    state.ValidePage(PageId::Planning);
-    state.Valide();
-    // It touches nothing page-bound, and no page selection takes them back.
-    EXPECT_FALSE(state.enabled(Cmd::ListeClients));
-    EXPECT_FALSE(state.enabled(Cmd::Planning));
-    for (PageId page : kPages) {
-        state.ValidePage(page);
-        for (Cmd cmd : {Cmd::Enregistrer, Cmd::BoutonEnregistrer, Cmd::Premier, Cmd::Dernier, Cmd::Liste,
-                        Cmd::ImprimerFiche, Cmd::Imprimer, Cmd::BoutonImprimer, Cmd::BoutonEnveloppe})
-            EXPECT_TRUE(state.enabled(cmd)) << caption(cmd);
-    }
-}

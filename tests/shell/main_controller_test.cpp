@@ -71,22 +71,6 @@ TEST(SavePrompt, ItsThreeAnswersBeforeOpening)
     EXPECT_FALSE(readFile(f.path("TIGRE.htl")).contains("PERDU"));
 }
 
-TEST(OpenCommand, RefusesWhatIsNotAHotelFile)
-{
-    Folder f;
-    writeFile(f.path("notes.txt"), "x");
-    Program p;
-    p.ui.openFiles = {f.path("notes.txt"), f.path("ABSENT.htl"), f.path("LION.HTL")};
-    EXPECT_FALSE(p.main.OpenItemClick());
-    EXPECT_EQ(p.ui.shown.last(), "Type de fichier non valide");
-    EXPECT_TRUE(p.main.FileName.isEmpty());
-    EXPECT_FALSE(p.main.OpenItemClick());
-    EXPECT_EQ(p.ui.shown.last(), "Le fichier n'existe pas");
-    // ".HTL" in capitals is a hotel file; the set is found whatever the case.
-    EXPECT_TRUE(p.main.OpenItemClick());
-    EXPECT_EQ(p.fiche.set().count(Table::Clients), 1);
-}
-
 TEST(SaveAsCommand, NamesEndInHtlAndStayInTheirFolder)
 {
     Folder f;
