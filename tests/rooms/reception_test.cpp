@@ -194,20 +194,6 @@ TEST(Reception, CardsOnScreenKeepTheirEditsAndShowTheOperation)
     EXPECT_EQ(h.roomLine(1, 8), "Petit");
 }
 
-// The client page's search by room writes back the client card shown first.
-TEST(RoomSearch, ClientInARoomWritesBackTheClientCardFirst)
-{
-    Hotel h(client(0, "A", {}, "0") + client(1, "B", "12", "0"), {});
-    h.clients.card().name = "A changé";
-    h.clients.touch();
-    EXPECT_TRUE(RechChambre(h.fiche, "  12 "));
-    EXPECT_EQ(h.clients.card().name, "B");
-    EXPECT_EQ(h.clientLine(0, 4), "A changé");
-    EXPECT_FALSE(RechChambre(h.fiche, "7"));
-    EXPECT_EQ(h.ui.shown, QStringList{"Fiche     7 non trouvée"});
-    EXPECT_EQ(h.fiche.set().position(Table::Clients), 1);
-}
-
 namespace {
 
 const QDate kSunday(2026, 12, 6);
