@@ -97,7 +97,6 @@ TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
     EXPECT_EQ(valuesOf(doc, u"Nationalité"_s), QStringList{u"Allemande"_s});
     EXPECT_EQ(valuesOf(doc, u"Domicile habituel"_s),
               (QStringList{u"Hauptstraße 12"_s, u"Hinterhaus"_s, u"80331 MÜNCHEN"_s, u"ALLEMAGNE"_s}));
-    EXPECT_EQ(valuesOf(doc, u"E-mail"_s), QStringList{u"hans@example.de"_s});
     EXPECT_EQ(valuesOf(doc, u"Date d'arrivée"_s), QStringList{u"01/12/2026"_s});
     EXPECT_EQ(valuesOf(doc, u"Date de départ prévue"_s), QStringList{u"05/12/2026"_s});
     // What the card does not hold is filled in by hand.

@@ -85,9 +85,6 @@ TEST(OrderNumbering, GridLinesThenMonthBaseThenHighestStoredNumberLineOnly)
     EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u',');
     g.cursorColumn = ordercol::Ref;
     EXPECT_EQ(o.page.StringGrid8KeyPress(u'.'), u'.');
-    // Enter before "Quantité" completes nothing.
-    o.page.StringGrid8KeyPress(LineGrid::kEnter);
-    EXPECT_EQ(g.highest, 0);
 
     o.typeLine(1, "A", "2", "10");
     EXPECT_EQ(g.cell(1, ordercol::Vat), "1");
@@ -143,7 +140,6 @@ TEST(OrderBlock, ReadsEveryHeaderFieldAndEveryTaggedLine)
     EXPECT_EQ(c.lines.more.size(), 7);
     EXPECT_EQ(c.memo.size(), 40);
     EXPECT_EQ(c.memo.last(), "ligne 39");
-    EXPECT_EQ(o.page.statusText(), "Cmde non validée");
     // 70 lines at 1,00 with tax included.
     EXPECT_EQ(o.page.totals().totalText, "70,00");
 }

@@ -76,14 +76,3 @@ TEST(Journee, EachGuestInItsListsAndTheRoomsFreeTonight)
     EXPECT_EQ(names(Journee(h.fiche.set(), kDay.addDays(4)).noShows), QStringList());
     EXPECT_FALSE(numbers(next.freeTonight).contains("102"));
 }
-
-TEST(Journee, ToolLinesInListOrder)
-{
-    Day6 h;
-    const QStringList lines = toolLines(Journee(h.fiche.set(), kDay));
-    ASSERT_EQ(lines.size(), 2 + 2 + 4 + 5);
-    EXPECT_EQ(lines[0], "arrivee\t\tARRIVE\t101\t06/12/2026\t08/12/2026\t1");
-    EXPECT_EQ(lines[2], "depart\t\tPART\t103\t03/12/2026\t06/12/2026\t0");
-    EXPECT_EQ(lines[7], "present\t\tDATES\t108\t  /  /    \t07/12/2026\t0");
-    EXPECT_EQ(lines[8], "libre\t102\t\t\t");
-}

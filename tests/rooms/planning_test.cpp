@@ -45,26 +45,6 @@ const QString kEmptyRow(28, u'.');
 
 } // namespace
 
-TEST(Planning, StaysFillTheNightsTheyShareWithThePeriod)
-{
-    Planning p(closed(0, "  101") + closed(1, "  102") + closed(2, "  103") + closed(3, "  104") +
-                   closed(4, "104"),
-               stay(0, "101", "03/03/2001", "05/03/2001", "0")        // starts before the period
-                   + stay(1, "102", "10/03/2001", "09/03/2001", "0")  // ends before it starts
-                   + stay(2, " 103", "04/03/2001", "31/03/2001", "0") // rooms compare trimmed
-                   + stay(3, "104", "01/02/2001", "30/04/2001", "2")  // covers the whole period
-                   + stay(4, "102", "4/03/2001", "06/03/2001", "1")   // date not ten characters
-                   + stay(5, "", "04/03/2001", "06/03/2001", "1"),
-               QDate(2001, 2, 1));
-    EXPECT_EQ(p.page.grid().rooms, QStringList({"101", "102", "103", "104", "104"}));
-    // The guest leaving on the 5th slept there the night of the 4th only.
-    EXPECT_EQ(p.row(0), "0" + kEmptyRow.mid(1));
-    EXPECT_EQ(p.row(1), kEmptyRow);
-    EXPECT_EQ(p.row(2), QString(27, u'0') + ".");
-    EXPECT_EQ(p.row(3), QString(28, u'2'));
-    EXPECT_EQ(p.row(4), kEmptyRow) << "a room number listed twice shows on its first row";
-}
-
 // Every holder of a night shows, whatever the order of the cards: two make
 // a conflict, and its tip names both.
 TEST(Planning, TwoHoldersMakeAConflictWhateverTheCardOrder)

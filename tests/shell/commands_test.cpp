@@ -55,13 +55,6 @@ TEST(CommandTables, EveryCommandHasExactlyOneMenuLineOrButton)
         EXPECT_TRUE(button.runs == Cmd::None || menuItem(button.runs)) << int(button.cmd);
     }
     EXPECT_EQ(seen.size(), kCmdCount - 1);
-    for (PageId page : kPages) {
-        EXPECT_EQ(pageSelectedBy(pageItem(page)), page);
-        if (pageButton(page) != Cmd::None) {
-            EXPECT_EQ(pageSelectedBy(pageButton(page)), page);
-        }
-    }
-    EXPECT_EQ(pageSelectedBy(Cmd::Premier), std::nullopt);
 
 }
 

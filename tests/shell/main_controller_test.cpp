@@ -81,7 +81,6 @@ TEST(SaveAsCommand, NamesEndInHtlAndStayInTheirFolder)
     EXPECT_EQ(p.main.FileName, f.path("essai.htl"));
     EXPECT_TRUE(QFile::exists(f.path("essai.htl")));
     EXPECT_TRUE(QFile::exists(f.path("essai.fct")));
-    EXPECT_EQ(p.main.caption, "Tolvenar");
     EXPECT_TRUE(p.main.SaveAs());
     EXPECT_EQ(p.main.FileName, f.path("mes.hotels/lion.htl"));
     // Onto an existing file: asked, and Cancel saves nothing and keeps the
