@@ -6,9 +6,14 @@
 #include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 // The field a label names (its buddy), `nth` telling equal labels apart;
 // else the widget with that accessible or object name.
@@ -44,4 +49,17 @@ inline void leave(QWidget *field)
 {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(field, &out);
+}
+
+// Clicks the push button of a dialog showing that text, as a person does,
+// and gives the dialog's result; a button missing fails the test.
+inline int click(QDialog &dialog, const QString &text)
+{
+    QPushButton *b = button<QPushButton>(&dialog, text);
+    if (!b) {
+        ADD_FAILURE() << "no button " << text.toStdString();
+        return -1;
+    }
+    QTest::mouseClick(b, Qt::LeftButton);
+    return dialog.result();
 }

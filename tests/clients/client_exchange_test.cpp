@@ -55,13 +55,6 @@ TEST(ClientExport, TheTxtExchangeFileKeepsItsSevenFields)
     EXPECT_EQ(empty.position(), 0);
     EXPECT_EQ(empty.page.card().name, "Dupont;Fils");
     EXPECT_TRUE(empty.set().isDirty());
-
-    // From another page the clients are exported all the same, and the
-    // client page is shown; ".TXT" already names a text file.
-    c.fiche.selectPage(PageId::Rooms);
-    EXPECT_EQ(Exporter(c.page, f.path("autre.TXT"), ExportFormat::CsvUtf8), f.path("autre.TXT"));
-    EXPECT_EQ(c.fiche.active(), PageId::Clients);
-    EXPECT_EQ(readFile(f.path("autre.TXT")), readFile(f.path("Export.txt")));
 }
 
 // The spreadsheet file carries a header, the e-mail and the card's figures,
@@ -182,25 +175,6 @@ TEST(ClientImport, BlankLinesMakeNoClientAndTheCountIsTold)
     EXPECT_EQ(c.position(), 3);
 }
 
-TEST(ClientImport, SeparatorsFollowTheNameAndBothApplyToTxtCsv)
-{
-    Folder f;
-    ClientTable c;
-    Importer(c.page, f.file("liste.txt.csv", "Nom;A\tB\r\n"));
-    ASSERT_EQ(c.set().count(Table::Clients), 2);
-    EXPECT_EQ(blockAt(c, 0).mid(4, 3), QStringList({"Nom;A", "B", ""}));
-    EXPECT_EQ(blockAt(c, 1).mid(4, 3), QStringList({"Nom", "A\tB", ""}));
-    // Fields are cut at 1024 characters; an empty last field still counts.
-    ClientTable d;
-    ImportCsv(d.page, f.file("l.csv", QByteArray(1500, 'x') + ";\n"));
-    EXPECT_EQ(d.table().line(4).size(), 1024);
-    EXPECT_EQ(d.table().size(), 1 + 3 + 2 + 20 + 1);
-
-    c.ui.shown.clear();
-    EXPECT_FALSE(Importer(c.page, f.path("absent.txt")));
-    EXPECT_EQ(c.ui.shown, QStringList({"Le fichier " + f.path("absent.txt") + " n'existe pas"}));
-}
-
 TEST(ClientImport, AfterASingleClientTheFirstImportedIsNumberOne)
 {
     Folder f;
@@ -213,41 +187,6 @@ TEST(ClientImport, AfterASingleClientTheFirstImportedIsNumberOne)
     EXPECT_EQ(blockAt(c, 0)[4], "Seul modifié"); // kept, and not written over the new client
     EXPECT_EQ(blockAt(c, 1).mid(1, 5), QStringList({"10008", "N", "N", "Nouveau", "Adresse"}));
     EXPECT_EQ(c.page.card().name, "Nouveau");
-
-    // Away from the client page the lines alone import nothing; the import
-    // command shows the client page first.
-    c.fiche.selectPage(PageId::Rooms);
-    ImportTxt(c.page, f.path("un.txt"));
-    EXPECT_EQ(c.table().countBlocks(), 2);
-    c.ui.yesNoCancel = {Ui::Answer::Yes}; // "Nouveau" is there now: add it again
-    EXPECT_TRUE(Importer(c.page, f.path("un.txt")));
-    EXPECT_EQ(c.fiche.active(), PageId::Clients);
-    EXPECT_EQ(c.table().countBlocks(), 3);
-    EXPECT_EQ(c.page.card().code, "10009");
-}
-
-TEST(ClientImport, Utf8FilesAreReadAsUtf8AndAnythingElseAsWindows1252)
-{
-    Folder f;
-    ClientTable c;
-    ImportTxt(c.page, f.file("bom.txt", "\xEF\xBB\xBF\xC3\x89lodie\n"));
-    ImportTxt(c.page, f.file("utf8.txt", "Zo\xC3\xAB \xE2\x82\xAC\n"));
-    ImportTxt(c.page, f.file("ansi.txt", "\xC9lodie \x80\n"));
-    ImportTxt(c.page, f.file("ascii.txt", "Plain\n"));
-    EXPECT_TRUE(c.ui.shown.isEmpty());
-    QStringList names;
-    for (int n = 0; n < 4; ++n)
-        names << blockAt(c, n)[4];
-    EXPECT_EQ(names, QStringList({"Élodie", "Zoë \u0080", "Élodie \u0080", "Plain"}));
-
-    // A character the file cannot hold is replaced, and the user is told.
-    ImportTxt(c.page, f.file("greek.txt", "\xCE\xA9mega\n"));
-    EXPECT_EQ(blockAt(c, 4)[4], "?mega");
-    EXPECT_EQ(c.ui.shown.size(), 1);
-
-    // The export writes Windows-1252 whatever the import read.
-    ASSERT_TRUE(ExportTxt(c.fiche, f.path("out.txt")));
-    EXPECT_TRUE(readFile(f.path("out.txt")).startsWith("\xC9lodie\t\t\t\t\t\t\r\nZo\xEB \x80\t"));
 }
 
 TEST(ClientImport, StopsAtTheClientLimitKeepingWhatWasImported)

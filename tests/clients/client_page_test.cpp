@@ -1,47 +1,33 @@
-#include "clients/client_page.h"
 #include "clients/client_printouts.h"
-#include "scripted_ui.h"
-#include "store/table_helpers.h"
+#include "clients_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A record window holding a client table built from literal lines.
-struct Clients
-{
-    ScriptedUi ui;
-    Fiche fiche{ui};
-    ClientPage page{fiche};
-
-    explicit Clients(const QStringList &lines = {})
-    {
-        fiche.setPage(PageId::Clients, &page);
-        fiche.set().table(Table::Clients).setBytes(crlf(lines));
-        fiche.set().setCount(Table::Clients, fiche.set().table(Table::Clients).countBlocks());
-        fiche.selectPage(PageId::Clients);
-    }
-    QStringList lines() const { return linesOf(fiche.set().table(Table::Clients)); }
-};
+using Clients = ClientTable;
 
 QStringList block(int n, const QString &code, const QString &name, const QStringList &tagged = {},
                   const QString &nationality = "FRANÇAISE")
 {
     const QString num = RecordTable::numberText(n, 5);
-    return QStringList{"<BLOC" + num + ">", code, "N", "Y", name, "1 rue Haute", "", "75011", "PARIS",
-                       "FRANCE", "0143000000", "", "", "04/03/2026", "CNI 123", "01/12/2026", "  12",
-                       "05/12/2026", "3", "12/05/1970", "Couple", "   120,00", nationality, "Notaire",
-                       "0"}
-           + tagged + QStringList{"</BLOC" + num + ">"};
+    const QStringList fields = {code,          "N",          "Y",          name,
+                                "1 rue Haute", "",           "75011",      "PARIS",
+                                "FRANCE",      "0143000000", "",           "",
+                                "04/03/2026",  "CNI 123",    "01/12/2026", "  12",
+                                "05/12/2026",  "3",          "12/05/1970", "Couple",
+                                "   120,00",   nationality,  "Notaire",    "0"};
+    return QStringList{"<BLOC" + num + ">"} + fields + tagged + QStringList{"</BLOC" + num + ">"};
 }
 
 } // namespace
 
 TEST(ClientCard, ReadThenWriteGivesTheSameBlock)
 {
-    const QStringList b = block(0, "10001", "DUPONT Jean",
-                                {"MEMOClient fidèle", "MEMO", "DATA01/11/2025\tFacture 12\t   245,50",
-                                 "ENTR552 100 554\t\tVoyages Azur SAS"});
+    const QStringList b =
+        block(0, "10001", "DUPONT Jean",
+              {"MEMOClient fidèle", "MEMO", "DATA01/11/2025\tFacture 12\t   245,50",
+               "ENTR552 100 554\t\tVoyages Azur SAS"});
     Clients c(b);
     const ClientCard &card = c.page.card();
     EXPECT_EQ(card.name, "DUPONT Jean");
@@ -70,7 +56,8 @@ TEST(ClientCard, TaggedTextsAreReadOnlyAfterTheFieldsAndUpToTheEnd)
     // past line 300 and rows beyond the grid are kept.
     QStringList tagged;
     for (int i = 0; i < 300; ++i)
-        tagged << QStringLiteral("DATA%1/01/2020\tNuit\t10,00").arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
+        tagged << QStringLiteral("DATA%1/01/2020\tNuit\t10,00")
+                      .arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
     tagged << "MEMOtout à la fin";
     Clients c(block(0, "10001", "MARTIN", tagged, "MEMOrable"));
     c.page.touch();
@@ -109,87 +96,6 @@ TEST(ClientCard, NumberingSkipsCodesThatAreNotNumbers)
     // After deleting the client with the largest code, the code is reused.
     c.page.remove();
     EXPECT_EQ(c.page.numerom(), 10004);
-}
-
-TEST(ClientMoves, AddingAndTheFullTable)
-{
-    Clients c(block(0, "10001", "A"));
-    c.page.card().name = "A modifié";
-    c.page.touch();
-    c.fiche.Ajout();
-    EXPECT_EQ(c.lines()[4], "A modifié"); // the card shown was written first
-    // The new card is counted once it is written.
-    EXPECT_EQ(c.fiche.set().count(Table::Clients), 1);
-    EXPECT_EQ(c.fiche.set().position(Table::Clients), 1);
-    EXPECT_EQ(c.page.card().code, "10002");
-    EXPECT_EQ(c.page.card().created, QDate::currentDate());
-    // A new guest has made no stay yet; the country carries over.
-    EXPECT_EQ(c.page.card().stays, 0);
-    EXPECT_EQ(c.page.card().country, "FRANCE");
-
-    c.page.card().name = "B";
-    c.page.touch();
-    c.fiche.Ajout();
-    EXPECT_EQ(c.fiche.set().count(Table::Clients), 2);
-    EXPECT_EQ(c.fiche.set().position(Table::Clients), 2);
-
-    c.fiche.set().setCount(Table::Clients, 99001);
-    c.fiche.Ajout();
-    EXPECT_EQ(c.ui.shown, QStringList({"Le fichier est plein"}));
-    EXPECT_EQ(c.fiche.set().count(Table::Clients), 99001);
-
-    // Deleting the only client leaves count 1 and an empty card.
-    Clients only(block(0, "10005", "A"));
-    only.page.remove();
-    EXPECT_EQ(only.fiche.set().count(Table::Clients), 1);
-    EXPECT_TRUE(only.lines().isEmpty());
-    EXPECT_EQ(only.page.card().code, "10001");
-    EXPECT_EQ(only.page.card().country, "FRANCE"); // kept from the card shown before
-}
-
-TEST(ClientCard, HistoryEntryAndAmounts)
-{
-    Clients c;
-    c.page.entryDate = QDate(2026, 12, 6);
-    c.page.entryLabel = "Acompte";
-    c.page.entryAmount = "12,5";
-    EXPECT_TRUE(c.page.addHistory());
-    EXPECT_EQ(c.page.card().history[0].date, "06/12/2026");
-    EXPECT_EQ(c.page.card().history[0].amount.trimmed(), "12,50");
-    EXPECT_TRUE(c.page.entryLabel.isEmpty());
-    EXPECT_TRUE(c.page.modified());
-
-    QString error;
-    c.page.entryLabel = "x";
-    c.page.entryAmount = "douze";
-    EXPECT_FALSE(c.page.addHistory(&error));
-    EXPECT_EQ(error, "'douze' n'est pas une valeur en virgule flottante correcte");
-    EXPECT_TRUE(c.page.card().history[1].isEmpty());
-
-    c.page.card().due = " 80 ";
-    c.page.leaveDue();
-    EXPECT_EQ(c.page.card().due.trimmed(), "80");
-    EXPECT_TRUE(c.page.card().due.startsWith("  "));
-}
-
-TEST(ClientCard, SituationCopyAndPaste)
-{
-    Clients c(block(0, "10001", "DUPONT Jean"));
-    QStringList calls;
-    c.page.onSituation = [&](const QString &room, const QString &name, bool present) {
-        calls << room + '|' + name + '|' + (present ? "présent" : "parti");
-    };
-    c.page.chooseSituation(3);
-    EXPECT_EQ(calls, QStringList({"  12|DUPONT Jean|parti"}));
-    EXPECT_TRUE(c.page.card().room.isEmpty());
-
-    c.page.copy();
-    c.fiche.Ajout();
-    c.page.paste();
-    EXPECT_EQ(c.page.card().name, "DUPONT Jean");
-    EXPECT_EQ(c.page.card().town, "PARIS");
-    EXPECT_EQ(c.page.card().code, "10002");
-    EXPECT_TRUE(c.page.modified());
 }
 
 // The printed list reads the table: the card on screen is written first.

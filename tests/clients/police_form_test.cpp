@@ -1,7 +1,5 @@
-// The police form: which guests need one, what the A5 page holds, and the
-// offer that ends an arrival.
+// The police form: what its A5 page holds.
 #include "clients/police_form.h"
-#include "scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -77,15 +75,6 @@ bool isDots(const QStringList &values)
 
 } // namespace
 
-TEST(PoliceForm, OnlyGuestsOfAnotherNationalityNeedAForm)
-{
-    for (const QString &french : {u""_s, u"  "_s, u"FRANCE"_s, u"FRANÇAISE"_s, u"francaise"_s,
-                                  u" Français "_s})
-        EXPECT_TRUE(police::isFrench(french)) << french.toStdString();
-    for (const QString &foreign : {u"Allemande"_s, u"Franco-suisse"_s, u"Frances"_s})
-        EXPECT_FALSE(police::isFrench(foreign)) << foreign.toStdString();
-}
-
 TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
 {
     const PrintDocument doc = police::FichePolice(foreignGuest(), hotel(), kA5);
@@ -108,7 +97,6 @@ TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
     EXPECT_EQ(valuesOf(doc, u"Nationalité"_s), QStringList{u"Allemande"_s});
     EXPECT_EQ(valuesOf(doc, u"Domicile habituel"_s),
               (QStringList{u"Hauptstraße 12"_s, u"Hinterhaus"_s, u"80331 MÜNCHEN"_s, u"ALLEMAGNE"_s}));
-    EXPECT_EQ(valuesOf(doc, u"E-mail"_s), QStringList{u"hans@example.de"_s});
     EXPECT_EQ(valuesOf(doc, u"Date d'arrivée"_s), QStringList{u"01/12/2026"_s});
     EXPECT_EQ(valuesOf(doc, u"Date de départ prévue"_s), QStringList{u"05/12/2026"_s});
     // What the card does not hold is filled in by hand.
@@ -132,44 +120,4 @@ TEST(PoliceForm, OneA5PageWithTheHotelAndEveryFieldOfTheGuest)
         }
     }
     EXPECT_EQ(frames, 1);
-}
-
-TEST(PoliceForm, EmptyFieldsPrintAsDotsAndLongOnesAreCut)
-{
-    ClientCard card; // birth date left as its empty mask, no dates of stay
-    card.name = QString(80, u'W');
-    const PrintDocument doc = police::FichePolice(card, hotel(), kA5);
-    for (const QString &label : {u"Date de naissance"_s, u"Domicile habituel"_s, u"Téléphone"_s,
-                                 u"Date d'arrivée"_s, u"Date de départ prévue"_s})
-        EXPECT_TRUE(isDots(valuesOf(doc, label))) << label.toStdString();
-    EXPECT_TRUE(valuesOf(doc, u"Nom et prénoms"_s).value(0).endsWith(u'…'));
-}
-
-TEST(PoliceForm, ArrivalOffersTheFormToForeignGuestsOnly)
-{
-    const Company company = hotel();
-    QList<PrintJob> printed;
-    auto print = [&](const PrintJob &job) {
-        printed << job;
-        return true;
-    };
-
-    ScriptedUi ui;
-    ClientCard french = foreignGuest();
-    french.nationality = u"française"_s;
-    EXPECT_FALSE(police::offerAfterArrival(french, company, ui, print));
-    EXPECT_TRUE(ui.shown.isEmpty());
-
-    const ClientCard guest = foreignGuest();
-    ui.yesNoCancel = {Ui::Answer::No, Ui::Answer::Cancel, Ui::Answer::Yes};
-    EXPECT_FALSE(police::offerAfterArrival(guest, company, ui, print));
-    EXPECT_FALSE(police::offerAfterArrival(guest, company, ui, print));
-    EXPECT_TRUE(printed.isEmpty());
-    EXPECT_TRUE(police::offerAfterArrival(guest, company, ui, print));
-    EXPECT_EQ(ui.shown, QStringList(3, u"Imprimer la fiche de police ?"_s));
-
-    // The guest's form, on A5 whatever the printer's paper.
-    ASSERT_EQ(printed.size(), 1);
-    EXPECT_EQ(printed[0].paperMm, std::optional<QSizeF>(kA5PaperMm));
-    EXPECT_EQ(valuesOf(printed[0].layout(kA5, {}), u"Nom et prénoms"_s), QStringList{guest.name});
 }

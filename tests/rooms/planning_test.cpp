@@ -1,54 +1,19 @@
-#include "clients/client_page.h"
+#include "rooms/hotel_fixture.h"
 #include "rooms/planning.h"
-#include "scripted_ui.h"
-#include "store/table_helpers.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-// A block of `size` lines holding only the lines the planning reads.
-QStringList block(int n, int size, const QList<std::pair<int, QString>> &fields)
-{
-    QStringList lines(size);
-    lines.front() = "<BLOC" + RecordTable::numberText(n, 5) + ">";
-    lines.back() = "</BLOC" + RecordTable::numberText(n, 5) + ">";
-    for (const auto &[line, text] : fields)
-        lines[line] = text;
-    return lines;
-}
-
-QStringList room(int n, const QString &number, const QString &closedFrom = "  /  /    ",
-                 const QString &closedUntil = "  /  /    ", const QString &reason = {})
-{
-    return block(n, 19, {{1, number}, {15, closedFrom}, {16, closedUntil}, {17, reason}});
-}
-
-QStringList client(int n, const QString &room, const QString &since, const QString &leaving,
-                   const QString &situation, const QString &name = {})
-{
-    return block(n, 26, {{4, name}, {15, since}, {16, room}, {17, leaving}, {24, situation}});
-}
-
 // A record window whose planning starts on Sunday 4 March 2001, a day that
 // is also today unless a test says otherwise.
-struct Planning
+struct Planning : Hotel
 {
-    ScriptedUi ui;
-    Fiche fiche{ui};
     PlanningPage page{fiche};
 
     Planning(const QStringList &rooms, const QStringList &clients, QDate today = QDate(2001, 3, 4))
+        : Hotel(clients, rooms, today)
     {
         page.setToday(today);
-        FileSet &set = fiche.set();
-        set.table(Table::Rooms).setBytes(crlf(rooms));
-        set.setCount(Table::Rooms, set.table(Table::Rooms).countBlocks());
-        set.table(Table::Clients).setBytes(crlf(clients));
-        set.planningStart = QDate(2001, 3, 4);
+        fiche.set().planningStart = QDate(2001, 3, 4);
         fiche.setPage(PageId::Planning, &page); // the page shown at start
         page.PlanningSemaines();
     }
@@ -62,47 +27,43 @@ struct Planning
     }
 };
 
+// A stay in the planning's argument order.
+QStringList stay(int n, const QString &room, const QString &since, const QString &leaving,
+                 const QString &situation, const QString &name = {})
+{
+    return client(n, name, room, situation, since, leaving);
+}
+
+// A room number with its closure.
+QStringList closed(int n, const QString &number, const QString &from = RoomCard::kNoDate,
+                   const QString &until = RoomCard::kNoDate, const QString &reason = {})
+{
+    return room(n, number, {}, {}, from, until, reason);
+}
+
 const QString kEmptyRow(28, u'.');
 
 } // namespace
-
-TEST(Planning, StaysFillTheNightsTheyShareWithThePeriod)
-{
-    Planning p(room(0, "  101") + room(1, "  102") + room(2, "  103") + room(3, "  104") +
-                   room(4, "104"),
-               client(0, "101", "03/03/2001", "05/03/2001", "0")        // starts before the period
-                   + client(1, "102", "10/03/2001", "09/03/2001", "0")  // ends before it starts
-                   + client(2, " 103", "04/03/2001", "31/03/2001", "0") // rooms compare trimmed
-                   + client(3, "104", "01/02/2001", "30/04/2001", "2")  // covers the whole period
-                   + client(4, "102", "4/03/2001", "06/03/2001", "1")   // date not ten characters
-                   + client(5, "", "04/03/2001", "06/03/2001", "1"),
-               QDate(2001, 2, 1));
-    EXPECT_EQ(p.page.grid().rooms, QStringList({"101", "102", "103", "104", "104"}));
-    // The guest leaving on the 5th slept there the night of the 4th only.
-    EXPECT_EQ(p.row(0), "0" + kEmptyRow.mid(1));
-    EXPECT_EQ(p.row(1), kEmptyRow);
-    EXPECT_EQ(p.row(2), QString(27, u'0') + ".");
-    EXPECT_EQ(p.row(3), QString(28, u'2'));
-    EXPECT_EQ(p.row(4), kEmptyRow) << "a room number listed twice shows on its first row";
-}
 
 // Every holder of a night shows, whatever the order of the cards: two make
 // a conflict, and its tip names both.
 TEST(Planning, TwoHoldersMakeAConflictWhateverTheCardOrder)
 {
-    const QStringList rooms = room(0, "  101") + room(1, "  102", "06/03/2001 ", " 07/03/2001", "Fuite");
-    const QStringList clients = client(0, "101", "04/03/2001", "05/03/2001", "0", "Dupont") +
-                                client(1, "101", "05/03/2001", "06/03/2001", "3") +
-                                client(2, "102", "04/03/2001", "08/03/2001", "0", "Blanc") +
-                                client(3, "101", "05/03/2001", "07/03/2001", "1", "Roux") +
-                                client(4, "101", "06/03/2001", "08/03/2001", "2", "Noir");
+    const QStringList rooms =
+        closed(0, "  101") + closed(1, "  102", "06/03/2001 ", " 07/03/2001", "Fuite");
+    const QStringList clients = stay(0, "101", "04/03/2001", "05/03/2001", "0", "Dupont") +
+                                stay(1, "101", "05/03/2001", "06/03/2001", "3") +
+                                stay(2, "102", "04/03/2001", "08/03/2001", "0", "Blanc") +
+                                stay(3, "101", "05/03/2001", "07/03/2001", "1", "Roux") +
+                                stay(4, "101", "06/03/2001", "08/03/2001", "2", "Noir");
     Planning p(rooms, clients);
     // A departed card's dates hold nothing; touching stays do not clash.
     EXPECT_EQ(p.row(0), "01!2" + kEmptyRow.mid(4));
     EXPECT_EQ(p.row(1), "00!!" + kEmptyRow.mid(4));
     EXPECT_EQ(p.page.grid().state(1, 2), CellState::Conflict);
-    EXPECT_EQ(p.page.grid().tip(1, 2), "Conflit : 2 pour cette nuit\n\nBlanc\ndu 04/03/2001 au 08/03/2001\nPrésent\n\n"
-                                       "Fermée\nFuite\ndu 06/03/2001 au 07/03/2001");
+    EXPECT_EQ(p.page.grid().tip(1, 2),
+              "Conflit : 2 pour cette nuit\n\nBlanc\ndu 04/03/2001 au 08/03/2001\nPrésent\n\n"
+              "Fermée\nFuite\ndu 06/03/2001 au 07/03/2001");
     EXPECT_EQ(p.page.grid().clientAt(0, 2), 3);
 
     QStringList reversed;
@@ -115,64 +76,25 @@ TEST(Planning, TwoHoldersMakeAConflictWhateverTheCardOrder)
         EXPECT_EQ(PlanningGrid::state(free), CellState::Free) << free;
 }
 
-TEST(Planning, RowsFollowBlockNumbersAndShowEveryRoom)
-{
-    // A rewritten room sits at the end of the table but keeps its row; a
-    // hotel of more than 39 rooms shows them all.
-    QStringList rooms = room(1, "  102");
-    for (int b = 2; b < 45; ++b)
-        rooms += room(b, QString::number(100 + b + 1).rightJustified(5));
-    rooms += room(0, "  101", "04/03/2001", "04/03/2001");
-    Planning p(rooms, client(0, "145", "31/03/2001", "02/04/2001", "1"));
-    const PlanningGrid &g = p.page.grid();
-    ASSERT_EQ(g.rowCount(), 45);
-    EXPECT_EQ(g.rooms[0], "101");
-    EXPECT_EQ(g.rooms[44], "145");
-    EXPECT_EQ(p.row(0), "9" + kEmptyRow.mid(1));
-    EXPECT_EQ(p.row(44), kEmptyRow.left(27) + "1");
-}
-
-TEST(Planning, TitleAndMovesFollowThePeriod)
-{
-    Planning p(room(0, "  101"), client(0, "101", "11/03/2001", "12/03/2001", "0"));
-    const PlanningGrid &g = p.page.grid();
-    EXPECT_EQ(g.title, "Planning Du 04 mars 2001  Au  31 mars 2001");
-    EXPECT_EQ(p.row(0), kEmptyRow.left(7) + "0" + kEmptyRow.mid(8));
-    QString letters;
-    for (int c = 0; c < PlanningGrid::kDays; ++c)
-        letters += PlanningGrid::weekdayLetter(g.day(c));
-    EXPECT_EQ(letters, QString("DLMMJVS").repeated(4));
-
-    p.fiche.Suivant();
-    EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 3, 11));
-    EXPECT_EQ(g.title, "Planning Du 11 mars 2001  Au  07 avril 2001");
-    EXPECT_EQ(p.row(0), "0" + kEmptyRow.mid(1)); // redrawn for the new period
-    p.fiche.Premier();
-    EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 2, 11));
-    p.fiche.Dernier();
-    p.fiche.Precedent();
-    EXPECT_EQ(p.fiche.set().planningStart, QDate(2001, 3, 4));
-}
-
 TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
 {
     const QDate today(2001, 3, 10);
-    Planning p(
-        room(0, "  101") + room(1, "  102") + room(2, "  103") + room(3, "  104"),
-        client(0, "101", "01/03/2001", "05/03/2001", "0", "Martin Paul") // overdue
-            + client(1, "102", "01/03/2001", "05/03/2001", "1")          // not present
-            + client(2, "102", "06/03/2001", "07/03/2001", "3")          // gone
-            + client(3, "103", "20/02/2001", "25/02/2001", "0")          // left before the period
-            + client(4, "103", "08/03/2001", "09/03/2001", "2")  // booked over the overdue one
-            + client(5, "104", "09/03/2001", "08/03/2001", "0")  // stay ending before it starts
-            + client(6, "104", "10/03/2001", "12/03/2001", "0"), // present, not yet due
-        today);
+    Planning p(closed(0, "  101") + closed(1, "  102") + closed(2, "  103") + closed(3, "  104"),
+               stay(0, "101", "01/03/2001", "05/03/2001", "0", "Martin Paul") // overdue
+                   + stay(1, "102", "01/03/2001", "05/03/2001", "1")          // not present
+                   + stay(2, "102", "06/03/2001", "07/03/2001", "3")          // gone
+                   + stay(3, "103", "20/02/2001", "25/02/2001", "0") // left before the period
+                   + stay(4, "103", "08/03/2001", "09/03/2001", "2") // booked over the overdue one
+                   + stay(5, "104", "09/03/2001", "08/03/2001", "0") // stay ending before it starts
+                   + stay(6, "104", "10/03/2001", "12/03/2001", "0"), // present, not yet due
+               today);
     const PlanningGrid &g = p.page.grid();
     EXPECT_EQ(g.todayColumn(), 6);
     EXPECT_EQ(p.row(0), "0000000" + kEmptyRow.mid(7));
     // A reservation whose guest never came keeps its arrival night only.
     EXPECT_EQ(p.row(1), kEmptyRow);
-    EXPECT_EQ(p.row(2), "0000!00" + kEmptyRow.mid(7)) << "the booking clashes with the guest still there";
+    EXPECT_EQ(p.row(2), "0000!00" + kEmptyRow.mid(7))
+        << "the booking clashes with the guest still there";
     EXPECT_EQ(p.row(3), "......00" + kEmptyRow.mid(8));
     for (int c = 0; c < 7; ++c)
         EXPECT_TRUE(g.overdue(0, c)) << c;
@@ -187,42 +109,4 @@ TEST(Planning, OverdueGuestsKeepTheirRoomUpToToday)
     p.fiche.Dernier();
     EXPECT_EQ(g.todayColumn(), -1);
     EXPECT_EQ(p.row(0), kEmptyRow);
-}
-
-TEST(Planning, CellsNameTheirGuestOrClosure)
-{
-    // Block 2 is written twice: the card its number opens is the first.
-    Planning p(room(0, "  101") + room(1, "  102", "08/03/2001", "09/03/2001", " Peinture "),
-               client(0, "101", "04/03/2001", "05/03/2001", "0", " Dupont Anne ") +
-                   client(1, "101", "05/03/2001", "06/03/2001", "1") +
-                   client(2, "101", "06/03/2001", "07/03/2001", "2", "Roux") +
-                   client(2, "101", "07/03/2001", "08/03/2001", "2", "Roux bis") +
-                   client(3, "102", "05/03/2001", "08/03/2001", "0", "Blanc") +
-                   client(4, "101", "08/03/2001", "09/03/2001", "4", "Noir"));
-    const PlanningGrid &g = p.page.grid();
-    EXPECT_EQ(g.tip(0, 0), "Dupont Anne\ndu 04/03/2001 au 05/03/2001\nPrésent");
-    EXPECT_EQ(g.tip(0, 1), "du 05/03/2001 au 06/03/2001\nRéserve") << "no name, no empty line";
-    EXPECT_EQ(g.tip(0, 2), "Roux\ndu 06/03/2001 au 07/03/2001\nConfirme");
-    EXPECT_EQ(g.tip(1, 5), "Fermée\nPeinture\ndu 08/03/2001 au 09/03/2001");
-    EXPECT_EQ(QList<int>({g.clientAt(0, 0), g.clientAt(0, 1), g.clientAt(0, 2), g.clientAt(0, 3),
-                          g.clientAt(1, 1), g.clientAt(1, 5), g.clientAt(0, 4), g.clientAt(0, 9)}),
-              QList<int>({0, 1, 2, -1, 3, -1, -1, -1}));
-    // A cancelled guest leaves the day free: nothing to tell.
-    EXPECT_EQ(g.tip(0, 4), "");
-    EXPECT_EQ(g.tip(0, 9), "");
-}
-
-TEST(Planning, AimingAtAGuestOpensTheirCard)
-{
-    Planning p(room(0, "  101"),
-               client(0, "101", "04/03/2001", "05/03/2001", "0", "Dupont Anne") +
-                   client(1, "101", "06/03/2001", "07/03/2001", "1", "Leroy Marc"));
-    ClientPage clients(p.fiche);
-    p.fiche.setPage(PageId::Clients, &clients);
-    EXPECT_FALSE(p.page.aimClient(0, 10));
-    EXPECT_EQ(p.fiche.set().position(Table::Clients), 0);
-    ASSERT_TRUE(p.page.aimClient(0, 2));
-    EXPECT_EQ(p.fiche.set().position(Table::Clients), 1);
-    p.fiche.selectPage(PageId::Clients);
-    EXPECT_EQ(clients.card().name, "Leroy Marc");
 }

@@ -46,53 +46,6 @@ TEST(FreeRooms, StaysShareANightOrNotAtAll)
     EXPECT_EQ(free(8, 6).size(), 3);
 }
 
-TEST(FreeRooms, OnlyPresentReservedAndConfirmedClientsWithRealDatesTakeARoom)
-{
-    auto stay = [](int n, const QString &room, const QString &situation,
-                   const QString &since = "01/05/2024") {
-        return client(n, "C", room, situation, since, "09/05/2024");
-    };
-    Hotel h(stay(0, "101", "3") + stay(1, "7", "4") + stay(2, " 12 ", "-1") +
-                stay(3, "101", "2", "1/05/2024") + stay(4, "7", "1", "31/04/2024"),
-            kThreeRooms);
-    EXPECT_EQ(ChambresLibres(h.fiche.set(), day(1), day(31)).size(), 3);
-
-    // Present, reserved and confirmed do; a room without designation leaves too.
-    Hotel taken(stay(0, "101", "0") + stay(1, "7", "1") + stay(2, " 12 ", "2"), kThreeRooms);
-    EXPECT_TRUE(ChambresLibres(taken.fiche.set(), day(1), day(31)).isEmpty());
-}
-
-TEST(FreeRooms, ClosuresShareADayInclusively)
-{
-    Hotel h({}, room(0, "  101", "A", {}, "01/05/2024", " 31/05/2024") + room(1, "  102", "B") +
-                    room(2, "  103", "C", {}, "01/05/2024", "31/02/2024"));
-    const FileSet &s = h.fiche.set();
-    EXPECT_EQ(numbers(ChambresLibres(s, day(31), day(2, 6))), QStringList({"102", "103"}));
-    EXPECT_EQ(numbers(ChambresLibres(s, day(10), day(12))), QStringList({"102", "103"}));
-    EXPECT_EQ(ChambresLibres(s, day(1, 6), day(3, 6)).size(), 3);
-    EXPECT_EQ(ChambresLibres(s, day(20, 4), day(30, 4)).size(), 3);
-}
-
-TEST(Arrival, ReplacesTheOccupantWhereTheSituationAloneKeepsIt)
-{
-    Hotel h(client(0, "Martin", {}, "1"), room(0, "  101", "A", "Durand") + room(1, "  102", "B"));
-    ModifChambre(h.fiche, "101", "Martin");
-    EXPECT_EQ(h.roomLine(0, 8), "Durand");
-
-    const StayChoice shown = arrivalProposal(h.fiche, ChambresLibres(h.fiche));
-    EXPECT_EQ(shown.occupant, "Martin");
-    EXPECT_TRUE(Arriv(h.fiche, {shown.client, shown.occupant, day(3), day(6), "101 A"}));
-    EXPECT_EQ(h.roomLine(0, 8), "Martin");
-    EXPECT_EQ(h.lines(Table::Clients).mid(15, 3), QStringList({"03/05/2024", "101", "06/05/2024"}));
-    EXPECT_EQ(h.clientLine(0, 24), "0");
-    EXPECT_TRUE(h.fiche.set().isDirty());
-    // The situation recorded the guest through ModifChambre, which shows the room.
-    EXPECT_EQ(h.rooms.card().number, "  101");
-    EXPECT_EQ(h.rooms.card().occupant, "Martin");
-
-    EXPECT_FALSE(Arriv(h.fiche, {"Martin", "Martin", day(3), day(6), " "}));
-}
-
 TEST(Arrival, SituationSetsAnOccupantOnlyInAFreeRoomAndDepartureClearsOnlyItsOwn)
 {
     Hotel h({}, room(0, "  101", "A", "Durand") + room(1, "  102", "B"));
@@ -157,21 +110,6 @@ TEST(Arrival, ACardWithoutDatesProposesOneNight)
     EXPECT_EQ(reservationProposal(h.fiche, {}).leaving, QDate::currentDate().addDays(1));
 }
 
-TEST(Departure, FreesTheRoomEvenForAClientAlreadyGone)
-{
-    Hotel h(client(0, "Martin", "101", "0") + client(1, "Petit", "102", "3"),
-            room(0, "  101", "A", "Martin") + room(1, "  102", "B", "Petit"));
-    EXPECT_TRUE(Part(h.fiche));
-    EXPECT_EQ(h.roomLine(0, 8), QString());
-    EXPECT_EQ(h.lines(Table::Clients).mid(15, 2), QStringList({"01/05/2024", QString()}));
-    EXPECT_EQ(h.clientLine(0, 24), "3");
-
-    h.showClient(1);
-    EXPECT_TRUE(Part(h.fiche));
-    EXPECT_EQ(h.roomLine(1, 8), QString());
-    EXPECT_EQ(h.clientLine(1, 16), "102");
-}
-
 TEST(Reservation, LeavesTheRoomCardAsItIs)
 {
     Hotel h(client(0, "Martin", {}, "-1"),
@@ -193,25 +131,6 @@ TEST(Closing, OverGuestsDaysTheQuestionNamesThem)
     EXPECT_EQ(closingQuestion(h.fiche.set(), {QDate(2026, 12, 20), QDate(2026, 12, 23), "203", "Peinture"}),
               "La chambre 203 est réservée du 22/12/2026 au 25/12/2026 par MONNIER Jacques. Fermer quand même ?");
     EXPECT_EQ(closingQuestion(h.fiche.set(), {QDate(2026, 12, 26), QDate(2026, 12, 28), "203", {}}), QString());
-}
-
-TEST(Closing, ClosesTheRoomShownAndFreeingReopensIt)
-{
-    Hotel h({}, room(0, "  101", "A") + room(1, "  102", "B"));
-    h.showRoom(1);
-    ClosingChoice c = closingProposal(h.fiche);
-    EXPECT_EQ(c.room, "102");
-    EXPECT_EQ(c.from, QDate::currentDate());
-    c.until = c.from.addDays(2);
-    c.reason = "Travaux";
-    EXPECT_TRUE(Fermeture(h.fiche, c));
-    EXPECT_EQ(h.lines(Table::Rooms).mid(19 + 15, 3),
-              QStringList({text::dateText(c.from), text::dateText(c.until), "Travaux"}));
-    EXPECT_EQ(h.rooms.card().closedReason, "Travaux");
-
-    EXPECT_TRUE(Liberation(h.fiche));
-    EXPECT_EQ(h.lines(Table::Rooms).mid(19 + 15, 3),
-              QStringList({RoomCard::kNoDate, RoomCard::kNoDate, QString()}));
 }
 
 // Only the guest present in the source room moves: past stays, cancelled
@@ -273,20 +192,6 @@ TEST(Reception, CardsOnScreenKeepTheirEditsAndShowTheOperation)
     EXPECT_EQ(h.clientLine(1, 16), "102");
     EXPECT_EQ(h.clientLine(1, 23), "Pilote");
     EXPECT_EQ(h.roomLine(1, 8), "Petit");
-}
-
-// The client page's search by room writes back the client card shown first.
-TEST(RoomSearch, ClientInARoomWritesBackTheClientCardFirst)
-{
-    Hotel h(client(0, "A", {}, "0") + client(1, "B", "12", "0"), {});
-    h.clients.card().name = "A changé";
-    h.clients.touch();
-    EXPECT_TRUE(RechChambre(h.fiche, "  12 "));
-    EXPECT_EQ(h.clients.card().name, "B");
-    EXPECT_EQ(h.clientLine(0, 4), "A changé");
-    EXPECT_FALSE(RechChambre(h.fiche, "7"));
-    EXPECT_EQ(h.ui.shown, QStringList{"Fiche     7 non trouvée"});
-    EXPECT_EQ(h.fiche.set().position(Table::Clients), 1);
 }
 
 namespace {

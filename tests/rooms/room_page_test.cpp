@@ -37,24 +37,6 @@ struct Rooms
     }
     QStringList lines() const { return linesOf(fiche.set().table(Table::Rooms)); }
     int position() const { return fiche.set().position(Table::Rooms); }
-    void edit(const QString &designation)
-    {
-        page.card().designation = designation;
-        page.touch();
-    }
-    // The positions after each move: First, Last, Next or Previous.
-    QList<int> walk(const QString &moves)
-    {
-        QList<int> out;
-        for (QChar m : moves) {
-            m == 'F'   ? fiche.Premier()
-            : m == 'L' ? fiche.Dernier()
-            : m == 'N' ? fiche.Suivant()
-                       : fiche.Precedent();
-            out << position();
-        }
-        return out;
-    }
     // What `f` gives of each room, shown in table order.
     QStringList each(const std::function<QString(const RoomCard &)> &f)
     {
@@ -66,14 +48,6 @@ struct Rooms
         return out;
     }
 };
-
-// Five rooms numbered 1 to 5 for the browse modes.
-QStringList fiveRooms()
-{
-    return room(0, "    1", "Simple", "1") + room(1, "    2", "Double", "2", "DUPONT") +
-           room(2, "    3", "Suite", "2") + room(3, "    4", "DOUBLE LUXE", "3") +
-           room(4, "    5", "double", "2");
-}
 
 } // namespace
 
@@ -104,10 +78,8 @@ TEST(RoomCard, ReadsTheBlockAndWritesItBackAtTheEnd)
     r.fiche.Precedent();
     EXPECT_EQ(r.lines(), room(1, "  102") + moved);
     EXPECT_TRUE(r.fiche.set().isDirty());
-}
 
-TEST(RoomCard, ABedsOrFloorLineNotANumberLeavesTheFieldsAfterItEmpty)
-{
+    // A beds or floor line that is not a number leaves the fields after it empty.
     // clang-format off
     const RoomCard start{.number = "    1", .category = "Double", .designation = "Vue jardin",
                          .closedFrom = "01/03/2026", .closedUntil = "05/03/2026"};
@@ -150,54 +122,6 @@ TEST(RoomCard, TaggedLinesAreReadOnlyAfterTheFieldsAndUpToTheEnd)
     EXPECT_EQ(r.lines(), lines);
 }
 
-TEST(RoomCard, HistoryEntryDropsTheOldestRowAtTheThirteenth)
-{
-    Rooms r;
-    r.page.entryFrom = " 1/01/2026";
-    r.page.entryUntil = "02/01/2026";
-    EXPECT_FALSE(r.page.addHistory()); // the start date is not typed in
-    EXPECT_FALSE(r.page.modified());
-
-    for (int i = 1; i <= 13; ++i) {
-        r.page.entryFrom = QString::number(i) + " /  /    "; // one digit is enough
-        r.page.entryUntil = "31/12/2026";
-        r.page.entryDescription = "Entrée " + QString::number(i);
-        ASSERT_TRUE(r.page.addHistory());
-    }
-    const QList<RoomHistoryRow> &h = r.page.card().history;
-    ASSERT_EQ(h.size(), 12);
-    EXPECT_EQ(h[0].description, "Entrée 2");
-    EXPECT_EQ(h[11].description, "Entrée 13");
-    EXPECT_EQ(r.page.entryFrom, RoomCard::kNoDate);
-    EXPECT_TRUE(r.page.entryDescription.isEmpty());
-    EXPECT_TRUE(r.page.modified());
-    EXPECT_TRUE(r.fiche.set().isDirty());
-}
-
-TEST(RoomMoves, CategoryBedsAndFreeRoomsCompareTexts)
-{
-    Rooms r(fiveRooms());
-    r.page.SetChambre(2, QString("dou"));
-    EXPECT_EQ(r.walk("FNLNP"), QList<int>({1, 3, 4, 4, 3})); // nothing after 4: stays
-
-    // "02" is not "2": no room qualifies, the card is written back and reread.
-    r.page.SetChambre(3, QString("02"));
-    r.edit("Repeinte");
-    EXPECT_EQ(r.walk("F"), QList<int>{3});
-    EXPECT_FALSE(r.page.modified());
-    EXPECT_EQ(r.page.card().designation, "Repeinte");
-    r.page.SetChambre(3, std::nullopt); // cancelled: the card's beds
-    EXPECT_EQ(r.page.selectedBeds, "3");
-    r.page.SetChambre(3, QString("2"));
-    EXPECT_EQ(r.walk("LP"), QList<int>({4, 2}));
-
-    // Free rooms: no occupant, or those of the free-room list when given.
-    r.page.SetChambre(4);
-    EXPECT_EQ(r.walk("FN"), QList<int>({0, 2}));
-    r.page.freeRooms = [] { return QStringList{"    4\tDouble luxe"}; };
-    EXPECT_EQ(r.walk("FN"), QList<int>({3, 3}));
-}
-
 TEST(RoomSort, ByNumberAndByOccupant)
 {
     QStringList lines = room(0, "  101", "A", "2", "martin") + QStringList{"perdue"} +
@@ -225,18 +149,7 @@ TEST(RoomSort, ByNumberAndByOccupant)
               QStringList({" 12", "MARTIN 100", "martin 101", "Zola 7"}));
 }
 
-// A room number is compared normalised, and the message repeats it so.
-TEST(RoomSearch, NumbersAreComparedNormalised)
-{
-    Rooms r(room(0, "  101", "A", "2", "Martin") + room(1, "   12", "B", "2", "Dupont"));
-    EXPECT_TRUE(r.page.RechNum("12"));
-    EXPECT_EQ(r.position(), 1);
-    EXPECT_FALSE(r.page.RechNum("999"));
-    EXPECT_EQ(r.ui.shown, QStringList({"Chambre   999 non trouvée"}));
-    EXPECT_EQ(r.page.Liste()->at(1).occupant, "Dupont");
-}
-
-TEST(RoomCard, AddCopyPasteAndRemove)
+TEST(RoomCard, AddCopyAndPaste)
 {
     Rooms r(room(0, "    1"));
     r.page.card().number = "7";
@@ -257,12 +170,4 @@ TEST(RoomCard, AddCopyPasteAndRemove)
                                        .orientation = "Sud"}));
     // clang-format on
     EXPECT_TRUE(r.page.modified());
-
-    r.fiche.set().setCount(Table::Rooms, 99001);
-    r.fiche.Ajout();
-    EXPECT_EQ(r.ui.shown, QStringList{"Le fichier est plein"});
-    r.fiche.set().setCount(Table::Rooms, 2);
-    r.fiche.Supprimer();
-    EXPECT_EQ(r.fiche.set().count(Table::Rooms), 1);
-    EXPECT_EQ(r.page.card().number, "    7");
 }

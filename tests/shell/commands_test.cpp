@@ -55,33 +55,7 @@ TEST(CommandTables, EveryCommandHasExactlyOneMenuLineOrButton)
         EXPECT_TRUE(button.runs == Cmd::None || menuItem(button.runs)) << int(button.cmd);
     }
     EXPECT_EQ(seen.size(), kCmdCount - 1);
-    EXPECT_EQ(menuItem(Cmd::Quitter)->shortcut, u"Ctrl+Q; Alt+X");
-    for (PageId page : kPages) {
-        EXPECT_EQ(pageSelectedBy(pageItem(page)), page);
-        if (pageButton(page) != Cmd::None) {
-            EXPECT_EQ(pageSelectedBy(pageButton(page)), page);
-        }
-    }
-    EXPECT_EQ(pageSelectedBy(Cmd::Premier), std::nullopt);
 
-    // The selection groups are set apart by separators, one after each group.
-    const std::span<const MenuItem> selection = menuBar()[5].items;
-    for (std::size_t i = 1; i + 1 < selection.size(); ++i) {
-        if (selection[i].isSeparator()) {
-            EXPECT_NE(selectionItem(selection[i - 1].cmd)->group, selectionItem(selection[i + 1].cmd)->group);
-        } else {
-            EXPECT_TRUE(selectionItem(selection[i].cmd));
-        }
-    }
-}
-
-TEST(CommandTables, HintsSplitAtTheBar)
-{
-    EXPECT_EQ(shortHint(u"Enregistrer|"), u"Enregistrer");
-    EXPECT_EQ(longHint(u"Enregistrer|"), u"");
-    EXPECT_EQ(longHint(u"court|long"), u"long");
-    EXPECT_EQ(shortHint(u"Nouveau dossier"), u"Nouveau dossier");
-    EXPECT_EQ(longHint(u"Nouveau dossier"), u"Nouveau dossier");
 }
 
 // One state goes through every page in turn, so that no page's commands
@@ -117,70 +91,4 @@ TEST(CommandState, EachPageDisablesOnlyItsOwnSelectorAndEnablesItsOwnCommands)
         for (Cmd cmd : {Cmd::Enregistrer, Cmd::Suivant, Cmd::Liste, Cmd::Imprimer, Cmd::BoutonImprimer})
             EXPECT_FALSE(fresh.enabled(cmd)) << caption(cmd);
     }
-}
-
-TEST(CommandState, ValideEnablesTheOpenSetCommandsForGood)
-{
-    CommandState state;
-    for (Cmd cmd : {Cmd::Nouveau, Cmd::Ouvrir, Cmd::Importer, Cmd::OuvrirAutomatiquement})
-        EXPECT_TRUE(state.enabled(cmd)) << caption(cmd);
-    state.ValidePage(PageId::Planning);
-    state.Valide();
-    // It touches nothing page-bound, and no page selection takes them back.
-    EXPECT_FALSE(state.enabled(Cmd::ListeClients));
-    EXPECT_FALSE(state.enabled(Cmd::Planning));
-    for (PageId page : kPages) {
-        state.ValidePage(page);
-        for (Cmd cmd : {Cmd::Enregistrer, Cmd::BoutonEnregistrer, Cmd::Premier, Cmd::Dernier, Cmd::Liste,
-                        Cmd::ImprimerFiche, Cmd::Imprimer, Cmd::BoutonImprimer, Cmd::BoutonEnveloppe})
-            EXPECT_TRUE(state.enabled(cmd)) << caption(cmd);
-    }
-}
-
-// Choosing any line of a selection menu checks it alone in its group and
-// leaves the other groups' choices; each group starts on its "all" line.
-TEST(CommandState, SelectionMenusAreRadioGroups)
-{
-    CommandState state;
-    auto checkedOf = [&](SelectionGroup group) {
-        QList<Cmd> out;
-        for (int c = 0; c < kCmdCount; ++c)
-            if (selectionItem(Cmd(c)) && selectionItem(Cmd(c))->group == group && state.checked(Cmd(c)))
-                out << Cmd(c);
-        return out;
-    };
-    for (Cmd all : {Cmd::TousLesClients, Cmd::ToutesLesChambres, Cmd::ToutesLesFactures,
-                    Cmd::TousLesArticles, Cmd::TousLesFournisseurs})
-        EXPECT_EQ(checkedOf(selectionItem(all)->group), QList<Cmd>{all});
-    EXPECT_FALSE(state.checked(Cmd::OuvrirAutomatiquement));
-    EXPECT_EQ(state.select(Cmd::ToutesLesFactures), 0); // invoices count from 0
-    for (Cmd cmd : {Cmd::ClientsVille, Cmd::ClientsPresents, Cmd::FacturesClient, Cmd::ChambresLibres,
-                    Cmd::FournisseursFamille}) {
-        EXPECT_GT(state.select(cmd), 0);
-        EXPECT_EQ(checkedOf(selectionItem(cmd)->group), QList<Cmd>{cmd});
-    }
-    // Other groups keep their choice.
-    EXPECT_EQ(checkedOf(SelectionGroup::Articles), QList<Cmd>{Cmd::TousLesArticles});
-    EXPECT_EQ(checkedOf(SelectionGroup::Clients), QList<Cmd>{Cmd::ClientsPresents});
-    EXPECT_EQ(state.select(Cmd::Premier), -1);
-    EXPECT_FALSE(state.checked(Cmd::Premier));
-    state.Decoche(SelectionGroup::Rooms);
-    EXPECT_TRUE(checkedOf(SelectionGroup::Rooms).isEmpty());
-}
-
-TEST(RecordKeys, MoveBetweenCards)
-{
-    EXPECT_EQ(recordKey(Qt::Key_PageDown, Qt::NoModifier), Cmd::Suivant);
-    EXPECT_EQ(recordKey(Qt::Key_PageUp, Qt::NoModifier), Cmd::Precedent);
-    EXPECT_EQ(recordKey(Qt::Key_F2, Qt::NoModifier), Cmd::Liste);
-    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::ControlModifier), Cmd::Premier);
-    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier | Qt::KeypadModifier), Cmd::Dernier);
-    // Home and End without Ctrl, or with more than Ctrl, stay the field's.
-    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::NoModifier), Cmd::None);
-    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier), Cmd::None);
-    EXPECT_EQ(recordKey(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier), Cmd::None);
-    // In a card's notes Ctrl+Home and Ctrl+End move in the text; the page
-    // keys still move between cards.
-    EXPECT_EQ(recordKey(Qt::Key_End, Qt::ControlModifier, true), Cmd::None);
-    EXPECT_EQ(recordKey(Qt::Key_PageDown, Qt::NoModifier, true), Cmd::Suivant);
 }

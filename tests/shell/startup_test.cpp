@@ -6,7 +6,6 @@
 #include "store/table_helpers.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,16 +33,6 @@ struct Folder
     }
     QString path(const QString &name) const { return dir.filePath(name); }
 };
-
-// What the installed program does to write its demonstration hotel.
-bool writeDemo(const QString &folder)
-{
-    QProcess generate;
-    generate.setStandardOutputFile(QProcess::nullDevice());
-    generate.start(CARVELLE_GENERATOR, {"--small", "--date", "2026-03-04", folder, "DEMO"});
-    return generate.waitForFinished() && generate.exitCode() == 0 &&
-           QProcess::execute("bash", {CARVELLE_TEST_DATA "/../../scripts/demo-settings.sh", folder}) == 0;
-}
 
 } // namespace
 
@@ -139,51 +128,4 @@ TEST(CommandLineFile, OpensInsteadOfTheLastSetWithOpensChecks)
     readOnly.ui.okCancel = {true};
     EXPECT_TRUE(readOnly.main.start(f.dir.path(), f.path("LION.htl")));
     EXPECT_TRUE(readOnly.main.readOnly());
-}
-
-TEST(DemoHotel, OfferedInAnEmptyFolderThenOpenedAtEveryStart)
-{
-    QTemporaryDir home;
-    const QString folder = home.filePath("Carvelle");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    {
-        // Declined: nothing written, and the closing leaves the settings,
-        // so it is not offered again.
-        Program p;
-        p.main.demoWriter = writeDemo;
-        p.ui.yesNoCancel = {Ui::Answer::No};
-        EXPECT_FALSE(p.main.start(folder));
-        EXPECT_EQ(p.ui.shown, QStringList({"Bienvenue dans Carvelle.\r\nCréer un hôtel de démonstration ?"}));
-        EXPECT_FALSE(QFile::exists(folder + "/DEMO.htl"));
-        ASSERT_TRUE(p.main.FormCloseQuery());
-        Program again;
-        again.main.demoWriter = writeDemo;
-        EXPECT_FALSE(again.main.start(folder));
-        EXPECT_TRUE(again.ui.shown.isEmpty());
-    }
-    const QString fresh = home.filePath("Carvelle2");
-    ASSERT_TRUE(QDir().mkpath(fresh));
-    {
-        // A file named on the command line: no question.
-        Folder f;
-        Program p;
-        p.main.demoWriter = writeDemo;
-        EXPECT_TRUE(p.main.start(fresh, f.path("LION.htl")));
-        EXPECT_TRUE(p.ui.shown.isEmpty());
-    }
-    Program p;
-    p.main.demoWriter = writeDemo;
-    p.ui.yesNoCancel = {Ui::Answer::Yes};
-    EXPECT_TRUE(p.main.start(fresh));
-    EXPECT_EQ(p.main.FileName, fresh + "/DEMO.htl");
-    EXPECT_TRUE(p.main.autoOpen());
-    EXPECT_EQ(p.fiche.company().lines[0], QString("Hôtel de la Plage"));
-
-    // A writer that fails says so, and the program starts empty.
-    QTemporaryDir empty;
-    Program failed;
-    failed.main.demoWriter = [](const QString &) { return false; };
-    failed.ui.yesNoCancel = {Ui::Answer::Yes};
-    EXPECT_FALSE(failed.main.start(empty.path()));
-    EXPECT_TRUE(failed.ui.shown.last().startsWith("L'hôtel de démonstration n'a pas pu être créé"));
 }

@@ -1,34 +1,17 @@
-// The help window: its index finds pages, and every page it can open exists.
+// The help window: every page it can open exists.
 
 #include "shell/ui/help_topics.h"
 #include "shell/ui/help_window.h"
 #include "store/page.h"
 
-#include "typing.h"
-
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QRegularExpression>
-#include <QTest>
-#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QStringList shownKeywords(const THelp &help)
-{
-    QStringList shown;
-    const auto *list = help.findChild<QListWidget *>(u"keywords"_s);
-    for (int i = 0; i < list->count(); ++i) {
-        if (!list->item(i)->isHidden())
-            shown.append(list->item(i)->text());
-    }
-    return shown;
-}
 
 QString pageText(const QString &page)
 {
@@ -39,30 +22,6 @@ QString pageText(const QString &page)
 }
 
 } // namespace
-
-TEST(HelpWindow, SearchNarrowsTheKeywordsAndOpensTheChosenPage)
-{
-    THelp help;
-    help.showSearch(u"reserv"_s); // accents and case do not matter
-    EXPECT_EQ(shownKeywords(help), QStringList{u"Réservation"_s});
-
-    auto *key = help.findChild<QLineEdit *>(u"key"_s);
-    key->clear();
-    typeText(key, u"fact"_s);
-    // The keyword that begins with the text is chosen before the others.
-    EXPECT_EQ(help.findChild<QListWidget *>(u"keywords"_s)->currentItem()->text(), u"Facture"_s);
-
-    QTest::keyClick(key, Qt::Key_Down);
-    const QString next = help.findChild<QListWidget *>(u"keywords"_s)->currentItem()->text();
-    EXPECT_TRUE(next != u"Facture"_s && next.contains(u"fact"_s, Qt::CaseInsensitive));
-
-    key->clear();
-    typeText(key, u"arrivée"_s);
-    QTest::keyClick(key, Qt::Key_Return);
-    EXPECT_EQ(help.page(), QUrl(u"qrc:/help/chambres.html#arrivee"_s));
-    EXPECT_EQ(help.findChild<QTextBrowser *>(u"page"_s)->documentTitle(),
-              u"Chambres et réception"_s);
-}
 
 // A chapter, keyword or link to a page or anchor that does not exist would
 // show an empty window.

@@ -1,6 +1,6 @@
-// The main window: its actions show the command state of each page, its file
-// commands answer through the scripted message boxes, and the record
-// window's keys work from inside a card's fields.
+// The main window: its file commands answer through the scripted message
+// boxes, F1 opens the help, and the record window's keys work from inside a
+// card's fields.
 #include "clean_set.h"
 #include "shell/ui/fiche_widget.h"
 #include "shell/ui/help_window.h"
@@ -24,10 +24,6 @@
 
 namespace {
 
-constexpr PageId kPages[] = {PageId::Planning,  PageId::Clients,      PageId::Rooms,
-                             PageId::Invoices,  PageId::MainCourante, PageId::Articles,
-                             PageId::Suppliers, PageId::Orders};
-
 // The clean LION set; its client card's name field.
 struct Program : CleanSet
 {
@@ -37,81 +33,7 @@ struct Program : CleanSet
     }
 };
 
-void expectActionsShow(const TMainForm &form, const CommandState &expected)
-{
-    for (int i = 1; i < kCmdCount; ++i) {
-        const QAction *action = form.action(Cmd(i));
-        ASSERT_NE(action, nullptr) << i;
-        EXPECT_EQ(action->isEnabled(), expected.enabled(Cmd(i))) << action->text().toStdString();
-        if (action->isCheckable()) {
-            EXPECT_EQ(action->isChecked(), expected.checked(Cmd(i))) << i;
-        }
-    }
-}
-
 } // namespace
-
-TEST(MainForm, ActionsShowTheCommandStateOfEachPage)
-{
-    Program p;
-    CommandState expected;
-    expected.ValidePage(PageId::Planning);
-    expectActionsShow(p.form, expected);
-
-    for (PageId page : kPages) {
-        SCOPED_TRACE(int(page));
-        p.form.run(pageItem(page));
-        EXPECT_EQ(p.form.recordWindow()->shownPage(), page);
-        expected.ValidePage(page);
-        expectActionsShow(p.form, expected);
-    }
-
-    // A page's button selects it too; opening a set enables saving and the moves.
-    p.form.run(Cmd::BoutonClient);
-    EXPECT_EQ(p.form.recordWindow()->shownPage(), PageId::Clients);
-    ASSERT_TRUE(p.open());
-    expected.ValidePage(PageId::Clients);
-    expected.Valide();
-    expectActionsShow(p.form, expected);
-    EXPECT_EQ(p.form.windowTitle(), "Carvelle - [LION.htl]");
-}
-
-// The file commands reach the controller, whose answers are tested there:
-// the save prompt, the refusal of what is not a hotel file, Save As.
-TEST(MainForm, FileCommandsAnswerThroughTheMessageBoxes)
-{
-    Program p;
-    writeFile(p.path("notes.txt"), "x");
-    p.ui.openFiles = {p.path("notes.txt")};
-    p.form.run(Cmd::Ouvrir);
-    EXPECT_EQ(p.ui.shown.last(), "Type de fichier non valide");
-    EXPECT_TRUE(p.form.controller().FileName.isEmpty());
-    EXPECT_FALSE(p.form.action(Cmd::Enregistrer)->isEnabled());
-
-    ASSERT_TRUE(p.open());
-    writeFile(p.path("TIGRE.htl"), readFile(p.path("LION.htl")));
-    p.form.run(Cmd::Clients);
-    p.nameField()->setText("CHANGÉ");
-    // Cancel: the set stays open and no open dialog shows.
-    p.ui.yesNoCancel = {Ui::Answer::Cancel};
-    const int dialogs = p.ui.openDialogs;
-    p.form.run(Cmd::BoutonOuvrir);
-    EXPECT_EQ(p.ui.shown.last(), "Enregistrer changements dans LION.htl ?");
-    EXPECT_EQ(p.ui.openDialogs, dialogs);
-    EXPECT_EQ(p.form.controller().FileName, p.path("LION.htl"));
-    // Yes: writes the changed set first.
-    p.ui.yesNoCancel = {Ui::Answer::Yes};
-    p.ui.openFiles = {p.path("TIGRE.htl")};
-    p.form.run(Cmd::Ouvrir);
-    EXPECT_TRUE(readFile(p.path("LION.htl")).contains("CHANG\xC9"));
-    EXPECT_EQ(p.form.controller().FileName, p.path("TIGRE.htl"));
-
-    p.ui.saveFiles = {p.path("essai.txt")};
-    p.form.run(Cmd::EnregistrerSous);
-    EXPECT_TRUE(QFile::exists(p.path("essai.chb")));
-    EXPECT_FALSE(QFile::exists(p.path("essai.txt")));
-    EXPECT_EQ(p.form.windowTitle(), "Tolvenar - [essai.htl]");
-}
 
 TEST(MainForm, RecordKeysWorkFromTheFieldsOfACard)
 {
@@ -165,8 +87,9 @@ TEST(MainForm, F1OpensTheHelpOnThePageShown)
         p.form.run(c.page);
         p.form.activateWindow();
         QApplication::setActiveWindow(&p.form);
-        QTest::keyClick(p.nameField() && c.page == Cmd::Clients ? static_cast<QWidget *>(p.nameField())
-                                                                 : p.form.recordWindow(),
+        QTest::keyClick(p.nameField() && c.page == Cmd::Clients
+                            ? static_cast<QWidget *>(p.nameField())
+                            : p.form.recordWindow(),
                         Qt::Key_F1);
         THelp *help = p.form.findChild<THelp *>();
         ASSERT_NE(help, nullptr);

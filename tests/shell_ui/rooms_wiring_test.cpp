@@ -7,7 +7,6 @@
 #include "widget_lookup.h"
 
 #include "clients/ui/client_page_widget.h"
-#include "rooms/ui/journee_window.h"
 #include "rooms/ui/planning_widget.h"
 #include "rooms/ui/room_page_widget.h"
 
@@ -16,6 +15,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -30,10 +30,22 @@ namespace {
 
 // The clean LION set open: three clients present in room 12 from the 1st to
 // the 5th of December 2026 (DUPONT Jean on the client card), room 12
-// occupied by DUPONT Jean, room 7 free.
+// occupied by DUPONT Jean, room 7 free. Printouts go to PDF.
 struct Hotel : CleanSet
 {
-    Hotel() { open(); }
+    PdfOnly pdf;
+    Hotel()
+    {
+        open();
+        form.setPrintUi(pdf);
+    }
+    bool printedOnA5() const
+    {
+        QProcess p;
+        p.start("pdfinfo", {pdf.path});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput()).contains(u"(A5)");
+    }
     QString roomLine(int block, int offset)
     {
         const RecordTable &t = form.fiche().set().table(Table::Rooms);
@@ -41,17 +53,11 @@ struct Hotel : CleanSet
     }
 };
 
-int click(QDialog &dialog, const QString &text)
-{
-    QTest::mouseClick(button<QPushButton>(&dialog, text), Qt::LeftButton);
-    return dialog.result();
-}
-
 } // namespace
 
 // Which commands each page offers: CommandState (tests/shell) and
 // MainForm.ActionsShowTheCommandStateOfEachPage.
-TEST(RoomsWiring, RoomPageMovesBySelectionAndSearch)
+TEST(RoomsWiring, RoomPageMovesBySelectionAndSearchAndTheRoomPicker)
 {
     Hotel h;
     h.form.run(Cmd::BoutonChambres);
@@ -73,17 +79,42 @@ TEST(RoomsWiring, RoomPageMovesBySelectionAndSearch)
     h.answer = typing(u"7"_s);
     h.form.run(Cmd::RechercherChambre);
     EXPECT_EQ(number->text(), u"    7"_s);
-    h.answer = typing(u"99"_s);
-    h.form.run(Cmd::RechercherChambre);
-    EXPECT_EQ(h.ui.shown.last(), u"Chambre    99 non trouvée"_s);
 
     // Going round the pages only shows cards: nothing is left to save.
     for (Cmd c : {Cmd::Planning, Cmd::Clients, Cmd::Chambres, Cmd::Suivant, Cmd::Planning})
         h.form.run(c);
     EXPECT_FALSE(h.form.fiche().TestModif());
+
+    // The client card's room picker.
+    h.form.run(Cmd::Clients);
+    TClientPage *page = h.form.recordWindow()->clientPage();
+    QToolButton *picker = button<QToolButton>(page, u"Liste des chambres"_s);
+    ASSERT_TRUE(picker);
+
+    QStringList offered;
+    auto pick = [&](const QString &button) {
+        return [&, button](QDialog &d) {
+            auto *list = d.findChild<QListWidget *>();
+            offered.clear();
+            for (int i = 0; i < list->count(); ++i)
+                offered << list->item(i)->text();
+            if (!offered.isEmpty())
+                list->setCurrentRow(0);
+            return click(d, button);
+        };
+    };
+    // Room 12 is taken for the card's stay; 7 is offered and goes into "Chambre".
+    h.answer = pick(u"OK"_s);
+    QTest::mouseClick(picker, Qt::LeftButton);
+    EXPECT_EQ(offered, QStringList{u"7 Chambre côté mer"_s});
+    EXPECT_EQ(named<QLineEdit>(page, u"Chambre"_s)->text(), u"7"_s);
+    EXPECT_EQ(h.form.clientPage().card().room, u"7"_s);
+    EXPECT_TRUE(h.form.clientPage().modified());
 }
 
-TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
+// The arrival from the menu reaches the tables and the planning; a foreign
+// guest's arrival offers the police form, printed on A5.
+TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesThePlanningAndThePoliceForm)
 {
     Hotel h;
     h.form.run(Cmd::Clients);
@@ -97,8 +128,11 @@ TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
         d.findChild<QDateEdit *>(u"leaving"_s)->setDate(today.addDays(2));
         return click(d, u"OK"_s);
     };
+    // DUPONT Jean is French: his arrival asks nothing more.
+    ASSERT_EQ(h.form.clientPage().card().nationality, u"Française"_s);
     h.form.action(Cmd::ArriveeClient)->trigger();
     ASSERT_TRUE(asked);
+    EXPECT_TRUE(h.ui.shown.isEmpty());
     EXPECT_EQ(h.roomLine(1, 8), u"DUPONT Jean"_s);
     EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Chambre"_s)->text(), u"7"_s);
 
@@ -124,84 +158,18 @@ TEST(RoomsWiring, ArrivalFromTheMenuReachesTheTablesAndThePlanning)
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
     EXPECT_TRUE(h.form.action(Cmd::ArriveeClient)->isEnabled());
-    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), u"DUPONT Jean"_s);
-    h.form.run(Cmd::BoutonPlanning);
+    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(),
+              u"DUPONT Jean"_s);
 
-    // Page Down shows the next week, Ctrl+Home four weeks back.
-    const QDate first = h.form.planningPage().grid().first;
-    QTest::keyClick(h.form.recordWindow(), Qt::Key_PageDown);
-    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(7));
-    QTest::keyClick(h.form.recordWindow(), Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(h.form.planningPage().grid().first, first.addDays(-21));
-    bool titled = false;
-    for (QLabel *l : planning->findChildren<QLabel *>())
-        titled = titled || l->text() == PlanningPage::title(first.addDays(-21));
-    EXPECT_TRUE(titled);
-}
-
-TEST(RoomsWiring, RoomPickerPutsAFreeRoomIntoTheClientCard)
-{
-    Hotel h;
+    // Had he been British, the same arrival would have offered the form.
     h.form.run(Cmd::Clients);
-    TClientPage *page = h.form.recordWindow()->clientPage();
-    QToolButton *picker = button<QToolButton>(page, u"Liste des chambres"_s);
-    ASSERT_TRUE(picker);
-
-    QStringList offered;
-    auto pick = [&](const QString &button) {
-        return [&, button](QDialog &d) {
-            auto *list = d.findChild<QListWidget *>();
-            offered.clear();
-            for (int i = 0; i < list->count(); ++i)
-                offered << list->item(i)->text();
-            if (!offered.isEmpty())
-                list->setCurrentRow(0);
-            return click(d, button);
-        };
-    };
-    // Cancelled: the card stays as it was.
-    h.answer = pick(u"Annuler"_s);
-    QTest::mouseClick(picker, Qt::LeftButton);
-    EXPECT_EQ(h.form.clientPage().card().room, u"   12"_s);
-    EXPECT_FALSE(h.form.clientPage().modified());
-
-    // Room 12 is taken for the card's stay; 7 is offered and goes into "Chambre".
-    h.answer = pick(u"OK"_s);
-    QTest::mouseClick(picker, Qt::LeftButton);
-    EXPECT_EQ(offered, QStringList{u"7 Chambre côté mer"_s});
-    EXPECT_EQ(named<QLineEdit>(page, u"Chambre"_s)->text(), u"7"_s);
-    EXPECT_EQ(h.form.clientPage().card().room, u"7"_s);
-    EXPECT_TRUE(h.form.clientPage().modified());
-}
-
-// F3 from any page shows the day; a guest chosen in it is shown on the
-// client page, commands and all.
-TEST(RoomsWiring, F3ShowsTheDayAndAGuestChosenOpensTheirCard)
-{
-    Hotel h;
-    h.form.show();
-    h.form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
-    h.form.run(Cmd::BoutonPlanning);
-    QString chosen;
-    h.answer = [&](QDialog &d) {
-        auto *day = qobject_cast<TJournee *>(&d);
-        EXPECT_NE(day, nullptr);
-        if (!day)
-            return d.result();
-        EXPECT_EQ(day->day(), QDate::currentDate());
-        // The clean set's guests have been in the house since December 2026.
-        EXPECT_FALSE(day->shown().present.isEmpty());
-        if (!day->shown().present.isEmpty()) {
-            chosen = day->shown().present.first().name;
-            day->list(2)->setCurrentCell(0, 0);
-            QTest::keyClick(day->list(2), Qt::Key_Return);
-        }
-        return d.result();
-    };
-    QTest::keyClick(h.form.recordWindow(), Qt::Key_F3);
-    ASSERT_FALSE(chosen.isEmpty());
-    EXPECT_EQ(h.form.recordWindow()->shownPage(), PageId::Clients);
-    EXPECT_TRUE(h.form.action(Cmd::DepartClient)->isEnabled());
-    EXPECT_EQ(named<QLineEdit>(h.form.recordWindow()->clientPage(), u"Nom Prénom"_s)->text(), chosen);
+    h.form.clientPage().card().nationality = u"Britannique"_s;
+    h.form.clientPage().touch();
+    h.pdf.path = h.path(u"police.pdf"_s);
+    h.ui.yesNoCancel = {Ui::Answer::Yes};
+    h.ui.okCancel = {true}; // no printer: save as PDF
+    h.form.run(Cmd::ArriveeClient);
+    EXPECT_EQ(h.ui.shown.value(0), u"Imprimer la fiche de police ?"_s);
+    EXPECT_TRUE(h.printedOnA5());
+    EXPECT_TRUE(h.form.action(Cmd::ImprimerFichePolice)->isEnabled());
 }
