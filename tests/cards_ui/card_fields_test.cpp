@@ -55,7 +55,7 @@ protected:
     }
 };
 
-TEST_F(Fields, EditsReachTheirValueAndOnlyCardValuesMarkIt)
+TEST_F(Fields, EditsReachTheirValueOnlyCardValuesMarkItAndShowPutsThemBack)
 {
     name->insert("Zoé");
     QTest::keyClicks(due, "12.5");
@@ -78,12 +78,19 @@ TEST_F(Fields, EditsReachTheirValueAndOnlyCardValuesMarkIt)
     entryField->insert("Séjour");
     EXPECT_EQ(entry, u"Séjour");
     EXPECT_EQ(touches, 0);
-}
 
-TEST_F(Fields, ShowPutsEveryValueBackWithoutMarking)
-{
+    // What a file cannot hold is refused.
+    name->insert("A\tB");
+    name->insert("Ω");
+    EXPECT_EQ(card.name, u"Zoé");
+    note->insertPlainText("x\u03A9y\u00A0z");
+    EXPECT_EQ(note->toPlainText(), u"a\nbxy z");
+    EXPECT_EQ(card.note, QStringList({"a", "bxy\u00A0z"}));
+
+    // show() puts every value back without marking the card.
     card = {"Martin", "5,00", "31/12/2026", true, 3, "Suite", {"x", "", "y"}};
     entry = "Bar";
+    touches = 0;
     fields->show();
     EXPECT_EQ(touches, 0);
     EXPECT_EQ(name->text(), u"Martin");
@@ -102,7 +109,7 @@ TEST_F(Fields, ShowPutsEveryValueBackWithoutMarking)
     EXPECT_EQ(name->cursorPosition(), 2);
 }
 
-TEST_F(Fields, LeavingAFieldRunsItsRuleAndShowsWhatItLeft)
+TEST_F(Fields, LeavingAFieldRunsItsRuleAndTabFollowsTheOrderOfMaking)
 {
     int runs = 0;
     fields->onLeave(due, [&] {
@@ -116,20 +123,8 @@ TEST_F(Fields, LeavingAFieldRunsItsRuleAndShowsWhatItLeft)
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(due->text(), u"       5");
     EXPECT_EQ(card.due, u"       5");
-}
 
-TEST_F(Fields, RefuseWhatAFileCannotHold)
-{
-    name->insert("A\tB");
-    name->insert("Ω");
-    EXPECT_TRUE(card.name.isEmpty());
-    note->insertPlainText("x\u03A9y\u00A0z");
-    EXPECT_EQ(note->toPlainText(), u"xy z");
-    EXPECT_EQ(card.note, QStringList("xy\u00A0z"));
-}
-
-TEST_F(Fields, TabVisitsFieldsInTheOrderTheyWereMade)
-{
+    // Tab visits the fields in the order they were made.
     auto *button = new QPushButton(QStringLiteral("OK"), &page);
     fields->addToTabOrder(button);
     // Parented again, "due" would come last on its own.

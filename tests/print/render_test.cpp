@@ -55,15 +55,61 @@ QString pdfText(const QString &path)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-} // namespace
-
-TEST(PrintPdf, EachPrintoutReachesAPdfWithItsPagesAndFrenchText)
+class PrintPdf : public ::testing::Test
 {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-        GTEST_SKIP() << "pdftotext is missing";
+protected:
     QTemporaryDir dir;
     ScriptedUi ui;
     ScriptedPrintUi printUi;
+};
+
+// A job made for its own sheet (the A5 police form) is laid out and printed
+// on that sheet, whatever the printer's paper.
+using PaperSize = PrintPdf;
+
+bool isA5(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput()).contains(u"(A5)");
+}
+
+} // namespace
+
+TEST_F(PaperSize, AJobWithItsSheetIsLaidOutAndPrintedOnIt)
+{
+    ui.okCancel = {true, true};
+    PageMetrics laidOut;
+    PrintJob job{"Fiche",
+                 Orientation::Portrait,
+                 std::nullopt,
+                 [&](const PageMetrics &m, const PrintRange &) {
+                     laidOut = m;
+                     return PrintDocument("Fiche", Orientation::Portrait, m);
+                 },
+                 {},
+                 kA5PaperMm};
+    printUi.pdf = dir.filePath("a5.pdf");
+    ASSERT_TRUE(printDocument(nullptr, job, ui, printUi));
+    EXPECT_TRUE(isA5(printUi.pdf));
+    // The layout saw the A5 page less the printer's margins.
+    EXPECT_GT(laidOut.widthMm, 120);
+    EXPECT_LE(laidOut.widthMm, 148);
+    EXPECT_GT(laidOut.heightMm, 180);
+    EXPECT_LE(laidOut.heightMm, 210);
+
+    job.paperMm.reset();
+    printUi.pdf = dir.filePath("default.pdf");
+    ASSERT_TRUE(printDocument(nullptr, job, ui, printUi));
+    EXPECT_FALSE(isA5(printUi.pdf));
+    EXPECT_GT(laidOut.heightMm, 210);
+}
+
+TEST_F(PrintPdf, EachPrintoutReachesAPdfWithItsPagesAndFrenchText)
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext is missing";
 
     ClientCard card;
     card.name = "Hélène Dupré";
@@ -117,11 +163,8 @@ TEST(PrintPdf, EachPrintoutReachesAPdfWithItsPagesAndFrenchText)
     EXPECT_FALSE(text.contains("Nom 1 ") || text.contains("Nom 5"));
 }
 
-TEST(PrintPdf, WithoutPrinterNothingHappensSilently)
+TEST_F(PrintPdf, WithoutPrinterNothingHappensSilently)
 {
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    ScriptedPrintUi printUi;
     const PrintDocument doc("Enveloppe", Orientation::Portrait, kPortrait);
     const PrintJob job{"Enveloppe", Orientation::Portrait, {}, [&](auto &, auto &) { return doc; }};
 
@@ -142,11 +185,8 @@ TEST(PrintPdf, WithoutPrinterNothingHappensSilently)
                                dir.filePath("missing/folder/out.pdf") + " : Dossier introuvable");
 }
 
-TEST(PrintPdf, TheEnvelopeIsAskedForOnlyWhenAPrinterPrintsIt)
+TEST_F(PrintPdf, TheEnvelopeIsAskedForOnlyWhenAPrinterPrintsIt)
 {
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    ScriptedPrintUi printUi;
     const ClientCard card;
     const Company company;
     const Settings settings;
@@ -165,9 +205,8 @@ TEST(PrintPdf, TheEnvelopeIsAskedForOnlyWhenAPrinterPrintsIt)
     EXPECT_EQ(ui.shown[0], "Insérez une enveloppe dans l'imprimante");
 }
 
-TEST(PrintPdf, RendererLeavesThePrinterInPortrait)
+TEST_F(PrintPdf, RendererLeavesThePrinterInPortrait)
 {
-    QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("l.pdf"));

@@ -3,7 +3,6 @@
 #include "store/file_set.h"
 #include "table_helpers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,8 +23,7 @@ TEST(AnyBytes, OpeningStrangeFilesNeverFails)
     };
     QTemporaryDir dir;
     for (const QByteArray &bytes : files) {
-        for (const char *ext : {"htl", "chb", "fct", "mnc", "stk", "frs", "cmd"})
-            writeFile(dir.filePath(QStringLiteral("X.") + QLatin1String(ext)), bytes);
+        writeSetFiles(dir.path(), "X", {bytes, bytes, bytes, bytes, bytes, bytes, bytes});
         FileSet set;
         ASSERT_TRUE(set.Charge(dir.filePath("X.htl"), dir.path()));
         for (Table t : kBlockTables) {

@@ -15,7 +15,6 @@
 namespace {
 
 const QString kSets = QStringLiteral(CARVELLE_TEST_DATA "/sets");
-const char *const kExt[] = {"htl", "chb", "fct", "mnc", "stk", "frs", "cmd"};
 
 QList<QByteArray> splitLines(const QByteArray &bytes)
 {
@@ -107,9 +106,7 @@ TEST(Mutations, EveryDamagedSetIsRepairedOnceAndOpensCleanAfter)
     QTemporaryDir dir;
     for (int round = 0; round < 3000; ++round) {
         const QString set = sets[round % sets.size()];
-        std::array<QByteArray, 7> files;
-        for (int i = 0; i < 7; ++i)
-            files[std::size_t(i)] = readFile(kSets + '/' + set + "/LION." + kExt[i]);
+        SetBytes files = readSetFiles(kSets + '/' + set, "LION");
         const Table damaged = kBlockTables[rng() % kBlockTables.size()];
         const int width = tableInfo(damaged).markerWidth;
         QByteArray &bytes = files[std::size_t(damaged)];
@@ -118,9 +115,7 @@ TEST(Mutations, EveryDamagedSetIsRepairedOnceAndOpensCleanAfter)
         bytes = mutate(bytes, width, rng);
         const QString folder = dir.filePath(QString::number(round));
         QDir().mkpath(folder);
-        for (int i = 0; i < 7; ++i)
-            if (files[std::size_t(i)] != "<missing>")
-                writeFile(folder + "/LION." + kExt[i], files[std::size_t(i)]);
+        writeSetFiles(folder, "LION", files);
         SCOPED_TRACE(qPrintable(set + " " + tableInfo(damaged).name + " round " + QString::number(round)));
 
         FileSet first;
@@ -140,7 +135,7 @@ TEST(Mutations, EveryDamagedSetIsRepairedOnceAndOpensCleanAfter)
         // No larger than what was read plus what the repair wrote anew.
         RecordTable read(width);
         read.setBytes(bytes);
-        const QByteArray saved = readFile(folder + "/LION." + kExt[int(damaged)]);
+        const QByteArray saved = readFile(folder + "/LION." + kSetExtensions[int(damaged)]);
         EXPECT_LE(saved.size(), read.toBytes().size() + report.bytesAdded);
 
         // Opened again: nothing to repair, every position has its block.

@@ -185,6 +185,14 @@ TEST(SettingsCompany, SevenLinesAreReadAndWritten)
     c.lines[1] = "rue\r\nbis";
     EXPECT_TRUE(SauveSoc(c, dir.path()));
     EXPECT_EQ(readFile(dir.filePath("Carvelle.soc")).split('\n').size(), 8);
+
+    // The dialog's OK needs a company name.
+    std::array<QString, kCompanyLines> fields{"", "a1", "a2", "cp", "s", "t", "ape"};
+    EXPECT_FALSE(PsocOk(c, fields));
+    EXPECT_EQ(c.lines[1], "rue\r\nbis");
+    fields[0] = "New";
+    EXPECT_TRUE(PsocOk(c, fields));
+    EXPECT_EQ(c.lines, fields);
 }
 
 TEST(SettingsReaders, AnyBytesAreAccepted)
@@ -223,16 +231,4 @@ TEST(SettingsListEditor, ClickValidateAndDelete)
     e.removeSelected(); // nothing selected any more
     EXPECT_EQ(e.entries(), (QStringList{"Suite", "", "Triple"}));
     EXPECT_EQ(e.text(), "");
-}
-
-TEST(SettingsCompany, DialogOkNeedsACompanyName)
-{
-    Company c;
-    c.lines[0] = "Old";
-    std::array<QString, kCompanyLines> fields{"", "a1", "a2", "cp", "s", "t", "ape"};
-    EXPECT_FALSE(PsocOk(c, fields));
-    EXPECT_EQ(c.lines[1], "");
-    fields[0] = "New";
-    EXPECT_TRUE(PsocOk(c, fields));
-    EXPECT_EQ(c.lines, fields);
 }

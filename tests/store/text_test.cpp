@@ -43,16 +43,14 @@ TEST(Lines, EveryLineEndIsOneEnd)
 
 TEST(Amounts, RoundHalfAwayFromZeroOnTheDecimalValue)
 {
-    EXPECT_EQ(formatAmount(2.675, 2), "2,68");
-    EXPECT_EQ(formatAmount(-2.675, 2), "-2,68");
-    EXPECT_EQ(formatAmount(1.005, 2), "1,01");
-    EXPECT_EQ(formatAmount(9.995, 2), "10,00");
-    EXPECT_EQ(formatAmount(2.5, 0), "3");
-    EXPECT_EQ(formatAmount(1234567.5, 2), "1234567,50"); // no thousands separator
-    EXPECT_EQ(formatAmount(0, 2), "0,00");
-    EXPECT_EQ(formatAmount(-0.001, 2), "0,00");
-    EXPECT_EQ(formatAmount(0, 0), ""); // "#" writes zero as nothing
-    EXPECT_EQ(formatAmount(0.4, 0), "");
+    // No thousands separator; "#" (no decimals) writes zero as nothing.
+    const std::tuple<double, int, const char *> cases[] = {
+        {2.675, 2, "2,68"},  {-2.675, 2, "-2,68"}, {1.005, 2, "1,01"},
+        {9.995, 2, "10,00"}, {2.5, 0, "3"},        {0, 2, "0,00"},
+        {-0.001, 2, "0,00"}, {0, 0, ""},           {0.4, 0, ""}};
+    for (const auto &[value, decimals, shown] : cases)
+        EXPECT_EQ(formatAmount(value, decimals), shown) << value;
+    EXPECT_EQ(formatAmount(1234567.5, 2), "1234567,50");
 }
 
 TEST(Conversions, FrenchMessagesOnBadInput)
@@ -75,11 +73,10 @@ TEST(Conversions, FrenchMessagesOnBadInput)
 TEST(Dates, StoredDateMustBeTenCharactersAndReal)
 {
     EXPECT_EQ(storedDate(u"04/03/2001"), QDate(2001, 3, 4));
-    EXPECT_FALSE(storedDate(u"4/03/2001").isValid());
-    EXPECT_FALSE(storedDate(u"04/03/2001 ").isValid());
-    EXPECT_FALSE(storedDate(u"31/04/2001").isValid());
-    EXPECT_FALSE(storedDate(u"04-03-2001").isValid());
-    EXPECT_FALSE(storedDate(u"٠٤/03/2001").isValid()); // digits of another script
+    // The last has digits of another script.
+    for (QStringView bad :
+         {u"4/03/2001", u"04/03/2001 ", u"31/04/2001", u"04-03-2001", u"٠٤/03/2001"})
+        EXPECT_FALSE(storedDate(bad).isValid()) << bad.toString().toStdString();
     EXPECT_EQ(dayKey(QDate(2001, 3, 4)), "20010304");
 }
 

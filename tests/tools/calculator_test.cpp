@@ -33,6 +33,18 @@ TEST(Calculator, RepeatedEqualsAppliesTheOperatorAgain)
     // An operator pressed twice only replaces the first.
     EXPECT_EQ(typed(u"6+*2="), u"12");
     EXPECT_EQ(typed(u"9/2="), u"4,5");
+
+    // Reciprocal, root and percent work on the number shown.
+    EXPECT_EQ(typed(u"3x"), u"0,3333333333333");
+    EXPECT_EQ(typed(u"3x").size(), Calculator::kWidth);
+    EXPECT_EQ(typed(u"16s"), u"4");
+    EXPECT_EQ(typed(u"2+4x="), u"2,25");
+    // A result goes on with its full precision, not the digits shown.
+    EXPECT_EQ(typed(u"3x*3="), u"1");
+    EXPECT_EQ(typed(u"2s*2s="), u"2");
+    EXPECT_EQ(typed(u"2+9s="), u"5");
+    EXPECT_EQ(typed(u"200+5%="), u"210");
+    EXPECT_EQ(typed(u"80*25%="), u"20");
 }
 
 TEST(Calculator, ErrorsShowErreurAndStartAfresh)
@@ -49,20 +61,6 @@ TEST(Calculator, ErrorsShowErreurAndStartAfresh)
     for (int i = 0; i < 25; ++i)
         big.equals();
     EXPECT_EQ(big.display(), u"Erreur");
-}
-
-TEST(Calculator, ReciprocalRootAndPercentWorkOnTheNumberShown)
-{
-    EXPECT_EQ(typed(u"3x"), u"0,3333333333333");
-    EXPECT_EQ(typed(u"3x").size(), Calculator::kWidth);
-    EXPECT_EQ(typed(u"16s"), u"4");
-    EXPECT_EQ(typed(u"2+4x="), u"2,25");
-    // A result goes on with its full precision, not the digits shown.
-    EXPECT_EQ(typed(u"3x*3="), u"1");
-    EXPECT_EQ(typed(u"2s*2s="), u"2");
-    EXPECT_EQ(typed(u"2+9s="), u"5");
-    EXPECT_EQ(typed(u"200+5%="), u"210");
-    EXPECT_EQ(typed(u"80*25%="), u"20");
 }
 
 TEST(Calculator, EntryEditing)

@@ -49,22 +49,6 @@ TEST(EuroConverter, KeypadAndRate)
     EXPECT_EQ(e.rateText(), u"1");
 }
 
-TEST(CurrencyConverter, ConvertsBothWaysToTheCent)
-{
-    using C = CurrencyConverter;
-    EXPECT_EQ(C::convert(u"10", C::FromEuros, 1.1466), u"11,47");
-    EXPECT_EQ(C::convert(u"11,47", C::ToEuros, 1.1466), u"10,00");
-    EXPECT_EQ(C::convert(u"1000", C::ToEuros, 134.76), u"7,42");
-    EXPECT_EQ(C::convert(u"abc", C::ToEuros, 134.76), u"");
-
-    C c;
-    EXPECT_EQ(c.amountCaption(), u"Euro");
-    c.setCurrency(3);
-    c.setDirection(C::ToEuros);
-    EXPECT_EQ(c.amountCaption(), u"Yen");
-    EXPECT_EQ(c.resultCaption(), u"Euro");
-}
-
 TEST(CurrencyConverter, RatesGoThroughTheSettingsFile)
 {
     Settings written;
@@ -77,11 +61,9 @@ TEST(CurrencyConverter, RatesGoThroughTheSettingsFile)
     readSettings(read, settingsBytes(written));
     CurrencyConverter c;
     SetIni(c, read);
-    EXPECT_EQ(c.rates()[0], kStartCurrencyRates[0]); // under 0,1
-    EXPECT_EQ(c.rates()[1], 1.2);
-    EXPECT_EQ(c.rates()[2], 0.1); // 0,1 itself is a rate
-    EXPECT_EQ(c.rates()[3], 150.5);
-    EXPECT_EQ(c.rates()[4], kStartCurrencyRates[4]);
+    // Under 0,1 a rate takes its start value; 0,1 itself is a rate.
+    EXPECT_EQ(c.rates(), (std::array<double, kCurrencies>{kStartCurrencyRates[0], 1.2, 0.1, 150.5,
+                                                          kStartCurrencyRates[4]}));
     EXPECT_EQ(c.direction(), CurrencyConverter::ToEuros);
     EXPECT_EQ(c.currency(), 2);
 
@@ -102,6 +84,20 @@ TEST(CurrencyConverter, RatesGoThroughTheSettingsFile)
     c.SetIni(7, 9, again.converterRates);
     EXPECT_EQ(c.direction(), CurrencyConverter::FromEuros);
     EXPECT_EQ(c.currency(), 0);
+
+    // Both ways to the cent; the captions follow the direction.
+    using C = CurrencyConverter;
+    EXPECT_EQ(C::convert(u"10", C::FromEuros, 1.1466), u"11,47");
+    EXPECT_EQ(C::convert(u"11,47", C::ToEuros, 1.1466), u"10,00");
+    EXPECT_EQ(C::convert(u"1000", C::ToEuros, 134.76), u"7,42");
+    EXPECT_EQ(C::convert(u"abc", C::ToEuros, 134.76), u"");
+
+    C captions;
+    EXPECT_EQ(captions.amountCaption(), u"Euro");
+    captions.setCurrency(3);
+    captions.setDirection(C::ToEuros);
+    EXPECT_EQ(captions.amountCaption(), u"Yen");
+    EXPECT_EQ(captions.resultCaption(), u"Euro");
 }
 
 } // namespace

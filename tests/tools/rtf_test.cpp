@@ -45,6 +45,52 @@ protected:
         return c.charFormat();
     }
     double twips(double pixels) const { return pixels * 15; }
+    // A paragraph's alignment (L, C, R; left when none is given), "*" for a
+    // list item, and its text.
+    static QString paragraph(const QTextBlock &b)
+    {
+        const Qt::Alignment a = b.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+        return QString(a == Qt::AlignHCenter ? "C"
+                       : a == Qt::AlignRight ? "R"
+                                             : "L") +
+               (b.textList() ? "* " : " ") + b.text();
+    }
+    QStringList paragraphs() const
+    {
+        QStringList out;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            out << paragraph(b);
+        return out;
+    }
+    // "b", "i", "u" for what a character has on, then its font and size.
+    static QString style(const QTextCharFormat &f)
+    {
+        return QString(f.fontWeight() == QFont::Bold ? "b" : "") + (f.fontItalic() ? "i" : "") +
+               (f.fontUnderline() ? "u" : "") + ' ' + f.fontFamilies().toStringList().join(',') +
+               ' ' + QString::number(f.fontPointSize());
+    }
+    // The style of the first character of each text.
+    QStringList styles(const QStringList &texts) const
+    {
+        QStringList out;
+        for (const QString &text : texts)
+            out << style(formatAt(text));
+        return out;
+    }
+    // A paragraph, its margins and first-line indent, then the style of
+    // each of its characters in turn.
+    static QStringList described(const QTextBlock &b)
+    {
+        const QTextBlockFormat f = b.blockFormat();
+        QStringList out{paragraph(b), QString::asprintf("%.1f %.1f %.1f", f.leftMargin(),
+                                                        f.rightMargin(), f.textIndent())};
+        for (int i = 0; i < b.length() - 1; ++i) {
+            QTextCursor c(b);
+            c.setPosition(b.position() + i + 1);
+            out << style(c.charFormat());
+        }
+        return out;
+    }
 };
 
 // ---- letters written by LibreOffice ------------------------------------------
@@ -52,41 +98,28 @@ protected:
 TEST_F(Rtf, LibreOfficeLetterKeepsAccentsStylesAndAlignment)
 {
     read(fixture("lettre-accents.rtf"));
-    ASSERT_EQ(doc.blockCount(), 6);
-    EXPECT_EQ(block(0).text(), QStringLiteral("Hôtel des Mûriers"));
-    EXPECT_EQ(block(0).blockFormat().alignment(), Qt::AlignHCenter);
-    EXPECT_EQ(formatAt(QStringLiteral("Hôtel")).fontWeight(), QFont::Bold);
-    EXPECT_EQ(block(1).text(), QStringLiteral("12, rue de l'Église"));
-    EXPECT_EQ(block(2).blockFormat().alignment(), Qt::AlignRight);
-    EXPECT_EQ(block(3).blockFormat().alignment(), Qt::AlignLeft);
-    EXPECT_TRUE(block(4).text().contains(QStringLiteral("« Côté jardin »")));
-    EXPECT_TRUE(block(4).text().contains(QStringLiteral("85,50 € la nuit")));
-    EXPECT_TRUE(block(5).text().endsWith(QStringLiteral("Œuvre, naïf, Noël, ÇA.")));
-
-    const QTextCharFormat plain = formatAt(QStringLiteral("Veuillez"));
-    EXPECT_EQ(plain.fontWeight(), QFont::Normal);
-    EXPECT_FALSE(plain.fontItalic());
-    EXPECT_EQ(plain.fontFamilies().toStringList(), QStringList{QStringLiteral("Liberation Serif")});
-    EXPECT_EQ(plain.fontPointSize(), 12);
-    EXPECT_TRUE(formatAt(QStringLiteral("chère cliente")).fontItalic());
-    EXPECT_FALSE(formatAt(QStringLiteral("chère cliente")).fontUnderline());
-    EXPECT_TRUE(formatAt(QStringLiteral("sentiments dévoués")).fontUnderline());
-    EXPECT_FALSE(formatAt(QStringLiteral(". Œuvre")).fontUnderline());
+    const QStringList p = paragraphs();
+    ASSERT_EQ(p.size(), 6);
+    EXPECT_EQ(p.mid(0, 4), QStringList({"C Hôtel des Mûriers", "C 12, rue de l'Église",
+                                        "R Le 3 août 2026", "L Madame, Monsieur,"}));
+    EXPECT_TRUE(p[4].contains("« Côté jardin »") && p[4].contains("85,50 € la nuit"))
+        << p[4].toStdString();
+    EXPECT_TRUE(p[5].endsWith("Œuvre, naïf, Noël, ÇA.")) << p[5].toStdString();
+    EXPECT_EQ(styles({"Hôtel", "Veuillez", "chère cliente", "sentiments dévoués", ". Œuvre"}),
+              QStringList({"b Liberation Serif 12", " Liberation Serif 12", "i Liberation Serif 12",
+                           "u Liberation Serif 12", " Liberation Serif 12"}));
 }
 
 TEST_F(Rtf, LibreOfficeBulletsMakeOneListBetweenPlainParagraphs)
 {
     read(fixture("lettre-puces.rtf"));
-    ASSERT_EQ(doc.blockCount(), 5);
-    EXPECT_EQ(block(0).text(), QStringLiteral("Votre séjour comprend :"));
-    EXPECT_EQ(block(1).text(), QStringLiteral("la chambre double avec vue sur la mer ;"));
-    EXPECT_EQ(block(3).text(), QStringLiteral("l'accès à la piscine chauffée."));
-    EXPECT_EQ(block(4).text(), QStringLiteral("À bientôt."));
-    EXPECT_EQ(block(0).textList(), nullptr);
-    ASSERT_NE(block(1).textList(), nullptr);
+    EXPECT_EQ(
+        paragraphs(),
+        QStringList({"L Votre séjour comprend :", "L* la chambre double avec vue sur la mer ;",
+                     "L* le petit-déjeuner servi de 7 h à 10 h ;",
+                     "L* l'accès à la piscine chauffée.", "L À bientôt."}));
     EXPECT_EQ(block(2).textList(), block(1).textList());
     EXPECT_EQ(block(3).textList(), block(1).textList());
-    EXPECT_EQ(block(4).textList(), nullptr);
     // The bullet text LibreOffice repeats before each item is not text.
     EXPECT_FALSE(doc.toPlainText().contains(QChar(0x2022)));
 }
@@ -107,11 +140,7 @@ TEST_F(Rtf, LibreOfficeIndentsAndFonts)
     EXPECT_NEAR(twips(both.textIndent()), -283, 1);
     // "\pard" starts the next paragraph without the indents.
     EXPECT_EQ(block(4).blockFormat().leftMargin(), 0);
-    const QTextCharFormat title = formatAt(QStringLiteral("Grand titre"));
-    EXPECT_EQ(title.fontWeight(), QFont::Bold);
-    EXPECT_TRUE(title.fontItalic());
-    EXPECT_EQ(title.fontPointSize(), 16);
-    EXPECT_EQ(title.fontFamilies().toStringList(), QStringList{QStringLiteral("Liberation Sans")});
+    EXPECT_EQ(styles({"Grand titre"}), QStringList{"bi Liberation Sans 16"});
 }
 
 // ---- what a letter's text may hold ---------------------------------------------
@@ -133,13 +162,8 @@ TEST_F(Rtf, FontTableAndGroupsRestoreTheirFormat)
     ASSERT_EQ(doc.blockCount(), 2);
     EXPECT_EQ(block(0).text(), QStringLiteral("abc"));
     EXPECT_EQ(block(1).text(), QStringLiteral(" d"));
-    EXPECT_EQ(formatAt(QStringLiteral("a")).fontFamilies().toStringList(),
-              QStringList{QStringLiteral("Courier New")});
-    EXPECT_EQ(formatAt(QStringLiteral("a")).fontPointSize(), 10);
-    EXPECT_EQ(formatAt(QStringLiteral("b")).fontPointSize(), 20);
-    EXPECT_EQ(formatAt(QStringLiteral("b")).fontWeight(), QFont::Bold);
-    EXPECT_EQ(formatAt(QStringLiteral("c")).fontWeight(), QFont::Normal);
-    EXPECT_EQ(formatAt(QStringLiteral("c")).fontPointSize(), 10);
+    EXPECT_EQ(styles({"a", "b", "c"}),
+              QStringList({" Courier New 10", "b Courier New 20", " Courier New 10"}));
 }
 
 // ---- hostile input -------------------------------------------------------------
@@ -253,19 +277,12 @@ TEST_F(Rtf, MutatedLettersAreReadSafely)
 
 // ---- our own letters -------------------------------------------------------------
 
-// A paragraph given no alignment is aligned left.
-Qt::Alignment alignment(const QTextBlock &block)
-{
-    const Qt::Alignment a = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    return a ? a : Qt::AlignLeft;
-}
-
 TEST_F(Rtf, WriterOutputReadsBackTheSame)
 {
     QTextDocument ours;
     ours.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));
     QTextCursor c(&ours);
-    auto style = [](bool bold, bool italic, bool underline, const QString &family, double size) {
+    auto format = [](bool bold, bool italic, bool underline, const QString &family, double size) {
         QTextCharFormat f;
         f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(italic);
@@ -278,27 +295,27 @@ TEST_F(Rtf, WriterOutputReadsBackTheSame)
     QTextBlockFormat centred, right, indented;
     centred.setAlignment(Qt::AlignHCenter);
     c.setBlockFormat(centred);
-    c.insertText(QStringLiteral("Hôtel « Les Mûriers »"), style(true, false, false, arial, 16));
+    c.insertText(QStringLiteral("Hôtel « Les Mûriers »"), format(true, false, false, arial, 16));
     right.setAlignment(Qt::AlignRight);
     right.setRightMargin(20);
     c.insertBlock(right);
-    c.insertText(QStringLiteral("Le 3 août, 120 € — Œ Ω 😀"), style(false, true, false, times, 12));
+    c.insertText(QStringLiteral("Le 3 août, 120 € — Œ Ω 😀"), format(false, true, false, times, 12));
     indented.setLeftMargin(48);
     indented.setTextIndent(-24);
     c.insertBlock(indented);
-    c.insertText(QStringLiteral("Gras "), style(true, false, false, times, 12));
-    c.insertText(QStringLiteral("italique "), style(false, true, false, times, 12));
-    c.insertText(QStringLiteral("souligné"), style(false, false, true, times, 12));
-    c.insertText(QStringLiteral(" {accolades} \\ et\ttab"), style(true, true, true, times, 11.5));
+    c.insertText(QStringLiteral("Gras "), format(true, false, false, times, 12));
+    c.insertText(QStringLiteral("italique "), format(false, true, false, times, 12));
+    c.insertText(QStringLiteral("souligné"), format(false, false, true, times, 12));
+    c.insertText(QStringLiteral(" {accolades} \\ et\ttab"), format(true, true, true, times, 11.5));
     c.insertBlock(QTextBlockFormat());
     QTextListFormat bullets;
     bullets.setStyle(QTextListFormat::ListDisc);
     c.createList(bullets);
-    c.insertText(QStringLiteral("première puce"), style(false, false, false, times, 12));
+    c.insertText(QStringLiteral("première puce"), format(false, false, false, times, 12));
     c.insertBlock();
-    c.insertText(QStringLiteral("seconde puce"), style(false, false, false, times, 12));
+    c.insertText(QStringLiteral("seconde puce"), format(false, false, false, times, 12));
     c.insertBlock(QTextBlockFormat());
-    c.insertText(QStringLiteral("Fin"), style(false, false, false, times, 12));
+    c.insertText(QStringLiteral("Fin"), format(false, false, false, times, 12));
 
     const QByteArray bytes = rtf::write(ours);
     for (const char b : bytes)
@@ -306,26 +323,8 @@ TEST_F(Rtf, WriterOutputReadsBackTheSame)
     read(bytes);
 
     ASSERT_EQ(doc.blockCount(), ours.blockCount());
-    for (int n = 0; n < ours.blockCount(); ++n) {
-        const QTextBlock want = ours.findBlockByNumber(n), got = block(n);
-        SCOPED_TRACE(n);
-        EXPECT_EQ(got.text(), want.text());
-        EXPECT_EQ(alignment(got), alignment(want));
-        EXPECT_NEAR(got.blockFormat().leftMargin(), want.blockFormat().leftMargin(), 0.1);
-        EXPECT_NEAR(got.blockFormat().rightMargin(), want.blockFormat().rightMargin(), 0.1);
-        EXPECT_NEAR(got.blockFormat().textIndent(), want.blockFormat().textIndent(), 0.1);
-        EXPECT_EQ(got.textList() != nullptr, want.textList() != nullptr);
-        // Style by style, character by character.
-        for (int i = 0; i < want.length() - 1; ++i) {
-            QTextCursor w(want), g(got);
-            w.setPosition(want.position() + i + 1);
-            g.setPosition(got.position() + i + 1);
-            const QFont wf = w.charFormat().font(), gf = g.charFormat().font();
-            EXPECT_EQ(std::tuple(gf.bold(), gf.italic(), gf.underline(), gf.family(), gf.pointSizeF()),
-                      std::tuple(wf.bold(), wf.italic(), wf.underline(), wf.family(), wf.pointSizeF()))
-                << i;
-        }
-    }
+    for (int n = 0; n < ours.blockCount(); ++n)
+        EXPECT_EQ(described(block(n)), described(ours.findBlockByNumber(n))) << n;
     EXPECT_EQ(block(3).textList(), block(4).textList());
 
     // For the check against LibreOffice (scripts/rtf-fixtures.sh).

@@ -1,4 +1,5 @@
 #include "shell_ui/clean_set.h"
+#include "store/table_helpers.h"
 #include "tools/ui/blocnotes_window.h"
 #include "tools/ui/messages_window.h"
 #include "tools/ui/texte_window.h"
@@ -18,12 +19,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What the person types in the pad's "Pour" field before closing it.
 std::function<int(QDialog &)> noting(const QString &text, bool *shown = nullptr)
 {
@@ -40,7 +35,7 @@ std::function<int(QDialog &)> noting(const QString &text, bool *shown = nullptr)
     };
 }
 
-TEST(MessagesCommand, KeptBesideTheSetButNeverForOneOpenReadOnly)
+TEST(WritingCommands, MessagesBesideTheSetNeverWrittenReadOnlyNotesInTheStartupFolder)
 {
     CleanSet h;
     ASSERT_TRUE(h.open());
@@ -49,12 +44,24 @@ TEST(MessagesCommand, KeptBesideTheSetButNeverForOneOpenReadOnly)
     h.answer = noting(QStringLiteral("Mme Roux"), &shown);
     h.form.run(Cmd::Messages);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(bytesOf(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
+    EXPECT_EQ(readFile(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
 
     h.form.fiche().setReadOnly(true);
     h.answer = noting(QStringLiteral("perdu"));
     h.form.run(Cmd::Messages);
-    EXPECT_EQ(bytesOf(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
+    EXPECT_EQ(readFile(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
+
+    // The notepad keeps its text in the folder the program started from.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(h.dir.path());
+    h.answer = [](QDialog &d) {
+        if (auto *notes = qobject_cast<TBlocnotes *>(&d))
+            notes->editor()->insertPlainText(QStringLiteral("Réveil 7 h"));
+        return int(QDialog::Accepted);
+    };
+    h.form.run(Cmd::BlocNotes);
+    EXPECT_EQ(readFile(h.path("Tolvenar.nte")), QByteArray("R\xe9veil 7 h\r\n"));
+    QDir::setCurrent(before);
 }
 
 TEST(LetterCommand, OpensOnTheLetterheadAndShowsTheStyleWithoutChangingIt)
@@ -94,21 +101,6 @@ TEST(LetterCommand, OpensOnTheLetterheadAndShowsTheStyleWithoutChangingIt)
     };
     h.form.run(Cmd::TraitementTexte);
     EXPECT_TRUE(seen);
-}
-
-TEST(NotepadCommand, KeepsItsTextInTheStartupFolder)
-{
-    CleanSet h;
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(h.dir.path());
-    h.answer = [](QDialog &d) {
-        if (auto *notes = qobject_cast<TBlocnotes *>(&d))
-            notes->editor()->insertPlainText(QStringLiteral("Réveil 7 h"));
-        return int(QDialog::Accepted);
-    };
-    h.form.run(Cmd::BlocNotes);
-    EXPECT_EQ(bytesOf(h.path("Tolvenar.nte")), QByteArray("R\xe9veil 7 h\r\n"));
-    QDir::setCurrent(before);
 }
 
 } // namespace
