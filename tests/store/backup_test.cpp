@@ -52,7 +52,6 @@ TEST(Backup, AHotelComesBackByteForByte)
     const QStringList made = QDir(keys).entryList(QDir::Files | QDir::Hidden);
     ASSERT_EQ(made.size(), 1) << qPrintable(made.join(' '));
     EXPECT_TRUE(backup::madeAt(made[0], "LION").isValid()) << qPrintable(made[0]);
-    EXPECT_TRUE(out.contains("10 fichiers")) << qPrintable(out);
     EXPECT_FALSE(QFile::exists(hotel + "/LION.htl.lck"));
 
     ASSERT_EQ(runTool(dir.path(), {"restore", keys + '/' + made[0], back}, &out), 0)
@@ -68,8 +67,6 @@ TEST(Backup, AHotelComesBackByteForByte)
         runTool(dir.path(), {"restore", dir.filePath("faux.tar.zst"), dir.filePath("vide")}, &out),
         2);
     EXPECT_EQ(QDir(dir.filePath("vide")).entryList(QDir::Files), QStringList());
-    EXPECT_EQ(runTool(dir.path(), {"backup", hotel + "/LION.htl"}, &out), 2);
-    EXPECT_TRUE(out.contains("Usage")) << qPrintable(out);
 }
 
 // A backup is read as an open reads it: never half of a save.

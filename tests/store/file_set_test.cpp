@@ -116,7 +116,6 @@ TEST(FileSet, NamesIgnoreLetterCase)
     ASSERT_TRUE(set.Charge(dir.filePath("lion.htl"), dir.path()));
     EXPECT_EQ(set.count(Table::Invoices), 1);
     EXPECT_EQ(set.count(Table::Rooms), 1);
-    EXPECT_EQ(set.caption(), "LION.HTL");
     set.SetSauve();
     ASSERT_TRUE(set.Sauve(set.clientFile()));
     // Files that did not exist get the lower-case extension.
@@ -144,28 +143,6 @@ TEST(FileSet, MissingFileEmptiesItsTable)
     ASSERT_TRUE(set.Sauve(set.clientFile()));
     EXPECT_EQ(readFile(dir.filePath("b/TIGRE.chb")), "");
     EXPECT_EQ(readSetFiles(dir.path(), "LION"), soundSet());
-}
-
-TEST(FileSet, RepairsAreToldTableByTableAndCountsAreTheBlocksLeft)
-{
-    QTemporaryDir dir;
-    auto files = soundSet();
-    files[2] = crlf({"<BLOC00000>", "x", "<BLOC00001>", "y", "</BLOC00001>"}); // invoices
-    files[0] = crlf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
-                     "<BLOC00001>", "b", "</BLOC00001>"});                  // clients: a copy of 1
-    writeSetFiles(dir.path(), "LION", files);
-    FileSet set;
-    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
-    EXPECT_EQ(set.messages(), QStringList({"Des fichiers ont été altérés (clients : 1 fiche en double retirée)\r\n"
-                                           "Vérifiez s'il n'y a pas eu perte de données",
-                                           "Des fichiers ont été altérés (factures : 1 marqueur de fin ajouté)\r\n"
-                                           "Vérifiez s'il n'y a pas eu perte de données"}));
-    EXPECT_EQ(set.table(Table::Invoices).lines(0, 3), QList<QByteArray>({"<BLOC00000>", "x", "</BLOC00000>"}));
-    EXPECT_TRUE(set.isDirty());
-    // No position is left without its block.
-    EXPECT_EQ(set.count(Table::Clients), 2);
-    EXPECT_EQ(set.count(Table::Invoices), 2);
-    EXPECT_TRUE(set.openReport(Table::Invoices).rebuilt);
 }
 
 // Every write, flush, backup, journal and rename of a save fails in turn: the
