@@ -4,15 +4,11 @@
 #include "tools/ui/messages_window.h"
 #include "tools/ui/texte_window.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -62,45 +58,6 @@ TEST(WritingCommands, MessagesBesideTheSetNeverWrittenReadOnlyNotesInTheStartupF
     h.form.run(Cmd::BlocNotes);
     EXPECT_EQ(readFile(h.path("Tolvenar.nte")), QByteArray("R\xe9veil 7 h\r\n"));
     QDir::setCurrent(before);
-}
-
-TEST(LetterCommand, OpensOnTheLetterheadAndShowsTheStyleWithoutChangingIt)
-{
-    CleanSet h;
-    h.form.fiche().company().lines = {QStringLiteral("Hôtel du Lion"), QStringLiteral("1 place d'Armes"),
-                                      QString(), QStringLiteral("21000 DIJON"), {}, {}, {}};
-    bool seen = false;
-    h.answer = [&](QDialog &d) {
-        auto *texte = qobject_cast<TTexte *>(&d);
-        if (!texte)
-            return int(QDialog::Rejected);
-        seen = true;
-        QTextEdit *edit = texte->editor();
-        EXPECT_EQ(edit->toPlainText(), QStringLiteral("Hôtel du Lion\n1 place d'Armes\n\n21000 DIJON"));
-        // The caret in the bold name: the buttons follow, the letter is untouched.
-        QTextCursor c(edit->document());
-        c.movePosition(QTextCursor::Right);
-        edit->setTextCursor(c);
-        EXPECT_TRUE(texte->action(QStringLiteral("Gras"))->isChecked());
-        EXPECT_FALSE(edit->document()->isModified());
-        c.movePosition(QTextCursor::End);
-        edit->setTextCursor(c);
-        EXPECT_FALSE(texte->action(QStringLiteral("Gras"))->isChecked());
-        EXPECT_FALSE(edit->document()->isModified());
-        texte->action(QStringLiteral("Centré"))->trigger();
-        EXPECT_EQ(edit->document()->lastBlock().blockFormat().alignment(), Qt::AlignHCenter);
-        texte->action(QStringLiteral("Puces"))->trigger();
-        EXPECT_NE(edit->textCursor().currentList(), nullptr);
-        EXPECT_TRUE(edit->document()->isModified());
-        // Closing a changed letter asks; "Annuler" keeps the window.
-        h.ui.yesNoCancel = {Ui::Answer::Cancel};
-        texte->show();
-        texte->reject();
-        EXPECT_TRUE(texte->isVisible());
-        return int(QDialog::Accepted);
-    };
-    h.form.run(Cmd::TraitementTexte);
-    EXPECT_TRUE(seen);
 }
 
 } // namespace
