@@ -92,6 +92,7 @@ TEST(FieldIndex, FindsTheFirstBlockInTableOrderReadingOnlyWhatChanged)
     };
     const std::vector<Case> cases = {
         {"field changed in place", [](RecordTable &t) { t.setLine(5, " A "); }, "A", 1, 1},
+        {"code moved away", [](RecordTable &t) { t.setLine(5, "Z"); }, "B", 4, 1},
         {"first block rewritten to a later one's code, growing",
          [&](RecordTable &t) {
              t.writeBlock(2, latin1(block(2, "C") + QStringList{"MEMO"}), true);
