@@ -44,8 +44,13 @@ template <typename Rows> std::optional<QList<int>> blocksOf(const std::optional<
     if (!rows)
         return std::nullopt;
     QList<int> blocks;
-    for (const auto &r : *rows)
-        blocks << r.block;
+    if constexpr (requires { rows->rowCount(); }) {
+        for (int r = 0; r < rows->rowCount(); ++r)
+            blocks << rows->block(r);
+    } else {
+        for (const auto &r : *rows)
+            blocks << r.block;
+    }
     return blocks;
 }
 
@@ -55,15 +60,7 @@ const Kind kKinds[] = {
      [](CardPage &p, const QString &s) { as<ClientPage>(p).card().name = s; },
      [](CardPage &p, const QString &s) { return RechNom(as<ClientPage>(p), s); },
      [](CardPage &p, const QString &s) { SetSel(as<ClientPage>(p), 3, s); },
-     [](CardPage &p) -> std::optional<QList<int>> {
-         const auto list = Liste(as<ClientPage>(p));
-         if (!list)
-             return std::nullopt;
-         QList<int> blocks;
-         for (int r = 0; r < list->rowCount(); ++r)
-             blocks << list->block(r);
-         return blocks;
-     }},
+     [](CardPage &p) { return blocksOf(Liste(as<ClientPage>(p))); }},
     {"rooms", Table::Rooms, PageId::Rooms, 5, 17, 8, 2, 99000, true,
      [](Fiche &f) { return std::make_unique<RoomPage>(f); },
      [](CardPage &p, const QString &s) { as<RoomPage>(p).card().occupant = s; },
@@ -97,12 +94,11 @@ struct Cards
     {
         QStringList lines;
         for (int n = 0; n < cards.size(); ++n) {
-            const QString num = RecordTable::numberText(n, kind.markerWidth) + ">";
             QStringList block(kind.fieldLines);
             block[0] = code.isEmpty() ? QString::number(10001 + n) : code;
             block[kind.keyLine - 1] = cards[n].first;
             block[kind.familyLine - 1] = cards[n].second;
-            lines << "<BLOC" + num << block << "</BLOC" + num;
+            lines << blockLines(n, block, kind.markerWidth);
         }
         fiche.setPage(kind.id, page.get());
         fiche.set().table(kind.table).setBytes(crlf(lines));

@@ -10,9 +10,6 @@
 
 namespace {
 
-const char *const kSetFiles[] = {"LION.htl", "LION.chb", "LION.fct", "LION.mnc",
-                                 "LION.stk", "LION.frs", "LION.cmd"};
-
 // A hotel and its settings files in `folder`, every byte of them kept.
 std::map<QString, QByteArray> writeHotel(const QString &folder)
 {
@@ -55,7 +52,6 @@ TEST(Backup, AHotelComesBackByteForByte)
     const QStringList made = QDir(keys).entryList(QDir::Files | QDir::Hidden);
     ASSERT_EQ(made.size(), 1) << qPrintable(made.join(' '));
     EXPECT_TRUE(backup::madeAt(made[0], "LION").isValid()) << qPrintable(made[0]);
-    EXPECT_TRUE(out.contains("10 fichiers")) << qPrintable(out);
     EXPECT_FALSE(QFile::exists(hotel + "/LION.htl.lck"));
 
     ASSERT_EQ(runTool(dir.path(), {"restore", keys + '/' + made[0], back}, &out), 0)
@@ -71,8 +67,6 @@ TEST(Backup, AHotelComesBackByteForByte)
         runTool(dir.path(), {"restore", dir.filePath("faux.tar.zst"), dir.filePath("vide")}, &out),
         2);
     EXPECT_EQ(QDir(dir.filePath("vide")).entryList(QDir::Files), QStringList());
-    EXPECT_EQ(runTool(dir.path(), {"backup", hotel + "/LION.htl"}, &out), 2);
-    EXPECT_TRUE(out.contains("Usage")) << qPrintable(out);
 }
 
 // A backup is read as an open reads it: never half of a save.
@@ -81,25 +75,25 @@ TEST(Backup, AnInterruptedSaveIsNeverBackedUp)
     QTemporaryDir dir;
     writeHotel(dir.path());
     writeFile(dir.filePath("LION.htl.journal"), "CARVELLE-JOURNAL 2\r\nLION.htl\r\nFIN\r\n");
-    writeFile(dir.filePath("LION.htl.tmp"), crlf({"<BLOC00000>", "nouveau", "</BLOC00000>"}));
+    writeFile(dir.filePath("LION.htl.tmp"), crlf(oneLineBlocks({"nouveau"})));
     SetLock other(setLockPath(dir.filePath("LION.htl")));
     ASSERT_TRUE(other.tryLock());
     backup::Made made;
     QString error;
-    EXPECT_FALSE(backup::make(dir.filePath("LION.htl"), dir.path(), dir.filePath("cle"),
-                              QDateTime(QDate(2026, 12, 7), QTime(18, 30)), false, &made, &error));
+    const QDateTime at(QDate(2026, 12, 7), QTime(18, 30));
+    EXPECT_FALSE(backup::make(dir.filePath("LION.htl"), dir.path(), dir.filePath("cle"), at, false,
+                              &made, &error));
     EXPECT_EQ(error, "Un enregistrement est en cours ou a été interrompu ; réessayez");
     EXPECT_EQ(QDir(dir.filePath("cle")).entryList(QDir::Files | QDir::Hidden), QStringList());
     // With the lock, the save is finished first, then backed up.
     other.unlock();
-    ASSERT_TRUE(backup::make(dir.filePath("LION.htl"), dir.path(), dir.filePath("cle"),
-                             QDateTime(QDate(2026, 12, 7), QTime(18, 30)), true, &made, &error))
+    ASSERT_TRUE(backup::make(dir.filePath("LION.htl"), dir.path(), dir.filePath("cle"), at, true,
+                             &made, &error))
         << qPrintable(error);
     backup::Restored restored;
     ASSERT_TRUE(backup::restore(made.archive, dir.filePath("retour"), &restored, &error))
         << qPrintable(error);
-    EXPECT_EQ(readFile(dir.filePath("retour/LION.htl")),
-              crlf({"<BLOC00000>", "nouveau", "</BLOC00000>"}));
+    EXPECT_EQ(readFile(dir.filePath("retour/LION.htl")), crlf(oneLineBlocks({"nouveau"})));
 }
 
 // The last 30 days that have a backup keep their newest one, and so do the
@@ -127,12 +121,11 @@ TEST(Backup, TheFolderKeepsThirtyDaysAndTwelveMonths)
     // 30 evenings of the last 30 days, then one a month: the last evening of
     // each month before them.
     EXPECT_EQ(lion.size(), 30 + 10); // December and November are among the 30 days
-    EXPECT_TRUE(kept.contains(backup::archiveName("LION", now)));
-    EXPECT_FALSE(kept.contains(backup::archiveName("LION", now.addSecs(-9 * 3600))));
-    EXPECT_TRUE(
-        kept.contains(backup::archiveName("LION", QDateTime(QDate(2026, 1, 31), QTime(18, 0)))));
-    EXPECT_FALSE(
-        kept.contains(backup::archiveName("LION", QDateTime(QDate(2025, 12, 31), QTime(18, 0)))));
+    auto keptAt = [&](const QDateTime &t) { return kept.contains(backup::archiveName("LION", t)); };
+    EXPECT_TRUE(keptAt(now));
+    EXPECT_FALSE(keptAt(now.addSecs(-9 * 3600)));
+    EXPECT_TRUE(keptAt(QDateTime(QDate(2026, 1, 31), QTime(18, 0))));
+    EXPECT_FALSE(keptAt(QDateTime(QDate(2025, 12, 31), QTime(18, 0))));
     EXPECT_TRUE(kept.contains(backup::archiveName("TIGRE", now.addDays(-400))));
     EXPECT_TRUE(kept.contains("LION-notes.txt"));
     EXPECT_EQ(backup::last(dir.path(), "LION"), now);

@@ -22,16 +22,12 @@ bool generate(const QString &dir)
 TEST(GeneratedHotel, DemoSetIsSoundAndReproducible)
 {
     QTemporaryDir a, b;
-    ASSERT_TRUE(generate(a.path()));
-    ASSERT_TRUE(generate(b.path()));
+    ASSERT_TRUE(generate(a.path()) && generate(b.path()));
     FileSet set;
     ASSERT_TRUE(set.Charge(a.filePath("DEMO.htl"), a.path()));
     EXPECT_TRUE(set.messages().isEmpty()) << qPrintable(set.messages().join('\n'));
     EXPECT_FALSE(set.isDirty());
     EXPECT_GE(set.count(Table::Clients), 100);
-    EXPECT_GE(set.count(Table::Rooms), 15);
-    EXPECT_GE(set.count(Table::Invoices), 100);
-    EXPECT_GT(set.table(Table::MainCourante).size(), 1000);
     for (Table t : kBlockTables) {
         // Every record is where its number says, whole.
         for (int n = 0; n < set.count(t); ++n) {

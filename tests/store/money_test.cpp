@@ -44,20 +44,14 @@ TEST(Money, ReadsDecimalCommaTextsExactly)
 
 TEST(Money, RoundsOnceHalfAwayFromZero)
 {
-    struct Case
-    {
-        const char *value;
-        int decimals;
-        const char *shown;
-    };
-    const Case cases[] = {{"1,485", 2, "1,49"}, {"-1,485", 2, "-1,49"}, {"0,125", 2, "0,13"},
-                          {"2,675", 2, "2,68"}, {"1,484", 2, "1,48"},   {"10,5", 0, "11"},
-                          {"-10,5", 0, "-11"},  {"0,4", 0, ""},         {"0", 2, "0,00"},
-                          {"0,05", 1, "0,1"},   {"0,04", 1, "0,0"},     {"12", 1, "12,0"},
-                          {"1234567,8", 2, "1234567,80"}};
-    for (const Case &c : cases)
-        EXPECT_EQ(m(c.value).format(c.decimals), QString::fromUtf8(c.shown))
-            << c.value << " to " << c.decimals;
+    const std::tuple<const char *, int, const char *> cases[] = {
+        {"1,485", 2, "1,49"}, {"-1,485", 2, "-1,49"}, {"0,125", 2, "0,13"}, {"2,675", 2, "2,68"},
+        {"1,484", 2, "1,48"}, {"10,5", 0, "11"},      {"-10,5", 0, "-11"},  {"0,4", 0, ""},
+        {"0", 2, "0,00"},     {"0,05", 1, "0,1"},     {"0,04", 1, "0,0"},   {"12", 1, "12,0"}};
+    for (const auto &[value, decimals, shown] : cases)
+        EXPECT_EQ(m(value).format(decimals), QString::fromUtf8(shown))
+            << value << " to " << decimals;
+    EXPECT_EQ(m("1234567,8").format(2), "1234567,80");
     EXPECT_EQ(m("1,4851").exact(), "1,4851");
     EXPECT_EQ(m("5,50").exact(), "5,5");
     EXPECT_EQ(m("-20").exact(), "-20");
@@ -106,17 +100,12 @@ TEST(Money, RefusesWhatWouldOverflow)
 
 TEST(Money, PricesShowTheFormatsDecimalsAndEveryOneTyped)
 {
-    struct Case
-    {
-        const char16_t *typed;
-        int decimals;
-        const char *printed;
-    };
-    for (const Case &c : {Case{u"84,5", 2, "84,50"}, Case{u"8,333", 2, "8,333"}, Case{u" 12 ", 2, "12,00"},
-                          Case{u"0,125", 0, "0,125"}, Case{u"10,5", 0, "10,5"}, Case{u"10", 0, "10"},
-                          Case{u"-1,5", 2, "-1,50"}, Case{u"abc", 2, "abc"}, Case{u"0", 0, "0"}})
-        EXPECT_EQ(priceText(c.typed, c.decimals), QString::fromUtf8(c.printed))
-            << QString::fromUtf16(c.typed).toStdString() << " / " << c.decimals;
+    const std::tuple<const char16_t *, int, const char *> cases[] = {
+        {u"84,5", 2, "84,50"},  {u"8,333", 2, "8,333"}, {u" 12 ", 2, "12,00"},
+        {u"0,125", 0, "0,125"}, {u"10,5", 0, "10,5"},   {u"10", 0, "10"},
+        {u"-1,5", 2, "-1,50"},  {u"abc", 2, "abc"},     {u"0", 0, "0"}};
+    for (const auto &[typed, decimals, printed] : cases)
+        EXPECT_EQ(priceText(typed, decimals), QString::fromUtf8(printed)) << printed;
 }
 
 TEST(Money, TypedAmountsKeepToTheFormat)

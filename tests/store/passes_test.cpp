@@ -32,67 +32,28 @@ Repaired repaired(const QStringList &lines, int width = 5)
 
 } // namespace
 
-TEST(Squeeze, DropsOnlyTheLinesBeforeTheFirstBlock)
-{
-    RecordTable t = tableOf({"", "junk", "<BLOC00000>", "</BLOC00000>", "between", "<BLOC00001>",
-                             "</BLOC00001>"});
-    EXPECT_EQ(squeeze(t), 2);
-    EXPECT_EQ(linesOf(t).first(), "<BLOC00000>");
-    EXPECT_TRUE(linesOf(t).contains("between"));
-    RecordTable noBlock = tableOf({"a", "b"});
-    squeeze(noBlock);
-    EXPECT_TRUE(noBlock.isEmpty());
-}
-
-// Each damage a table can take, and the sound form the repair gives it.
-// The report counts: dropped lines, end and start markers added, copies
-// removed, blocks renumbered, lines neutralised.
+// A damaged table and the sound form the repair gives it; the other damages'
+// sound forms are the fixture sets' expected files. The report counts:
+// dropped lines, end and start markers added, copies removed, blocks
+// renumbered, lines neutralised.
 TEST(Repair, GivesEachDamagedTableItsSoundForm)
 {
-    const struct {
+    const struct
+    {
         const char *what;
-        QStringList lines, repaired;
         int count;
-        std::array<int, 6> report;
+        const char *report;
+        QStringList lines, repaired;
     } cases[] = {
-        {"out of order, a line between blocks: sound all the same",
-         {"<BLOC00001>", "b", "</BLOC00001>", "note", "<BLOC00000>", "a", "</BLOC00000>"},
-         {"<BLOC00001>", "b", "</BLOC00001>", "note", "<BLOC00000>", "a", "</BLOC00000>"},
-         2, {0, 0, 0, 0, 0, 0}},
-        {"lost end markers are given back without copying anything",
-         {"stray", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a", "<BLOC00002>", "c", "</BLOC00002>",
-          "<BLOC00003>", "d"},
-         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00002>", "c",
-          "</BLOC00002>", "<BLOC00003>", "d", "</BLOC00003>"},
-         4, {1, 2, 0, 0, 0, 0}},
-        {"gaps and unreadable numbers are closed in number order",
-         {"<BLOC00007>", "g", "</BLOC00007>", "<BLOCxy>", "?", "</BLOCxy>", "<BLOC00000>", "a", "</BLOC00000>",
-          "<BLOC 0003>", "c", "</BLOC 0003>"},
-         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "c", "</BLOC00001>", "<BLOC00002>", "g",
-          "</BLOC00002>", "<BLOC00003>", "?", "</BLOC00003>"},
-         4, {0, 0, 0, 0, 3, 0}},
-        // The last block of each number keeps it; an exact copy goes; a
-        // different block is numbered after the others.
-        {"copies go but different blocks of one number stay",
-         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "old", "</BLOC00001>", "<BLOC00001>", "b",
-          "</BLOC00001>", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00000>", "a", "</BLOC00000>"},
-         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>", "<BLOC00002>", "old",
-          "</BLOC00002>"},
-         3, {0, 0, 0, 2, 1, 0}},
         // A client named "<BLOC00000>" and a note "</BLOC99999>": client 0
         // is not touched, and client 1 keeps every field in its place.
         {"text that looks like a marker stays in its block",
-         {"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", "<BLOC00000>", "MEMO x", "</BLOC99999>",
-          "<BLOC", "</BLOC00001>"},
-         {"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", " <BLOC00000>", "MEMO x", " </BLOC99999>",
-          " <BLOC", "</BLOC00001>"},
-         2, {0, 0, 0, 0, 0, 3}},
-        {"a lost start marker is given back and lone end markers go",
-         {"<BLOC00000>", "a", "</BLOC00000>", "b1", "b2", "</BLOC00001>", "</BLOC00009>", "", "</BLOC00007>",
-          "<BLOC00002>", "c", "</BLOC00002>"},
-         {"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b1", "b2", "</BLOC00001>", "<BLOC00002>", "c",
-          "</BLOC00002>"},
-         3, {3, 0, 1, 0, 0, 0}},
+         2,
+         "0 0 0 0 0 3",
+         {"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", "<BLOC00000>", "MEMO x",
+          "</BLOC99999>", "<BLOC", "</BLOC00001>"},
+         {"<BLOC00000>", "DUPONT", "</BLOC00000>", "<BLOC00001>", " <BLOC00000>", "MEMO x",
+          " </BLOC99999>", " <BLOC", "</BLOC00001>"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -102,12 +63,11 @@ TEST(Repair, GivesEachDamagedTableItsSoundForm)
         EXPECT_EQ(r.changed, c.lines != c.repaired);
         const Report &p = r.report;
         EXPECT_EQ(p.changed(), r.changed);
-        EXPECT_EQ((std::array<int, 6>{p.linesDropped, p.endMarkersAdded, p.startMarkersAdded,
-                                      p.duplicatesRemoved, p.renumbered, p.neutralised}),
+        EXPECT_EQ(QString::asprintf("%d %d %d %d %d %d", p.linesDropped, p.endMarkersAdded,
+                                    p.startMarkersAdded, p.duplicatesRemoved, p.renumbered,
+                                    p.neutralised),
                   c.report);
     }
-    EXPECT_EQ(repaired({"stray", "<BLOC00000>", "a", "<BLOC00001>", "b"}).report.describe(),
-              "2 marqueurs de fin ajoutés, 1 ligne hors fiche retirée");
 }
 
 // A twenty-year hotel passes 99,999 invoices: a marker's number keeps every
@@ -125,28 +85,4 @@ TEST(WideNumbers, MarkersKeepEveryDigit)
     EXPECT_FALSE(RecordTable(5).startNumber("<BLOC0100000>"));
     EXPECT_FALSE(RecordTable(5).startNumber("<BLOC0012>"));
     EXPECT_EQ(RecordTable(4).startNumber("<BLOC10000>"), 10000);
-}
-
-TEST(Renumber, BlocksAboveTheDeletedOneCloseTheGap)
-{
-    RecordTable t = tableOf({"<BLOC00000>", "a", "</BLOC00000>", "<BLOC00001>", "b", "</BLOC00001>",
-                             "<BLOC00002>", "c", "</BLOC00002>"});
-    int count = 3;
-    ASSERT_TRUE(deleteBlock(t, 0));
-    renumber(t, count, 0);
-    EXPECT_EQ(linesOf(t), QStringList({"<BLOC00000>", "b", "</BLOC00000>", "<BLOC00001>", "c",
-                                       "</BLOC00001>"}));
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(t.blockStart(1), 3);
-
-    // Deleting the last block removes its end marker too.
-    ASSERT_TRUE(deleteBlock(t, 1));
-    EXPECT_EQ(t.size(), 3);
-
-    // With one record nothing is renumbered and the count stays.
-    RecordTable one = tableOf({"<BLOC00000>", "</BLOC00000>"});
-    int oneCount = 1;
-    deleteBlock(one, 0);
-    renumber(one, oneCount, 0);
-    EXPECT_EQ(oneCount, 1);
 }

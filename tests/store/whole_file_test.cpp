@@ -6,28 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
-
-// The file-size limit stands in for a full disk, for this process only
-// while it lives.
-class SmallDisk
-{
-public:
-    explicit SmallDisk(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit small = m_old;
-        small.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~SmallDisk() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 mode_t modeOf(const QString &path)
 {

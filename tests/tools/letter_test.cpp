@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextCursor>
 
 #include <gtest/gtest.h>
@@ -40,11 +39,6 @@ protected:
         q.pop_front();
         return s;
     }
-    void SetUp() override
-    {
-        letter.Setsoc({QStringLiteral("Hôtel des Mûriers"), QStringLiteral("12, rue de l'Église"),
-                       QString(), QStringLiteral("13001 Marseille")});
-    }
     void type(const QString &text)
     {
         QTextCursor c(&letter.document());
@@ -54,22 +48,6 @@ protected:
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
     QString text() { return letter.document().toPlainText(); }
 };
-
-TEST_F(LetterTest, NewLetterStartsWithTheFourLetterheadLines)
-{
-    EXPECT_FALSE(letter.modified());
-    EXPECT_EQ(text(), QStringLiteral("Hôtel des Mûriers\n12, rue de l'Église\n\n13001 Marseille"));
-    type(QStringLiteral("\nMadame,"));
-    EXPECT_TRUE(letter.modified());
-    ui.yesNoCancel = {Ui::Answer::No};
-    ASSERT_TRUE(letter.newLetter());
-    EXPECT_EQ(letter.document().blockCount(), 4);
-    EXPECT_FALSE(text().contains(QStringLiteral("Madame")));
-    // Unchanged: nothing is asked.
-    ui.shown.clear();
-    EXPECT_TRUE(letter.newLetter());
-    EXPECT_TRUE(ui.shown.isEmpty());
-}
 
 TEST_F(LetterTest, OpenAsksBeforeReplacingAnUnsavedLetter)
 {
@@ -126,50 +104,6 @@ TEST_F(LetterTest, FailedSaveKeepsTheLetterAndTheWindow)
     ui.yesNoCancel = {Ui::Answer::Yes};
     EXPECT_FALSE(letter.newLetter());
     EXPECT_TRUE(text().endsWith(QStringLiteral("important")));
-}
-
-TEST_F(LetterTest, SavedLetterClosesWithoutAskingAndReopensTheSame)
-{
-    QTextCursor c(&letter.document());
-    c.movePosition(QTextCursor::End);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    c.insertBlock(centred);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    c.insertText(QStringLiteral("Confirmation de réservation"), bold);
-    saves = {path("lettre.rtf")};
-    ASSERT_TRUE(letter.save());
-    EXPECT_FALSE(letter.modified());
-    EXPECT_EQ(letter.fileName(), path("lettre.rtf"));
-    // Not modified: nothing to save, no dialog.
-    EXPECT_TRUE(letter.save());
-    EXPECT_EQ(saveDialogs, 1);
-    ui.shown.clear();
-    EXPECT_TRUE(letter.close());
-    EXPECT_TRUE(ui.shown.isEmpty());
-
-    const QString written = text();
-    ASSERT_TRUE(letter.newLetter());
-    ASSERT_TRUE(letter.load(path("lettre.rtf")));
-    EXPECT_EQ(text(), written);
-    const QTextBlock last = letter.document().lastBlock();
-    EXPECT_EQ(last.blockFormat().alignment(), Qt::AlignHCenter);
-    EXPECT_EQ(QTextCursor(last).charFormat().fontWeight(), QFont::Bold);
-}
-
-TEST_F(LetterTest, FileThatIsNotALetterIsRefused)
-{
-    QFile file(path("notes.rtf"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("pas du rtf");
-    file.close();
-    opens = {path("notes.rtf"), path("absent.rtf")};
-    EXPECT_FALSE(letter.open());
-    EXPECT_FALSE(letter.open());
-    EXPECT_EQ(ui.shown.size(), 2);
-    EXPECT_TRUE(letter.fileName().isEmpty());
-    EXPECT_TRUE(text().startsWith(QStringLiteral("Hôtel des Mûriers")));
 }
 
 } // namespace

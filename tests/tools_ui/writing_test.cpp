@@ -1,28 +1,19 @@
 #include "shell_ui/clean_set.h"
+#include "store/table_helpers.h"
 #include "tools/ui/blocnotes_window.h"
 #include "tools/ui/messages_window.h"
 #include "tools/ui/texte_window.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What the person types in the pad's "Pour" field before closing it.
 std::function<int(QDialog &)> noting(const QString &text, bool *shown = nullptr)
@@ -40,7 +31,7 @@ std::function<int(QDialog &)> noting(const QString &text, bool *shown = nullptr)
     };
 }
 
-TEST(MessagesCommand, KeptBesideTheSetButNeverForOneOpenReadOnly)
+TEST(WritingCommands, MessagesBesideTheSetNeverWrittenReadOnlyNotesInTheStartupFolder)
 {
     CleanSet h;
     ASSERT_TRUE(h.open());
@@ -49,56 +40,14 @@ TEST(MessagesCommand, KeptBesideTheSetButNeverForOneOpenReadOnly)
     h.answer = noting(QStringLiteral("Mme Roux"), &shown);
     h.form.run(Cmd::Messages);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(bytesOf(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
+    EXPECT_EQ(readFile(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
 
     h.form.fiche().setReadOnly(true);
     h.answer = noting(QStringLiteral("perdu"));
     h.form.run(Cmd::Messages);
-    EXPECT_EQ(bytesOf(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
-}
+    EXPECT_EQ(readFile(oms), QByteArray(" \r\nMme Roux\t\t\t\t\t\t\tFFFFT\r\n"));
 
-TEST(LetterCommand, OpensOnTheLetterheadAndShowsTheStyleWithoutChangingIt)
-{
-    CleanSet h;
-    h.form.fiche().company().lines = {QStringLiteral("Hôtel du Lion"), QStringLiteral("1 place d'Armes"),
-                                      QString(), QStringLiteral("21000 DIJON"), {}, {}, {}};
-    bool seen = false;
-    h.answer = [&](QDialog &d) {
-        auto *texte = qobject_cast<TTexte *>(&d);
-        if (!texte)
-            return int(QDialog::Rejected);
-        seen = true;
-        QTextEdit *edit = texte->editor();
-        EXPECT_EQ(edit->toPlainText(), QStringLiteral("Hôtel du Lion\n1 place d'Armes\n\n21000 DIJON"));
-        // The caret in the bold name: the buttons follow, the letter is untouched.
-        QTextCursor c(edit->document());
-        c.movePosition(QTextCursor::Right);
-        edit->setTextCursor(c);
-        EXPECT_TRUE(texte->action(QStringLiteral("Gras"))->isChecked());
-        EXPECT_FALSE(edit->document()->isModified());
-        c.movePosition(QTextCursor::End);
-        edit->setTextCursor(c);
-        EXPECT_FALSE(texte->action(QStringLiteral("Gras"))->isChecked());
-        EXPECT_FALSE(edit->document()->isModified());
-        texte->action(QStringLiteral("Centré"))->trigger();
-        EXPECT_EQ(edit->document()->lastBlock().blockFormat().alignment(), Qt::AlignHCenter);
-        texte->action(QStringLiteral("Puces"))->trigger();
-        EXPECT_NE(edit->textCursor().currentList(), nullptr);
-        EXPECT_TRUE(edit->document()->isModified());
-        // Closing a changed letter asks; "Annuler" keeps the window.
-        h.ui.yesNoCancel = {Ui::Answer::Cancel};
-        texte->show();
-        texte->reject();
-        EXPECT_TRUE(texte->isVisible());
-        return int(QDialog::Accepted);
-    };
-    h.form.run(Cmd::TraitementTexte);
-    EXPECT_TRUE(seen);
-}
-
-TEST(NotepadCommand, KeepsItsTextInTheStartupFolder)
-{
-    CleanSet h;
+    // The notepad keeps its text in the folder the program started from.
     const QString before = QDir::currentPath();
     QDir::setCurrent(h.dir.path());
     h.answer = [](QDialog &d) {
@@ -107,7 +56,7 @@ TEST(NotepadCommand, KeepsItsTextInTheStartupFolder)
         return int(QDialog::Accepted);
     };
     h.form.run(Cmd::BlocNotes);
-    EXPECT_EQ(bytesOf(h.path("Tolvenar.nte")), QByteArray("R\xe9veil 7 h\r\n"));
+    EXPECT_EQ(readFile(h.path("Tolvenar.nte")), QByteArray("R\xe9veil 7 h\r\n"));
     QDir::setCurrent(before);
 }
 
