@@ -40,17 +40,14 @@ TEST(GridKeys, FollowTheEditingRules)
 
     g.cursorColumn = Price;
     type(b.invoices, "12.5");
-    EXPECT_EQ(g.cell(3, Price), "12,5");
     g.cursorColumn = Quantity;
     type(b.invoices, "2");
     // Enter: T gets the default code, the row is computed, the cursor goes
     // to the next row's first column.
     EXPECT_EQ(b.invoices.StringGrid5KeyPress(LineGrid::kEnter), LineGrid::kEnter);
-    EXPECT_EQ(g.cell(3, Vat), "1");
-    EXPECT_EQ(g.cell(3, Amount).trimmed(), "25,00");
+    EXPECT_EQ(rowText(g, 3), "|2|12,5||25,00|1");
     EXPECT_EQ(b.invoices.totals().totalText, "25,00");
-    EXPECT_EQ(g.cursorRow, 4);
-    EXPECT_EQ(g.cursorColumn, 0);
+    EXPECT_EQ(std::pair(g.cursorRow, g.cursorColumn), std::pair(4, 0));
 
     // A TAB in "T" acts as Enter.
     g.cursorColumn = Vat;
@@ -60,8 +57,7 @@ TEST(GridKeys, FollowTheEditingRules)
     g.cursorRow = 20;
     g.cursorColumn = Designation;
     b.invoices.StringGrid5KeyPress(LineGrid::kEnter);
-    EXPECT_EQ(g.cursorRow, 20);
-    EXPECT_EQ(g.highest, 20);
+    EXPECT_EQ(std::pair(g.cursorRow, g.highest), std::pair(20, 20));
 }
 
 TEST(GridKeys, DeletingALineNeedsTheFocusAndStaysWithinTheEditedRows)
@@ -74,8 +70,7 @@ TEST(GridKeys, DeletingALineNeedsTheFocusAndStaysWithinTheEditedRows)
     EXPECT_EQ(g.cell(2, Designation), "B"); // no focus: nothing
     b.invoices.gridFocus = true;
     b.invoices.SupLigne1();
-    EXPECT_EQ(g.cell(2, Designation), "C");
-    EXPECT_EQ(g.cell(3, Designation), "");
+    EXPECT_EQ(g.cell(2, Designation) + "|" + g.cell(3, Designation), "C|");
     EXPECT_EQ(g.highest, 3);
     EXPECT_TRUE(b.invoices.modified());
     g.cursorRow = 4;
@@ -109,8 +104,7 @@ TEST(Picks, FillALineFromTheArticleAndTheHeaderFromTheClient)
     g.setCell(2, Price, "2,00");
     EXPECT_FALSE(b.invoices.wantsArticlePicker());
     b.invoices.StringGrid5Click("42");
-    EXPECT_EQ(g.cell(2, Designation), "Sirop");
-    EXPECT_EQ(g.cell(2, Price), "2,00");
+    EXPECT_EQ(rowText(g, 2), "Sirop||2,00|||1");
 
     b.invoices.pickClient("10007");
     EXPECT_EQ(b.card().client, "10007");
@@ -126,16 +120,14 @@ TEST(ParF, KeepsThePaymentModesBeyondTheFifthAndRefusesABadRate)
     Lists lists;
     lists.paymentModes = {"Espèces", "Chèque", "Carte", "Virement", "Avoir", "Bon", "Compte"};
     InvoiceParameters p = invoiceParameters(settings, lists);
-    EXPECT_EQ(p.rates[0], "5,50");
-    EXPECT_EQ(p.payments[4], "Avoir");
+    EXPECT_EQ(p.rates[0] + "|" + p.payments[4], "5,50|Avoir");
 
     p.rates[1] = "19,x";
     p.decimals = 0;
     QString error;
     EXPECT_FALSE(applyInvoiceParameters(settings, lists, p, &error));
     EXPECT_EQ(error, "Taux 2 : '19,x' n'est pas une valeur en virgule flottante correcte");
-    EXPECT_EQ(settings.vatRates[1], 10);
-    EXPECT_EQ(settings.decimals, 2);
+    EXPECT_EQ(std::pair(settings.vatRates[1], settings.decimals), std::pair(10.0, 2));
     // A rate no invoice can be computed with is refused too.
     for (const char *rate : {"150", "-1", "5,55555"}) {
         p.rates[1] = rate;

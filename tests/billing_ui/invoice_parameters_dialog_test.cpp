@@ -62,10 +62,8 @@ TEST(InvoiceParametersDialog, BadRateKeepsItOpenAndOkGivesTheFields)
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_TRUE(ui.shown[0].startsWith(u"Taux 2"_s));
     EXPECT_TRUE(ok);
-    EXPECT_EQ(settings.vatRates[1], 7.5);
-    EXPECT_EQ(settings.decimals, 0);
-    EXPECT_EQ(settings.amountFormat, text::amountFormat(0));
-    EXPECT_EQ(settings.currency, 1);
-    EXPECT_EQ(settings.otherCurrency, u"Francs"_s);
+    EXPECT_EQ(std::tuple(settings.vatRates[1], settings.decimals, settings.amountFormat,
+                         settings.currency, settings.otherCurrency),
+              std::tuple(7.5, 0, text::amountFormat(0), 1, u"Francs"_s));
     EXPECT_EQ(lists.paymentModes, QStringList{u"Chèque"_s});
 }

@@ -1,21 +1,26 @@
 // The invoice commands of the main window reach the invoice page: the page
 // button, the search by number, the client selection, a new invoice from the
-// client card, deleting a line and deleting the invoice. Every question is
-// answered in place of the person.
+// client card, deleting a line and deleting the invoice, and a credit note
+// instead of deleting a validated invoice. Every question is answered in
+// place of the person. The invoice list's arrows and ways out.
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
 #include "shell/ui/fiche_widget.h"
 #include "shell_ui/clean_set.h"
 #include "widget_lookup.h"
 
+#include "store/table_helpers.h"
+
 #include <QAction>
 #include <QFile>
-#include <QProcess>
-#include <QTableView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -162,4 +167,51 @@ TEST(InvoiceWiring, PrintingAndTheListReachTheInvoiceShown)
     h.form.run(Cmd::ListeFactures);
     EXPECT_EQ(listed, 1); // the new invoice, never valid, is not written
     EXPECT_EQ(number->text(), u"202612001"_s);
+
+    // The validated invoice is refused for deletion before any question is
+    // asked; "Établir un avoir" shows its credit note.
+    EXPECT_TRUE(h.form.action(Cmd::EtablirAvoir)->isEnabled());
+    for (Cmd cmd : {Cmd::SupprimerFacture, Cmd::SupprimerFiche}) {
+        h.ui.shown.clear();
+        h.ui.okCancel = {true};
+        h.form.run(cmd);
+        EXPECT_EQ(h.ui.shown,
+                  QStringList{u"Une facture validée ne se supprime pas : établissez un avoir."_s});
+        EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), 1);
+    }
+    h.form.run(Cmd::EtablirAvoir);
+    EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), 2);
+    EXPECT_NE(number->text(), u"202612001"_s);
+    EXPECT_EQ(named<QLabel>(page, "status")->text(), u"Avoir validé"_s);
+}
+
+TEST(InvoiceListDialog, ArrowsReorderAndEveryWayOutGivesTheSelectedBlock)
+{
+    auto block = [](int n) {
+        const QString num = RecordTable::numberText(n, 5) + ">";
+        return QStringList{"<BLOC" + num, "NUMF" + QString::number(n), "</BLOC" + num};
+    };
+    const RecordTable t = tableOf(block(0) + block(3) + block(5));
+    InvoiceList rows(t);
+    TFListeFactures dialog;
+    dialog.Init(rows);
+    QTableView *view = dialog.view();
+    auto select = [view](int row) { view->setCurrentIndex(view->model()->index(row, 1)); };
+
+    select(1);
+    dialog.downButton()->click();
+    EXPECT_EQ(QStringList({cell(&dialog, 1, 1), cell(&dialog, 2, 1)}), (QStringList{"5", "3"}));
+    EXPECT_EQ(view->currentIndex().row(), 2);
+
+    // "Fermer" keeps the selection: the entry's block, not its place.
+    button<QPushButton>(&dialog, "Fermer")->click();
+    EXPECT_EQ(dialog.chosen(), 3);
+    dialog.Init(rows);
+    select(1);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(dialog.chosen(), 5);
+    dialog.Init(rows);
+    dialog.show();
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_EQ(dialog.chosen(), -1);
 }
