@@ -85,6 +85,12 @@ TEST(CreditNote, NegatesEveryLineTakesTheNextNumberAndPostsToTheHistory)
     b.show(0);
     EXPECT_EQ(b.invoices.totals().totalText, "101,80");
     EXPECT_EQ(b.card().memo, original.memo);
+
+    // A quantity changes sign and keeps its unit.
+    QStringList negated;
+    for (const char *q : {"2 nuits", "   3", "-1,5", "+4", "0", "  "})
+        negated << creditnote::negatedQuantity(q);
+    EXPECT_EQ(negated, QStringList({"-2 nuits", "-3", "1,5", "-4", "0", "  "}));
 }
 
 TEST(CreditNote, OnePerInvoiceFoundAgainAfterTheBlocksMove)
@@ -152,14 +158,6 @@ TEST(CreditNote, StatisticsAndTheJournalCarryItAsANegativeInvoice)
         EXPECT_EQ(credit[i].label, i == 0 ? label + " sur facture " + invoice[i].piece : label);
     }
     EXPECT_EQ(credit[0].credit, 10180);
-}
-
-TEST(CreditNote, QuantityChangesSignAndKeepsItsUnit)
-{
-    QStringList negated;
-    for (const char *q : {"2 nuits", "   3", "-1,5", "+4", "0", "  "})
-        negated << creditnote::negatedQuantity(q);
-    EXPECT_EQ(negated, QStringList({"-2 nuits", "-3", "1,5", "-4", "0", "  "}));
 }
 
 } // namespace

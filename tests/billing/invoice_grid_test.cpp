@@ -58,26 +58,24 @@ TEST(GridKeys, FollowTheEditingRules)
     g.cursorColumn = Designation;
     b.invoices.StringGrid5KeyPress(LineGrid::kEnter);
     EXPECT_EQ(std::pair(g.cursorRow, g.highest), std::pair(20, 20));
-}
 
-TEST(GridKeys, DeletingALineNeedsTheFocusAndStaysWithinTheEditedRows)
-{
-    Billing b({invoiceBlock(0, {line("A", "1", "1"), line("B", "1", "2"), line("C", "1", "3")})});
-    LineGrid &g = b.grid();
-    EXPECT_EQ(g.highest, 4);
-    g.cursorRow = 2;
-    b.invoices.SupLigne1();
-    EXPECT_EQ(g.cell(2, Designation), "B"); // no focus: nothing
-    b.invoices.gridFocus = true;
-    b.invoices.SupLigne1();
-    EXPECT_EQ(g.cell(2, Designation) + "|" + g.cell(3, Designation), "C|");
-    EXPECT_EQ(g.highest, 3);
-    EXPECT_TRUE(b.invoices.modified());
-    g.cursorRow = 4;
-    b.invoices.SupLigne1();
-    EXPECT_EQ(g.highest, 3);
-    b.invoices.EcritFact();
-    EXPECT_EQ(b.lines().filter(QRegularExpression("^FACT")).size(), 2);
+    // Deleting a line needs the focus and stays within the edited rows.
+    Billing d({invoiceBlock(0, {line("A", "1", "1"), line("B", "1", "2"), line("C", "1", "3")})});
+    LineGrid &lines = d.grid();
+    EXPECT_EQ(lines.highest, 4);
+    lines.cursorRow = 2;
+    d.invoices.SupLigne1();
+    EXPECT_EQ(lines.cell(2, Designation), "B"); // no focus: nothing
+    d.invoices.gridFocus = true;
+    d.invoices.SupLigne1();
+    EXPECT_EQ(lines.cell(2, Designation) + "|" + lines.cell(3, Designation), "C|");
+    EXPECT_EQ(lines.highest, 3);
+    EXPECT_TRUE(d.invoices.modified());
+    lines.cursorRow = 4;
+    d.invoices.SupLigne1();
+    EXPECT_EQ(lines.highest, 3);
+    d.invoices.EcritFact();
+    EXPECT_EQ(d.lines().filter(QRegularExpression("^FACT")).size(), 2);
 }
 
 TEST(Picks, FillALineFromTheArticleAndTheHeaderFromTheClient)

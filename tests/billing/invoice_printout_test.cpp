@@ -81,7 +81,7 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
     EXPECT_EQ(textAt(other, 189, 262), "10,00 Euros");
 }
 
-TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
+TEST(InvoicePrintout, LongInvoiceAndMemoContinueOnFurtherPages)
 {
     // 28 lines fill one page: the empty row after them adds none.
     EXPECT_EQ(print({}, 28).pages().size(), 1);
@@ -108,20 +108,18 @@ TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
     ASSERT_EQ(more.pages().size(), 3);
     EXPECT_EQ(textAt(more.pages()[2], 62, 145), "Article 65");
     EXPECT_EQ(textAt(more.pages()[2], 189, 262), "650,00 Euros");
-}
 
-TEST(InvoicePrintout, MemoStandsAboveTheTotalsAndNeverOverTheLines)
-{
+    // The memo stands above the totals and never over the lines.
     EXPECT_EQ(ys(print({}, 2, 3).pages()[0], 22), (QList<double>{205, 210, 215}));
     // Twenty lines leave no room for six memo lines above y 220: they follow.
     EXPECT_EQ(ys(print({}, 20, 6).pages()[0], 22), (QList<double>{205, 210, 215, 220, 225, 230}));
     // What the frame cannot hold goes on to the next page, with the totals.
-    const PrintDocument doc = print({}, 25, 5);
-    ASSERT_EQ(doc.pages().size(), 2);
-    EXPECT_EQ(ys(doc.pages()[0], 22), (QList<double>{230, 235, 240}));
-    EXPECT_EQ(ys(doc.pages()[1], 22), (QList<double>{105, 110}));
-    EXPECT_TRUE(ys(doc.pages()[1], 62).isEmpty());
-    EXPECT_EQ(textAt(doc.pages()[1], 189, 262), "250,00 Euros");
+    const PrintDocument memo = print({}, 25, 5);
+    ASSERT_EQ(memo.pages().size(), 2);
+    EXPECT_EQ(ys(memo.pages()[0], 22), (QList<double>{230, 235, 240}));
+    EXPECT_EQ(ys(memo.pages()[1], 22), (QList<double>{105, 110}));
+    EXPECT_TRUE(ys(memo.pages()[1], 62).isEmpty());
+    EXPECT_EQ(textAt(memo.pages()[1], 189, 262), "250,00 Euros");
 }
 
 // Whatever the screen's VAT switch: the VAT of each rate used keyed to the

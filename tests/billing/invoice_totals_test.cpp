@@ -37,17 +37,15 @@ TEST(Calculef, ReadsEachRowAsTheGridShowsIt)
     EXPECT_EQ(c.grid.cell(1, Quantity), text::Rset(u"3 kg", 60));
     // The price stays as typed: only aligned.
     EXPECT_EQ(c.grid.cell(1, Price), text::Rset(u"2,5", 90));
-}
 
-// The rounding itself, code by code, is MoneyRules' table.
-TEST(Calculef, HidesAZeroWithoutDecimalsAndNeverShowsMinusZero)
-{
+    // A zero is hidden without decimals, and never shown as minus zero.
     const Computed zero({line("Offert", "1", "0")}, {0, 0, 0}, 0);
     EXPECT_EQ(zero.totals.totalText + zero.totals.vatText + zero.cell(1, Amount), "");
     const Computed nothing({line("Offert", "1", "5"), line("Retour", "-1", "5")});
     EXPECT_EQ(nothing.totals.totalText, "0,00"); // never "-0,00"
 }
 
+// The rounding itself, code by code, is MoneyRules' table.
 TEST(Calculef, ACellThatDoesNotReadEndsItsRowAndIsReported)
 {
     const Computed c({line("Vin", "2", "abc"), line("Café", "x", "3"), line("Thé", "2", "3", "9z"),

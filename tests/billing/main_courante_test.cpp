@@ -246,18 +246,7 @@ TEST(DayIndex, StaysTrueAfterADayInTheMiddleIsRewritten)
     EXPECT_EQ(s.page.rows()[1].name, "20260314-2");
 }
 
-TEST(Totals, AddUpTheDayAndSkipWhatIsNotANumber)
-{
-    Sheet s({mc("20260314", {"1", "A", "2", "10,25", "", "", "", "3"}),
-             mc("20260314", {"2", "B", "deux", "5", "", "", "x", "1,5"}),
-             mc("20260314", {"3", "C", "1", "0,5", "", "100", "", ""})});
-    const DayTotals t = s.page.totals();
-    EXPECT_EQ(t.nights, 3);
-    EXPECT_EQ(t.amounts[0], Money::parse(u"15,75"));
-    EXPECT_EQ(s.page.totalTexts(), (QStringList{"3", "15,75", "0,00", "100,00", "0,00", "4,50"}));
-}
-
-TEST(Export, HeaderThenOneRecordPerRoomRow)
+TEST(Export, HeaderThenOneRecordPerRoomRowAndTheDaysTotals)
 {
     Sheet s({mc("20260314", {"2", "Martin; Paul", "1", "80,00", "", "", "", ""})}, 40);
     const QList<QByteArray> csv = s.page.exportRecords(';');
@@ -266,6 +255,16 @@ TEST(Export, HeaderThenOneRecordPerRoomRow)
     EXPECT_EQ(csv[2], "14/03/2026;2;Martin  Paul;1;80,00;;;;");
     EXPECT_EQ(csv[40], "14/03/2026;40;;;;;;;");
     EXPECT_EQ(s.page.exportRecords('\t')[2], "14/03/2026\t2\tMartin; Paul\t1\t80,00\t\t\t\t");
+
+    // The totals add up the day and skip what is not a number.
+    Sheet totals({mc("20260314", {"1", "A", "2", "10,25", "", "", "", "3"}),
+                  mc("20260314", {"2", "B", "deux", "5", "", "", "x", "1,5"}),
+                  mc("20260314", {"3", "C", "1", "0,5", "", "100", "", ""})});
+    const DayTotals t = totals.page.totals();
+    EXPECT_EQ(t.nights, 3);
+    EXPECT_EQ(t.amounts[0], Money::parse(u"15,75"));
+    EXPECT_EQ(totals.page.totalTexts(),
+              (QStringList{"3", "15,75", "0,00", "100,00", "0,00", "4,50"}));
 }
 
 TEST(ImpJournee, SixtyRoomsTakeTwoPagesWithTheRulesAndTotalsOnTheLast)

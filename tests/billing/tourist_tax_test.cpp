@@ -13,15 +13,6 @@ namespace {
 
 using namespace invoicecol;
 
-QByteArray iniLines(const QByteArray &bytes, int count)
-{
-    QList<QByteArray> lines = bytes.split('\n');
-    QByteArray out;
-    for (int i = 0; i < count && i < lines.size(); ++i)
-        out += lines[i] + '\n';
-    return out;
-}
-
 Settings collecting(double amount, int age)
 {
     Settings s;
@@ -34,7 +25,7 @@ Settings collecting(double amount, int age)
 
 } // namespace
 
-TEST(TouristTaxSettings, KeptAfterTheTwentySevenLinesAndOnlyWhenCollected)
+TEST(TouristTaxSettings, KeptAfterTheTwentySevenLinesOnlyWhenCollectedAndReadSafely)
 {
     const Settings plain = collecting(0, 18);
     const QByteArray before = settingsBytes(plain);
@@ -44,7 +35,7 @@ TEST(TouristTaxSettings, KeptAfterTheTwentySevenLinesAndOnlyWhenCollected)
     const QByteArray after = settingsBytes(taxed);
     EXPECT_EQ(after.count("\r\n"), kSettingsLines + kTouristTaxLines);
     // An older reader finds its 27 lines exactly as before.
-    EXPECT_EQ(iniLines(after, kSettingsLines), before);
+    EXPECT_TRUE(after.startsWith(before));
 
     Settings read;
     readSettings(read, after);
@@ -53,10 +44,8 @@ TEST(TouristTaxSettings, KeptAfterTheTwentySevenLinesAndOnlyWhenCollected)
 
     // An exemption age changed alone is kept too.
     EXPECT_EQ(settingsBytes(collecting(0, 16)).count("\r\n"), kSettingsLines + kTouristTaxLines);
-}
 
-TEST(TouristTaxSettings, AFileWithoutTheLinesOrWithBadOnesReadsAsNotCollected)
-{
+    // A file without the lines, or with bad ones, reads as not collected.
     QTemporaryDir dir;
     // A 27-line file read over settings that collected the tax.
     writeFile(dir.filePath("Carvelle.ini"), settingsBytes(collecting(0, 18)));

@@ -73,7 +73,7 @@ protected:
 
 } // namespace
 
-TEST_F(InvoicePageWidget, ShowsTheInvoiceAndMarksItOnlyWhenEdited)
+TEST_F(InvoicePageWidget, ShowsTheInvoiceMarksItWhenEditedAndEnterComputes)
 {
     QWidget *w = widget.get();
     QStringList fields;
@@ -85,20 +85,7 @@ TEST_F(InvoicePageWidget, ShowsTheInvoiceAndMarksItOnlyWhenEdited)
     EXPECT_EQ(named<QLabel>(w, "status")->text(), u"Facture non validée"_s);
     EXPECT_FALSE(b.invoices.modified());
 
-    // The VAT and its captions show only with the switch, which marks the invoice.
-    QLabel *vat = named<QLabel>(w, "vat");
-    EXPECT_FALSE(vat->isVisible());
-    button<QCheckBox>(w, u"Resortir la TVA"_s)->click();
-    EXPECT_TRUE(vat->isVisible());
-    EXPECT_TRUE(b.card().vatShown);
-    EXPECT_TRUE(b.invoices.modified());
-
-    named<QLineEdit>(w, "Chambre")->setText(u"14"_s);
-    EXPECT_EQ(b.card().room, u"14"_s);
-}
-
-TEST_F(InvoicePageWidget, TypingInTheGridReachesTheLinesAndEnterComputes)
-{
+    // Typing in the grid reaches the lines and Enter computes.
     typeIn(2, invoicecol::Designation, u"Eau"_s);
     EXPECT_EQ(b.grid().cell(3, invoicecol::Designation), u"Eau"_s);
     typeIn(2, invoicecol::Quantity, u"3"_s);
@@ -114,6 +101,20 @@ TEST_F(InvoicePageWidget, TypingInTheGridReachesTheLinesAndEnterComputes)
     // "Code" takes no key once it holds more than 40 characters.
     typeIn(4, invoicecol::Code, QString(45, u'9'));
     EXPECT_EQ(b.grid().cell(5, invoicecol::Code).size(), 41);
+
+    // Read again, the invoice is as stored: unmarked.
+    b.show(0);
+    EXPECT_FALSE(b.invoices.modified());
+    // The VAT and its captions show only with the switch, which marks the invoice.
+    QLabel *vat = named<QLabel>(w, "vat");
+    EXPECT_FALSE(vat->isVisible());
+    button<QCheckBox>(w, u"Resortir la TVA"_s)->click();
+    EXPECT_TRUE(vat->isVisible());
+    EXPECT_TRUE(b.card().vatShown);
+    EXPECT_TRUE(b.invoices.modified());
+
+    named<QLineEdit>(w, "Chambre")->setText(u"14"_s);
+    EXPECT_EQ(b.card().room, u"14"_s);
 }
 
 TEST_F(InvoicePageWidget, UnreadCellIsRedAndValidatedInvoiceIsReadOnly)

@@ -199,7 +199,7 @@ TEST(JournalEntries, TheMainCouranteSettlesTheClientsDayByDay)
                                 "BQ 411000 0 9000"}));
 }
 
-TEST(JournalEntries, DraftsZeroLinesAndCreditNotes)
+TEST(JournalEntries, DraftsZeroLinesCreditNotesAndTheOrderOfEntries)
 {
     JournalSettings s = journalSettings();
     s.vatRates = {0, 10, 20};
@@ -219,24 +219,23 @@ TEST(JournalEntries, DraftsZeroLinesAndCreditNotes)
                            "20010403\tVE\t03/04/2001\t411000\tAvoir 3 sur facture 2\t\t22,00",
                            "20010403\tVE\t03/04/2001\t706000\tAvoir 3 HT 10 %\t20,00\t",
                            "20010403\tVE\t03/04/2001\t445710\tAvoir 3 TVA 10 %\t2,00\t"}));
-}
 
-TEST(JournalEntries, DayKeyThenInvoicesBeforeOrdersThenBlock)
-{
+    // Entries go by day, then invoices before orders, then block.
     const QStringList one = {line("Nuit", "1", "100", "1")};
     // April's invoice comes first in the table: the day decides, not the block.
-    const FileSet set = hotel({invoice(0, "A", "05/04/2001", one), invoice(1, "B", "10/03/2001", one),
-                               invoice(2, "C", "10/03/2001", one)},
-                              orderBlock(0, "D", "10/03/2001", kOrderLines) +
-                                  orderBlock(1, "E", "01/03/2001", kOrderLines));
+    const FileSet ordered =
+        hotel({invoice(0, "A", "05/04/2001", one), invoice(1, "B", "10/03/2001", one),
+               invoice(2, "C", "10/03/2001", one)},
+              orderBlock(0, "D", "10/03/2001", kOrderLines) +
+                  orderBlock(1, "E", "01/03/2001", kOrderLines));
     QStringList entries;
-    for (const JournalLine &l : journalLines(set, journalSettings()))
+    for (const JournalLine &l : journalLines(ordered, journalSettings()))
         entries << QString::number(l.entry) + l.piece;
     entries.removeDuplicates();
     EXPECT_EQ(entries, QStringList({"1E", "2B", "3C", "4D", "5A"}));
 }
 
-TEST(JournalPeriod, DefaultsToTheFirstAndLastDayAndFiltersInclusively)
+TEST(JournalPeriod, DefaultsToTheFirstAndLastDayFiltersInclusivelyAndShowsAll)
 {
     const QStringList one = {line("Nuit", "1", "100", "1")};
     const FileSet set = hotel({invoice(0, "A", "31/12/2000", one), invoice(1, "B", "15/03/2001", one),
@@ -252,15 +251,13 @@ TEST(JournalPeriod, DefaultsToTheFirstAndLastDayAndFiltersInclusively)
     ASSERT_EQ(march.size(), 3);
     EXPECT_EQ(march[0].label, "Facture B");
     EXPECT_TRUE(linesInPeriod(lines, QDate(2002, 1, 1), QDate(2000, 12, 31)).isEmpty());
-}
 
-TEST(JournalWindowSheet, HundredEntriesAllShownWithRunningNumbers)
-{
+    // A hundred entries are all shown, with running numbers.
     QStringList invoices;
     for (int i = 0; i < 100; ++i)
         invoices += invoice(i, QString::number(i), "01/05/2001", {line("Nuit", "1", "110", "2")});
-    const QList<JournalLine> lines = journalLines(hotel({invoices}), journalSettings());
-    const GridSheet sheet = journalSheet(lines, 2);
+    const QList<JournalLine> hundred = journalLines(hotel({invoices}), journalSettings());
+    const GridSheet sheet = journalSheet(hundred, 2);
     ASSERT_EQ(sheet.rows.size(), 300);
     EXPECT_EQ(sheet.rows.last().mid(4).join('|'), "Facture 99 TVA 10 %||10,00");
     EXPECT_EQ(sheet.rows.last()[0], "300");

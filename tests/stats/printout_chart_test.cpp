@@ -35,7 +35,7 @@ const PrintItem *textItem(const PrintPage &page, const QString &text)
 
 } // namespace
 
-TEST(GridPrintout, RunsOverPagesEachWithItsHeadBandAndColumnLines)
+TEST(GridPrintout, RunsOverPagesWithItsHeadBandAndColumnLinesWithinTheMargins)
 {
     const QDate today(2026, 6, 15);
     const PrintDocument doc = gridPrintout(sheetOf(100), "Statistiques ventes au 15/06/2026", "", 100,
@@ -67,15 +67,14 @@ TEST(GridPrintout, RunsOverPagesEachWithItsHeadBandAndColumnLines)
     }
     EXPECT_EQ(rowsPrinted, 100);
     EXPECT_NE(textItem(doc.pages().last(), "Mois 100"), nullptr);
-}
 
-TEST(GridPrintout, FitsBetweenTheMarginsOnAnyPrinter)
-{
+    // It fits between the margins on any printer.
     // A printer narrower in pixels than the grid on screen.
     PageMetrics narrow{400, 560, 200, 280};
-    const PrintDocument doc = gridPrintout(sheetOf(3), "t", "Tête", 2, QDate(2026, 1, 2), narrow);
-    ASSERT_EQ(doc.pages().size(), 1);
-    const PrintPage &page = doc.pages()[0];
+    const PrintDocument narrowDoc =
+        gridPrintout(sheetOf(3), "t", "Tête", 2, QDate(2026, 1, 2), narrow);
+    ASSERT_EQ(narrowDoc.pages().size(), 1);
+    const PrintPage &page = narrowDoc.pages()[0];
     QList<double> columns;
     for (const PrintItem *l : items(page, PrintItem::Kind::Line))
         if (l->x == l->x2)
@@ -101,23 +100,6 @@ TEST(GridPrintout, FitsBetweenTheMarginsOnAnyPrinter)
     EXPECT_NE(textItem(laidOut.pages()[0], "Mois 2"), nullptr);
 }
 
-TEST(Chart, KeepsTheLast32ValuesRoundedHalfToEven)
-{
-    QStringList amounts;
-    for (int k = 1; k <= 40; ++k)
-        amounts << QStringLiteral(" %1,50 ").arg(k);
-    const Chart chart(amounts);
-    ASSERT_EQ(chart.values().size(), 32);
-    // 9,5, 10,5 and 40,5.
-    EXPECT_EQ(QList({chart.values()[0], chart.values()[1], chart.values()[31]}),
-              QList<qint64>({10, 10, 40}));
-    const QList<QRect> bars = chart.bars();
-    ASSERT_EQ(bars.size(), 32);
-    EXPECT_EQ(bars.last().top(), Chart::kAxisY - Chart::kTallest);
-    EXPECT_EQ(bars.last().left(), 20 + 15 * 31);
-    EXPECT_EQ(bars.first().top(), Chart::kAxisY - 10 * 280 / 40);
-}
-
 TEST(Chart, ScalesLargeTurnoversWithoutOverflow)
 {
     // No bar at or below zero.
@@ -132,6 +114,21 @@ TEST(Chart, ScalesLargeTurnoversWithoutOverflow)
     EXPECT_EQ(bars[1].top(), Chart::kAxisY - 18000000LL * 280 / 4500000000LL);
     const Chart two(QStringList{"8000000", "16000000"});
     EXPECT_EQ(two.bars()[0].top(), Chart::kAxisY - 140);
+
+    // The last 32 values are kept, rounded half to even.
+    QStringList amounts;
+    for (int k = 1; k <= 40; ++k)
+        amounts << QStringLiteral(" %1,50 ").arg(k);
+    const Chart last(amounts);
+    ASSERT_EQ(last.values().size(), 32);
+    // 9,5, 10,5 and 40,5.
+    EXPECT_EQ(QList({last.values()[0], last.values()[1], last.values()[31]}),
+              QList<qint64>({10, 10, 40}));
+    const QList<QRect> lastBars = last.bars();
+    ASSERT_EQ(lastBars.size(), 32);
+    EXPECT_EQ(lastBars.last().top(), Chart::kAxisY - Chart::kTallest);
+    EXPECT_EQ(lastBars.last().left(), 20 + 15 * 31);
+    EXPECT_EQ(lastBars.first().top(), Chart::kAxisY - 10 * 280 / 40);
 }
 
 TEST(Chart, AScaleInRoundStepsAndANameForEachBarShown)

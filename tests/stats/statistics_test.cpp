@@ -69,7 +69,7 @@ TEST(Cumul, AnAmountThatIsNotANumberLeavesTheEntryAlone)
 }
 
 // A name holding a TAB keeps its amount in the last column.
-TEST(ClientStatistic, ShowsTheLastNameInCodeOrder)
+TEST(ClientAndRoomStatistics, TheLastNameInCodeOrderAndRoomsInTextOrder)
 {
     const FileSet set =
         setOf(validInvoice(0, "02/04/2001", amountLine("10,00"), "20002", "Durand Luc") +
@@ -80,24 +80,23 @@ TEST(ClientStatistic, ShowsTheLastNameInCodeOrder)
     EXPECT_EQ(rowsOf(t), QStringList({"1\t1\tRoux Luc\t3,00", "2\t10001\tMartin-Roy Paule\t6,00",
                                       "3\t20002\tDurand Luc\t10,00"}));
     EXPECT_EQ(t.chartColumn, 3);
-}
 
-TEST(RoomStatistic, KeepsRoomsApartInTextOrderWithTheirDesignation)
-{
-    const QStringList rooms = roomBlock(0, "  10", "") + roomBlock(1, " 101", "") + roomBlock(2, "1", "");
-    QStringList roomLines = rooms;
+    // Rooms are kept apart in text order with their designation.
+    QStringList roomLines =
+        roomBlock(0, "  10", "") + roomBlock(1, " 101", "") + roomBlock(2, "1", "");
     roomLines[3] = "Vue mer";              // room 10
     roomLines[3 + 19] = "Suite";           // room 101
     roomLines[3 + 38] = "Simple";          // room 1
-    const FileSet set = setOf(validInvoice(0, "02/04/2001", amountLine("101,00"), "1", "A", "101") +
-                                  validInvoice(1, "02/04/2001", amountLine("10,00"), "1", "A", "10") +
-                                  validInvoice(2, "02/04/2001", amountLine("7,00"), "1", "A", "7") +
-                                  validInvoice(3, "02/04/2001", amountLine("1,00"), "1", "A", "1") +
-                                  validInvoice(4, "02/04/2001", amountLine("2,00"), "1", "A", ""),
-                              roomLines);
-    const StatTable t = compute(StatKind::Chambres, set);
-    EXPECT_EQ(rowsOf(t), QStringList({"1\t1  Simple\t1,00", "2\t10  Vue mer\t10,00",
-                                      "3\t101  Suite\t101,00", "4\t7  \t7,00"}));
+    const FileSet roomSet =
+        setOf(validInvoice(0, "02/04/2001", amountLine("101,00"), "1", "A", "101") +
+                  validInvoice(1, "02/04/2001", amountLine("10,00"), "1", "A", "10") +
+                  validInvoice(2, "02/04/2001", amountLine("7,00"), "1", "A", "7") +
+                  validInvoice(3, "02/04/2001", amountLine("1,00"), "1", "A", "1") +
+                  validInvoice(4, "02/04/2001", amountLine("2,00"), "1", "A", ""),
+              roomLines);
+    const StatTable rooms = compute(StatKind::Chambres, roomSet);
+    EXPECT_EQ(rowsOf(rooms), QStringList({"1\t1  Simple\t1,00", "2\t10  Vue mer\t10,00",
+                                          "3\t101  Suite\t101,00", "4\t7  \t7,00"}));
 }
 
 TEST(InvoicePass, GivesTheTotalsThePageShowsForEveryBlock)

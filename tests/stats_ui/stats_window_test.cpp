@@ -83,7 +83,6 @@ TEST(StatsWindow, ShowsEveryEntry)
     w.Init(statTable(StatKind::Chambres, list), {});
     EXPECT_EQ(w.grid()->model()->rowCount(), 100);
     EXPECT_EQ(w.grid()->model()->index(99, 0).data().toString(), u"100"_s);
-    EXPECT_EQ(w.grid()->columnWidth(1), 313);
 }
 
 TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
@@ -120,7 +119,6 @@ TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
     TTaxeSejour w;
     w.Init([&](QDate from, QDate to) { return touristTaxReport(set, passSettings(), from, to); }, 2,
            QDate(2026, 3, 1), QDate(2026, 3, 31), actions, {});
-    EXPECT_EQ(w.windowTitle(), u"État de la taxe de séjour"_s);
     const QAbstractItemModel *m = w.grid()->model();
     ASSERT_EQ(m->rowCount(), 2); // the invoice of March and the total
     EXPECT_EQ(m->index(0, 1).data().toString(), u"A1"_s);

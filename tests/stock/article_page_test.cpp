@@ -77,7 +77,7 @@ TEST(ArticleCard, WritesTheBlockLayoutAndReadsItBack)
     EXPECT_EQ(empty.lines().first(), u"<BLOC0000>"_s);
 }
 
-TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndUpToTheEndMarker)
+TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndPastesUnderTheNextCode)
 {
     // An account and a supplier that begin like tags stay fields.
     QStringList tagged;
@@ -97,6 +97,19 @@ TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndUpToTheEndMarker)
     EXPECT_EQ(a.lines().filter("DATA01/01/2026").size(), 250);
     EXPECT_TRUE(a.lines()[8 + 249].startsWith(u"DATA01/01/2026\tLigne 249\t"_s));
     EXPECT_EQ(a.page.card().designation, u"Jus"_s);
+
+    // Copy and paste: the fields go under the next code.
+    Articles pasted(article(0, "10001", "Café", "Bar", {"MEM4Note"}) + article(1, "10002", "Thé"));
+    pasted.page.paste(); // nothing copied: the card stays as it is
+    EXPECT_FALSE(pasted.page.modified());
+
+    pasted.page.copy();
+    pasted.fiche.Suivant();
+    pasted.page.paste();
+    const ArticleCard &copy = pasted.page.card();
+    EXPECT_EQ(copy.code + "|" + copy.designation, u"10003|Café"_s);
+    EXPECT_TRUE(copy.description.isEmpty());
+    EXPECT_TRUE(pasted.page.modified());
 }
 
 TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
@@ -151,21 +164,6 @@ TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
     EXPECT_FALSE(p.addMovement());
     EXPECT_EQ(p.entryLabel, u"De trop"_s);
     EXPECT_EQ(a.ui.shown.size(), 2);
-}
-
-TEST(CopyAndPaste, PasteTheFieldsUnderTheNextCode)
-{
-    Articles a(article(0, "10001", "Café", "Bar", {"MEM4Note"}) + article(1, "10002", "Thé"));
-    a.page.paste(); // nothing copied: the card stays as it is
-    EXPECT_FALSE(a.page.modified());
-
-    a.page.copy();
-    a.fiche.Suivant();
-    a.page.paste();
-    const ArticleCard &c = a.page.card();
-    EXPECT_EQ(c.code + "|" + c.designation, u"10003|Café"_s);
-    EXPECT_TRUE(c.description.isEmpty());
-    EXPECT_TRUE(a.page.modified());
 }
 
 TEST(ImpArt, ContinuesWhatPassesTheFootOnTheNextPage)
