@@ -67,7 +67,7 @@ QString rowText(const TouristTaxRow &r)
 
 } // namespace
 
-TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTax)
+TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTaxInGridAndCsv)
 {
     const TouristTaxReport r = touristTaxReport(march(), passSettings(), kMarch1, kMarch31);
     // The credit note takes the stay back.
@@ -88,11 +88,8 @@ TEST(TouristTaxReport, OneRowPerValidatedInvoiceOfThePeriodCarryingTheTax)
     // The period's ends are included.
     EXPECT_EQ(touristTaxReport(march(), passSettings(), QDate(2026, 3, 4), QDate(2026, 3, 4)).rows.size(), 1);
     EXPECT_TRUE(touristTaxReport(march(), passSettings(), kMarch31, kMarch1).rows.isEmpty());
-}
 
-TEST(TouristTaxReport, GridAndCsvCarryTheRowsAndTheirTotal)
-{
-    const TouristTaxReport r = touristTaxReport(march(), passSettings(), kMarch1, kMarch31);
+    // The grid and the CSV carry the rows and their total.
     const GridSheet sheet = touristTaxSheet(r, 2);
     ASSERT_EQ(sheet.rows.size(), 4);
     EXPECT_EQ(sheet.rows[0].join('|'), "1|202603001|Martin Paul|01/03/2026|04/03/2026|3|2|6|9,00");
