@@ -124,7 +124,7 @@ TEST(LitFact, AnInvoiceOfSeventyLinesIsKeptWhole)
     EXPECT_EQ(b.grid().more.size(), 6);
 }
 
-TEST(EcritFact, WritesOnlyAValidModifiedInvoiceAtTheEnd)
+TEST(EcritFact, WritesOnlyAValidModifiedInvoiceAtTheEndAndSupFactRenumbers)
 {
     Billing b(invoiceBlock(0, {line("Vin", "2", "12")}) +
               invoiceBlock(1, {line("Eau", "1", "3")}, {.number = "202603002"}));
@@ -145,6 +145,18 @@ TEST(EcritFact, WritesOnlyAValidModifiedInvoiceAtTheEnd)
     EXPECT_TRUE(b.invoices.Validef());
     b.card().number = " 12";
     EXPECT_FALSE(b.invoices.Validef());
+
+    // Deleting a block renumbers those above.
+    Billing d(invoiceBlock(0, {}, {.number = "1"}) + invoiceBlock(1, {}, {.number = "2"}) +
+              invoiceBlock(2, {}, {.number = "3"}));
+    d.show(1);
+    d.invoices.SupFact();
+    EXPECT_EQ(std::pair(d.position(), d.count()), std::pair(1, 2));
+    EXPECT_EQ(d.card().number, "3");
+    EXPECT_EQ(d.lines().filter("BLOC").join(' '),
+              "<BLOC00000> </BLOC00000> <BLOC00001> </BLOC00001>");
+    d.invoices.SupFact();
+    EXPECT_EQ(QString::number(d.position()) + "/" + d.card().number, "0/1");
 }
 
 TEST(Creer, TakesTheNextBlockAndGivesItBackWhenNeverValid)
@@ -174,20 +186,6 @@ TEST(Creer, TakesTheNextBlockAndGivesItBackWhenNeverValid)
     EXPECT_TRUE(one.lines().isEmpty());
     one.invoices.Creer();
     EXPECT_EQ(std::pair(one.position(), one.count()), std::pair(0, 0));
-}
-
-TEST(SupFact, DeletesTheBlockAndRenumbersThoseAbove)
-{
-    Billing b(invoiceBlock(0, {}, {.number = "1"}) + invoiceBlock(1, {}, {.number = "2"}) +
-              invoiceBlock(2, {}, {.number = "3"}));
-    b.show(1);
-    b.invoices.SupFact();
-    EXPECT_EQ(std::pair(b.position(), b.count()), std::pair(1, 2));
-    EXPECT_EQ(b.card().number, "3");
-    EXPECT_EQ(b.lines().filter("BLOC").join(' '),
-              "<BLOC00000> </BLOC00000> <BLOC00001> </BLOC00001>");
-    b.invoices.SupFact();
-    EXPECT_EQ(QString::number(b.position()) + "/" + b.card().number, "0/1");
 }
 
 TEST(Valider, PostsTheTotalToTheExactClient)

@@ -72,17 +72,15 @@ TEST(StatsWindow, CommandsOpenTheirWindowChartAndPrintout)
     EXPECT_EQ(h.form.fiche().set().position(Table::Invoices), 0);
     EXPECT_EQ(charted, QList<qint64>{340});
     ASSERT_TRUE(QFile::exists(printUi.path));
-}
 
-TEST(StatsWindow, ShowsEveryEntry)
-{
+    // The window shows every entry of a long statistic.
     Cumul list(2);
     for (int k = 1; k <= 100; ++k)
         CumulLot(list, QString::number(k), QString::number(k), QString());
-    TStats w;
-    w.Init(statTable(StatKind::Chambres, list), {});
-    EXPECT_EQ(w.grid()->model()->rowCount(), 100);
-    EXPECT_EQ(w.grid()->model()->index(99, 0).data().toString(), u"100"_s);
+    TStats all;
+    all.Init(statTable(StatKind::Chambres, list), {});
+    EXPECT_EQ(all.grid()->model()->rowCount(), 100);
+    EXPECT_EQ(all.grid()->model()->index(99, 0).data().toString(), u"100"_s);
 }
 
 TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
