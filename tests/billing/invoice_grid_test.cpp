@@ -76,39 +76,37 @@ TEST(GridKeys, FollowTheEditingRules)
     EXPECT_EQ(lines.highest, 3);
     d.invoices.EcritFact();
     EXPECT_EQ(d.lines().filter(QRegularExpression("^FACT")).size(), 2);
-}
 
-TEST(Picks, FillALineFromTheArticleAndTheHeaderFromTheClient)
-{
-    Billing b({}, clientBlock(0, "10007", "Leroy Anne"), {},
+    // Picks fill a line from the article and the header from the client.
+    Billing p({}, clientBlock(0, "10007", "Leroy Anne"), {},
               QStringList{"<BLOC0000>", "42", "</BLOC0000>"} +
                   articleBlock(1, "42", "Verre", "4,50") +
                   articleBlock(2, "42", "Verrine", "9,00") + articleBlock(3, "7", "Sirop", "3,00"));
-    LineGrid &g = b.grid();
-    b.card().date = QDate(2026, 3, 4);
-    g.cursorRow = 1;
-    g.cursorColumn = Designation;
-    EXPECT_TRUE(b.invoices.wantsArticlePicker());
-    b.invoices.StringGrid5Click("42");
+    LineGrid &picked = p.grid();
+    p.card().date = QDate(2026, 3, 4);
+    picked.cursorRow = 1;
+    picked.cursorColumn = Designation;
+    EXPECT_TRUE(p.invoices.wantsArticlePicker());
+    p.invoices.StringGrid5Click("42");
     // The short block 0 is passed over; the first whole block is taken,
     // with its VAT code.
-    EXPECT_EQ(g.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", "1"}));
-    EXPECT_EQ(g.cursorColumn, Quantity);
+    EXPECT_EQ(picked.row(1), (QStringList{"04/03/2026", "42", "Verre", "", "4,50", "", "", "1"}));
+    EXPECT_EQ(picked.cursorColumn, Quantity);
 
     // A code typed in "Code" wins over the picker; a price typed stays.
-    g.cursorRow = 2;
-    g.cursorColumn = Designation;
-    g.setCell(2, Code, " 7 ");
-    g.setCell(2, Price, "2,00");
-    EXPECT_FALSE(b.invoices.wantsArticlePicker());
-    b.invoices.StringGrid5Click("42");
-    EXPECT_EQ(rowText(g, 2), "Sirop||2,00|||1");
+    picked.cursorRow = 2;
+    picked.cursorColumn = Designation;
+    picked.setCell(2, Code, " 7 ");
+    picked.setCell(2, Price, "2,00");
+    EXPECT_FALSE(p.invoices.wantsArticlePicker());
+    p.invoices.StringGrid5Click("42");
+    EXPECT_EQ(rowText(picked, 2), "Sirop||2,00|||1");
 
-    b.invoices.pickClient("10007");
-    EXPECT_EQ(b.card().client, "10007");
-    EXPECT_EQ(b.card().address,
+    p.invoices.pickClient("10007");
+    EXPECT_EQ(p.card().client, "10007");
+    EXPECT_EQ(p.card().address,
               (std::array<QString, 4>{"Leroy Anne", "3 place Verte", "Bât. B", "69001 LYON"}));
-    EXPECT_EQ(b.card().room, "  12");
+    EXPECT_EQ(p.card().room, "  12");
 }
 
 TEST(ParF, KeepsThePaymentModesBeyondTheFifthAndRefusesABadRate)

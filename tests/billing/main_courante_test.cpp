@@ -75,7 +75,7 @@ QString mc(const QString &key, const QStringList &fields)
     return key + fields.join('\t');
 }
 
-TEST(LitJour, FillsTheRowsOfTheDayByRoom)
+TEST(LitJour, FillsTheRowsOfTheDayByRoomAndEachMoveStoresTheDayLeft)
 {
     Sheet s({mc("20260314", {"2", "Martin", "1", "80,00", "", "", "", ""}),
              mc("20260313", {"1", "Hier", "1", "10,00", "", "", "", ""}),
@@ -108,6 +108,24 @@ TEST(LitJour, FillsTheRowsOfTheDayByRoom)
     EXPECT_EQ(large.lines().size(), 3);
     EXPECT_TRUE(
         large.lines().contains(mc("20260314", {"45", "Posté", "1", "12,00", "", "", "", ""})));
+
+    // Each move stores the day left and loads the next.
+    Sheet moves({mc("20260315", {"3", "Demain", "1", "", "", "", "", ""}),
+                 mc("20260213", {"1", "Avant", "1", "", "", "", "", ""})});
+    EXPECT_FALSE(moves.post("1", "Aujourd'hui", "1"));
+    moves.page.next();
+    EXPECT_EQ(moves.page.day(), kDay.addDays(1));
+    EXPECT_EQ(moves.row(2).name, "Demain");
+    EXPECT_TRUE(
+        moves.lines().contains(mc("20260314", {"1", "Aujourd'hui", "1", "", "", "", "", ""})));
+    moves.page.previous();
+    EXPECT_EQ(moves.row(0).name, "Aujourd'hui");
+    moves.page.first();
+    EXPECT_EQ(moves.page.day(), QDate(2026, 2, 14));
+    moves.page.previous();
+    EXPECT_EQ(moves.row(0).name, "Avant");
+    moves.page.last();
+    EXPECT_EQ(moves.page.day(), QDate(2026, 3, 13));
 }
 
 TEST(EcritJour, StoringTwiceLeavesOneLinePerFilledRoom)
@@ -201,25 +219,6 @@ TEST(Posting, AnEntryIsPostedWholeOrNotAtAll)
     EXPECT_EQ(none.page.entry.name, "Personne");
     for (int r = 0; r < 3; ++r)
         EXPECT_FALSE(none.row(r).hasEntry());
-}
-
-TEST(Moves, EachStoresTheDayLeftAndLoadsTheNext)
-{
-    Sheet s({mc("20260315", {"3", "Demain", "1", "", "", "", "", ""}),
-             mc("20260213", {"1", "Avant", "1", "", "", "", "", ""})});
-    EXPECT_FALSE(s.post("1", "Aujourd'hui", "1"));
-    s.page.next();
-    EXPECT_EQ(s.page.day(), kDay.addDays(1));
-    EXPECT_EQ(s.row(2).name, "Demain");
-    EXPECT_TRUE(s.lines().contains(mc("20260314", {"1", "Aujourd'hui", "1", "", "", "", "", ""})));
-    s.page.previous();
-    EXPECT_EQ(s.row(0).name, "Aujourd'hui");
-    s.page.first();
-    EXPECT_EQ(s.page.day(), QDate(2026, 2, 14));
-    s.page.previous();
-    EXPECT_EQ(s.row(0).name, "Avant");
-    s.page.last();
-    EXPECT_EQ(s.page.day(), QDate(2026, 3, 13));
 }
 
 TEST(DayIndex, StaysTrueAfterADayInTheMiddleIsRewritten)
