@@ -1,8 +1,8 @@
 // The invoice commands of the main window reach the invoice page: the page
 // button, the search by number, the client selection, a new invoice from the
-// client card, deleting a line and deleting the invoice, and a credit note
-// instead of deleting a validated invoice. Every question is answered in
-// place of the person. The invoice list's arrows and ways out.
+// client card, and a credit note instead of deleting a validated invoice.
+// Every question is answered in place of the person. The invoice list's
+// arrows and ways out.
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
 #include "shell/ui/fiche_widget.h"
@@ -84,48 +84,6 @@ TEST(InvoiceWiring, CommandsReachTheInvoicePage)
     };
     h.form.run(Cmd::ParamFacture);
     EXPECT_EQ(named<QLabel>(page, "currency")->text(), u"Francs"_s);
-}
-
-TEST(InvoiceWiring, LineDeletionFollowsTheGridFocusAndDeletionAsksFirst)
-{
-    CleanSet h;
-    ASSERT_TRUE(h.open());
-    h.form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
-    h.form.run(Cmd::BoutonFacture);
-    TInvoicePage *page = h.form.recordWindow()->invoicePage();
-    button<QPushButton>(page, u"Créer"_s)->click();
-    LineGrid &lines = h.form.invoicePage().card().lines;
-    for (int row : {1, 2})
-        lines.setCell(row, invoicecol::Designation, u"Ligne %1"_s.arg(row));
-    lines.highest = 2;
-
-    auto *view = named<QTableView>(page, "lines");
-    view->setFocus();
-    named<QLineEdit>(page, "Code client")->setFocus();
-    EXPECT_FALSE(h.form.action(Cmd::SupprimerLigneFacture)->isEnabled());
-    view->setFocus();
-    view->setCurrentIndex(view->model()->index(0, invoicecol::Designation));
-    EXPECT_TRUE(h.form.action(Cmd::SupprimerLigneFacture)->isEnabled());
-    h.form.run(Cmd::SupprimerLigneFacture);
-    EXPECT_EQ(cell(page, 0, invoicecol::Designation), u"Ligne 2"_s);
-
-    // The invoice is deleted only after OK (a draft: a validated invoice is
-    // never deleted).
-    h.form.invoicePage().card().client = u"10001"_s;
-    h.form.invoicePage().touch();
-    h.form.invoicePage().EcritFact();
-    const QByteArray draft = "NUMF" + h.form.invoicePage().card().number.toLatin1();
-    const int count = h.form.fiche().set().count(Table::Invoices);
-    h.ui.okCancel = {false};
-    h.form.run(Cmd::SupprimerFacture);
-    EXPECT_EQ(h.ui.shown.last(), u"Confirmer suppression de la facture ?"_s);
-    EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), count);
-    ASSERT_GE(h.form.fiche().set().table(Table::Invoices).indexOf(draft), 0);
-    h.ui.okCancel = {true};
-    h.form.run(Cmd::SupprimerFacture);
-    EXPECT_EQ(h.form.fiche().set().table(Table::Invoices).indexOf(draft), -1);
-    EXPECT_GE(h.form.fiche().set().table(Table::Invoices).indexOf("NUMF202612001"), 0);
 }
 
 // "Imprimer" and "Imprimer facture" print the invoice shown, as a PDF when
