@@ -138,17 +138,6 @@ struct Billing
     }
 };
 
-// An invoice card's header in one line: number, date, client, room,
-// occupant, first night, the address lines, VAT shown and validated.
-inline QString headerOf(const InvoiceCard &c)
-{
-    const QStringList address(c.address.begin(), c.address.end());
-    QStringList cells{c.number, text::dateText(c.date), c.client, c.room, c.occupant};
-    cells << text::dateText(c.stayFrom) << address.join('/') << (c.vatShown ? "Y" : "N")
-          << (c.validated ? "Y" : "N");
-    return cells.join('|');
-}
-
 // A grid row from its designation on, the cells trimmed and joined by '|'.
 inline QString rowText(const LineGrid &g, int r)
 {

@@ -4,7 +4,6 @@
 #include "billing/tourist_tax_line.h"
 #include "purchasing/order.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -127,40 +126,6 @@ TEST(OutsideVatCode, AddsToTheTotalAndToNoVatBaseAndOrdersDoNotReadIt)
     EXPECT_TRUE(order.outsideVat.isZero());
     ASSERT_EQ(order.bad.size(), 1);
     EXPECT_EQ(order.bad[0].column, ordercol::Vat);
-}
-
-TEST(OutsideVatCode, InvoicesOfTheFixtureSetsComputeAsBefore)
-{
-    // Nothing stored before could hold a "D" that counted: every invoice
-    // of every set gives the totals it gave without the code.
-    LineColumns without = kInvoiceColumns;
-    without.outsideVatCode = false;
-    int invoices = 0;
-    const QDir sets(QStringLiteral(CARVELLE_TEST_DATA "/sets"));
-    for (const QString &name : sets.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QByteArray bytes = readFile(sets.filePath(name + "/LION.fct"));
-        if (bytes.isEmpty())
-            continue;
-        RecordTable table;
-        table.setBytes(bytes);
-        for (qint64 n = 0;; ++n) {
-            const qsizetype start = table.blockStart(n);
-            if (start < 0)
-                break;
-            InvoiceCard card, old;
-            readInvoiceBlock(card, table, start, table.blockEnd(start, n));
-            readInvoiceBlock(old, table, start, table.blockEnd(start, n));
-            const LineTotals now = lineTotals(card.lines, kInvoiceColumns, exactRates({5.5, 10, 20}), 2, true);
-            const LineTotals then = lineTotals(old.lines, without, exactRates({5.5, 10, 20}), 2, true);
-            EXPECT_EQ(now.totalText, then.totalText) << name.toStdString() << " " << n;
-            EXPECT_EQ(now.vatText, then.vatText) << name.toStdString() << " " << n;
-            EXPECT_TRUE(now.outsideVat.isZero());
-            EXPECT_EQ(now.bad, then.bad);
-            EXPECT_EQ(card.lines.rowsToWrite(), old.lines.rowsToWrite());
-            ++invoices;
-        }
-    }
-    EXPECT_GT(invoices, 0);
 }
 
 TEST(TouristTaxLine, NouvFactAddsTheNightsOfThePersonsLiable)
