@@ -118,10 +118,6 @@ TEST(JournalEntries, InvoiceWithThreeRatesAndAnOrderBalanceToTheCent)
     EXPECT_EQ(accounts,
               QStringList({"41100000", "706100", "445711", "706100", "445710", "706300", "445710",
                            "447100", "6071", "445660", "6071", "445663", "401000"}));
-    // The export names an account of its own by its own label, one that
-    // takes its fallback's number by the fallback's.
-    EXPECT_EQ(mine[5].accountIndex, account::Revenus1 + 2);
-    EXPECT_EQ(mine[3].accountIndex, account::Revenus);
     EXPECT_EQ(fecBalanceError(mine, 2), QString());
 }
 
@@ -182,21 +178,6 @@ TEST(JournalEntries, TheMainCouranteSettlesTheClientsDayByDay)
                            "Total de la période|793,60|793,60"}));
     EXPECT_EQ(print.sheet.rows.size(), lines.size() + 5);
     EXPECT_EQ(print.sheet.rows[print.totalRows[1] + 1][4], "Main courante du 02/03/2026");
-
-    // "Divers" on an account of its own; the cash and bank as set.
-    set.table(Table::MainCourante) =
-        tableOf({"202603041\tMartin\t1\t10,00\t20,00\t30,00\t40,00\t5,00"}, 0);
-    JournalSettings own = journalSettings();
-    own.accounts[account::Divers] = "511200";
-    own.accounts[account::Caisse] = "531000";
-    QStringList day;
-    for (const JournalLine &l :
-         linesInPeriod(journalLines(set, own), QDate(2026, 3, 4), QDate(2026, 3, 4)))
-        day << l.code + " " + l.account + " " + QString::number(l.debit) + " " +
-                   QString::number(l.credit);
-    EXPECT_EQ(day, QStringList({"CA 531000 1000 0", "CA 411000 0 1000", "CA 606000 500 0",
-                                "CA 531000 0 500", "BQ 512000 5000 0", "BQ 511200 4000 0",
-                                "BQ 411000 0 9000"}));
 }
 
 TEST(JournalEntries, DraftsZeroLinesCreditNotesAndTheOrderOfEntries)
@@ -341,12 +322,6 @@ TEST(Fec, NameHeaderLinesEncodingAndBalance)
     EXPECT_TRUE(second[1].contains("\t20,00\t0,00\t"));
 
     EXPECT_EQ(latin9(u"€ œ é ¤"), QByteArray("\xa4 \xbd \xe9 ?"));
-
-    // The text export writes the lines listed only: none, an empty file.
-    EXPECT_EQ(journalExport(lines.mid(0, 2), 2),
-              QByteArray("12/03/2001\t411000\tFacture 200103001\tVE\t\t148,50\t\r\n"
-                         "12/03/2001\t706000\tFacture 200103001 HT 5,5 %\tVE\t\t\t100,00\r\n"));
-    EXPECT_TRUE(journalExport({}, 2).isEmpty());
     // An unbalanced entry is named with its two sides.
     QList<JournalLine> unbalanced = lines;
     unbalanced[2].credit += 1;

@@ -1,7 +1,7 @@
 // The statistics commands of the main window open their window over the
 // set's invoices; its buttons draw the chart and print the grid.
-// "État de la taxe de séjour": the period's rows, recomputed on "OK",
-// printed with the period as heading and exported for the commune.
+// "État de la taxe de séjour": the period's rows, recomputed on "OK" and
+// exported for the commune.
 #include "shell/ui/fiche_widget.h"
 #include "shell_ui/clean_set.h"
 #include "stats/stats_fixture.h"
@@ -65,9 +65,6 @@ TEST(StatsWindow, CommandsOpenTheirWindowChartAndPrintout)
                                  u"Statistiques sur les Clients"_s, u"1|10001|DUPONT Jean|340,00"_s, u"C.A. TTC"_s,
                                  u"Statistiques sur les chambres"_s, u"1|12  Chambre côté mer|340,00"_s,
                                  u"C.A. TTC"_s, u"Statistiques d'occupation"_s}));
-    // The occupancy months run from the stays sold to the validated invoice.
-    EXPECT_GE(seen.size(), 12);
-    EXPECT_EQ(seen.value(11), u"RevPAR"_s);
     // The invoice page shows the last invoice.
     EXPECT_EQ(h.form.fiche().set().position(Table::Invoices), 0);
     EXPECT_EQ(charted, QList<qint64>{340});
@@ -83,7 +80,7 @@ TEST(StatsWindow, CommandsOpenTheirWindowChartAndPrintout)
     EXPECT_EQ(all.grid()->model()->index(99, 0).data().toString(), u"100"_s);
 }
 
-TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
+TEST(TouristTaxWindow, PeriodRowsAndExport)
 {
     auto taxedStay = [](int n, const QString &number, const QString &date) {
         InvoiceFields f;
@@ -97,7 +94,6 @@ TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
     QTemporaryDir dir;
     const QString path = dir.filePath(u"declaration.csv"_s);
     QString proposed;
-    QList<PrintDocument> printed;
     TStats::Actions actions;
     actions.showDialog = [&](QDialog &d) {
         auto *files = qobject_cast<QFileDialog *>(&d);
@@ -107,10 +103,6 @@ TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
         proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
         files->selectFile(path);
         return int(QDialog::Accepted);
-    };
-    actions.print = [&](const PrintJob &job) {
-        printed << job.layout(a4Metrics(300, false), PrintRange{});
-        return true;
     };
     actions.today = QDate(2026, 5, 2);
 
@@ -125,15 +117,6 @@ TEST(TouristTaxWindow, PeriodRowsPrintoutAndExport)
     w.to()->setDate(QDate(2026, 4, 30));
     w.findChild<QPushButton *>(u"ok"_s)->click();
     EXPECT_EQ(m->rowCount(), 3);
-
-    w.toolBar()->findChild<QAction *>(u"print"_s)->trigger();
-    ASSERT_EQ(printed.size(), 1);
-    QStringList texts;
-    for (const PrintItem &item : printed[0].pages().value(0))
-        texts << item.text;
-    EXPECT_TRUE(texts.contains(u"Taxe de séjour du 01/03/2026 au 30/04/2026"_s))
-        << texts.join('|').toStdString();
-    EXPECT_TRUE(texts.contains(u"A2"_s));
 
     w.toolBar()->findChild<QAction *>(u"export"_s)->trigger();
     // The name proposed takes the suffix of the format chosen; a ".csv"
