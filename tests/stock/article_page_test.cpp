@@ -77,7 +77,7 @@ TEST(ArticleCard, WritesTheBlockLayoutAndReadsItBack)
     EXPECT_EQ(empty.lines().first(), u"<BLOC0000>"_s);
 }
 
-TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndPastesUnderTheNextCode)
+TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndKeepsEveryMovement)
 {
     // An account and a supplier that begin like tags stay fields.
     QStringList tagged;
@@ -97,19 +97,6 @@ TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndPastesUnderTheNextCode)
     EXPECT_EQ(a.lines().filter("DATA01/01/2026").size(), 250);
     EXPECT_TRUE(a.lines()[8 + 249].startsWith(u"DATA01/01/2026\tLigne 249\t"_s));
     EXPECT_EQ(a.page.card().designation, u"Jus"_s);
-
-    // Copy and paste: the fields go under the next code.
-    Articles pasted(article(0, "10001", "Café", "Bar", {"MEM4Note"}) + article(1, "10002", "Thé"));
-    pasted.page.paste(); // nothing copied: the card stays as it is
-    EXPECT_FALSE(pasted.page.modified());
-
-    pasted.page.copy();
-    pasted.fiche.Suivant();
-    pasted.page.paste();
-    const ArticleCard &copy = pasted.page.card();
-    EXPECT_EQ(copy.code + "|" + copy.designation, u"10003|Café"_s);
-    EXPECT_TRUE(copy.description.isEmpty());
-    EXPECT_TRUE(pasted.page.modified());
 }
 
 TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
