@@ -8,9 +8,21 @@
 #include "rooms/room_page.h"
 
 #include "scripted_ui.h"
-#include "store/table_helpers.h"
 #include "store/money.h"
+#include "store/settings.h"
+#include "store/table_helpers.h"
 #include "store/text.h"
+#include "tool_run.h"
+
+#include <QTemporaryDir>
+
+#include <ostream>
+
+// A failed check shows the texts it compared.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // An exact amount from its text ("1,485").
 inline Money money(const char *text)
@@ -126,9 +138,59 @@ struct Billing
     }
 };
 
+// A grid row from its designation on, the cells trimmed and joined by '|'.
+inline QString rowText(const LineGrid &g, int r)
+{
+    QStringList cells;
+    for (int c = invoicecol::Designation; c < invoicecol::Count; ++c)
+        cells << g.cell(r, c).trimmed();
+    return cells.join('|');
+}
+
+// Rows 1 to n of a grid, each as rowText gives it.
+inline QStringList rowsText(const LineGrid &g, int n)
+{
+    QStringList rows;
+    for (int r = 1; r <= n; ++r)
+        rows << rowText(g, r);
+    return rows;
+}
+
 // This month's first number, as Numerof proposes it on an empty table.
 inline qint64 firstOfThisMonth()
 {
     const QDate d = QDate::currentDate();
     return (qint64(d.year()) * 100 + d.month()) * 1000 + 1;
 }
+
+// The settings a hotel folder holds for the tool: three VAT rates.
+inline Settings toolSettings(int decimals = 2)
+{
+    Settings s;
+    s.decimals = decimals;
+    s.vatRates = {5.5, 10, 20};
+    return s;
+}
+
+// A hotel folder for the tool: the set LION.* with the given invoices and
+// clients (one by default), and the folder's settings.
+struct ToolSet
+{
+    QTemporaryDir dir;
+
+    explicit ToolSet(const QStringList &invoices, const Settings &settings = toolSettings(),
+                     const QStringList &clients = clientBlock(0, "10001", "Dupont"))
+    {
+        writeFile(path(), crlf(clients));
+        writeFile(file("LION.fct"), crlf(invoices));
+        writeFile(file("Carvelle.ini"), settingsBytes(settings));
+    }
+    QString path() const { return file("LION.htl"); }
+    QString file(const QString &name) const { return dir.filePath(name); }
+    // Runs the tool in the folder on this set: `command`, the set, `args`.
+    int tool(const QString &command, const QStringList &args, QString *out,
+             const std::function<void()> &inChild = {}) const
+    {
+        return runTool(dir.path(), QStringList{command, path()} + args, out, inChild);
+    }
+};

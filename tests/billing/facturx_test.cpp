@@ -1,11 +1,8 @@
 #include "billing/credit_note.h"
 #include "billing_fixture.h"
-#include "store/settings.h"
-#include "tool_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,34 +13,26 @@ const QString kValidator =
 
 const QStringList kBusiness = {"ENTR552 100 554 00012\tFR40552100554\tVoyages Azur SAS"};
 
-// A hotel folder: its settings (decimals), its company, and the set NAME.*.
-struct Hotel
+// A hotel folder whose company's identifiers stand in the heading's "Siret"
+// and "N° TVA" lines (no decimals) or, in a file that keeps them apart,
+// after the heading (two decimals).
+struct Hotel : ToolSet
 {
-    QTemporaryDir dir;
-    QString set;
     Hotel(int decimals, const QStringList &invoices, const QStringList &clients)
+        : ToolSet(invoices, toolSettings(decimals), clients)
     {
-        set = dir.filePath("HOTEL.htl");
-        Settings s;
-        s.decimals = decimals;
-        s.vatRates = {5.5, 10, 20};
-        writeFile(dir.filePath("Carvelle.ini"), settingsBytes(s));
         Company c;
-        // The identifiers stand in the heading's "Siret" and "N° TVA" lines
-        // or, in a file that keeps them apart, after the heading.
         const QString siret = "732 829 320 00074", vat = "FR 44 732829320";
         const bool inHeading = decimals == 0;
         c.lines = {"Hôtel du Port", "2 quai Nord", "", "17000 LA ROCHELLE",
                    inHeading ? siret : "", inHeading ? vat : "", ""};
         c.legal = {inHeading ? "" : siret, inHeading ? "" : vat, "SARL", "8 000 €"};
-        writeFile(dir.filePath("Carvelle.soc"), companyBytes(c));
-        writeFile(set, crlf(clients));
-        writeFile(dir.filePath("HOTEL.fct"), crlf(invoices));
+        writeFile(file("Carvelle.soc"), companyBytes(c));
     }
     int tool(const QStringList &args, QString *out = nullptr)
     {
         QString ignored;
-        return runTool(dir.path(), QStringList{"facturx", set} + args, out ? out : &ignored);
+        return ToolSet::tool("facturx", args, out ? out : &ignored);
     }
 };
 
@@ -91,10 +80,7 @@ TEST(FacturX, InvoicesPassTheStandardsRulesAndThePdfCarriesTheSameXml)
     files << pdf;
 
     QString out;
-    EXPECT_EQ(runTool(cents.dir.path(),
-                      QStringList{"archive-invoices", cents.set, "archive", "--facturx"}, &out),
-              0);
-    Q_UNUSED(out);
+    EXPECT_EQ(cents.ToolSet::tool("archive-invoices", {"archive", "--facturx"}, &out), 0);
 
     QProcess check;
     check.start("bash", QStringList{kValidator} + files);
@@ -125,28 +111,19 @@ TEST(FacturX, InvoicesPassTheStandardsRulesAndThePdfCarriesTheSameXml)
     QFile old(files[2]);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_TRUE(old.readAll().contains("<ram:RateApplicablePercent>7</ram:RateApplicablePercent>"));
-}
 
-TEST(FacturX, RefusesWhatIsNoBusinessInvoice)
-{
-    Hotel h(
-        2,
-        invoiceBlock(0, stay(), {.validated = "Y"}) +
-            invoiceBlock(1, stay(), {.number = "202603002", .client = "10002", .validated = "Y"}) +
-            invoiceBlock(2, stay(), {.number = "202603003"}),
-        clientBlock(0, "10001", "Martin Paul", kBusiness) + clientBlock(1, "10002", "Durand Léa"));
-    const QString file = h.dir.filePath("f.xml");
+    // What is no business invoice (a private guest's, a draft, none) is refused.
+    const QString file = cents.file("f.xml");
     struct Case
     {
         const char *number;
         int exit;
         const char *says;
-    } cases[] = {{"202603002", 2, "clients professionnels"},
-                 {"202603003", 2, "facture validée"},
+    } cases[] = {{"202603003", 2, "clients professionnels"},
+                 {"202603004", 2, "facture validée"},
                  {"202699999", 1, "Aucune facture"}};
     for (const Case &c : cases) {
-        QString out;
-        EXPECT_EQ(h.tool({c.number, "--xml", file}, &out), c.exit) << c.number;
+        EXPECT_EQ(cents.tool({c.number, "--xml", file}, &out), c.exit) << c.number;
         EXPECT_TRUE(out.contains(QString::fromUtf8(c.says))) << qPrintable(out);
         EXPECT_FALSE(QFile::exists(file)) << c.number;
     }

@@ -49,22 +49,13 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
               {.vatShown = "Y"});
     ASSERT_EQ(doc.pages().size(), 1);
     const PrintPage &p = doc.pages()[0];
-    EXPECT_EQ(find(p, "Qté")->font, (PrintFont{"Arial", 10, true}));
-    EXPECT_EQ(textAt(p, 116, 92), "Qté");
-    EXPECT_EQ(find(p, "Hôtel de la Plage")->font.size, 14);
-    EXPECT_EQ(textAt(p, 15, 20), "17000 La Rochelle");
-    EXPECT_EQ(find(p, "APE 5510Z")->font, (PrintFont{"Arial", 8, true}));
     EXPECT_EQ(textAt(p, 15, 69), "Séjour du 28/02/2026 au 01/03/2026");
-    EXPECT_EQ(find(p, "Facture N° 202603001")->font, (PrintFont{"Arial", 12, true}));
-
-    // Amounts trimmed and right-aligned at their column's end, in regular.
+    // Amounts trimmed and right-aligned at their column's end.
     EXPECT_EQ(textAt(p, 153, 110), "24,50"); // the price as typed, with the format's decimals
     const PrintItem *amount = find(p, "22,05");
-    EXPECT_EQ(std::tuple(amount->x, amount->y, amount->align, amount->font.bold),
-              std::tuple(188.0, 110.0, Align::Right, false));
-    EXPECT_EQ(textAt(p, 108, 262), "Total TTC");
+    EXPECT_EQ(std::tuple(amount->x, amount->y, amount->align),
+              std::tuple(188.0, 110.0, Align::Right));
     EXPECT_EQ(textAt(p, 189, 262), "132,05 Euros");
-    EXPECT_EQ(textAt(p, 108, 251), "Total TVA");
     EXPECT_EQ(textAt(p, 189, 251), "9,41");
     EXPECT_EQ(textAt(p, 189, 246), "122,64");
     EXPECT_FALSE(find(p, "Page 1/1"));
@@ -81,7 +72,7 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
     EXPECT_EQ(textAt(other, 189, 262), "10,00 Euros");
 }
 
-TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
+TEST(InvoicePrintout, LongInvoiceAndMemoContinueOnFurtherPages)
 {
     // 28 lines fill one page: the empty row after them adds none.
     EXPECT_EQ(print({}, 28).pages().size(), 1);
@@ -90,16 +81,12 @@ TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
     ASSERT_EQ(doc.pages().size(), 2);
     const PrintPage &first = doc.pages()[0], &second = doc.pages()[1];
     EXPECT_EQ(ys(first, 62).size(), 28);
-    EXPECT_EQ(textAt(first, 62, 240), "Article 28");
     EXPECT_FALSE(find(first, "Total TTC"));
     EXPECT_FALSE(find(first, "300,00 Euros"));
     EXPECT_EQ(textAt(first, 195, 274), "Page 1/2");
-    // Frame, headings, company and invoice heading again, then the rest.
-    EXPECT_EQ(textAt(second, 62, 92), "Désignation");
-    EXPECT_EQ(textAt(second, 15, 0), "Hôtel de la Plage");
+    // The invoice heading again, then the rest.
     EXPECT_EQ(textAt(second, 15, 84), "Facture N° 202603001");
     EXPECT_EQ(column(second, 62, 100), (QStringList{"Article 29", "Article 30"}));
-    EXPECT_EQ(ys(second, 62), (QList<double>{105, 110}));
     EXPECT_EQ(textAt(second, 189, 262), "300,00 Euros");
     EXPECT_EQ(textAt(second, 195, 274), "Page 2/2");
 
@@ -108,20 +95,18 @@ TEST(InvoicePrintout, LongInvoiceContinuesOnFurtherPages)
     ASSERT_EQ(more.pages().size(), 3);
     EXPECT_EQ(textAt(more.pages()[2], 62, 145), "Article 65");
     EXPECT_EQ(textAt(more.pages()[2], 189, 262), "650,00 Euros");
-}
 
-TEST(InvoicePrintout, MemoStandsAboveTheTotalsAndNeverOverTheLines)
-{
+    // The memo stands above the totals and never over the lines.
     EXPECT_EQ(ys(print({}, 2, 3).pages()[0], 22), (QList<double>{205, 210, 215}));
     // Twenty lines leave no room for six memo lines above y 220: they follow.
     EXPECT_EQ(ys(print({}, 20, 6).pages()[0], 22), (QList<double>{205, 210, 215, 220, 225, 230}));
     // What the frame cannot hold goes on to the next page, with the totals.
-    const PrintDocument doc = print({}, 25, 5);
-    ASSERT_EQ(doc.pages().size(), 2);
-    EXPECT_EQ(ys(doc.pages()[0], 22), (QList<double>{230, 235, 240}));
-    EXPECT_EQ(ys(doc.pages()[1], 22), (QList<double>{105, 110}));
-    EXPECT_TRUE(ys(doc.pages()[1], 62).isEmpty());
-    EXPECT_EQ(textAt(doc.pages()[1], 189, 262), "250,00 Euros");
+    const PrintDocument memo = print({}, 25, 5);
+    ASSERT_EQ(memo.pages().size(), 2);
+    EXPECT_EQ(ys(memo.pages()[0], 22), (QList<double>{230, 235, 240}));
+    EXPECT_EQ(ys(memo.pages()[1], 22), (QList<double>{105, 110}));
+    EXPECT_TRUE(ys(memo.pages()[1], 62).isEmpty());
+    EXPECT_EQ(textAt(memo.pages()[1], 189, 262), "250,00 Euros");
 }
 
 // Whatever the screen's VAT switch: the VAT of each rate used keyed to the

