@@ -57,23 +57,21 @@ QByteArrayView RecordTable::view(Start s) const
         std::memcpy(&len, p, sizeof len);
         return QByteArrayView(p + sizeof len, len);
     }
-    // A line of the file holds no CR or LF: it ends at the first one,
-    // looked for eight bytes at a time.
+    // A line of the file holds no CR or LF: it ends at the first one.
     const char *p = m_data.constData() + s;
-    const char *end = m_data.constData() + m_data.size();
-    const char *q = p;
-    constexpr quint64 kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
-    const auto hasZeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHigh; };
-    while (end - q >= 8) {
-        quint64 w;
-        std::memcpy(&w, q, sizeof w);
-        if (hasZeroByte(w ^ (kOnes * '\r')) | hasZeroByte(w ^ (kOnes * '\n')))
-            break;
-        q += 8;
-    }
-    while (q != end && *q != '\r' && *q != '\n')
-        ++q;
+    const char *q = text::lineEnd(p, m_data.constData() + m_data.size());
     return QByteArrayView(p, q - p);
+}
+
+bool RecordTable::startsWith(qsizetype i, char c) const
+{
+    const Start s = m_starts[std::size_t(i)];
+    if (s & kSide) {
+        const QByteArrayView l = view(s);
+        return !l.isEmpty() && l.front() == c;
+    }
+    // An empty line of the file begins with its line end.
+    return qsizetype(s) < m_data.size() && m_data.constData()[s] == c;
 }
 
 QByteArrayView RecordTable::line(qsizetype i) const
@@ -360,11 +358,9 @@ void RecordTable::buildIndex() const
     m_indexComplete = true;
     m_indexUnique = true;
     for (std::size_t i = 0; i < m_starts.size(); ++i) {
-        const Start s = m_starts[i];
-        // Only a line that begins with '<' is looked at whole.
-        if (!(s & kSide) && (qsizetype(s) >= m_data.size() || m_data.constData()[s] != '<'))
+        if (!startsWith(qsizetype(i), '<'))
             continue;
-        const QByteArrayView l = view(s);
+        const QByteArrayView l = view(m_starts[i]);
         if (l.size() < m_width + 6 || l[0] != '<')
             continue;
         const std::optional<qint64> v = startNumber(l);

@@ -37,6 +37,8 @@ public:
     qsizetype size() const { return qsizetype(m_starts.size()); }
     bool isEmpty() const { return m_starts.empty(); }
     QByteArrayView line(qsizetype i) const;
+    // Whether line i begins with `c`, without finding where it ends.
+    bool startsWith(qsizetype i, char c) const;
     QString text(qsizetype i) const;
     QList<QByteArray> lines(qsizetype first, qsizetype count) const;
 
