@@ -89,7 +89,7 @@ bool MainController::savePrompt()
 
 bool MainController::Nouveau1Click()
 {
-    if (!savePrompt())
+    if (opening() || !savePrompt())
         return false;
     FileName.clear();
     m_lock.reset();
@@ -169,7 +169,7 @@ bool MainController::lockSet(const QString &clientFile)
 
 bool MainController::open(const QString &path)
 {
-    if (m_opening)
+    if (opening())
         return false;
     // The lock goes beside the file as it is spelt on disk, where another
     // program (or carvelle-tool) looks for it.
@@ -185,9 +185,11 @@ bool MainController::open(const QString &path)
         return false;
     }
     // Read-only means another program holds the set: its journal is its own.
-    ReadSet read = [clientFile, dir = QDir::currentPath(),
-                    lockHeld = !m_fiche.readOnly()](std::atomic<int> *progress) {
-        return FileSet::read(clientFile, dir, lockHeld, progress);
+    // A window that reads in the background shows the planning before the
+    // rest of the set is read.
+    ReadSet read = [clientFile, dir = QDir::currentPath(), lockHeld = !m_fiche.readOnly(),
+                    firstPart = bool(reader)](std::atomic<int> *progress) {
+        return FileSet::read(clientFile, dir, lockHeld, progress, firstPart);
     };
     if (!reader)
         return finishOpen(read(nullptr));
@@ -195,10 +197,33 @@ bool MainController::open(const QString &path)
     reader(std::move(read), [this](FileSet::Opened o) {
         m_opening = false;
         const bool ok = finishOpen(std::move(o));
+        if (ok)
+            readRest();
         if (opened)
             opened(ok);
     });
     return true;
+}
+
+void MainController::readRest()
+{
+    FileSet::ReadRest rest = m_fiche.set().restReader();
+    if (!rest)
+        return;
+    m_completing = true;
+    reader(std::move(rest), [this](FileSet::Opened o) {
+        m_completing = false;
+        const bool ok = m_fiche.adoptRest(std::move(o));
+        if (!ok && m_fiche.set().clientFile().isEmpty()) {
+            // The set was closed: its name and lock go with it.
+            FileName.clear();
+            m_lock.reset();
+            m_lockPath.clear();
+            setReadOnly(false);
+        }
+        if (opened)
+            opened(ok);
+    });
 }
 
 bool MainController::finishOpen(FileSet::Opened &&read)

@@ -53,12 +53,16 @@ public:
     // that runs `read` on a worker thread and then calls `done` on its own
     // thread, so that it stays drawn while a large set is read. open() then
     // returns true once the read has started, and `opened` tells how it
-    // ended. One open at a time: another is refused while one runs.
+    // ended. The reader then reads the rest of the set the same way (the
+    // planning is usable meanwhile; completing() is true) and `opened`
+    // tells again; a rest that could not be read closes the set. One open
+    // at a time: another, and a new set, are refused while one runs.
     using ReadSet = std::function<FileSet::Opened(std::atomic<int> *progress)>;
     using Reader = std::function<void(ReadSet read, std::function<void(FileSet::Opened)> done)>;
     Reader reader;
     std::function<void(bool ok)> opened;
-    bool opening() const { return m_opening; }
+    bool opening() const { return m_opening || m_completing; }
+    bool completing() const { return m_completing; }
     bool SaveAs();
     bool SaveItemClick() { return SaveAs(); }
     // Ctrl+S: saves the open set under its name, without a dialog; an
@@ -94,6 +98,7 @@ private:
     // The end of an open once its set is read: on failure the lock and the
     // read-only state from before come back.
     bool finishOpen(FileSet::Opened &&read);
+    void readRest();
     void offerDemo(const QString &folder);
     bool lockSet(const QString &clientFile);
     // Takes the lock of a set about to be written under `clientFile`; the
@@ -108,6 +113,7 @@ private:
     std::unique_ptr<SetLock> m_lock;
     QString m_lockPath;
     bool m_opening = false;
+    bool m_completing = false;
     // What an open that fails gives back.
     std::unique_ptr<SetLock> m_previousLock;
     bool m_previousReadOnly = false;

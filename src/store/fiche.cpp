@@ -55,9 +55,32 @@ bool Fiche::adoptOpened(FileSet::Opened &&opened)
         return false;
     }
     emit titleChanged(m_set.caption());
+    // The first part of a set shows its planning: the other pages' tables
+    // are still to come.
+    if (!m_set.complete() && m_active != PageId::Planning) {
+        m_active = PageId::Planning;
+        emit pageSelected(m_active);
+    }
     page(m_active).read();
     emit cardChanged(m_active);
     return true;
+}
+
+bool Fiche::adoptRest(FileSet::Opened &&rest)
+{
+    const bool ok = m_set.adoptRest(std::move(rest));
+    if (!ok && !m_set.errorMessage().isEmpty()) {
+        m_ui.inform(m_set.errorMessage());
+        emit titleChanged(m_set.caption());
+        selectPage(PageId::Planning);
+        return false;
+    }
+    for (const QString &m : m_set.messages())
+        m_ui.inform(m);
+    // The card being typed on the page shown stays as it is.
+    if (ok && m_active == PageId::Planning)
+        emit cardChanged(m_active);
+    return ok;
 }
 
 bool Fiche::Sauve(const QString &path)

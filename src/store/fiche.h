@@ -39,6 +39,9 @@ public:
     // The second half of Charge, for a set read by FileSet::read: tells
     // what the read has to tell, and shows the set.
     bool adoptOpened(FileSet::Opened &&opened);
+    // The tables a first part left (FileSet::adoptRest); on a read error
+    // the set is closed and the message told.
+    bool adoptRest(FileSet::Opened &&rest);
     bool Sauve(const QString &path);
     void Nouveau();
     bool TestModif() { return m_set.TestModif(); }

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::array<TableInfo, 7> kInfo = {{
@@ -84,19 +86,62 @@ QString FileSet::journalPath(const QString &clientFile)
     return clientFile + QStringLiteral(".journal");
 }
 
+namespace {
+
+void step(std::atomic<int> *progress)
+{
+    if (progress)
+        ++*progress;
+}
+
+// Makes tables of the files read: a table whose file is missing is emptied,
+// never kept from the set that was open before; the repair counts the
+// blocks of every block table.
+void makeTables(FileSet::Opened &o, SetFiles &files, const std::array<bool, 7> &wanted,
+                std::atomic<int> *progress)
+{
+    for (Table t : kAllTables) {
+        if (!wanted[std::size_t(t)])
+            continue;
+        RecordTable &table = o.tables[std::size_t(t)];
+        table = RecordTable(tableInfo(t).markerWidth);
+        if (files.present[std::size_t(t)])
+            table.setBytes(std::move(files.bytes[std::size_t(t)]));
+        o.holds[std::size_t(t)] = true;
+        step(progress);
+    }
+    for (Table t : kBlockTables) {
+        if (!wanted[std::size_t(t)])
+            continue;
+        passes::Report &report = o.reports[std::size_t(t)];
+        int &count = o.counts[std::size_t(t)];
+        if (passes::repair(o.tables[std::size_t(t)], count, &report)) {
+            o.dirty = true;
+            o.messages << QStringLiteral("Des fichiers ont été altérés (%1 : %2)\r\n")
+                                  .arg(QLatin1String(tableInfo(t).name), report.describe())
+                              + kCheckData;
+        }
+        step(progress);
+    }
+}
+
+} // namespace
+
 FileSet::Opened FileSet::read(const QString &path, const QString &currentDir, bool lockHeld,
-                              std::atomic<int> *progress)
+                              std::atomic<int> *progress, bool firstPart)
 {
     Opened o;
-    auto step = [progress] {
-        if (progress)
-            ++*progress;
-    };
-    // Read every file before touching a table.
+    std::array<bool, 7> wanted = kEveryTable;
+    if (firstPart && lockHeld) {
+        wanted.fill(false);
+        for (Table t : kFirstTables)
+            wanted[std::size_t(t)] = true;
+    }
+    // Read every file wanted before touching a table.
     SetFiles files;
-    if (!readSetFiles(path, currentDir, lockHeld, files, &o.error))
+    if (!readSetFiles(path, currentDir, lockHeld, files, &o.error, wanted))
         return o;
-    step();
+    step(progress);
     const QString &client = files.names[0];
 
     // Lines but not one marker: not a hotel file. Opening it as an empty
@@ -107,31 +152,55 @@ FileSet::Opened FileSet::read(const QString &path, const QString &currentDir, bo
         return o;
     }
 
-    // A table whose file is missing is emptied, never kept from the set
-    // that was open before.
-    for (Table t : kAllTables) {
-        RecordTable &table = o.tables[std::size_t(t)];
-        table = RecordTable(tableInfo(t).markerWidth);
-        if (files.present[std::size_t(t)])
-            table.setBytes(std::move(files.bytes[std::size_t(t)]));
-        step();
-    }
     o.names = files.names;
-
-    // The repair counts the blocks of every block table.
-    for (Table t : kBlockTables) {
-        passes::Report &report = o.reports[std::size_t(t)];
-        int &count = o.counts[std::size_t(t)];
-        if (passes::repair(o.tables[std::size_t(t)], count, &report)) {
-            o.dirty = true;
-            o.messages << QStringLiteral("Des fichiers ont été altérés (%1 : %2)\r\n")
-                                  .arg(QLatin1String(tableInfo(t).name), report.describe())
-                              + kCheckData;
-        }
-        step();
-    }
+    makeTables(o, files, wanted, progress);
     o.ok = true;
     return o;
+}
+
+FileSet::ReadRest FileSet::restReader() const
+{
+    if (!m_arriving)
+        return nullptr;
+    return [names = m_names, wanted = m_toCome, id = m_openId](std::atomic<int> *progress) {
+        Opened o;
+        o.openId = id;
+        SetFiles files;
+        files.names = names;
+        if (!readMoreFiles(files, wanted, &o.error))
+            return o;
+        step(progress);
+        makeTables(o, files, wanted, progress);
+        o.ok = true;
+        return o;
+    };
+}
+
+bool FileSet::adoptRest(Opened &&o)
+{
+    m_messages.clear();
+    m_error.clear();
+    if (!m_arriving || o.openId != m_openId)
+        return false;
+    m_error = std::move(o.error);
+    if (!o.ok) {
+        Nouveau();
+        return false;
+    }
+    m_messages = std::move(o.messages);
+    for (Table t : kAllTables) {
+        if (!o.holds[std::size_t(t)] || !m_toCome[std::size_t(t)])
+            continue;
+        m_tables[std::size_t(t)] = std::move(o.tables[std::size_t(t)]);
+        m_counts[std::size_t(t)] = o.counts[std::size_t(t)];
+        m_reports[std::size_t(t)] = o.reports[std::size_t(t)];
+        m_positions[std::size_t(t)] = 0;
+        m_toCome[std::size_t(t)] = false;
+    }
+    m_dirty = m_dirty || o.dirty;
+    m_arriving = false;
+    m_hooks->afterOpen();
+    return true;
 }
 
 bool FileSet::adopt(Opened &&o)
@@ -141,6 +210,10 @@ bool FileSet::adopt(Opened &&o)
     if (!o.ok)
         return false;
     m_tables = std::move(o.tables);
+    ++m_openId;
+    for (Table t : kAllTables)
+        m_toCome[std::size_t(t)] = !o.holds[std::size_t(t)];
+    m_arriving = std::find(m_toCome.begin(), m_toCome.end(), true) != m_toCome.end();
     m_names = std::move(o.names);
     m_caption = QFileInfo(m_names[0]).fileName();
     m_counts = o.counts;
@@ -148,7 +221,9 @@ bool FileSet::adopt(Opened &&o)
     m_dirty = o.dirty;
     m_positions.fill(0);
     m_modified.fill(false);
-    m_hooks->afterOpen();
+    // The main courante prepares its day once its table is there.
+    if (!m_arriving)
+        m_hooks->afterOpen();
     return true;
 }
 
@@ -167,6 +242,11 @@ bool FileSet::Sauve(const QString &path)
 {
     m_messages.clear();
     m_error.clear();
+    if (m_arriving) {
+        m_error =
+            QStringLiteral("L'hôtel n'est pas encore entièrement lu : réessayez dans un instant");
+        return false;
+    }
     if (!TestModif())
         return true;
 
@@ -200,6 +280,9 @@ void FileSet::Nouveau()
 {
     for (RecordTable &t : m_tables)
         t.clear();
+    ++m_openId;
+    m_toCome.fill(false);
+    m_arriving = false;
     m_counts.fill(0);
     m_positions.fill(0);
     m_dirty = false;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 
 // The seven tables of a hotel, in the order they are read and written.
 enum class Table { Clients, Rooms, Invoices, MainCourante, Articles, Suppliers, Orders };
@@ -95,6 +96,16 @@ public:
     // kOpenSteps steps), and adopt() makes them the open set in one go
     // (false, with the error message, when the read failed: the open set
     // then stays as it was).
+    //
+    // A large set shows its planning sooner when it is read in two parts:
+    // read() with `firstPart` reads only the tables the planning and the
+    // client cards are drawn from (kFirstTables), and readRest() the others
+    // once adopt() has made the first part the open set. Until adoptRest()
+    // hands them over the set is incomplete: the tables to come are empty,
+    // and it cannot be saved. Every repair works on one table, so each runs
+    // as its table is read, before anything can write to it. Only the
+    // holder of the set's lock reads in two parts: between the parts no
+    // other program writes the set.
     struct Opened
     {
         bool ok = false;
@@ -105,11 +116,25 @@ public:
         std::array<passes::Report, 7> reports;
         std::array<QString, 7> names;
         bool dirty = false;
+        std::array<bool, 7> holds{}; // the tables this read carries
+        quint64 openId = 0;          // readRest: the open it completes
     };
     static constexpr int kOpenSteps = 1 + 7 + 6;
+    static constexpr std::array<Table, 2> kFirstTables = {Table::Clients, Table::Rooms};
     static Opened read(const QString &path, const QString &currentDir, bool lockHeld,
-                       std::atomic<int> *progress = nullptr);
+                       std::atomic<int> *progress = nullptr, bool firstPart = false);
     bool adopt(Opened &&opened);
+    // The tables a first part left, read for the set open now; null when
+    // the set is complete.
+    using ReadRest = std::function<Opened(std::atomic<int> *progress)>;
+    ReadRest restReader() const;
+    // Hands the rest over. On a read error the set is closed (emptied and
+    // untitled, as Nouveau leaves it) and false returned with the message: a
+    // set without some of its tables is never left open. A rest read for
+    // another open (the set was closed or replaced meanwhile) is dropped.
+    bool adoptRest(Opened &&rest);
+    // No table is still to come.
+    bool complete() const { return !m_arriving; }
 
     // Commits the open cards and, when anything changed, compacts the block
     // tables and writes the seven files all or nothing. Returns false with a
@@ -165,6 +190,9 @@ private:
     std::array<passes::Report, 7> m_saveReports;
     QString m_caption;
     bool m_dirty = false;
+    std::array<bool, 7> m_toCome{}; // tables a first part left
+    bool m_arriving = false;
+    quint64 m_openId = 0; // changes at every open and Nouveau
     PageHooks m_noHooks;
     PageHooks *m_hooks = &m_noHooks;
     QStringList m_messages;

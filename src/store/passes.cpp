@@ -141,6 +141,8 @@ bool repair(RecordTable &t, int &count, Report *report)
     };
 
     for (qsizetype i = 0; i < n; ++i) {
+        if (!t.startsWith(i, '<'))
+            continue;
         const QByteArrayView l = t.line(i);
         if (!startsMarker(l))
             continue;

@@ -27,9 +27,11 @@ QString existingNoCase(const QString &path)
 }
 
 bool readFiles(const std::array<QString, 7> &names, std::array<QByteArray, 7> &bytes,
-               std::array<bool, 7> &present, QString *error)
+               std::array<bool, 7> &present, QString *error, const std::array<bool, 7> &wanted)
 {
     for (Table t : kAllTables) {
+        if (!wanted[std::size_t(t)])
+            continue;
         const QString &name = names[std::size_t(t)];
         bytes[std::size_t(t)].clear();
         present[std::size_t(t)] = false;
@@ -93,10 +95,11 @@ std::array<Stamp, 7> stampsOf(const std::array<QString, 7> &names)
 }
 
 bool readConsistent(const QString &client, const std::array<QString, 7> &names, bool lockHeld,
-                    std::array<QByteArray, 7> &bytes, std::array<bool, 7> &present, QString *error)
+                    std::array<QByteArray, 7> &bytes, std::array<bool, 7> &present, QString *error,
+                    const std::array<bool, 7> &wanted)
 {
     if (lockHeld)
-        return readFiles(names, bytes, present, error);
+        return readFiles(names, bytes, present, error, wanted);
     // Another program may be saving this very set: the files are read
     // only while no journal stands, and read again when one of them was
     // replaced during the read, so that the tables are all of one save.
@@ -107,7 +110,7 @@ bool readConsistent(const QString &client, const std::array<QString, 7> &names, 
         if (QFileInfo::exists(journal))
             continue;
         const std::array<Stamp, 7> before = stampsOf(names);
-        if (!readFiles(names, bytes, present, error))
+        if (!readFiles(names, bytes, present, error, wanted))
             return false;
         if (!QFileInfo::exists(journal) && stampsOf(names) == before)
             return true;
@@ -132,7 +135,7 @@ void removeLeftovers(const QString &client, const std::array<QString, 7> &names)
 } // namespace
 
 bool readSetFiles(const QString &path, const QString &currentDir, bool lockHeld, SetFiles &files,
-                  QString *error)
+                  QString *error, const std::array<bool, 7> &wanted)
 {
     error->clear();
 
@@ -164,7 +167,13 @@ bool readSetFiles(const QString &path, const QString &currentDir, bool lockHeld,
     files.names = FileSet::Synchro(client);
     if (lockHeld)
         removeLeftovers(client, files.names);
-    return readConsistent(client, files.names, lockHeld, files.bytes, files.present, error);
+    return readConsistent(client, files.names, lockHeld, files.bytes, files.present, error, wanted);
+}
+
+bool readMoreFiles(SetFiles &files, const std::array<bool, 7> &wanted, QString *error)
+{
+    error->clear();
+    return readFiles(files.names, files.bytes, files.present, error, wanted);
 }
 
 void setReadHookForTests(std::function<void(Table)> hook)

@@ -15,6 +15,8 @@
 // ones), so that the seven are always of one save. Should a journal stand
 // throughout, the reader gives up with "Un enregistrement est en cours ou a
 // été interrompu ; réessayez".
+inline constexpr std::array<bool, 7> kEveryTable = {true, true, true, true, true, true, true};
+
 struct SetFiles
 {
     std::array<QString, 7> names; // as Synchro gives them
@@ -29,8 +31,11 @@ inline constexpr int kReadPauseMs = 50;
 
 // Reads the set whose client file is at `path` (or of that name in
 // `currentDir`). False with a French message in *error.
+// Only the tables marked in `wanted` are read; the others stay absent.
 bool readSetFiles(const QString &path, const QString &currentDir, bool lockHeld, SetFiles &files,
-                  QString *error);
+                  QString *error, const std::array<bool, 7> &wanted = kEveryTable);
+// Reads more tables of a set already read by the holder of its lock.
+bool readMoreFiles(SetFiles &files, const std::array<bool, 7> &wanted, QString *error);
 
 // For tests: called after each file of a set is read in this process.
 void setReadHookForTests(std::function<void(Table)> hook);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -23,24 +24,39 @@ struct LineSpan
 // final line end still gives its last line.
 std::vector<LineSpan> splitLines(QByteArrayView bytes);
 
+// The first CR or LF from p on, or `end`: looked for eight bytes at a time.
+inline const char *lineEnd(const char *p, const char *end)
+{
+    constexpr quint64 kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    const auto hasZeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHigh; };
+    while (end - p >= 8) {
+        quint64 w;
+        std::memcpy(&w, p, sizeof w);
+        if (hasZeroByte(w ^ (kOnes * '\r')) | hasZeroByte(w ^ (kOnes * '\n')))
+            break;
+        p += 8;
+    }
+    while (p != end && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
+}
+
 // Calls f(start, length) for each line, without building a list.
 template<typename F>
 void forEachLine(QByteArrayView bytes, F &&f)
 {
     const char *p = bytes.data();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = p[i];
-        if (c == '\n' || c == '\r') {
-            f(start, i - start);
-            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
+    const char *end = p + bytes.size();
+    const char *start = p;
+    while (start != end) {
+        const char *stop = lineEnd(start, end);
+        if (stop == end)
+            break;
+        f(start - p, stop - start);
+        start = stop + (*stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1);
     }
-    if (start < n)
-        f(start, n - start);
+    if (start != end)
+        f(start - p, end - start);
 }
 
 // Width in pixels of a text in the record window's font, from a fixed table

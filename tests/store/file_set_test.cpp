@@ -145,6 +145,51 @@ TEST(FileSet, MissingFileEmptiesItsTable)
     EXPECT_EQ(readSetFiles(dir.path(), "LION"), soundSet());
 }
 
+// Read in two parts (the planning's tables first), a set is the set read at
+// once, repairs included; nothing saves it until the rest is there, a rest
+// read for a set since replaced is dropped, and one that cannot be read
+// closes the set rather than leave it without some of its tables.
+TEST(FileSet, ASetReadInTwoPartsIsTheSetReadAtOnce)
+{
+    QTemporaryDir dir;
+    auto files = soundSet();
+    files[2] = crlf({"<BLOC00000>", "x", "<BLOC00001>", "y", "</BLOC00001>"});
+    writeSet(dir.path(), "LION", files);
+    const QString lion = dir.filePath("LION.htl");
+    FileSet whole, parts;
+    Hooks hooks;
+    parts.setHooks(&hooks);
+    ASSERT_TRUE(whole.Charge(lion, dir.path()));
+    ASSERT_TRUE(parts.adopt(FileSet::read(lion, dir.path(), true, nullptr, true)));
+    EXPECT_FALSE(parts.complete());
+    EXPECT_EQ(hooks.opens, 0);
+    EXPECT_EQ(parts.count(Table::Clients), 2);
+    EXPECT_TRUE(parts.table(Table::Invoices).isEmpty());
+    parts.SetSauve();
+    EXPECT_FALSE(parts.Sauve(lion));
+    EXPECT_EQ(readFile(dir.filePath("LION.fct")), files[2]);
+    ASSERT_TRUE(parts.adoptRest(parts.restReader()(nullptr)));
+    EXPECT_TRUE(parts.complete() && parts.isDirty());
+    EXPECT_EQ(hooks.opens, 1);
+    EXPECT_EQ(parts.messages(), whole.messages());
+    for (Table t : kAllTables) {
+        EXPECT_EQ(parts.table(t).toBytes(), whole.table(t).toBytes());
+        EXPECT_EQ(parts.count(t), whole.count(t));
+    }
+
+    ASSERT_TRUE(parts.adopt(FileSet::read(lion, dir.path(), true, nullptr, true)));
+    const FileSet::ReadRest stale = parts.restReader();
+    ASSERT_TRUE(parts.adopt(FileSet::read(lion, dir.path(), true, nullptr, true)));
+    EXPECT_FALSE(parts.adoptRest(stale(nullptr)));
+    EXPECT_FALSE(parts.complete());
+    QFile::remove(dir.filePath("LION.fct"));
+    QDir(dir.path()).mkdir("LION.fct");
+    EXPECT_FALSE(parts.adoptRest(parts.restReader()(nullptr)));
+    EXPECT_TRUE(parts.complete() && parts.clientFile().isEmpty());
+    EXPECT_TRUE(parts.table(Table::Clients).isEmpty());
+    EXPECT_TRUE(parts.errorMessage().startsWith("Impossible de lire le fichier"));
+}
+
 // Every write, flush, backup, journal and rename of a save fails in turn: the
 // files on disk are the old set, never a mixture, and the set stays dirty.
 TEST(SafeSaving, AFailureAnywhereKeepsTheOldSet)

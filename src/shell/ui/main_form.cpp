@@ -74,6 +74,29 @@ bool staysWhileOpening(Cmd cmd)
     return cmd == Cmd::Quitter || (int(cmd) >= int(Cmd::Calendrier) && int(cmd) <= int(Cmd::APropos));
 }
 
+// While the rest of a set is read, its planning and client cards are there:
+// the planning moves and a guest's card can be shown.
+bool staysWhileCompleting(Cmd cmd)
+{
+    switch (cmd) {
+    case Cmd::Planning:
+    case Cmd::Clients:
+    case Cmd::Precedent:
+    case Cmd::Suivant:
+    case Cmd::Premier:
+    case Cmd::Dernier:
+    case Cmd::BoutonPlanning:
+    case Cmd::BoutonClient:
+    case Cmd::BoutonPremier:
+    case Cmd::BoutonPrecedent:
+    case Cmd::BoutonSuivant:
+    case Cmd::BoutonDernier:
+        return true;
+    default:
+        return staysWhileOpening(cmd);
+    }
+}
+
 constexpr int kClockWidth = 50;
 // The first panel leaves this much of the window's width to the clock.
 constexpr int kHintMargin = 100;
@@ -295,9 +318,11 @@ void TMainForm::start(const QString &startupDir, const QString &fileArgument)
         m_whenReady();
 }
 
-void TMainForm::readSetsInBackground(std::function<void()> whenReady)
+void TMainForm::readSetsInBackground(std::function<void()> whenReady,
+                                     std::function<void()> whenPlanning)
 {
     m_whenReady = std::move(whenReady);
+    m_whenPlanning = std::move(whenPlanning);
     m_controller.reader = [this](MainController::ReadSet read,
                                  std::function<void(FileSet::Opened)> done) {
         auto progress = std::make_shared<std::atomic<int>>(0);
@@ -305,19 +330,34 @@ void TMainForm::readSetsInBackground(std::function<void()> whenReady)
         m_openThread = QThread::create([read = std::move(read), progress, result] {
             *result = read(progress.get());
         });
+        const int generation = ++m_readGeneration;
+        m_openDone = [this, result, done = std::move(done)] {
+            m_openThread->wait();
+            delete m_openThread;
+            m_openThread = nullptr;
+            setOpening(nullptr);
+            done(std::move(*result));
+        };
         // Queued to this window's thread: the tables are handed over there.
         connect(m_openThread, &QThread::finished, this,
-                [this, result, done = std::move(done)] {
-                    m_openThread->wait();
-                    delete m_openThread;
-                    m_openThread = nullptr;
-                    setOpening(nullptr);
-                    done(std::move(*result));
-                });
+                [this, generation] { takeReadSet(generation); });
         setOpening(progress);
         m_openThread->start();
     };
     m_controller.opened = [this](bool ok) { openEnded(ok); };
+}
+
+void TMainForm::takeReadSet(int generation)
+{
+    if (generation != m_readGeneration || !m_openDone)
+        return;
+    const std::function<void()> done = std::move(m_openDone);
+    m_openDone = nullptr;
+    done();
+    // What the worker freed while it read stays with its own heap until
+    // given back.
+    if (!m_controller.opening())
+        malloc_trim(0);
 }
 
 void TMainForm::setOpening(std::shared_ptr<std::atomic<int>> progress)
@@ -351,7 +391,7 @@ void TMainForm::setOpening(std::shared_ptr<std::atomic<int>> progress)
         m_hintPanel->clear();
     }
     if (m_recordWindow)
-        m_recordWindow->setEnabled(!on);
+        m_recordWindow->setEnabled(!on || m_controller.completing());
     showState();
 }
 
@@ -362,8 +402,12 @@ void TMainForm::openEnded(bool ok)
     m_state.ValidePage(m_fiche.active());
     showState();
     updateTitle();
-    if (m_whenReady)
+    if (m_controller.completing()) {
+        if (m_whenPlanning)
+            m_whenPlanning();
+    } else if (m_whenReady) {
         m_whenReady();
+    }
 }
 
 void TMainForm::showLastBackup()
@@ -547,6 +591,10 @@ void TMainForm::closeEvent(QCloseEvent *event)
     // one the save prompt is about.
     if (m_openThread)
         m_openThread->wait();
+    // The rest of the set open is handed over: the save prompt is about
+    // the whole set.
+    if (m_controller.completing())
+        takeReadSet(m_readGeneration);
     if (m_controller.FormCloseQuery())
         event->accept();
     else
@@ -562,7 +610,9 @@ void TMainForm::showState()
         if (!action)
             continue;
         // While a set is read only leaving, help and the tools stay.
-        const bool waits = m_openProgress && !staysWhileOpening(Cmd(i));
+        const bool waits =
+            m_openProgress &&
+            !(m_controller.completing() ? staysWhileCompleting(Cmd(i)) : staysWhileOpening(Cmd(i)));
         action->setEnabled(!waits && m_state.enabled(Cmd(i)));
         if (action->isCheckable())
             action->setChecked(m_state.checked(Cmd(i)));
@@ -864,6 +914,10 @@ bool TMainForm::print(const PrintJob &job)
 void TMainForm::run(Cmd cmd)
 {
     const Cmd op = operationOf(cmd);
+    // A command reached otherwise than by its menu (a key, a double click)
+    // waits for the tables it needs as its menu item does.
+    if (m_controller.completing() && !staysWhileCompleting(op))
+        return;
     if (const std::optional<PageId> page = pageSelectedBy(op)) {
         selectPage(*page);
     } else if (selectionItem(op)) {

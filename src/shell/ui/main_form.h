@@ -61,8 +61,11 @@ public:
     // and answers while a large set is read, a progress bar shows in the
     // status bar when it takes more than a moment, and the commands and
     // the record window wait until the set is there. `whenReady` is called
-    // each time an open ends (and once at start-up when nothing is opened).
-    void readSetsInBackground(std::function<void()> whenReady = {});
+    // each time an open ends (and once at start-up when nothing is opened);
+    // `whenPlanning` when the planning of a set read in two parts is there,
+    // before the rest of it.
+    void readSetsInBackground(std::function<void()> whenReady = {},
+                              std::function<void()> whenPlanning = {});
 
     // Runs a command as its menu item or button does.
     void run(Cmd cmd) override;
@@ -142,6 +145,9 @@ private:
     void tick();
     void setOpening(std::shared_ptr<std::atomic<int>> progress);
     void openEnded(bool ok);
+    // Hands over the set the worker read; nothing when that read was
+    // already handed over.
+    void takeReadSet(int generation);
 
     Ui &m_ui;
     Fiche m_fiche;
@@ -170,6 +176,9 @@ private:
     QTimer *m_openTimer = nullptr;
     int m_openTicks = 0;
     std::function<void()> m_whenReady;
+    std::function<void()> m_whenPlanning;
+    std::function<void()> m_openDone;
+    int m_readGeneration = 0;
     THelp *m_help = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QString m_recordCaption;
