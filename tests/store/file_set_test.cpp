@@ -154,7 +154,7 @@ TEST(FileSet, ASetReadInTwoPartsIsTheSetReadAtOnce)
     QTemporaryDir dir;
     auto files = soundSet();
     files[2] = crlf({"<BLOC00000>", "x", "<BLOC00001>", "y", "</BLOC00001>"});
-    writeSet(dir.path(), "LION", files);
+    writeSetFiles(dir.path(), "LION", files);
     const QString lion = dir.filePath("LION.htl");
     FileSet whole, parts;
     Hooks hooks;
