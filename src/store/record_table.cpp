@@ -29,14 +29,15 @@ void RecordTable::setBytes(QByteArray bytes)
     m_data = std::move(bytes);
     m_side.clear();
     m_sideLimit = kMinSideLimit;
-    m_starts.clear();
-    m_starts.reserve(std::size_t(m_data.size() / 24 + 16));
-    text::forEachLine(m_data,
-                      [this](qsizetype start, qsizetype) { m_starts.push_back(Start(start)); });
+    m_spans.clear();
+    m_spans.reserve(std::size_t(m_data.size() / 24 + 16));
+    text::forEachLine(m_data, [this](qsizetype start, qsizetype length) {
+        m_spans.push_back({uint32_t(start), uint32_t(length)});
+    });
     // Files of short lines outgrow the guess; what the growth left over
     // would stay held for as long as the set is open.
-    if (m_starts.capacity() - m_starts.size() > m_starts.size() / 8)
-        m_starts.shrink_to_fit();
+    if (m_spans.capacity() - m_spans.size() > m_spans.size() / 8)
+        m_spans.shrink_to_fit();
     changed();
 }
 
@@ -44,39 +45,14 @@ void RecordTable::clear()
 {
     m_data.clear();
     m_side.clear();
-    m_starts.clear();
-    m_starts.shrink_to_fit();
+    m_spans.clear();
+    m_spans.shrink_to_fit();
     changed();
-}
-
-QByteArrayView RecordTable::view(Start s) const
-{
-    if (s & kSide) {
-        const char *p = m_side.constData() + (s & ~kSide);
-        uint32_t len;
-        std::memcpy(&len, p, sizeof len);
-        return QByteArrayView(p + sizeof len, len);
-    }
-    // A line of the file holds no CR or LF: it ends at the first one.
-    const char *p = m_data.constData() + s;
-    const char *q = text::lineEnd(p, m_data.constData() + m_data.size());
-    return QByteArrayView(p, q - p);
-}
-
-bool RecordTable::startsWith(qsizetype i, char c) const
-{
-    const Start s = m_starts[std::size_t(i)];
-    if (s & kSide) {
-        const QByteArrayView l = view(s);
-        return !l.isEmpty() && l.front() == c;
-    }
-    // An empty line of the file begins with its line end.
-    return qsizetype(s) < m_data.size() && m_data.constData()[s] == c;
 }
 
 QByteArrayView RecordTable::line(qsizetype i) const
 {
-    return view(m_starts[std::size_t(i)]);
+    return view(m_spans[std::size_t(i)]);
 }
 
 QString RecordTable::text(qsizetype i) const
@@ -93,13 +69,11 @@ QList<QByteArray> RecordTable::lines(qsizetype first, qsizetype count) const
     return out;
 }
 
-RecordTable::Start RecordTable::store(QByteArrayView bytes)
+RecordTable::Span RecordTable::store(QByteArrayView bytes)
 {
-    const uint32_t len = uint32_t(bytes.size());
-    if (m_side.size() + qsizetype(sizeof len) + bytes.size() > m_sideLimit)
+    if (m_side.size() + bytes.size() > m_sideLimit)
         compactSide();
-    const Start s = Start(m_side.size()) | kSide;
-    m_side.append(reinterpret_cast<const char *>(&len), sizeof len);
+    const Span s{uint32_t(m_side.size()) | kSide, uint32_t(bytes.size())};
     m_side.append(bytes.data(), bytes.size());
     return s;
 }
@@ -109,13 +83,11 @@ RecordTable::Start RecordTable::store(QByteArrayView bytes)
 void RecordTable::compactSide()
 {
     QByteArray fresh;
-    for (Start &s : m_starts) {
-        if (s & kSide) {
-            const QByteArrayView l = view(s);
-            const uint32_t len = uint32_t(l.size());
-            s = Start(fresh.size()) | kSide;
-            fresh.append(reinterpret_cast<const char *>(&len), sizeof len);
-            fresh.append(l.data(), l.size());
+    for (Span &s : m_spans) {
+        if (s.pos & kSide) {
+            const uint32_t pos = uint32_t(fresh.size());
+            fresh.append(data(s), s.len);
+            s.pos = pos | kSide;
         }
     }
     m_side = std::move(fresh);
@@ -175,7 +147,7 @@ void RecordTable::setLine(qsizetype i, QByteArrayView bytes)
     // and what is derived per block only needs its own block read again.
     const bool marker = (!line(i).isEmpty() && line(i).front() == '<') ||
                         (!bytes.isEmpty() && bytes.front() == '<');
-    m_starts[std::size_t(i)] = store(bytes);
+    m_spans[std::size_t(i)] = store(bytes);
     if (marker) {
         changed();
         return;
@@ -193,12 +165,12 @@ void RecordTable::setLine(qsizetype i, QByteArrayView bytes)
 
 void RecordTable::insert(qsizetype i, const QList<QByteArray> &lines)
 {
-    std::vector<Start> starts;
-    starts.reserve(std::size_t(lines.size()));
+    std::vector<Span> spans;
+    spans.reserve(std::size_t(lines.size()));
     for (const QByteArray &l : lines)
-        starts.push_back(store(l));
+        spans.push_back(store(l));
     const qsizetype from = size();
-    m_starts.insert(m_starts.begin() + i, starts.begin(), starts.end());
+    m_spans.insert(m_spans.begin() + i, spans.begin(), spans.end());
     if (i == from)
         appended(from);
     else
@@ -247,23 +219,23 @@ void RecordTable::appended(qsizetype from)
 
 void RecordTable::append(QByteArrayView bytes)
 {
-    m_starts.push_back(store(bytes));
+    m_spans.push_back(store(bytes));
     appended(size() - 1);
 }
 
 void RecordTable::remove(qsizetype first, qsizetype count)
 {
-    m_starts.erase(m_starts.begin() + first, m_starts.begin() + first + count);
+    m_spans.erase(m_spans.begin() + first, m_spans.begin() + first + count);
     changed();
 }
 
 void RecordTable::keepLines(const std::vector<qsizetype> &order, const QList<QByteArray> &added)
 {
-    std::vector<Start> starts;
-    starts.reserve(order.size());
+    std::vector<Span> spans;
+    spans.reserve(order.size());
     for (qsizetype i : order)
-        starts.push_back(i >= 0 ? m_starts[std::size_t(i)] : store(added[-1 - i]));
-    m_starts = std::move(starts);
+        spans.push_back(i >= 0 ? m_spans[std::size_t(i)] : store(added[-1 - i]));
+    m_spans = std::move(spans);
     changed();
 }
 
@@ -341,9 +313,11 @@ std::optional<qint64> RecordTable::endNumber(QByteArrayView line) const
 
 qsizetype RecordTable::indexOf(QByteArrayView wanted, qsizetype from) const
 {
-    for (qsizetype i = std::max<qsizetype>(from, 0); i < size(); ++i)
-        if (line(i) == wanted)
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < size(); ++i) {
+        const Span s = m_spans[std::size_t(i)];
+        if (s.len == wanted.size() && std::memcmp(data(s), wanted.data(), s.len) == 0)
             return i;
+    }
     return -1;
 }
 
@@ -357,13 +331,11 @@ void RecordTable::buildIndex() const
     m_index.assign(std::size_t(indexSize(m_width)), -1);
     m_indexComplete = true;
     m_indexUnique = true;
-    for (std::size_t i = 0; i < m_starts.size(); ++i) {
-        if (!startsWith(qsizetype(i), '<'))
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const Span s = m_spans[i];
+        if (s.len < uint32_t(m_width + 6) || data(s)[0] != '<')
             continue;
-        const QByteArrayView l = view(m_starts[i]);
-        if (l.size() < m_width + 6 || l[0] != '<')
-            continue;
-        const std::optional<qint64> v = startNumber(l);
+        const std::optional<qint64> v = startNumber(view(s));
         if (!v)
             continue;
         if (std::size_t(*v) >= n) {
@@ -439,18 +411,17 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
         if (end + 1 < size() && patchIndexFor(start, end - start + 1, lines)) {
             // The block is rewritten where it stands: only the lines after it
             // move, so the index is shifted rather than rebuilt.
-            std::vector<Start> starts;
-            starts.reserve(std::size_t(lines.size()));
+            std::vector<Span> spans;
+            spans.reserve(std::size_t(lines.size()));
             for (const QByteArray &l : lines)
-                starts.push_back(store(l));
+                spans.push_back(store(l));
             const qsizetype old = end - start + 1;
-            if (qsizetype(starts.size()) >= old) {
-                std::copy(starts.begin(), starts.begin() + old, m_starts.begin() + start);
-                m_starts.insert(m_starts.begin() + end + 1, starts.begin() + old, starts.end());
+            if (qsizetype(spans.size()) >= old) {
+                std::copy(spans.begin(), spans.begin() + old, m_spans.begin() + start);
+                m_spans.insert(m_spans.begin() + end + 1, spans.begin() + old, spans.end());
             } else {
-                std::copy(starts.begin(), starts.end(), m_starts.begin() + start);
-                m_starts.erase(m_starts.begin() + start + qsizetype(starts.size()),
-                               m_starts.begin() + end + 1);
+                std::copy(spans.begin(), spans.end(), m_spans.begin() + start);
+                m_spans.erase(m_spans.begin() + start + qsizetype(spans.size()), m_spans.begin() + end + 1);
             }
             m_revision = nextRevision();
             noteWrite(n);
@@ -466,10 +437,10 @@ void RecordTable::writeBlock(qint64 n, const QList<QByteArray> &lines, bool keep
             // and only its own entry changes, so the index is patched rather
             // than rebuilt over every line. No other line carries its marker.
             const qsizetype old = end - start + 1;
-            m_starts.erase(m_starts.begin() + start, m_starts.begin() + end + 1);
+            m_spans.erase(m_spans.begin() + start, m_spans.begin() + end + 1);
             const qsizetype at = size();
             for (const QByteArray &l : lines)
-                m_starts.push_back(store(l));
+                m_spans.push_back(store(l));
             for (int32_t &entry : m_index)
                 if (entry > start)
                     entry = int32_t(entry - old);
@@ -516,8 +487,8 @@ bool RecordTable::patchIndexFor(qsizetype start, qsizetype oldCount, const QList
 int RecordTable::countBlocks() const
 {
     int n = 0;
-    for (const Start s : m_starts)
-        if (isStart(view(s)))
+    for (const Span s : m_spans)
+        if (s.len >= 5 && std::memcmp(data(s), "<BLOC", 5) == 0)
             ++n;
     return n;
 }
@@ -541,29 +512,28 @@ void RecordTable::writeTo(SafeSave::Sink &sink) const
             sink.write(chunk);
         chunk.resize(0);
     };
-    for (const Start s : m_starts) {
-        const QByteArrayView l = view(s);
-        const qsizetype end = qsizetype(s) + l.size();
-        if (!(s & kSide) && end + 1 < dataSize && base[end] == '\r' && base[end + 1] == '\n') {
-            if (runEnd == qsizetype(s) && runEnd > runStart) {
+    for (const Span s : m_spans) {
+        const qsizetype end = qsizetype(s.pos) + s.len;
+        if (!(s.pos & kSide) && end + 1 < dataSize && base[end] == '\r' && base[end + 1] == '\n') {
+            if (runEnd == qsizetype(s.pos) && runEnd > runStart) {
                 runEnd = end + 2;
                 continue;
             }
             flushChunk();
             flushRun();
-            runStart = s;
+            runStart = s.pos;
             runEnd = end + 2;
             continue;
         }
         flushRun();
-        if (chunk.size() + l.size() + 2 > kWriteChunk)
+        if (chunk.size() + qsizetype(s.len) + 2 > kWriteChunk)
             flushChunk();
-        if (l.size() > kWriteChunk) {
-            sink.write(l);
+        if (s.len > kWriteChunk) {
+            sink.write(view(s));
             chunk.append("\r\n", 2);
             continue;
         }
-        chunk.append(l.data(), l.size());
+        chunk.append(data(s), s.len);
         chunk.append("\r\n", 2);
     }
     flushChunk();

@@ -14,10 +14,9 @@
 // One table of a hotel file set: an ordered list of Windows-1252 lines in
 // which a record is a block from "<BLOC00012>" to "</BLOC00012>".
 //
-// A table keeps the bytes of its file and the start of each line in them (four
-// bytes a line: a line of the file ends at its first CR or LF), so opening a
-// set copies no line; a changed or added line is kept in a side buffer behind
-// its length. Views returned by line() stay valid until the next change.
+// A table keeps the bytes of its file and a list of line spans into them, so
+// opening a set copies no line; a changed or added line is kept in a side
+// buffer. Views returned by line() stay valid until the next change.
 //
 // Blocks are found as the first line equal to their start marker. An index
 // from marker to line makes that O(1); it is rebuilt lazily after a change.
@@ -34,11 +33,15 @@ public:
     void setBytes(QByteArray bytes);
     void clear();
 
-    qsizetype size() const { return qsizetype(m_starts.size()); }
-    bool isEmpty() const { return m_starts.empty(); }
+    qsizetype size() const { return qsizetype(m_spans.size()); }
+    bool isEmpty() const { return m_spans.empty(); }
     QByteArrayView line(qsizetype i) const;
-    // Whether line i begins with `c`, without finding where it ends.
-    bool startsWith(qsizetype i, char c) const;
+    // Whether line i begins with `c`.
+    bool startsWith(qsizetype i, char c) const
+    {
+        const Span s = m_spans[std::size_t(i)];
+        return s.len > 0 && *data(s) == c;
+    }
     QString text(qsizetype i) const;
     QList<QByteArray> lines(qsizetype first, qsizetype count) const;
 
@@ -112,13 +115,19 @@ public:
     QByteArray toBytes() const;
 
 private:
-    // Where a line starts: in the file's bytes, or (top bit set) in the side
-    // buffer, where its bytes follow their length.
-    using Start = uint32_t;
+    struct Span
+    {
+        uint32_t pos; // top bit: the line lives in the side buffer
+        uint32_t len;
+    };
     static constexpr uint32_t kSide = 0x80000000u;
 
-    QByteArrayView view(Start s) const;
-    Start store(QByteArrayView bytes);
+    const char *data(Span s) const
+    {
+        return (s.pos & kSide) ? m_side.constData() + (s.pos & ~kSide) : m_data.constData() + s.pos;
+    }
+    QByteArrayView view(Span s) const { return QByteArrayView(data(s), s.len); }
+    Span store(QByteArrayView bytes);
     void changed();
     void buildIndex() const;
     bool patchIndexFor(qsizetype start, qsizetype oldCount, const QList<QByteArray> &lines);
@@ -132,7 +141,7 @@ private:
     QByteArray m_data;
     QByteArray m_side;
     qsizetype m_sideLimit;
-    std::vector<Start> m_starts;
+    std::vector<Span> m_spans;
     mutable std::vector<int32_t> m_index; // marker number -> first line, -1
     mutable bool m_indexComplete = true;  // no marker lies beyond m_index
     mutable bool m_indexUnique = true;    // no marker stands twice
