@@ -166,9 +166,12 @@ namespace {
 // A field of a tool line: a TAB or a line end inside it would shift the columns.
 QString toolField(QString s)
 {
-    for (QChar &c : s)
+    // Read through a const view: a text without them is not copied.
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = std::as_const(s)[i];
         if (c == u'\t' || c == u'\r' || c == u'\n')
-            c = u' ';
+            s[i] = u' ';
+    }
     return s;
 }
 
