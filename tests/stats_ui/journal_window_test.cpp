@@ -165,7 +165,7 @@ TEST(JournalWindow, ListsThePeriodExportsTextAndFecPrintsAndEditsTheAccounts)
     EXPECT_EQ(stored, QStringList({u"411100"_s, u""_s, u"607000"_s, u"900000"_s}));
 }
 
-TEST(JournalWindow, FecNamedFromTheSiretAndRefusedUnbalanced)
+TEST(JournalWindow, FecNamedFromTheSiretRefusedUnbalancedAndPrintTitle)
 {
     TJournal w;
     TJournal::Journal j;
@@ -190,7 +190,24 @@ TEST(JournalWindow, FecNamedFromTheSiretAndRefusedUnbalanced)
         files->selectFile(path);
         return int(QDialog::Accepted);
     };
+    QString printed;
+    QStringList firstPage;
+    actions.print = [&](const PrintJob &job) {
+        printed = job.title;
+        for (const PrintItem &item : job.layout(a4Metrics(300, false), {}).pages().value(0))
+            if (item.kind == PrintItem::Kind::Text)
+                firstPage << item.text;
+        return true;
+    };
+    actions.today = QDate(2026, 12, 6);
+    j.company.lines[0] = u"Hôtel du Lion"_s;
     w.Init(j, actions, [&](const QString &t) { told << t; });
+    w.SpeedButton8Click();
+    EXPECT_EQ(printed, u"Journal au 06/12/2026"_s);
+    // Its title, the hotel, the page, the totals of the journal and the period.
+    for (const QString &text : {u"Journal du 01/03/2026 au 01/03/2026"_s, u"Hôtel du Lion"_s,
+                                u"Page 1/1"_s, u"Total Ventes (VE)"_s, u"Total de la période"_s})
+        EXPECT_TRUE(firstPage.contains(text)) << qPrintable(text);
     w.SaveBtnClick();
     EXPECT_EQ(proposed, u"552100554FEC20260301.txt"_s);
     ASSERT_EQ(told.size(), 1);
