@@ -106,7 +106,8 @@ void makeTables(FileSet::Opened &o, SetFiles &files, const std::array<bool, 7> &
         RecordTable &table = o.tables[std::size_t(t)];
         table = RecordTable(tableInfo(t).markerWidth);
         if (files.present[std::size_t(t)])
-            table.setBytes(std::move(files.bytes[std::size_t(t)]));
+            table.setBytes(std::move(files.bytes[std::size_t(t)]),
+                           std::move(files.mapped[std::size_t(t)]));
         o.holds[std::size_t(t)] = true;
         step(progress);
     }
@@ -139,6 +140,7 @@ FileSet::Opened FileSet::read(const QString &path, const QString &currentDir, bo
     }
     // Read every file wanted before touching a table.
     SetFiles files;
+    files.mayMap = true;
     if (!readSetFiles(path, currentDir, lockHeld, files, &o.error, wanted))
         return o;
     step(progress);
@@ -167,6 +169,7 @@ FileSet::ReadRest FileSet::restReader() const
         o.openId = id;
         SetFiles files;
         files.names = names;
+        files.mayMap = true;
         if (!readMoreFiles(files, wanted, &o.error))
             return o;
         step(progress);

@@ -24,9 +24,10 @@ int indexSize(int width)
 
 RecordTable::RecordTable(int markerWidth) : m_width(markerWidth), m_sideLimit(kMinSideLimit) {}
 
-void RecordTable::setBytes(QByteArray bytes)
+void RecordTable::setBytes(QByteArray bytes, std::shared_ptr<const void> owner)
 {
     m_data = std::move(bytes);
+    m_owner = std::move(owner);
     m_side.clear();
     m_sideLimit = kMinSideLimit;
     m_spans.clear();
@@ -44,6 +45,7 @@ void RecordTable::setBytes(QByteArray bytes)
 void RecordTable::clear()
 {
     m_data.clear();
+    m_owner.reset();
     m_side.clear();
     m_spans.clear();
     m_spans.shrink_to_fit();

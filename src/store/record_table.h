@@ -8,14 +8,16 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 // One table of a hotel file set: an ordered list of Windows-1252 lines in
 // which a record is a block from "<BLOC00012>" to "</BLOC00012>".
 //
-// A table keeps the bytes of its file and a list of line spans into them, so
-// opening a set copies no line; a changed or added line is kept in a side
+// A table keeps the bytes of its file (mapped rather than copied where that
+// is safe: see MappedFile) and a list of line spans into them, so opening a
+// set copies no line; a changed or added line is kept in a side
 // buffer. Views returned by line() stay valid until the next change.
 //
 // Blocks are found as the first line equal to their start marker. An index
@@ -29,8 +31,10 @@ public:
 
     int markerWidth() const { return m_width; }
 
-    // Replaces every line by the lines of a file's bytes.
-    void setBytes(QByteArray bytes);
+    // Replaces every line by the lines of a file's bytes. `owner`, when
+    // given, is what keeps bytes that are not a copy of their own (a mapped
+    // file) alive for as long as the table reads them.
+    void setBytes(QByteArray bytes, std::shared_ptr<const void> owner = {});
     void clear();
 
     qsizetype size() const { return qsizetype(m_spans.size()); }
@@ -139,6 +143,7 @@ private:
 
     int m_width;
     QByteArray m_data;
+    std::shared_ptr<const void> m_owner;
     QByteArray m_side;
     qsizetype m_sideLimit;
     std::vector<Span> m_spans;

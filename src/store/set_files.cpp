@@ -26,15 +26,17 @@ QString existingNoCase(const QString &path)
     return findFileNoCase(info.absolutePath(), info.fileName());
 }
 
-bool readFiles(const std::array<QString, 7> &names, std::array<QByteArray, 7> &bytes,
-               std::array<bool, 7> &present, QString *error, const std::array<bool, 7> &wanted)
+bool readFiles(SetFiles &files, QString *error, const std::array<bool, 7> &wanted)
 {
     for (Table t : kAllTables) {
         if (!wanted[std::size_t(t)])
             continue;
-        const QString &name = names[std::size_t(t)];
-        bytes[std::size_t(t)].clear();
-        present[std::size_t(t)] = false;
+        const QString &name = files.names[std::size_t(t)];
+        QByteArray &bytes = files.bytes[std::size_t(t)];
+        bool &present = files.present[std::size_t(t)];
+        bytes.clear();
+        present = false;
+        files.mapped[std::size_t(t)].reset();
         QFile file(name);
         if (!file.exists()) {
             if (readHook())
@@ -46,18 +48,28 @@ bool readFiles(const std::array<QString, 7> &names, std::array<QByteArray, 7> &b
                          .arg(QDir::toNativeSeparators(name));
             return false;
         }
+        if (files.mayMap) {
+            if (auto mapped = MappedFile::map(name)) {
+                bytes = mapped->bytes();
+                files.mapped[std::size_t(t)] = std::move(mapped);
+                present = true;
+                if (readHook())
+                    readHook()(t);
+                continue;
+            }
+        }
         if (!file.open(QIODevice::ReadOnly)) {
             *error = QStringLiteral("Impossible de lire le fichier %1 : %2")
                          .arg(QDir::toNativeSeparators(name), file.errorString());
             return false;
         }
-        bytes[std::size_t(t)] = file.readAll();
+        bytes = file.readAll();
         if (file.error() != QFileDevice::NoError) {
             *error = QStringLiteral("Impossible de lire le fichier %1 : %2")
                          .arg(QDir::toNativeSeparators(name), file.errorString());
             return false;
         }
-        present[std::size_t(t)] = true;
+        present = true;
         if (readHook())
             readHook()(t);
     }
@@ -94,12 +106,12 @@ std::array<Stamp, 7> stampsOf(const std::array<QString, 7> &names)
     return stamps;
 }
 
-bool readConsistent(const QString &client, const std::array<QString, 7> &names, bool lockHeld,
-                    std::array<QByteArray, 7> &bytes, std::array<bool, 7> &present, QString *error,
+bool readConsistent(const QString &client, bool lockHeld, SetFiles &files, QString *error,
                     const std::array<bool, 7> &wanted)
 {
+    const std::array<QString, 7> &names = files.names;
     if (lockHeld)
-        return readFiles(names, bytes, present, error, wanted);
+        return readFiles(files, error, wanted);
     // Another program may be saving this very set: the files are read
     // only while no journal stands, and read again when one of them was
     // replaced during the read, so that the tables are all of one save.
@@ -110,7 +122,7 @@ bool readConsistent(const QString &client, const std::array<QString, 7> &names, 
         if (QFileInfo::exists(journal))
             continue;
         const std::array<Stamp, 7> before = stampsOf(names);
-        if (!readFiles(names, bytes, present, error, wanted))
+        if (!readFiles(files, error, wanted))
             return false;
         if (!QFileInfo::exists(journal) && stampsOf(names) == before)
             return true;
@@ -167,13 +179,13 @@ bool readSetFiles(const QString &path, const QString &currentDir, bool lockHeld,
     files.names = FileSet::Synchro(client);
     if (lockHeld)
         removeLeftovers(client, files.names);
-    return readConsistent(client, files.names, lockHeld, files.bytes, files.present, error, wanted);
+    return readConsistent(client, lockHeld, files, error, wanted);
 }
 
 bool readMoreFiles(SetFiles &files, const std::array<bool, 7> &wanted, QString *error)
 {
     error->clear();
-    return readFiles(files.names, files.bytes, files.present, error, wanted);
+    return readFiles(files, error, wanted);
 }
 
 void setReadHookForTests(std::function<void(Table)> hook)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_set.h"
+#include "mapped_file.h"
 
 #include <functional>
 
@@ -22,6 +23,10 @@ struct SetFiles
     std::array<QString, 7> names; // as Synchro gives them
     std::array<QByteArray, 7> bytes;
     std::array<bool, 7> present{};
+    // Whether files may be mapped rather than read; the bytes of a mapped
+    // file stay valid for as long as its entry in `mapped` is kept.
+    bool mayMap = false;
+    std::array<std::shared_ptr<const MappedFile>, 7> mapped;
 };
 
 // How often, and how far apart, a reader without the lock tries to read the

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,6 +104,38 @@ TEST(FileSet, OpenThenSaveChangesNoByteAndAFailedOpenLeavesTheSetAlone)
     writeFile(dir.filePath("VIDE.htl"), "\r\n  \r\n");
     EXPECT_TRUE(set.Charge(dir.filePath("VIDE.htl"), dir.path()));
     EXPECT_EQ(set.count(Table::Clients), 0);
+}
+
+// A set file rewritten or cut short in place by another program while the
+// set is open: the tables keep the lines they read, and a save writes them
+// back whole. Where the files are mapped, the writer is held back until the
+// program has copied them; a zero byte still follows the last byte.
+TEST(FileSet, AFileRewrittenInPlaceWhileOpenLeavesTheTablesAsRead)
+{
+    QTemporaryDir dir;
+    writeSetFiles(dir.path(), "LION", soundSet());
+    const QString page = dir.filePath("page.htl");
+    writeFile(page, QByteArray(4096, 'x'));
+    const auto mapped = MappedFile::map(page);
+    if (mapped) {
+        EXPECT_TRUE(mapped->isShared());
+        writeFile(page, "y");
+        EXPECT_FALSE(mapped->isShared());
+        EXPECT_EQ(mapped->bytes(), QByteArray(4096, 'x'));
+        EXPECT_EQ(mapped->bytes().constData()[4096], '\0');
+    }
+
+    FileSet set;
+    ASSERT_TRUE(set.Charge(dir.filePath("LION.htl"), dir.path()));
+    const QStringList clients = linesOf(set.table(Table::Clients));
+    const QStringList rooms = linesOf(set.table(Table::Rooms));
+    writeFile(dir.filePath("LION.htl"), "<BLOC00000>\r\nAUTRE\r\n");
+    ASSERT_EQ(::truncate(QFile::encodeName(dir.filePath("LION.chb")).constData(), 0), 0);
+    EXPECT_EQ(linesOf(set.table(Table::Clients)), clients);
+    EXPECT_EQ(linesOf(set.table(Table::Rooms)), rooms);
+    set.SetSauve();
+    ASSERT_TRUE(set.Sauve(dir.filePath("LION.htl")));
+    EXPECT_EQ(readSetFiles(dir.path(), "LION"), soundSet());
 }
 
 TEST(FileSet, NamesIgnoreLetterCase)

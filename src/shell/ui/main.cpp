@@ -1,6 +1,7 @@
 #include "main_form.h"
 #include "splash.h"
 #include "widget_ui.h"
+#include "store/process_memory.h"
 #include "store/splash_first_ui.h"
 #include "store/user_folders.h"
 
@@ -18,7 +19,6 @@
 #include <QWindow>
 
 #include <cstdio>
-#include <unistd.h>
 #include <memory>
 
 namespace {
@@ -75,18 +75,16 @@ std::function<bool(const QString &)> installedDemoWriter()
 // when the main window is first on screen, "planning" once the planning of
 // the set named or reopened is drawn and usable, and "ready" once the whole
 // set is there, then quits.
-// Each line carries the resident memory in KiB. With the value "reports",
+// Each line carries the resident memory and the process's own part of it,
+// in KiB. With the value "reports",
 // the statistics and the journal are then worked out in their windows, the
 // windows closed, and "reports" printed with the memory left.
-long residentKiB()
+// Resident memory, then the process's own part of it, in KiB.
+void printMemory(const char *what)
 {
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+    const ProcessMemory m = ProcessMemory::now();
+    std::printf("%s %ld %ld\n", what, m.residentKiB, m.ownKiB);
+    std::fflush(stdout);
 }
 
 class StartReport : public QObject
@@ -100,23 +98,20 @@ public:
     void planning()
     {
         QTimer::singleShot(0, this, [] {
-            std::printf("planning %ld\n", residentKiB());
-            std::fflush(stdout);
+            printMemory("planning");
         });
     }
     void ready()
     {
         // After the planning drawn with the set.
         QTimer::singleShot(0, this, [this] {
-            std::printf("ready %ld\n", residentKiB());
-            std::fflush(stdout);
+            printMemory("ready");
             if (m_reports) {
                 // Every window is taken as answered without being shown.
                 m_form.setShowDialog([](QDialog &) { return int(QDialog::Accepted); });
                 m_form.run(Cmd::StatsMois);
                 m_form.run(Cmd::Journal);
-                std::printf("reports %ld\n", residentKiB());
-                std::fflush(stdout);
+                printMemory("reports");
             }
             QCoreApplication::quit();
         });
@@ -128,8 +123,7 @@ protected:
         if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed() &&
             !m_shown) {
             m_shown = true;
-            std::printf("window %ld\n", residentKiB());
-            std::fflush(stdout);
+            printMemory("window");
         }
         return false;
     }
