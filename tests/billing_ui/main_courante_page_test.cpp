@@ -11,8 +11,6 @@
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -44,7 +42,6 @@ struct Page
     QDateEdit *day() const { return named<QDateEdit>(widget, u"day"_s); }
     QLineEdit *field(int column) const { return named<QLineEdit>(widget, u"entry%1"_s.arg(column)); }
     QString sheet(int row, int column) const { return cell(widget, row, column); }
-    QString caption() const { return named<QLabel>(widget, u"caption"_s)->text(); }
     // A row of the sheet, or the totals' row (-1), its cells joined by '|'.
     QString row(int r) const
     {
@@ -60,18 +57,15 @@ struct Page
 TEST(MainCourantePage, MovesFromDayToDayAndTheEntryRowPostsOnEnter)
 {
     Page p;
-    EXPECT_EQ(p.caption(), u"Main courante du 02/12/2026"_s);
     EXPECT_EQ(QStringList({p.row(0), p.row(1), p.row(-1)}),
               QStringList({u"12|DUPONT Jean|1|||||"_s, u"7||0||||4,00|"_s,
                            u"Total||1|0,00|0,00|0,00|4,00|0,00"_s}));
     EXPECT_FALSE(p.h.form.action(Cmd::MainCourante)->isEnabled());
 
     p.h.form.run(Cmd::Suivant);
-    EXPECT_EQ(p.caption(), u"Main courante du 03/12/2026"_s);
     EXPECT_EQ(p.day()->date(), QDate(2026, 12, 3));
     EXPECT_EQ(p.sheet(0, 1), QString());
     button<QToolButton>(p.widget, u"Jour précédent"_s)->click();
-    EXPECT_EQ(p.caption(), u"Main courante du 02/12/2026"_s);
     EXPECT_EQ(p.sheet(0, 1), u"DUPONT Jean"_s);
 
     // The entry row posts on Enter and tells what is wrong. Leaving the room fills in its occupant (the room found whatever its blanks).
@@ -104,11 +98,6 @@ TEST(MainCourantePage, MovesFromDayToDayAndTheEntryRowPostsOnEnter)
     sheet->setFocus();
     QTest::keyClick(sheet, Qt::Key_Delete);
     EXPECT_EQ(p.row(1) + "/" + p.row(-1).section('|', 6, 6), u"7|||||||/0,00"_s);
-
-    // Left for the next day, the day is stored.
-    p.h.form.run(Cmd::Suivant);
-    p.h.form.run(Cmd::Precedent);
-    EXPECT_EQ(p.sheet(0, 3) + "/" + p.row(1), u"80,50/7|||||||"_s);
 }
 
 TEST(MainCourantePage, PrintsAndExportsTheDayShown)
@@ -123,10 +112,7 @@ TEST(MainCourantePage, PrintsAndExportsTheDayShown)
     p.h.form.run(Cmd::ImprimerMainCourante);
     EXPECT_EQ(p.h.form.recordWindow()->shownPage(), PageId::MainCourante);
     ASSERT_TRUE(QFile::exists(printUi.path));
-    QProcess text;
-    text.start(u"pdftotext"_s, {printUi.path, u"-"_s});
-    ASSERT_TRUE(text.waitForFinished());
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    const QString printed = pdfText(printUi.path);
     EXPECT_TRUE(printed.contains(u"Main courante du 02/12/2026"_s)) << qPrintable(printed);
     EXPECT_TRUE(printed.contains(u"DUPONT Jean"_s));
 

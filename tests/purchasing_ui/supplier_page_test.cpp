@@ -1,15 +1,11 @@
-// The supplier commands of the main window reach the supplier page, its
-// edits reach the files, and the supplier picker gives back a code. Every
-// dialog is answered in place of the person.
-#include "purchasing/ui/supplier_picker.h"
+// The supplier commands of the main window reach the supplier page and its
+// edits reach the files. Every dialog is answered in place of the person.
 #include "shell/ui/fiche_widget.h"
 #include "shell_ui/clean_set.h"
 #include "store/table_helpers.h"
 #include "widget_lookup.h"
 
-#include <QAction>
-#include <QListWidget>
-#include <QTableView>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -44,13 +40,9 @@ TEST(SupplierWiring, EditsAreStoredBySaveAndCommandsReachThePage)
     EXPECT_EQ(cell(page, 0, 1), u"Facture 7"_s);
     EXPECT_EQ(cell(page, 0, 2), u"12,50"_s);
 
-    // Copy, a new card, paste: the address under the next free code.
-    h.form.run(Cmd::Copier);
+    // A new card takes the next free code.
     h.form.run(Cmd::NouvelleFiche);
     EXPECT_EQ(code->text(), u"10001"_s);
-    EXPECT_TRUE(name->text().isEmpty());
-    h.form.run(Cmd::Coller);
-    EXPECT_EQ(name->text(), u"Brasserie du Port Neuf"_s);
     name->setText(u"Zinc Primeurs"_s);
 
     // The search writes the new card back before it moves.
@@ -69,22 +61,3 @@ TEST(SupplierWiring, EditsAreStoredBySaveAndCommandsReachThePage)
     EXPECT_TRUE(readFile(h.path("LION.frs")).contains("Zinc Primeurs Frais"));
 }
 
-TEST(SupplierPicker, GivesTheCodeOfThePickedSupplierAndNothingOnCancel)
-{
-    const RecordTable suppliers = tableOf(
-        {"<BLOC0000>", "10004", "Bar", "Cave Lemaire", "</BLOC0000>", "<BLOC0001>", " 10001 ",
-         "Bar", "Boulangerie Roux", "</BLOC0001>"},
-        4);
-    TListeFour picker;
-    picker.Init(suppliers);
-    auto *list = picker.findChild<QListWidget *>();
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), u"10004 Cave Lemaire"_s);
-
-    picker.accept();
-    EXPECT_TRUE(picker.Result().isEmpty());
-    list->setCurrentRow(1);
-    EXPECT_EQ(picker.Result(), u"10001"_s);
-    picker.reject();
-    EXPECT_TRUE(picker.Result().isEmpty());
-}

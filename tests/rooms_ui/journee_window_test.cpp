@@ -4,7 +4,6 @@
 #include "rooms/hotel_fixture.h"
 #include "rooms/ui/journee_window.h"
 
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QTableWidget>
 #include <QTest>

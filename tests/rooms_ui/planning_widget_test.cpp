@@ -3,12 +3,6 @@
 #include "scripted_ui.h"
 #include "store/table_helpers.h"
 
-#include <QLabel>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTest>
-
 #include <gtest/gtest.h>
 
 TEST(PlanningWidget, ShowsEachCodeInItsColourUnderItsDay)

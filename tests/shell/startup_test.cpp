@@ -120,12 +120,4 @@ TEST(CommandLineFile, OpensInsteadOfTheLastSetWithOpensChecks)
     EXPECT_TRUE(missing.main.FileName.isEmpty());
     EXPECT_FALSE(notHotel.main.start(f.dir.path(), f.path("LION.chb")));
     EXPECT_EQ(notHotel.ui.shown, QStringList({"Type de fichier non valide"}));
-
-    // The set is open in the first program: read-only, or not at all.
-    Program refused, readOnly;
-    EXPECT_FALSE(refused.main.start(f.dir.path(), f.path("LION.htl")));
-    EXPECT_TRUE(refused.ui.shown.last().startsWith("Cet hôtel est ouvert dans Carvelle par "));
-    readOnly.ui.okCancel = {true};
-    EXPECT_TRUE(readOnly.main.start(f.dir.path(), f.path("LION.htl")));
-    EXPECT_TRUE(readOnly.main.readOnly());
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -22,6 +23,15 @@ struct PdfOnly : PrintUi
     bool hasPrinter() const override { return false; }
     QString choosePdfFile(QWidget *, const QString &) override { return path; }
 };
+
+// The text of a PDF file, as pdftotext reads it.
+inline QString pdfText(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 // A started main window over a folder holding a copy of the clean LION set.
 // Each dialog a command opens goes to `answer` instead of being run; by

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QFileDialog>
-#include <QLineEdit>
 
 #include <gtest/gtest.h>
 

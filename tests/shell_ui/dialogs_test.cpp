@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,6 @@
 
 #include "clients/ui/client_page_widget.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>

@@ -12,13 +12,10 @@
 
 #include <QAction>
 #include <QDateEdit>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
-#include <QPushButton>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 

@@ -1,7 +1,5 @@
-#include "print/print_items.h"
 #include "scripted_ui.h"
 #include "stock/article_page.h"
-#include "stock/article_printout.h"
 #include "store/table_helpers.h"
 #include "store/text.h"
 
@@ -153,27 +151,3 @@ TEST(PriceAndMovements, AreFormattedAndMarkOnlyAChange)
     EXPECT_EQ(a.ui.shown.size(), 2);
 }
 
-TEST(ImpArt, ContinuesWhatPassesTheFootOnTheNextPage)
-{
-    ArticleCard c;
-    c.code = "10001";
-    c.observations = {"Promotion"};
-    for (int i = 0; i < ArticleCard::kMovementRows; ++i)
-        c.movements[i] = {"01/01/2026", u"Ligne %1"_s.arg(i + 1), "1"};
-    // A long description pushes the observations down instead of under them.
-    c.description = QStringList(8, u"Description"_s);
-    const PrintDocument doc = ImpArt(c, kPortrait);
-    ASSERT_EQ(doc.pages().size(), 2);
-    const PrintPage &first = doc.pages()[0];
-    EXPECT_EQ(textAt(first, 120, 45), u"Description"_s);
-    EXPECT_EQ(textAt(first, 120, 50), u"Promotion"_s);
-
-    QStringList labels = column(first, 35, 45);
-    const PrintPage &second = doc.pages()[1];
-    EXPECT_EQ(textAt(second, 35, 5), u"10001"_s);
-    labels += column(second, 35, 15);
-    ASSERT_EQ(labels.size(), ArticleCard::kMovementRows);
-    EXPECT_EQ(labels.last(), u"Ligne 63"_s);
-    for (const PrintItem &i : first)
-        EXPECT_FALSE(doc.beyondBottom(int(i.y), 10)) << i.text.toStdString();
-}

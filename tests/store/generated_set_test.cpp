@@ -1,7 +1,6 @@
 #include "store/file_set.h"
 #include "table_helpers.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 

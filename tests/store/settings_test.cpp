@@ -1,7 +1,6 @@
 #include "store/settings.h"
 #include "table_helpers.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>

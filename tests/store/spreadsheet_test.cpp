@@ -2,7 +2,6 @@
 #include "store/spreadsheet.h"
 #include "xlsx_reader.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 #include "store/user_folders.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 #include "tools/messages.h"
 #include "tools/notepad.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 

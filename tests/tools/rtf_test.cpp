@@ -6,7 +6,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextList>
 
 #include <gtest/gtest.h>
 
