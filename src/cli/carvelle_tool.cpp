@@ -389,6 +389,8 @@ int archiveInvoicesCommand(QStringList args)
     const bool facturX = args.removeAll(QStringLiteral("--facturx")) > 0;
     if (args.size() != 3)
         return usage();
+    // The files already there are judged while the set is read.
+    WholePdfsInFolder present(args[2], "Facture-", ".pdf");
     InvoicePrinter p;
     if (!p.open(args[1]))
         return 2;
@@ -397,36 +399,43 @@ int archiveInvoicesCommand(QStringList args)
         err() << "Impossible de créer le dossier " << QDir::toNativeSeparators(args[2]) << '\n';
         return 2;
     }
-    const InvoiceList list(p.fiche.set().table(Table::Invoices));
-    int written = 0, kept = 0, failed = 0;
-    const RecordTable &invoices = p.fiche.set().table(Table::Invoices);
-    for (int row = 0; row < list.size(); ++row) {
-        // The invoice's own lines tell whether it is validated and which
-        // file it goes to: only an invoice to print is read as a page.
-        const InvoiceFacts facts = invoiceFacts(invoices, list.block(row));
-        if (!facts.validated)
-            continue;
-        bool shown = false;
-        QString number = facts.number;
-        if (number.isEmpty()) {
-            // No number of its own: the page proposes the one it prints.
-            p.show(list.block(row));
-            shown = true;
-            number = p.invoices.card().number;
+    // The invoice's own lines tell whether it is validated and which file
+    // it goes to: only an invoice to print is read as a page.
+    struct ToArchive
+    {
+        int block;
+        QString file;
+    };
+    std::vector<ToArchive> validated;
+    {
+        const InvoiceList list(p.fiche.set().table(Table::Invoices));
+        const RecordTable &invoices = p.fiche.set().table(Table::Invoices);
+        for (int row = 0; row < list.size(); ++row) {
+            const InvoiceFacts facts = invoiceFacts(invoices, list.block(row));
+            if (!facts.validated)
+                continue;
+            QString number = facts.number;
+            if (number.isEmpty()) {
+                // No number of its own: the page proposes the one it prints.
+                p.show(list.block(row));
+                number = p.invoices.card().number;
+            }
+            // A number is typed digits; anything else would not make a file name.
+            for (QChar &ch : number)
+                if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
+                    ch = u'_';
+            validated.push_back({list.block(row), QStringLiteral("Facture-%1.pdf").arg(number)});
         }
-        // A number is typed digits; anything else would not make a file name.
-        for (QChar &ch : number)
-            if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
-                ch = u'_';
-        const QString pdf = dir.filePath(QStringLiteral("Facture-%1.pdf").arg(number));
-        if (isWholePdfFile(pdf)) {
+    }
+    int written = 0, kept = 0, failed = 0;
+    for (const ToArchive &v : validated) {
+        if (present.isWhole(v.file)) {
             ++kept;
             continue;
         }
-        if (!shown)
-            p.show(list.block(row));
-        const bool business =
-            facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
+        p.show(v.block);
+        const QString pdf = dir.filePath(v.file);
+        const bool business = facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
         if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
             ++written;
         else

@@ -6,14 +6,24 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <latch>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,11 +71,14 @@ bool isWholePdf(const QByteArray &bytes)
     return bytes.startsWith("%PDF-") && bytes.size() >= kSmallestPdf && endsWithEof(bytes);
 }
 
-bool isWholePdfFile(const QString &path)
+namespace {
+
+// A file of a folder (or, with AT_FDCWD, a path) judged by its first and
+// last bytes: two reads of a few bytes each, without the file classes'
+// set-up. Never waits: a pipe that bears the name is no PDF.
+bool isWholePdfAt(int folder, const char *name)
 {
-    // A folder of a hundred thousand invoices is looked at file by file:
-    // two reads of a few bytes each, without the file classes' set-up.
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st;
@@ -82,6 +95,114 @@ bool isWholePdfFile(const QString &path)
     }
     ::close(fd);
     return whole;
+}
+
+} // namespace
+
+bool isWholePdfFile(const QString &path)
+{
+    return isWholePdfAt(AT_FDCWD, native(path).constData());
+}
+
+// The listing and the judging, shared by the two threads: the names listed
+// each end with a NUL in one buffer, and each thread takes the next file
+// to judge from a shared counter.
+struct WholePdfsInFolder::Work
+{
+    QByteArray folder, prefix, suffix;
+    DIR *dir = nullptr;
+    std::string bytes;
+    std::vector<std::pair<std::size_t, std::size_t>> names; // start, length
+    std::vector<char> whole;
+    std::latch listed{1};
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+    std::thread helper;
+    bool finished = false;
+    std::unordered_set<std::string_view> found;
+
+    ~Work()
+    {
+        stop = true;
+        if (helper.joinable())
+            helper.join();
+        if (dir)
+            ::closedir(dir);
+    }
+
+    void list()
+    {
+        dir = ::opendir(folder.constData());
+        while (dir && !stop) {
+            const dirent *e = ::readdir(dir);
+            if (!e)
+                break;
+            const QByteArrayView name(e->d_name);
+            // What the folder says is no plain file or link cannot be a PDF.
+            const bool maybeFile =
+                e->d_type == DT_REG || e->d_type == DT_LNK || e->d_type == DT_UNKNOWN;
+            if (!maybeFile || !name.startsWith(prefix) || !name.endsWith(suffix))
+                continue;
+            names.push_back({bytes.size(), std::size_t(name.size())});
+            bytes.append(name.data(), std::size_t(name.size()));
+            bytes.push_back('\0');
+        }
+        whole.assign(names.size(), 0);
+        listed.count_down();
+    }
+
+    void judge()
+    {
+        for (std::size_t i = next++; i < names.size() && !stop; i = next++)
+            whole[i] = isWholePdfAt(::dirfd(dir), bytes.data() + names[i].first);
+    }
+};
+
+WholePdfsInFolder::WholePdfsInFolder(const QString &folder, QByteArray prefix, QByteArray suffix)
+    : m_folder(folder), m_work(std::make_unique<Work>())
+{
+    Work &w = *m_work;
+    w.folder = native(folder);
+    w.prefix = std::move(prefix);
+    w.suffix = std::move(suffix);
+    try {
+        w.helper = std::thread([&w] {
+            w.list();
+            w.judge();
+        });
+    } catch (const std::system_error &) {
+        // No second thread: all is done when first asked.
+        w.list();
+    }
+}
+
+WholePdfsInFolder::~WholePdfsInFolder() = default;
+
+void WholePdfsInFolder::finish()
+{
+    Work &w = *m_work;
+    if (w.finished)
+        return;
+    w.finished = true;
+    w.listed.wait();
+    w.judge();
+    if (w.helper.joinable())
+        w.helper.join();
+    w.found.reserve(w.names.size());
+    for (std::size_t i = 0; i < w.names.size(); ++i)
+        if (w.whole[i])
+            w.found.emplace(w.bytes.data() + w.names[i].first, w.names[i].second);
+}
+
+bool WholePdfsInFolder::isWhole(const QString &name)
+{
+    finish();
+    const QByteArray bytes = native(name);
+    if (m_work->found.contains(std::string_view(bytes.constData(), std::size_t(bytes.size()))))
+        return true;
+    // Written since it was listed, or spelt otherwise on a folder that
+    // ignores case: the file itself says.
+    return isWholePdfFile(QDir(m_folder).filePath(name));
 }
 
 WholeFile::WholeFile(const QString &path) : m_path(resolved(path)), m_shown(path)
