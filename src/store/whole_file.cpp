@@ -75,23 +75,28 @@ namespace {
 
 // A file of a folder (or, with AT_FDCWD, a path) judged by its first and
 // last bytes: two reads of a few bytes each, without the file classes'
-// set-up. Never waits: a pipe that bears the name is no PDF.
-bool isWholePdfAt(int folder, const char *name)
+// set-up. Never waits: a pipe that bears the name is no PDF. A file the
+// folder's listing says is a plain file is not asked again what it is.
+bool isWholePdfAt(int folder, const char *name, bool plainFile = false)
 {
     const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat st;
+    qint64 size = -1;
+    if (plainFile) {
+        size = ::lseek(fd, 0, SEEK_END);
+    } else if (struct stat st; ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        size = st.st_size;
+    }
     char head[5];
     // The end marker may be followed by a few line ends or blanks.
     char tail[1024];
-    bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= kSmallestPdf &&
-                 ::pread(fd, head, sizeof head, 0) == qint64(sizeof head) &&
+    bool whole = size >= kSmallestPdf && ::pread(fd, head, sizeof head, 0) == qint64(sizeof head) &&
                  QByteArrayView(head, sizeof head) == "%PDF-";
     if (whole) {
-        const qint64 from = std::max<qint64>(5, qint64(st.st_size) - qint64(sizeof tail));
-        const qint64 got = ::pread(fd, tail, std::size_t(st.st_size - from), from);
-        whole = got == qint64(st.st_size - from) && endsWithEof(QByteArrayView(tail, got));
+        const qint64 from = std::max<qint64>(5, size - qint64(sizeof tail));
+        const qint64 got = ::pread(fd, tail, std::size_t(size - from), from);
+        whole = got == size - from && endsWithEof(QByteArrayView(tail, got));
     }
     ::close(fd);
     return whole;
@@ -113,6 +118,7 @@ struct WholePdfsInFolder::Work
     DIR *dir = nullptr;
     std::string bytes;
     std::vector<std::pair<std::size_t, std::size_t>> names; // start, length
+    std::vector<char> plain;                                // the listing says: a plain file
     std::vector<char> whole;
     std::latch listed{1};
     std::atomic<std::size_t> next{0};
@@ -144,6 +150,7 @@ struct WholePdfsInFolder::Work
             if (!maybeFile || !name.startsWith(prefix) || !name.endsWith(suffix))
                 continue;
             names.push_back({bytes.size(), std::size_t(name.size())});
+            plain.push_back(e->d_type == DT_REG);
             bytes.append(name.data(), std::size_t(name.size()));
             bytes.push_back('\0');
         }
@@ -154,7 +161,7 @@ struct WholePdfsInFolder::Work
     void judge()
     {
         for (std::size_t i = next++; i < names.size() && !stop; i = next++)
-            whole[i] = isWholePdfAt(::dirfd(dir), bytes.data() + names[i].first);
+            whole[i] = isWholePdfAt(::dirfd(dir), bytes.data() + names[i].first, plain[i]);
     }
 };
 
