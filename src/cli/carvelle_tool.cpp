@@ -405,6 +405,8 @@ int archiveInvoicesCommand(QStringList args)
     {
         int block;
         QString file;
+        QByteArray name;  // as the system spells it
+        qsizetype listed; // where the folder's listing has it, or -1
     };
     std::vector<ToArchive> validated;
     {
@@ -424,22 +426,32 @@ int archiveInvoicesCommand(QStringList args)
             for (QChar &ch : number)
                 if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
                     ch = u'_';
-            validated.push_back({list.block(row), QStringLiteral("Facture-%1.pdf").arg(number)});
+            const QString file = QStringLiteral("Facture-%1.pdf").arg(number);
+            const QByteArray name = QFile::encodeName(file);
+            validated.push_back({list.block(row), file, name, present.listed(name)});
         }
     }
     int written = 0, kept = 0, failed = 0;
-    for (const ToArchive &v : validated) {
-        if (present.isWhole(v.file)) {
-            ++kept;
-            continue;
+    // The files the folder did not hold are written while the others are
+    // still being judged; of two invoices with one file name the first
+    // is written, the second finds it there.
+    for (const bool wasListed : {false, true}) {
+        for (const ToArchive &v : validated) {
+            if ((v.listed >= 0) != wasListed)
+                continue;
+            if (present.isWhole(v.name, v.listed)) {
+                ++kept;
+                continue;
+            }
+            p.show(v.block);
+            const QString pdf = dir.filePath(v.file);
+            const bool business =
+                facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
+            if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
+                ++written;
+            else
+                ++failed;
         }
-        p.show(v.block);
-        const QString pdf = dir.filePath(v.file);
-        const bool business = facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
-        if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
-            ++written;
-        else
-            ++failed;
     }
     out() << plural(written, "facture archivée", "factures archivées") << ", "
           << plural(kept, "déjà présente", "déjà présentes") << ", "

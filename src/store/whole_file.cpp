@@ -21,7 +21,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
-#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -125,7 +125,7 @@ struct WholePdfsInFolder::Work
     std::atomic<bool> stop{false};
     std::thread helper;
     bool finished = false;
-    std::unordered_set<std::string_view> found;
+    std::unordered_map<std::string_view, std::size_t> index; // name: its place in names
 
     ~Work()
     {
@@ -154,6 +154,9 @@ struct WholePdfsInFolder::Work
             bytes.append(name.data(), std::size_t(name.size()));
             bytes.push_back('\0');
         }
+        index.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i)
+            index.emplace(std::string_view(bytes.data() + names[i].first, names[i].second), i);
         whole.assign(names.size(), 0);
         listed.count_down();
     }
@@ -195,21 +198,25 @@ void WholePdfsInFolder::finish()
     w.judge();
     if (w.helper.joinable())
         w.helper.join();
-    w.found.reserve(w.names.size());
-    for (std::size_t i = 0; i < w.names.size(); ++i)
-        if (w.whole[i])
-            w.found.emplace(w.bytes.data() + w.names[i].first, w.names[i].second);
 }
 
-bool WholePdfsInFolder::isWhole(const QString &name)
+qsizetype WholePdfsInFolder::listed(QByteArrayView name)
 {
-    finish();
-    const QByteArray bytes = native(name);
-    if (m_work->found.contains(std::string_view(bytes.constData(), std::size_t(bytes.size()))))
-        return true;
-    // Written since it was listed, or spelt otherwise on a folder that
-    // ignores case: the file itself says.
-    return isWholePdfFile(QDir(m_folder).filePath(name));
+    m_work->listed.wait();
+    const auto found = m_work->index.find(std::string_view(name.data(), std::size_t(name.size())));
+    return found == m_work->index.end() ? -1 : qsizetype(found->second);
+}
+
+bool WholePdfsInFolder::isWhole(QByteArrayView name, qsizetype at)
+{
+    if (at >= 0) {
+        finish();
+        if (m_work->whole[std::size_t(at)])
+            return true;
+    }
+    // Not there when listed, not whole then, or spelt otherwise on a folder
+    // that ignores case: the file itself says now.
+    return isWholePdfFile(QDir(m_folder).filePath(QFile::decodeName(name.toByteArray())));
 }
 
 WholeFile::WholeFile(const QString &path) : m_path(resolved(path)), m_shown(path)

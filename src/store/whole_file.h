@@ -74,8 +74,9 @@ bool isWholePdfFile(const QString &path);
 // an archive of a hundred thousand invoices: the folder is listed once and
 // the files whose names begin with `prefix` and end with `suffix` are
 // judged on a second thread from the moment this is made, while the caller
-// reads the hotel set; the first question waits for them, lending a hand.
-// The folder may not exist yet.
+// reads the hotel set and writes the files that were not there; asked
+// whether a file is whole, it waits for them, lending a hand. The folder
+// may not exist yet.
 class WholePdfsInFolder
 {
 public:
@@ -84,9 +85,13 @@ public:
     WholePdfsInFolder(const WholePdfsInFolder &) = delete;
     WholePdfsInFolder &operator=(const WholePdfsInFolder &) = delete;
 
-    // Whether the folder's file `name` is a whole PDF: found so when listed,
-    // or found so now (a file written since).
-    bool isWhole(const QString &name);
+    // Where the listing has the file `name` (as the system spells it:
+    // QFile::encodeName), or -1 when the folder did not hold it; waits for
+    // the listing only.
+    qsizetype listed(QByteArrayView name);
+    // Whether the folder's file `name` is a whole PDF: found so when listed
+    // (`at` is what listed() said), or found so now (a file written since).
+    bool isWhole(QByteArrayView name, qsizetype at);
 
 private:
     struct Work;
