@@ -377,6 +377,27 @@ int facturxCommand(const QStringList &args)
     return p.facturX(pdf, xml);
 }
 
+namespace {
+
+// The file an invoice is archived in, as the system spells it: "Facture-"
+// and its number. A number is typed digits; a character that would not
+// make a file name becomes "_".
+QByteArray archiveFileName(QString number)
+{
+    bool ascii = true;
+    for (QChar &ch : number) {
+        if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
+            ch = u'_';
+        ascii = ascii && ch.unicode() < 0x80;
+    }
+    // Most numbers are plain digits: spelt the same in every encoding.
+    if (ascii)
+        return "Facture-" + number.toLatin1() + ".pdf";
+    return QFile::encodeName(QStringLiteral("Facture-%1.pdf").arg(number));
+}
+
+} // namespace
+
 // Every validated invoice into its own PDF file in a folder. A file already
 // there is left alone only when it is a whole PDF: one cut short or empty (a
 // full disk, a killed run) is written again. Ends with the counts written,
@@ -404,7 +425,6 @@ int archiveInvoicesCommand(QStringList args)
     struct ToArchive
     {
         int block;
-        QString file;
         QByteArray name;  // as the system spells it
         qsizetype listed; // where the folder's listing has it, or -1
     };
@@ -422,13 +442,8 @@ int archiveInvoicesCommand(QStringList args)
                 p.show(list.block(row));
                 number = p.invoices.card().number;
             }
-            // A number is typed digits; anything else would not make a file name.
-            for (QChar &ch : number)
-                if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
-                    ch = u'_';
-            const QString file = QStringLiteral("Facture-%1.pdf").arg(number);
-            const QByteArray name = QFile::encodeName(file);
-            validated.push_back({list.block(row), file, name, present.listed(name)});
+            const QByteArray name = archiveFileName(std::move(number));
+            validated.push_back({list.block(row), name, present.listed(name)});
         }
     }
     int written = 0, kept = 0, failed = 0;
@@ -444,7 +459,7 @@ int archiveInvoicesCommand(QStringList args)
                 continue;
             }
             p.show(v.block);
-            const QString pdf = dir.filePath(v.file);
+            const QString pdf = dir.filePath(QFile::decodeName(v.name));
             const bool business =
                 facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
             if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
