@@ -520,24 +520,20 @@ Parties partiesOf(const InvoicePage &page, Fiche &fiche)
     p.company = fiche.company();
     const InvoiceCard &card = page.card();
     p.cancelled = creditnote::cancelledNumber(card);
+    // The client the invoice's validation wrote to, through the page's
+    // index: an archive of many invoices reads the client cards once.
     const RecordTable &clients = fiche.set().table(Table::Clients);
-    const QByteArray code = cp1252::encodeField(card.client);
-    if (code.isEmpty())
+    const qint64 n = page.clientBlock();
+    const qsizetype start = n < 0 ? -1 : clients.blockStart(n);
+    if (start < 0)
         return p;
-    for (qsizetype i = clients.indexOf(code); i >= 0; i = clients.indexOf(code, i + 1)) {
-        const std::optional<qint64> n =
-            i > 0 ? clients.startNumber(clients.line(i - 1)) : std::nullopt;
-        if (!n)
-            continue;
-        const qsizetype start = i - 1, end = clients.blockStop(start, int(*n));
-        constexpr int kCountry = 9;
-        if (start + kCountry < end)
-            p.buyerCountry = cp1252::decode(clients.line(start + kCountry));
-        for (qsizetype l = start + 1; l < end; ++l)
-            if (clients.line(l).startsWith(ClientBusiness::kTag))
-                p.buyer = ClientBusiness::read(clients.line(l));
-        break;
-    }
+    const qsizetype end = clients.blockStop(start, n);
+    constexpr int kCountry = 9;
+    if (start + kCountry < end)
+        p.buyerCountry = cp1252::decode(clients.line(start + kCountry));
+    for (qsizetype l = start + 1; l < end; ++l)
+        if (clients.line(l).startsWith(ClientBusiness::kTag))
+            p.buyer = ClientBusiness::read(clients.line(l));
     return p;
 }
 

@@ -358,11 +358,7 @@ bool InvoicePage::validateAs(const QString &historyLabel)
     EcritFact();
     dirty();
 
-    const QByteArray code = cp1252::encode(m_card.client.trimmed());
-    if (code.isEmpty())
-        return true;
-    // The first client block in table order whose code is the invoice's.
-    const qint64 found = m_clientCodes.firstBlock(set().table(Table::Clients), code);
+    const qint64 found = clientBlock();
     if (found < 0)
         return true;
     // The card on screen first, so that nothing typed on it is lost.
@@ -376,6 +372,12 @@ bool InvoicePage::validateAs(const QString &historyLabel)
     m_clients.EcritFiche();
     emit m_fiche.cardChanged(PageId::Clients);
     return true;
+}
+
+qint64 InvoicePage::clientBlock() const
+{
+    const QByteArray code = cp1252::encode(m_card.client.trimmed());
+    return code.isEmpty() ? -1 : m_clientCodes.firstBlock(set().table(Table::Clients), code);
 }
 
 void InvoicePage::SetFact(int mode, const QString &clientCode)

@@ -98,6 +98,9 @@ public:
     // The index validation finds the client through; its count of client
     // blocks read is the work validating has done.
     const FieldIndex &clientCodes() const { return m_clientCodes; }
+    // The first client block in table order whose code is the invoice's
+    // (both trimmed), or -1: the client validation writes to.
+    qint64 clientBlock() const;
 
     void writeBack() override { EcritFact(); }
     void read() override;
@@ -127,5 +130,5 @@ private:
     qint64 m_largestStored = 0;
     // Client blocks by their code: validating finds the invoice's client
     // without reading every client card.
-    FieldIndex m_clientCodes;
+    mutable FieldIndex m_clientCodes;
 };

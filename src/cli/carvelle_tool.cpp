@@ -377,6 +377,27 @@ int facturxCommand(const QStringList &args)
     return p.facturX(pdf, xml);
 }
 
+namespace {
+
+// The file an invoice is archived in, as the system spells it: "Facture-"
+// and its number. A number is typed digits; a character that would not
+// make a file name becomes "_".
+QByteArray archiveFileName(QString number)
+{
+    bool ascii = true;
+    for (QChar &ch : number) {
+        if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
+            ch = u'_';
+        ascii = ascii && ch.unicode() < 0x80;
+    }
+    // Most numbers are plain digits: spelt the same in every encoding.
+    if (ascii)
+        return "Facture-" + number.toLatin1() + ".pdf";
+    return QFile::encodeName(QStringLiteral("Facture-%1.pdf").arg(number));
+}
+
+} // namespace
+
 // Every validated invoice into its own PDF file in a folder. A file already
 // there is left alone only when it is a whole PDF: one cut short or empty (a
 // full disk, a killed run) is written again. Ends with the counts written,
@@ -389,6 +410,8 @@ int archiveInvoicesCommand(QStringList args)
     const bool facturX = args.removeAll(QStringLiteral("--facturx")) > 0;
     if (args.size() != 3)
         return usage();
+    // The files already there are judged while the set is read.
+    WholePdfsInFolder present(args[2], "Facture-", ".pdf");
     InvoicePrinter p;
     if (!p.open(args[1]))
         return 2;
@@ -397,40 +420,53 @@ int archiveInvoicesCommand(QStringList args)
         err() << "Impossible de créer le dossier " << QDir::toNativeSeparators(args[2]) << '\n';
         return 2;
     }
-    const InvoiceList list(p.fiche.set().table(Table::Invoices));
+    // The invoice's own lines tell whether it is validated and which file
+    // it goes to: only an invoice to print is read as a page.
+    struct ToArchive
+    {
+        int block;
+        QByteArray name;  // as the system spells it
+        qsizetype listed; // where the folder's listing has it, or -1
+    };
+    std::vector<ToArchive> validated;
+    {
+        const InvoiceList list(p.fiche.set().table(Table::Invoices));
+        const RecordTable &invoices = p.fiche.set().table(Table::Invoices);
+        for (int row = 0; row < list.size(); ++row) {
+            const InvoiceFacts facts = invoiceFacts(invoices, list.block(row));
+            if (!facts.validated)
+                continue;
+            QString number = facts.number;
+            if (number.isEmpty()) {
+                // No number of its own: the page proposes the one it prints.
+                p.show(list.block(row));
+                number = p.invoices.card().number;
+            }
+            const QByteArray name = archiveFileName(std::move(number));
+            validated.push_back({list.block(row), name, present.listed(name)});
+        }
+    }
     int written = 0, kept = 0, failed = 0;
-    const RecordTable &invoices = p.fiche.set().table(Table::Invoices);
-    for (int row = 0; row < list.size(); ++row) {
-        // The invoice's own lines tell whether it is validated and which
-        // file it goes to: only an invoice to print is read as a page.
-        const InvoiceFacts facts = invoiceFacts(invoices, list.block(row));
-        if (!facts.validated)
-            continue;
-        bool shown = false;
-        QString number = facts.number;
-        if (number.isEmpty()) {
-            // No number of its own: the page proposes the one it prints.
-            p.show(list.block(row));
-            shown = true;
-            number = p.invoices.card().number;
+    // The files the folder did not hold are written while the others are
+    // still being judged; of two invoices with one file name the first
+    // is written, the second finds it there.
+    for (const bool wasListed : {false, true}) {
+        for (const ToArchive &v : validated) {
+            if ((v.listed >= 0) != wasListed)
+                continue;
+            if (present.isWhole(v.name, v.listed)) {
+                ++kept;
+                continue;
+            }
+            p.show(v.block);
+            const QString pdf = dir.filePath(QFile::decodeName(v.name));
+            const bool business =
+                facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
+            if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
+                ++written;
+            else
+                ++failed;
         }
-        // A number is typed digits; anything else would not make a file name.
-        for (QChar &ch : number)
-            if (!ch.isLetterOrNumber() && ch != u'-' && ch != u'_')
-                ch = u'_';
-        const QString pdf = dir.filePath(QStringLiteral("Facture-%1.pdf").arg(number));
-        if (isWholePdfFile(pdf)) {
-            ++kept;
-            continue;
-        }
-        if (!shown)
-            p.show(list.block(row));
-        const bool business =
-            facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
-        if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
-            ++written;
-        else
-            ++failed;
     }
     out() << plural(written, "facture archivée", "factures archivées") << ", "
           << plural(kept, "déjà présente", "déjà présentes") << ", "

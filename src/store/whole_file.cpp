@@ -6,14 +6,24 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <latch>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,27 +71,152 @@ bool isWholePdf(const QByteArray &bytes)
     return bytes.startsWith("%PDF-") && bytes.size() >= kSmallestPdf && endsWithEof(bytes);
 }
 
-bool isWholePdfFile(const QString &path)
+namespace {
+
+// A file of a folder (or, with AT_FDCWD, a path) judged by its first and
+// last bytes: two reads of a few bytes each, without the file classes'
+// set-up. Never waits: a pipe that bears the name is no PDF. A file the
+// folder's listing says is a plain file is not asked again what it is.
+bool isWholePdfAt(int folder, const char *name, bool plainFile = false)
 {
-    // A folder of a hundred thousand invoices is looked at file by file:
-    // two reads of a few bytes each, without the file classes' set-up.
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat st;
+    qint64 size = -1;
+    if (plainFile) {
+        size = ::lseek(fd, 0, SEEK_END);
+    } else if (struct stat st; ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        size = st.st_size;
+    }
     char head[5];
     // The end marker may be followed by a few line ends or blanks.
     char tail[1024];
-    bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= kSmallestPdf &&
-                 ::pread(fd, head, sizeof head, 0) == qint64(sizeof head) &&
+    bool whole = size >= kSmallestPdf && ::pread(fd, head, sizeof head, 0) == qint64(sizeof head) &&
                  QByteArrayView(head, sizeof head) == "%PDF-";
     if (whole) {
-        const qint64 from = std::max<qint64>(5, qint64(st.st_size) - qint64(sizeof tail));
-        const qint64 got = ::pread(fd, tail, std::size_t(st.st_size - from), from);
-        whole = got == qint64(st.st_size - from) && endsWithEof(QByteArrayView(tail, got));
+        const qint64 from = std::max<qint64>(5, size - qint64(sizeof tail));
+        const qint64 got = ::pread(fd, tail, std::size_t(size - from), from);
+        whole = got == size - from && endsWithEof(QByteArrayView(tail, got));
     }
     ::close(fd);
     return whole;
+}
+
+} // namespace
+
+bool isWholePdfFile(const QString &path)
+{
+    return isWholePdfAt(AT_FDCWD, native(path).constData());
+}
+
+// The listing and the judging, shared by the two threads: the names listed
+// each end with a NUL in one buffer, and each thread takes the next file
+// to judge from a shared counter.
+struct WholePdfsInFolder::Work
+{
+    QByteArray folder, prefix, suffix;
+    DIR *dir = nullptr;
+    std::string bytes;
+    std::vector<std::pair<std::size_t, std::size_t>> names; // start, length
+    std::vector<char> plain;                                // the listing says: a plain file
+    std::vector<char> whole;
+    std::latch listed{1};
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+    std::thread helper;
+    bool finished = false;
+    std::unordered_map<std::string_view, std::size_t> index; // name: its place in names
+
+    ~Work()
+    {
+        stop = true;
+        if (helper.joinable())
+            helper.join();
+        if (dir)
+            ::closedir(dir);
+    }
+
+    void list()
+    {
+        dir = ::opendir(folder.constData());
+        while (dir && !stop) {
+            const dirent *e = ::readdir(dir);
+            if (!e)
+                break;
+            const QByteArrayView name(e->d_name);
+            // What the folder says is no plain file or link cannot be a PDF.
+            const bool maybeFile =
+                e->d_type == DT_REG || e->d_type == DT_LNK || e->d_type == DT_UNKNOWN;
+            if (!maybeFile || !name.startsWith(prefix) || !name.endsWith(suffix))
+                continue;
+            names.push_back({bytes.size(), std::size_t(name.size())});
+            plain.push_back(e->d_type == DT_REG);
+            bytes.append(name.data(), std::size_t(name.size()));
+            bytes.push_back('\0');
+        }
+        index.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i)
+            index.emplace(std::string_view(bytes.data() + names[i].first, names[i].second), i);
+        whole.assign(names.size(), 0);
+        listed.count_down();
+    }
+
+    void judge()
+    {
+        for (std::size_t i = next++; i < names.size() && !stop; i = next++)
+            whole[i] = isWholePdfAt(::dirfd(dir), bytes.data() + names[i].first, plain[i]);
+    }
+};
+
+WholePdfsInFolder::WholePdfsInFolder(const QString &folder, QByteArray prefix, QByteArray suffix)
+    : m_folder(folder), m_work(std::make_unique<Work>())
+{
+    Work &w = *m_work;
+    w.folder = native(folder);
+    w.prefix = std::move(prefix);
+    w.suffix = std::move(suffix);
+    try {
+        w.helper = std::thread([&w] {
+            w.list();
+            w.judge();
+        });
+    } catch (const std::system_error &) {
+        // No second thread: all is done when first asked.
+        w.list();
+    }
+}
+
+WholePdfsInFolder::~WholePdfsInFolder() = default;
+
+void WholePdfsInFolder::finish()
+{
+    Work &w = *m_work;
+    if (w.finished)
+        return;
+    w.finished = true;
+    w.listed.wait();
+    w.judge();
+    if (w.helper.joinable())
+        w.helper.join();
+}
+
+qsizetype WholePdfsInFolder::listed(QByteArrayView name)
+{
+    m_work->listed.wait();
+    const auto found = m_work->index.find(std::string_view(name.data(), std::size_t(name.size())));
+    return found == m_work->index.end() ? -1 : qsizetype(found->second);
+}
+
+bool WholePdfsInFolder::isWhole(QByteArrayView name, qsizetype at)
+{
+    if (at >= 0) {
+        finish();
+        if (m_work->whole[std::size_t(at)])
+            return true;
+    }
+    // Not there when listed, not whole then, or spelt otherwise on a folder
+    // that ignores case: the file itself says now.
+    return isWholePdfFile(QDir(m_folder).filePath(QFile::decodeName(name.toByteArray())));
 }
 
 WholeFile::WholeFile(const QString &path) : m_path(resolved(path)), m_shown(path)

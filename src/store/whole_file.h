@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 // Writes one file outside the hotel set (a printout, the invoice archive,
 // the FEC, an export, a backup) whole or not at all.
@@ -68,3 +69,34 @@ bool isWholePdf(const QByteArray &bytes);
 // The same for a file on disk, reading only its first and last bytes: an
 // archive of a hundred thousand invoices is checked without reading them.
 bool isWholePdfFile(const QString &path);
+
+// The whole PDFs of a folder, judged as isWholePdfFile judges one file, for
+// an archive of a hundred thousand invoices: the folder is listed once and
+// the files whose names begin with `prefix` and end with `suffix` are
+// judged on a second thread from the moment this is made, while the caller
+// reads the hotel set and writes the files that were not there; asked
+// whether a file is whole, it waits for them, lending a hand. The folder
+// may not exist yet.
+class WholePdfsInFolder
+{
+public:
+    WholePdfsInFolder(const QString &folder, QByteArray prefix, QByteArray suffix);
+    ~WholePdfsInFolder();
+    WholePdfsInFolder(const WholePdfsInFolder &) = delete;
+    WholePdfsInFolder &operator=(const WholePdfsInFolder &) = delete;
+
+    // Where the listing has the file `name` (as the system spells it:
+    // QFile::encodeName), or -1 when the folder did not hold it; waits for
+    // the listing only.
+    qsizetype listed(QByteArrayView name);
+    // Whether the folder's file `name` is a whole PDF: found so when listed
+    // (`at` is what listed() said), or found so now (a file written since).
+    bool isWhole(QByteArrayView name, qsizetype at);
+
+private:
+    struct Work;
+    void finish();
+
+    QString m_folder;
+    std::unique_ptr<Work> m_work;
+};

@@ -117,6 +117,9 @@ TEST(WholeFile, AWriterThatStoppedHalfwayReplacesNothing)
                                   QByteArray("%PDF-1.4\n%%EOF\n"), QByteArray(2000, 'x') + "%%EOF"})
         EXPECT_FALSE(judged(bad)) << bad.left(20).constData();
     EXPECT_FALSE(isWholePdfFile(judging.filePath("absent.pdf")));
+    // A pipe under a PDF's name is judged at once, not waited on.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(judging.filePath("tube.pdf")).constData(), 0600), 0);
+    EXPECT_FALSE(isWholePdfFile(judging.filePath("tube.pdf")));
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath("Facture.pdf");
