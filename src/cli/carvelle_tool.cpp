@@ -462,12 +462,15 @@ int archiveInvoicesCommand(QStringList args)
             const QString pdf = dir.filePath(QFile::decodeName(v.name));
             const bool business =
                 facturX && facturx::partiesOf(p.invoices, p.fiche).buyer.isBusiness();
-            if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf))
+            if (business ? p.facturX(pdf, {}) == 0 : p.print(pdf)) {
                 ++written;
-            else
+                present.written(v.name);
+            } else {
                 ++failed;
+            }
         }
     }
+    present.remember();
     out() << plural(written, "facture archivée", "factures archivées") << ", "
           << plural(kept, "déjà présente", "déjà présentes") << ", "
           << plural(failed, "en échec", "en échec") << '\n';

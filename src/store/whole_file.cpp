@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdlib>
 #include <latch>
@@ -21,7 +22,6 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -73,6 +73,10 @@ bool isWholePdf(const QByteArray &bytes)
 
 namespace {
 
+// Beside the PDFs: the ones found whole, with what tells each apart from
+// itself once changed, so that the next run need not read them again.
+constexpr char kRemembered[] = ".pdf-entiers";
+
 // A file of a folder (or, with AT_FDCWD, a path) judged by its first and
 // last bytes: two reads of a few bytes each, without the file classes'
 // set-up. Never waits: a pipe that bears the name is no PDF. A file the
@@ -102,6 +106,42 @@ bool isWholePdfAt(int folder, const char *name, bool plainFile = false)
     return whole;
 }
 
+// Names to their place in a list, in one array: a hundred thousand names
+// looked up without a node (and a cache miss) for each.
+class NameIndex
+{
+public:
+    template <typename NameAt> void build(std::size_t count, NameAt nameAt)
+    {
+        std::size_t size = 16;
+        while (size < 2 * count)
+            size *= 2;
+        m_slots.assign(size, 0);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::size_t at = std::hash<std::string_view>()(nameAt(i)) & (size - 1);
+            while (m_slots[at] != 0 && nameAt(m_slots[at] - 1) != nameAt(i))
+                at = (at + 1) & (size - 1);
+            if (m_slots[at] == 0) // the first of two same names wins
+                m_slots[at] = i + 1;
+        }
+    }
+    // The place of `name`, or -1.
+    template <typename NameAt> qsizetype find(std::string_view name, NameAt nameAt) const
+    {
+        if (m_slots.empty())
+            return -1;
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t at = std::hash<std::string_view>()(name) & mask; m_slots[at] != 0;
+             at = (at + 1) & mask)
+            if (nameAt(m_slots[at] - 1) == name)
+                return qsizetype(m_slots[at] - 1);
+        return -1;
+    }
+
+private:
+    std::vector<std::size_t> m_slots; // place + 1, 0 for none
+};
+
 } // namespace
 
 bool isWholePdfFile(const QString &path)
@@ -114,18 +154,40 @@ bool isWholePdfFile(const QString &path)
 // to judge from a shared counter.
 struct WholePdfsInFolder::Work
 {
+    // What tells a file apart from itself once changed: any write, cut or
+    // replacement gives it another change time, size or inode.
+    struct Stamp
+    {
+        quint64 inode = 0;
+        qint64 size = -1;
+        qint64 changed = 0; // nanoseconds
+        bool operator==(const Stamp &) const = default;
+    };
+
     QByteArray folder, prefix, suffix;
     DIR *dir = nullptr;
     std::string bytes;
     std::vector<std::pair<std::size_t, std::size_t>> names; // start, length
-    std::vector<char> plain;                                // the listing says: a plain file
     std::vector<char> whole;
+    std::vector<Stamp> stamps;
     std::latch listed{1};
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::thread helper;
     bool finished = false;
-    std::unordered_map<std::string_view, std::size_t> index; // name: its place in names
+    NameIndex index; // name: its place in names
+    std::string_view nameAt(std::size_t i) const
+    {
+        return {bytes.data() + names[i].first, names[i].second};
+    }
+    // The files found whole by the last run, as they were then, in the
+    // order of the folder's listing then: most often the order now.
+    std::string remembered;
+    std::vector<std::pair<std::string_view, Stamp>> wholeBefore;
+    NameIndex wholeBeforeByName; // made when the order changed
+    std::string_view nameBefore(std::size_t i) const { return wholeBefore[i].first; }
+    qint64 rememberedAt = 0; // the change time of the list itself
+    std::vector<std::pair<QByteArray, Stamp>> written;
 
     ~Work()
     {
@@ -136,9 +198,63 @@ struct WholePdfsInFolder::Work
             ::closedir(dir);
     }
 
+    static Stamp stampOf(const struct stat &st)
+    {
+        return {quint64(st.st_ino), qint64(st.st_size),
+                qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    }
+
+    // Lines "inode size change-time name"; anything else is passed over.
+    void readRemembered()
+    {
+        const int fd = ::openat(::dirfd(dir), kRemembered, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            return;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < (64 << 20)) {
+            remembered.resize(std::size_t(st.st_size));
+            if (::pread(fd, remembered.data(), remembered.size(), 0) == st.st_size)
+                rememberedAt = stampOf(st).changed;
+            else
+                remembered.clear();
+        }
+        ::close(fd);
+        std::string_view rest(remembered);
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            std::string_view line = rest.substr(0, end);
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            qint64 numbers[3];
+            bool ok = true;
+            for (qint64 &n : numbers) {
+                const auto [stop, error] =
+                    std::from_chars(line.data(), line.data() + line.size(), n);
+                ok = ok && error == std::errc() && stop < line.data() + line.size() && *stop == ' ';
+                if (!ok)
+                    break;
+                line.remove_prefix(std::size_t(stop - line.data()) + 1);
+            }
+            if (ok && !line.empty())
+                wholeBefore.push_back({line, {quint64(numbers[0]), numbers[1], numbers[2]}});
+        }
+    }
+
+    // The stamp the list had for file i of the listing, if any.
+    const Stamp *stampBefore(std::size_t i)
+    {
+        const std::string_view name(bytes.data() + names[i].first, names[i].second);
+        if (i < wholeBefore.size() && wholeBefore[i].first == name)
+            return &wholeBefore[i].second;
+        const qsizetype found =
+            wholeBeforeByName.find(name, [this](std::size_t k) { return nameBefore(k); });
+        return found < 0 ? nullptr : &wholeBefore[std::size_t(found)].second;
+    }
+
     void list()
     {
         dir = ::opendir(folder.constData());
+        if (dir)
+            readRemembered();
         while (dir && !stop) {
             const dirent *e = ::readdir(dir);
             if (!e)
@@ -150,21 +266,36 @@ struct WholePdfsInFolder::Work
             if (!maybeFile || !name.startsWith(prefix) || !name.endsWith(suffix))
                 continue;
             names.push_back({bytes.size(), std::size_t(name.size())});
-            plain.push_back(e->d_type == DT_REG);
             bytes.append(name.data(), std::size_t(name.size()));
             bytes.push_back('\0');
         }
-        index.reserve(names.size());
-        for (std::size_t i = 0; i < names.size(); ++i)
-            index.emplace(std::string_view(bytes.data() + names[i].first, names[i].second), i);
+        index.build(names.size(), [this](std::size_t i) { return nameAt(i); });
+        bool sameOrder = wholeBefore.size() == names.size();
+        for (std::size_t i = 0; sameOrder && i < names.size(); ++i)
+            sameOrder = wholeBefore[i].first == nameAt(i);
+        if (!sameOrder)
+            wholeBeforeByName.build(wholeBefore.size(),
+                                    [this](std::size_t i) { return nameBefore(i); });
         whole.assign(names.size(), 0);
+        stamps.assign(names.size(), Stamp{});
         listed.count_down();
     }
 
+    // A file found whole by the last run and not changed since is not read
+    // again. One changed in the very moment the list was written may not
+    // show it in its change time: it is read.
     void judge()
     {
-        for (std::size_t i = next++; i < names.size() && !stop; i = next++)
-            whole[i] = isWholePdfAt(::dirfd(dir), bytes.data() + names[i].first, plain[i]);
+        for (std::size_t i = next++; i < names.size() && !stop; i = next++) {
+            const char *name = bytes.data() + names[i].first;
+            struct stat st;
+            if (::fstatat(::dirfd(dir), name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+                continue;
+            stamps[i] = stampOf(st);
+            const Stamp *before = stampBefore(i);
+            whole[i] = (before && *before == stamps[i] && stamps[i].changed < rememberedAt) ||
+                       isWholePdfAt(::dirfd(dir), name, true);
+        }
     }
 };
 
@@ -203,8 +334,50 @@ void WholePdfsInFolder::finish()
 qsizetype WholePdfsInFolder::listed(QByteArrayView name)
 {
     m_work->listed.wait();
-    const auto found = m_work->index.find(std::string_view(name.data(), std::size_t(name.size())));
-    return found == m_work->index.end() ? -1 : qsizetype(found->second);
+    const Work &w = *m_work;
+    return w.index.find(std::string_view(name.data(), std::size_t(name.size())),
+                        [&w](std::size_t i) { return w.nameAt(i); });
+}
+
+void WholePdfsInFolder::written(QByteArrayView name)
+{
+    struct stat st;
+    const QByteArray path = m_work->folder + '/' + name.toByteArray();
+    if (::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        m_work->written.push_back({name.toByteArray(), Work::stampOf(st)});
+}
+
+void WholePdfsInFolder::remember()
+{
+    finish();
+    Work &w = *m_work;
+    QByteArray list;
+    auto add = [&list](QByteArrayView name, const Work::Stamp &s) {
+        if (name.contains('\n'))
+            return;
+        list += QByteArray::number(s.inode) + ' ' + QByteArray::number(s.size) + ' ' +
+                QByteArray::number(s.changed) + ' ';
+        list += name;
+        list += '\n';
+    };
+    bool same = w.written.empty();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < w.names.size(); ++i) {
+        if (!w.whole[i])
+            continue;
+        add(QByteArrayView(w.bytes.data() + w.names[i].first, qsizetype(w.names[i].second)),
+            w.stamps[i]);
+        const Work::Stamp *before = w.stampBefore(i);
+        same = same && before && *before == w.stamps[i];
+        ++kept;
+    }
+    for (const auto &[name, stamp] : w.written)
+        add(name, stamp);
+    // Nothing new to say: the list stays as it is, and so does its date.
+    if (same && kept == w.wholeBefore.size())
+        return;
+    QString error;
+    WholeFile::write(m_folder + QLatin1Char('/') + QLatin1String(kRemembered), list, &error);
 }
 
 bool WholePdfsInFolder::isWhole(QByteArrayView name, qsizetype at)

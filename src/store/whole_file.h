@@ -75,8 +75,10 @@ bool isWholePdfFile(const QString &path);
 // the files whose names begin with `prefix` and end with `suffix` are
 // judged on a second thread from the moment this is made, while the caller
 // reads the hotel set and writes the files that were not there; asked
-// whether a file is whole, it waits for them, lending a hand. The folder
-// may not exist yet.
+// whether a file is whole, it waits for them, lending a hand. A file that
+// the last run found (or wrote) whole and that has not changed since (the
+// same inode, size and change time) is not read again. The folder may not
+// exist yet.
 class WholePdfsInFolder
 {
 public:
@@ -92,6 +94,12 @@ public:
     // Whether the folder's file `name` is a whole PDF: found so when listed
     // (`at` is what listed() said), or found so now (a file written since).
     bool isWhole(QByteArrayView name, qsizetype at);
+    // The file `name` was just written whole.
+    void written(QByteArrayView name);
+    // Keeps, beside the PDFs, the list of those found or written whole with
+    // their inode, size and change time: the next run reads again only the
+    // files that changed since. A list that cannot be written is no loss.
+    void remember();
 
 private:
     struct Work;

@@ -121,7 +121,9 @@ TEST(InvoicePrintTool, PrintsAndArchivesInvoicesAsThePagePrintsThem)
     ASSERT_EQ(set.tool("archive-invoices", {archive}, &out), 0);
     EXPECT_TRUE(out.startsWith("2 factures archivées, 0 déjà présentes, 0 en échec\n"))
         << qPrintable(out);
-    EXPECT_EQ(files(archive), (QStringList{"Facture-202603001.pdf", "Facture-202603004.pdf"}));
+    // Beside them, the list of the PDFs found whole; no temporary file.
+    EXPECT_EQ(files(archive), (QStringList{".pdf-entiers", "Facture-202603001.pdf",
+                                           "Facture-202603004.pdf"}));
     EXPECT_TRUE(pdfText(archive + "/Facture-202603004.pdf").contains("Facture N° 202603004"));
     QFile::remove(archive + "/Facture-202603001.pdf");
     ASSERT_EQ(set.tool("archive-invoices", {archive}, &out), 0);
@@ -176,4 +178,14 @@ TEST(ArchiveTool, OnlyWholePdfsAreKept)
     EXPECT_TRUE(isWholePdf(readFile(first)));
     EXPECT_TRUE(isWholePdf(readFile(second)));
     EXPECT_EQ(readFile(third), whole);
+
+    // A file found whole by a run is not read again while unchanged; one
+    // written over since, at the same size, is.
+    QByteArray broken = whole;
+    broken.replace(broken.lastIndexOf("%%EOF"), 5, "%%EO_");
+    writeFile(third, broken);
+    EXPECT_EQ(set.tool("archive-invoices", {archive}, &out), 0);
+    EXPECT_TRUE(out.startsWith("1 facture archivée, 2 déjà présentes, 0 en échec\n"))
+        << qPrintable(out);
+    EXPECT_TRUE(isWholePdf(readFile(third)));
 }
