@@ -121,8 +121,7 @@ public:
             std::size_t at = std::hash<std::string_view>()(nameAt(i)) & (size - 1);
             while (m_slots[at] != 0 && nameAt(m_slots[at] - 1) != nameAt(i))
                 at = (at + 1) & (size - 1);
-            if (m_slots[at] == 0) // the first of two same names wins
-                m_slots[at] = i + 1;
+            m_slots[at] = i + 1; // of two same names, the later one wins
         }
     }
     // The place of `name`, or -1.
@@ -187,6 +186,7 @@ struct WholePdfsInFolder::Work
     NameIndex wholeBeforeByName; // made when the order changed
     std::string_view nameBefore(std::size_t i) const { return wholeBefore[i].first; }
     qint64 rememberedAt = 0; // the change time of the list itself
+    bool sameOrder = false;  // the list names the files as listed, in order
     std::vector<std::pair<QByteArray, Stamp>> written;
 
     ~Work()
@@ -242,9 +242,9 @@ struct WholePdfsInFolder::Work
     // The stamp the list had for file i of the listing, if any.
     const Stamp *stampBefore(std::size_t i)
     {
-        const std::string_view name(bytes.data() + names[i].first, names[i].second);
-        if (i < wholeBefore.size() && wholeBefore[i].first == name)
+        if (sameOrder)
             return &wholeBefore[i].second;
+        const std::string_view name(bytes.data() + names[i].first, names[i].second);
         const qsizetype found =
             wholeBeforeByName.find(name, [this](std::size_t k) { return nameBefore(k); });
         return found < 0 ? nullptr : &wholeBefore[std::size_t(found)].second;
@@ -270,7 +270,7 @@ struct WholePdfsInFolder::Work
             bytes.push_back('\0');
         }
         index.build(names.size(), [this](std::size_t i) { return nameAt(i); });
-        bool sameOrder = wholeBefore.size() == names.size();
+        sameOrder = wholeBefore.size() == names.size();
         for (std::size_t i = 0; sameOrder && i < names.size(); ++i)
             sameOrder = wholeBefore[i].first == nameAt(i);
         if (!sameOrder)
@@ -360,24 +360,37 @@ void WholePdfsInFolder::remember()
         list += name;
         list += '\n';
     };
-    bool same = w.written.empty();
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < w.names.size(); ++i) {
-        if (!w.whole[i])
-            continue;
-        add(QByteArrayView(w.bytes.data() + w.names[i].first, qsizetype(w.names[i].second)),
-            w.stamps[i]);
-        const Work::Stamp *before = w.stampBefore(i);
-        same = same && before && *before == w.stamps[i];
-        ++kept;
+    auto name = [&w](std::size_t i) {
+        return QByteArrayView(w.bytes.data() + w.names[i].first, qsizetype(w.names[i].second));
+    };
+    // Whether every file found whole is in the list as it is now. Names
+    // listed for files gone since are left: they can only ever mismatch.
+    bool unchanged = true;
+    for (std::size_t i = 0; unchanged && i < w.names.size(); ++i) {
+        const Work::Stamp *before = w.whole[i] ? w.stampBefore(i) : nullptr;
+        unchanged = !w.whole[i] || (before && *before == w.stamps[i]);
     }
-    for (const auto &[name, stamp] : w.written)
-        add(name, stamp);
-    // Nothing new to say: the list stays as it is, and so does its date.
-    if (same && kept == w.wholeBefore.size())
-        return;
+    for (const auto &[written, stamp] : w.written)
+        add(written, stamp);
+    const QString path = m_folder + QLatin1Char('/') + QLatin1String(kRemembered);
+    if (unchanged) {
+        // Only the files written are new: they go at the end of the list,
+        // where a later line for a name outweighs an earlier one.
+        if (list.isEmpty())
+            return;
+        const int fd = ::open(native(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        const bool appended = fd >= 0 && ::write(fd, list.constData(), std::size_t(list.size())) ==
+                                             qint64(list.size());
+        if (fd >= 0)
+            ::close(fd);
+        if (appended)
+            return;
+    }
+    for (std::size_t i = 0; i < w.names.size(); ++i)
+        if (w.whole[i])
+            add(name(i), w.stamps[i]);
     QString error;
-    WholeFile::write(m_folder + QLatin1Char('/') + QLatin1String(kRemembered), list, &error);
+    WholeFile::write(path, list, &error);
 }
 
 bool WholePdfsInFolder::isWhole(QByteArrayView name, qsizetype at)
